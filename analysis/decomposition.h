@@ -28,7 +28,9 @@ enum class WaitShape : std::int32_t {
 
 inline constexpr int kRoleSlots = 8;
 
-constexpr std::size_t Slot(TileRole role) { return static_cast<std::size_t>(role); }
+constexpr std::size_t Slot(TileRole role) {
+    return static_cast<std::size_t>(role);
+}
 
 using RoleList = std::array<TileRole, 14>;
 
@@ -57,10 +59,10 @@ using FreeGroupList = std::array<FreeGroup, kFreeGroupCapacity>;
 // re-entrant.
 extern std::int32_t decompositionCount;
 
-// Preconditions: hand ascending, every tile 1..9, winningTile 1..9 and in the hand. A hand that
-// breaks them gets -1 and no record. Otherwise returns the number of records appended (at most
-// 20 when no number occurs five times), or -1 when the hand has no reading. Record order is
-// observable: ties between equal readings go to the later record.
+// Preconditions: hand ascending, every tile 1..9, no number more than four times, winningTile in
+// the hand. A hand that breaks them gets -1 and no record. Otherwise returns the number of records
+// appended (1 to 20), or -1 when the hand has no reading. Record order is observable: ties between
+// equal readings go to the later record.
 std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
                                      DecompositionTable& table);
 

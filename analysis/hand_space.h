@@ -15,7 +15,8 @@ public:
     bool Next(std::array<TileNumber, N>& hand);
 
 private:
-    // Copies of each number, 1..9; ascending digit strings mean descending counts, number by number.
+    // Copies of each number, 1..9; ascending digit strings mean descending counts, number by
+    // number.
     std::array<int, kNumberSlots> m_counts{};
     bool m_started = false;
 };

@@ -3,36 +3,36 @@
 
 template <std::size_t N>
 bool zelkon::HandSpace<N>::Next(std::array<TileNumber, N>& hand) {
-    int refill = 0;
-    int from = kMinTile;
+    constexpr std::size_t kLow = kMinTile;
+    constexpr std::size_t kHigh = kMaxTile;
+    std::size_t refill = N;
+    std::size_t from = kLow;
     if (m_started) {
         // The rightmost number that can give up a copy to the numbers above it.
-        int suffix = 0;
-        int i = kMaxTile;
-        for (; i >= kMinTile; --i) {
-            if (m_counts[i] > 0 && suffix + 1 <= 4 * (kMaxTile - i)) {
+        std::size_t suffix = 0;
+        std::size_t i = kHigh;
+        for (; i >= kLow; --i) {
+            if (m_counts[i] > 0 && suffix + 1 <= 4 * (kHigh - i)) {
                 break;
             }
-            suffix += m_counts[i];
+            suffix += static_cast<std::size_t>(m_counts[i]);
         }
-        if (i < kMinTile) {
+        if (i < kLow) {
             return false;
         }
         --m_counts[i];
         refill = suffix + 1;
         from = i + 1;
-    } else {
-        m_started = true;
-        refill = static_cast<int>(N);
     }
-    for (int n = from; n <= kMaxTile; ++n) {
-        m_counts[n] = refill < 4 ? refill : 4;
-        refill -= m_counts[n];
+    m_started = true;
+    for (std::size_t n = from; n <= kHigh; ++n) {
+        m_counts[n] = static_cast<int>(refill < 4 ? refill : 4);
+        refill -= static_cast<std::size_t>(m_counts[n]);
     }
     std::size_t p = 0;
-    for (int n = kMinTile; n <= kMaxTile; ++n) {
+    for (std::size_t n = kLow; n <= kHigh; ++n) {
         for (int c = 0; c < m_counts[n]; ++c) {
-            hand[p++] = n;
+            hand[p++] = static_cast<TileNumber>(n);
         }
     }
     return true;

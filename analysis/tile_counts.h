@@ -1,0 +1,59 @@
+// Completeness on copies per number: the quick answer that spares the enumeration dead hands.
+#pragma once
+
+#include <array>
+
+#include "problem.h"
+
+namespace zelkon {
+
+// Copies per number 1..9; two spare zeros let a run starting at 8 or 9 look past the end.
+using TileCounts = std::array<int, kNumberSlots + 2>;
+
+// The lowest number must open runs or a triplet; its copies mod 3 are runs and the rest
+// triplets, so no search is needed.
+constexpr bool SplitsIntoMelds(TileCounts counts) {
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        const int runs = counts[n] % 3;
+        if (counts[n + 1] < runs || counts[n + 2] < runs) {
+            return false;
+        }
+        counts[n + 1] -= runs;
+        counts[n + 2] -= runs;
+    }
+    return true;
+}
+
+// Pair and four melds with the pair on number pair; counts must hold at least two of it.
+constexpr bool SplitsAroundPair(TileCounts counts, std::size_t pair) {
+    counts[pair] -= 2;
+    return SplitsIntoMelds(counts);
+}
+
+constexpr bool IsSevenPairs(const TileCounts& counts) {
+    int pairs = 0;
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        pairs += counts[n] == 2 ? 1 : 0;
+    }
+    return pairs == 7;
+}
+
+constexpr bool IsComplete(const TileCounts& counts) {
+    if (IsSevenPairs(counts)) {
+        return true;
+    }
+    // Every meld sums to 0 mod 3, so the tile sum is twice the pair's number mod 3: only the
+    // numbers congruent to twice the sum can be the pair.
+    std::size_t sum = 0;
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        sum += n * static_cast<std::size_t>(counts[n]);
+    }
+    for (std::size_t n = kMinTile + (2 * sum + 2) % 3; n <= kMaxTile; n += 3) {
+        if (counts[n] >= 2 && SplitsAroundPair(counts, n)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,143 @@
+#include "wait_finder.h"
+
+#include <cstdint>
+
+#include "pattern_table.h"
+#include "tile_counts.h"
+
+namespace zelkon {
+
+namespace {
+
+// A hand's copies per number as base-5 digits, number 1 lowest.
+constexpr std::array<std::uint32_t, kNumberSlots> kDigit{0,   1,    5,     25,    125,
+                                                         625, 3125, 15625, 78125, 390625};
+constexpr std::uint32_t kKeyCount = 5 * kDigit[kMaxTile];
+
+// One bit per 14-tile hand: complete or not. Filled once; waits are then lookups.
+class CompleteHands {
+public:
+    // Built from the parts rather than by testing all 118,800 hands: a pair and four melds with
+    // at most four copies of a number, or seven different pairs.
+    CompleteHands() {
+        constexpr std::size_t kMeldKinds = 16;  // triplets of 1..9, then runs from 1..7
+        std::array<std::array<std::size_t, 3>, kMeldKinds> melds{};
+        for (std::size_t n = 1; n <= 9; ++n) {
+            melds[n - 1] = {n, n, n};
+        }
+        for (std::size_t n = 1; n <= 7; ++n) {
+            melds[8 + n] = {n, n + 1, n + 2};
+        }
+        for (std::size_t pair = kMinTile; pair <= kMaxTile; ++pair) {
+            for (std::size_t a = 0; a < kMeldKinds; ++a) {
+                for (std::size_t b = a; b < kMeldKinds; ++b) {
+                    for (std::size_t c = b; c < kMeldKinds; ++c) {
+                        for (std::size_t d = c; d < kMeldKinds; ++d) {
+                            TileCounts counts{};
+                            counts[pair] = 2;
+                            for (const std::size_t meld : {a, b, c, d}) {
+                                for (const std::size_t tile : melds[meld]) {
+                                    ++counts[tile];
+                                }
+                            }
+                            Insert(counts);
+                        }
+                    }
+                }
+            }
+        }
+        for (std::size_t skipA = kMinTile; skipA <= kMaxTile; ++skipA) {
+            for (std::size_t skipB = skipA + 1; skipB <= kMaxTile; ++skipB) {
+                TileCounts counts{};
+                for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+                    counts[n] = n == skipA || n == skipB ? 0 : 2;
+                }
+                Insert(counts);
+            }
+        }
+    }
+
+    bool Contains(std::uint32_t key) const { return (m_bits[key / 64] >> (key % 64) & 1) != 0; }
+
+private:
+    void Insert(const TileCounts& counts) {
+        std::uint32_t key = 0;
+        for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+            if (counts[n] > 4) {
+                return;
+            }
+            key += kDigit[n] * static_cast<std::uint32_t>(counts[n]);
+        }
+        m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
+    }
+
+    std::array<std::uint64_t, (kKeyCount + 63) / 64> m_bits{};
+};
+
+const CompleteHands& Complete() {
+    static const CompleteHands table;
+    return table;
+}
+
+}  // namespace
+
+int IsCompleteHand(const Hand14& hand) {
+    TileCounts counts{};
+    for (const TileNumber tile : hand) {
+        if (tile < kMinTile || tile > kMaxTile) {
+            return 0;
+        }
+        ++counts[static_cast<std::size_t>(tile)];
+    }
+    return IsComplete(counts) ? 1 : 0;
+}
+
+void FindWaits(const Hand13& hand, Problem& problem) {
+    TileCounts counts{};
+    std::uint32_t key = 0;
+    bool valid = true;
+    for (const TileNumber tile : hand) {
+        valid = valid && tile >= kMinTile && tile <= kMaxTile;
+        if (valid) {
+            ++counts[static_cast<std::size_t>(tile)];
+            key += kDigit[static_cast<std::size_t>(tile)];
+        }
+    }
+    const CompleteHands& complete = Complete();
+    Hand13 sorted = hand;
+    SortHand(sorted);
+
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto slot = static_cast<std::size_t>(n);
+        problem.isWait[slot] = 0;
+        // A fifth copy does not exist; tiles outside 1..9 make no hand at all.
+        if (!valid || counts[slot] >= 4) {
+            continue;
+        }
+        // Most numbers complete nothing; the lookup settles them without enumerating.
+        if (!complete.Contains(key + kDigit[slot])) {
+            continue;
+        }
+
+        Hand14 hand14;
+        std::size_t p = 0;
+        for (; p < sorted.size() && sorted[p] <= n; ++p) {
+            hand14[p] = sorted[p];
+        }
+        hand14[p] = n;
+        for (; p < sorted.size(); ++p) {
+            hand14[p + 1] = sorted[p];
+        }
+
+        std::array<std::int32_t, kPatternCount> result{};
+        if (EvaluateWinningHand(hand14, n, result.data()) == 0) {
+            continue;
+        }
+        problem.isWait[slot] = 1;
+        for (std::size_t k = 0; k < kPatternCount; ++k) {
+            problem.patterns[slot][k] = result[k];
+        }
+    }
+}
+
+}  // namespace zelkon

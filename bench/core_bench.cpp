@@ -1,0 +1,54 @@
+// Hot paths of the core: every hand's waits, one evaluation, one deal.
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+#include "analysis/hand_space.h"
+#include "analysis/pattern_table.h"
+#include "analysis/wait_finder.h"
+#include "dealing/problem_dealer.h"
+
+namespace {
+
+using namespace zelkon;
+
+void BM_FindWaitsAllHands(benchmark::State& state) {
+    Problem problem{};
+    for (auto _ : state) {
+        HandSpace<13> space;
+        Hand13 hand;
+        long waits = 0;
+        while (space.Next(hand)) {
+            FindWaits(hand, problem);
+            waits += problem.isWait[1] + problem.isWait[5] + problem.isWait[9];
+        }
+        benchmark::DoNotOptimize(waits);
+    }
+    state.SetItemsProcessed(state.iterations() * HandSpaceSize<13>());
+}
+BENCHMARK(BM_FindWaitsAllHands)->Unit(benchmark::kMillisecond);
+
+void BM_EvaluateWinningHand(benchmark::State& state) {
+    // The most records any hand produces, and a plain hand.
+    const Hand14 hands[] = {{4, 4, 4, 4, 5, 5, 6, 6, 7, 7, 7, 7, 8, 9},
+                            {1, 1, 2, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 9}};
+    const Hand14& hand = hands[state.range(0)];
+    std::int32_t result[kPatternCount];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EvaluateWinningHand(hand, 7, result));
+    }
+}
+BENCHMARK(BM_EvaluateWinningHand)->Arg(0)->Arg(1);
+
+void BM_DealProblem(benchmark::State& state) {
+    std::srand(1);
+    Problem problem{};
+    for (auto _ : state) {
+        DealProblem(problem);
+        benchmark::DoNotOptimize(problem);
+    }
+}
+BENCHMARK(BM_DealProblem)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
