@@ -142,6 +142,8 @@ std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
         }
     }
 
+    const bool sevenPairsPossible = IsSevenPairs(counts);
+    const std::size_t pairClass = LowestPossiblePair(counts) % 3;
     FreeGroupList groups;
     RoleList spare;
     std::array<RoleList, kWorkStackCapacity> stack;
@@ -150,8 +152,10 @@ std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
         stack[0] = AllFree();
         stack[0][c] = stack[0][c + 1] = TileRole::Pair;
 
-        // Seven different pairs, none of them the pair's number.
-        const std::int32_t groupCount = GroupFreeTiles(groups, hand, stack[0]);
+        // Seven different pairs, none of them the pair's number; the counts rule out most hands
+        // before the groups are built, with the same outcome.
+        const std::int32_t groupCount =
+            sevenPairsPossible ? GroupFreeTiles(groups, hand, stack[0]) : 0;
         bool sevenPairs = groupCount >= 6;
         for (std::size_t g = 0; sevenPairs && groups[g].number != 0; ++g) {
             sevenPairs = groups[g].count == 2 && groups[g].number != hand[c];
@@ -166,7 +170,8 @@ std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
         }
 
         // A pair that leaves no melds would search in vain; skipping it changes no record.
-        if (!SplitsAroundPair(counts, static_cast<std::size_t>(hand[c]))) {
+        const auto pair = static_cast<std::size_t>(hand[c]);
+        if (pair % 3 != pairClass || !SplitsAroundPair(counts, pair)) {
             continue;
         }
 
@@ -179,13 +184,13 @@ std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
             if (groups[0].number == 0) {
                 result = RecordDecomposition(hand, top, winningTile, table);
             } else {
-                spare = top;
                 const FreeGroup& low = groups[0];
+                // The triplet child keeps this slot; the unchanged state moves up for the run.
                 if (low.count >= 3 && depth + 1 < kWorkStackCapacity) {
+                    stack[depth + 1] = top;
                     const auto first = static_cast<std::size_t>(low.firstIndex);
                     top[first] = top[first + 1] = top[first + 2] = TileRole::Triplet;
                     ++depth;
-                    stack[depth] = spare;
                 }
                 if (free >= 3 && groups[1].number == low.number + 1 &&
                     groups[2].number == low.number + 2 && depth + 1 < kWorkStackCapacity) {

@@ -38,17 +38,21 @@ constexpr bool IsSevenPairs(const TileCounts& counts) {
     return pairs == 7;
 }
 
-constexpr bool IsComplete(const TileCounts& counts) {
-    if (IsSevenPairs(counts)) {
-        return true;
-    }
-    // Every meld sums to 0 mod 3, so the tile sum is twice the pair's number mod 3: only the
-    // numbers congruent to twice the sum can be the pair.
+// Every meld sums to 0 mod 3, so the tile sum is twice the pair's number mod 3: only numbers
+// congruent to twice the sum can be the pair. Returns the lowest such number.
+constexpr std::size_t LowestPossiblePair(const TileCounts& counts) {
     std::size_t sum = 0;
     for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
         sum += n * static_cast<std::size_t>(counts[n]);
     }
-    for (std::size_t n = kMinTile + (2 * sum + 2) % 3; n <= kMaxTile; n += 3) {
+    return kMinTile + (2 * sum + 2) % 3;
+}
+
+constexpr bool IsComplete(const TileCounts& counts) {
+    if (IsSevenPairs(counts)) {
+        return true;
+    }
+    for (std::size_t n = LowestPossiblePair(counts); n <= kMaxTile; n += 3) {
         if (counts[n] >= 2 && SplitsAroundPair(counts, n)) {
             return true;
         }
