@@ -1,0 +1,191 @@
+#include "command_line.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace zelkon {
+
+namespace {
+
+constexpr std::string_view kTryHelp = "; try zelkon-cli --help";
+
+std::string quoted(std::string_view text) {
+    return "\"" + escapeText(text) + "\"";
+}
+
+// Plain decimal digits only: no sign, no spaces, nothing after them.
+bool parseWhole(std::string_view text, std::uint64_t highest, std::uint64_t& value) {
+    if (text.empty() || text.size() > 20) {
+        return false;
+    }
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        if (value > highest) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool looksLikeOption(std::string_view arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+bool parseNothingMore(std::string_view name, std::span<const std::string_view> rest,
+                      std::string& error) {
+    if (!rest.empty()) {
+        error = std::string(name) + " takes no arguments, but got " + quoted(rest[0]);
+        return false;
+    }
+    return true;
+}
+
+bool parseWaits(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    if (rest.empty()) {
+        error = std::string("waits needs at least one hand") + std::string(kTryHelp);
+        return false;
+    }
+    for (const std::string_view arg : rest) {
+        if (looksLikeOption(arg)) {
+            error = "waits: unknown option " + quoted(arg) + std::string(kTryHelp);
+            return false;
+        }
+        std::optional<HandNotation> hand = parseHand(arg, error);
+        if (!hand) {
+            return false;
+        }
+        command.hands.push_back(*hand);
+    }
+    return true;
+}
+
+bool parseReadings(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    for (const std::string_view arg : rest) {
+        if (looksLikeOption(arg)) {
+            error = "readings: unknown option " + quoted(arg) + std::string(kTryHelp);
+            return false;
+        }
+    }
+    if (rest.size() != 2) {
+        error = rest.size() < 2
+                    ? "readings needs a 14-tile hand and the winning tile" + std::string(kTryHelp)
+                    : "readings: unexpected argument " + quoted(rest[2]);
+        return false;
+    }
+    std::optional<HandNotation> hand = parseHand(rest[0], error);
+    if (!hand) {
+        return false;
+    }
+    if (hand->count != 14) {
+        error = "hand " + quoted(rest[0]) + ": " + std::to_string(hand->count) +
+                " tiles; readings needs the 14 tiles of the won hand";
+        return false;
+    }
+    const std::string_view tile = rest[1];
+    if (tile.size() != 1 || tile[0] < '1' || tile[0] > '9') {
+        error = "winning tile " + quoted(tile) + ": not a tile number 1 to 9";
+        return false;
+    }
+    command.winningTile = tile[0] - '0';
+    if (!hand->holds(command.winningTile)) {
+        error = "winning tile " + std::string(tile) + " is not in hand " + quoted(rest[0]);
+        return false;
+    }
+    command.hands.push_back(*hand);
+    return true;
+}
+
+bool parseDeal(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    bool countGiven = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        std::string_view arg = rest[i];
+        std::string_view name = arg;
+        std::optional<std::string_view> value;
+        if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        if (name != "--seed" && name != "--count") {
+            error = looksLikeOption(arg)
+                        ? "deal: unknown option " + quoted(arg) + std::string(kTryHelp)
+                        : "deal: unexpected argument " + quoted(arg);
+            return false;
+        }
+        const bool isSeed = name == "--seed";
+        if (isSeed ? command.seed.has_value() : countGiven) {
+            error = "deal: " + std::string(name) + " given twice";
+            return false;
+        }
+        if (!value) {
+            if (i + 1 == rest.size()) {
+                error = "deal: " + std::string(name) + " needs a value";
+                return false;
+            }
+            value = rest[++i];
+        }
+        std::uint64_t number = 0;
+        if (isSeed) {
+            if (!parseWhole(*value, UINT_MAX, number)) {
+                error = "deal: --seed " + quoted(*value) + ": not a whole number from 0 to " +
+                        std::to_string(UINT_MAX);
+                return false;
+            }
+            command.seed = static_cast<unsigned>(number);
+        } else {
+            if (!parseWhole(*value, INT_MAX, number) || number == 0) {
+                error = "deal: --count " + quoted(*value) + ": not a whole number from 1 to " +
+                        std::to_string(INT_MAX);
+                return false;
+            }
+            command.count = static_cast<int>(number);
+            countGiven = true;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseCommandLine(std::span<const std::string_view> args, Command& command,
+                      std::string& error) {
+    command = Command{};
+    if (args.empty()) {
+        error = std::string("no command given") + std::string(kTryHelp);
+        return false;
+    }
+    const std::string_view name = args[0];
+    const std::span<const std::string_view> rest = args.subspan(1);
+    if (name == "--help" || name == "-h") {
+        command.kind = CommandKind::Help;
+        return parseNothingMore(name, rest, error);
+    }
+    if (name == "--version") {
+        command.kind = CommandKind::Version;
+        return parseNothingMore(name, rest, error);
+    }
+    if (name == "waits") {
+        command.kind = CommandKind::Waits;
+        return parseWaits(rest, command, error);
+    }
+    if (name == "readings") {
+        command.kind = CommandKind::Readings;
+        return parseReadings(rest, command, error);
+    }
+    if (name == "table") {
+        command.kind = CommandKind::Table;
+        return parseNothingMore(name, rest, error);
+    }
+    if (name == "deal") {
+        command.kind = CommandKind::Deal;
+        return parseDeal(rest, command, error);
+    }
+    error = (looksLikeOption(name) ? "unknown option " : "unknown command ") + quoted(name) +
+            std::string(kTryHelp);
+    return false;
+}
+
+}  // namespace zelkon

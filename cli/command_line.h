@@ -1,0 +1,28 @@
+// The command line of zelkon-cli, checked whole before anything is printed.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hand_notation.h"
+
+namespace zelkon {
+
+enum class CommandKind { Help, Version, Waits, Readings, Table, Deal };
+
+struct Command {
+    CommandKind kind = CommandKind::Help;
+    std::vector<HandNotation> hands;  // waits: one or more; readings: one of 14 tiles
+    TileNumber winningTile = 0;       // readings only
+    std::optional<unsigned> seed;     // deal only; nothing means the time of day
+    int count = 1;                    // deal only
+};
+
+// args are the arguments after the program name. On a fault returns false and sets error to one
+// line naming the argument and the fault; command is then unusable.
+bool parseCommandLine(std::span<const std::string_view> args, Command& command, std::string& error);
+
+}  // namespace zelkon

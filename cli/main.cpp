@@ -1,0 +1,99 @@
+// zelkon-cli: the waits, readings and deals of single-suit hands from the command line.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/hand_space.h"
+#include "analysis/wait_finder.h"
+#include "block_writer.h"
+#include "command_line.h"
+#include "dealing/problem_dealer.h"
+#include "report.h"
+
+namespace {
+
+using zelkon::BlockWriter;
+using zelkon::Command;
+using zelkon::CommandKind;
+
+// Large enough that the 93,600 lines go out in a few dozen writes.
+BlockWriter output(stdout);
+
+void runTable() {
+    zelkon::HandSpace<13> space;
+    zelkon::Hand13 hand{};
+    zelkon::Problem problem{};
+    while (space.Next(hand)) {
+        zelkon::FindWaits(hand, problem);
+        output.commit(
+            zelkon::appendTableLine(output.reserve(zelkon::kFixedLineCapacity), hand, problem));
+    }
+}
+
+void runDeal(const Command& command) {
+    unsigned seed = 0;
+    if (command.seed) {
+        seed = *command.seed;
+    } else {
+        seed = static_cast<unsigned>(std::time(nullptr));
+        // The worksheet can be dealt again only with its seed.
+        std::fprintf(stderr, "zelkon-cli: seed %u\n", seed);
+    }
+    std::srand(seed);
+    zelkon::Problem problem{};
+    for (int i = 0; i < command.count; ++i) {
+        zelkon::DealProblem(problem);
+        output.commit(zelkon::appendDealLine(output.reserve(zelkon::kFixedLineCapacity), problem));
+    }
+}
+
+void run(const Command& command) {
+    switch (command.kind) {
+        case CommandKind::Help:
+            output.write(zelkon::helpText());
+            break;
+        case CommandKind::Version:
+            output.write(zelkon::versionText());
+            break;
+        case CommandKind::Waits:
+            for (std::size_t i = 0; i < command.hands.size(); ++i) {
+                if (i > 0) {
+                    output.write("\n");
+                }
+                output.write(zelkon::waitsReport(command.hands[i]));
+            }
+            break;
+        case CommandKind::Readings:
+            output.write(zelkon::readingsReport(command.hands[0], command.winningTile));
+            break;
+        case CommandKind::Table:
+            runTable();
+            break;
+        case CommandKind::Deal:
+            runDeal(command);
+            break;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    Command command;
+    std::string error;
+    if (!zelkon::parseCommandLine(args, command, error)) {
+        std::fprintf(stderr, "zelkon-cli: %s\n", error.c_str());
+        return 2;
+    }
+    run(command);
+    if (!output.finish()) {
+        std::fprintf(stderr, "zelkon-cli: cannot write the output: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,344 @@
+#include "report.h"
+
+#include <array>
+
+#include "analysis/decomposition.h"
+#include "analysis/pattern_table.h"
+#include "analysis/wait_finder.h"
+
+namespace zelkon {
+
+namespace {
+
+char* appendHand(char* out, const Hand13& hand) {
+    for (const TileNumber tile : hand) {
+        *out++ = static_cast<char>('0' + tile);
+    }
+    return out;
+}
+
+char* appendFlags(char* out, const PatternFlags& flags) {
+    for (std::size_t k = 0; k < kPatternCount; ++k) {
+        *out++ = flags[k] != 0 ? '1' : '0';
+    }
+    return out;
+}
+
+char* appendWaitsAndFlags(char* out, const Problem& problem) {
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        if (problem.isWait[n] != 0) {
+            *out++ = static_cast<char>('0' + n);
+        }
+    }
+    *out++ = '\t';
+    bool first = true;
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        if (problem.isWait[n] != 0) {
+            if (!first) {
+                *out++ = ',';
+            }
+            first = false;
+            out = appendFlags(out, problem.patterns[n]);
+        }
+    }
+    *out++ = '\n';
+    return out;
+}
+
+std::string flagString(const PatternFlags& flags) {
+    std::array<char, kPatternCount> text{};
+    appendFlags(text.data(), flags);
+    return std::string(text.data(), text.size());
+}
+
+// The names as the quiz's answer box prints them: each followed by two spaces, or "なし".
+std::string patternNames(const PatternFlags& flags) {
+    std::string names;
+    for (std::size_t k = 0; k < kPatternCount; ++k) {
+        if (flags[k] != 0) {
+            names += PatternTable[k].name;
+            names += "  ";
+        }
+    }
+    return names.empty() ? "なし" : names;
+}
+
+std::string hanText(std::int32_t han) {
+    return std::to_string(han) + " han";
+}
+
+const char* shapeWords(WaitShape shape) {
+    switch (shape) {
+        case WaitShape::TwoSided:
+            return "両面 (two-sided)";
+        case WaitShape::Edge:
+            return "辺張 (edge)";
+        case WaitShape::Closed:
+            return "嵌張 (closed)";
+        case WaitShape::DualPair:
+            return "双碰 (dual pair)";
+        case WaitShape::Single:
+            return "単騎 (single)";
+    }
+    return "?";
+}
+
+Hand14 withTile(const Hand13& hand, TileNumber tile) {
+    Hand14 full{};
+    std::copy(hand.begin(), hand.end(), full.begin());
+    full[13] = tile;
+    SortHand(full);
+    return full;
+}
+
+// The role of the winning tile that record index stands for. A reading's records stand next to
+// each other, one per distinct role of the winning number in ascending role order.
+TileRole roleOfRecord(const DecompositionTable& table, std::int32_t index, const Hand14& hand,
+                      TileNumber winningTile) {
+    const Decomposition& record = table[static_cast<std::size_t>(index)];
+    std::int32_t first = index;
+    while (first > 0 && table[static_cast<std::size_t>(first - 1)].roles == record.roles) {
+        --first;
+    }
+    std::array<bool, kRoleSlots> held{};
+    for (std::size_t p = 0; p < hand.size(); ++p) {
+        if (hand[p] == winningTile) {
+            held[Slot(record.roles[p])] = true;
+        }
+    }
+    std::int32_t rank = index - first;
+    TileRole sameShape = TileRole::Free;
+    for (std::size_t r = 0; r < kRoleSlots; ++r) {
+        const auto role = static_cast<TileRole>(r);
+        if (!held[r] || role == TileRole::Free) {
+            continue;
+        }
+        const bool fits = ShapeOfRole(role, winningTile) == record.waitShape;
+        if (rank-- == 0 && fits) {
+            return role;
+        }
+        if (fits && sameShape == TileRole::Free) {
+            sameShape = role;
+        }
+    }
+    return sameShape;
+}
+
+// "pair 11, melds 123 [234] 567 999, 両面 (two-sided)": brackets mark what the winning tile
+// completes.
+std::string spellReading(const Hand14& hand, const Decomposition& record, TileRole role,
+                         TileNumber winningTile) {
+    std::array<int, kNumberSlots> pairTiles{};
+    std::array<int, kNumberSlots> tripletTiles{};
+    std::array<int, kNumberSlots> runStarts{};
+    TileNumber pair = 0;
+    for (std::size_t p = 0; p < hand.size(); ++p) {
+        const auto n = static_cast<std::size_t>(hand[p]);
+        switch (record.roles[p]) {
+            case TileRole::Pair:
+                pair = hand[p];
+                ++pairTiles[n];
+                break;
+            case TileRole::SevenPairsPair:
+                ++pairTiles[n];
+                break;
+            case TileRole::Triplet:
+                ++tripletTiles[n];
+                break;
+            case TileRole::RunLow:
+                ++runStarts[n];
+                break;
+            default:
+                break;
+        }
+    }
+    bool marked = false;
+    const auto group = [&](TileNumber from, int size, bool run, bool target) {
+        std::string text;
+        for (int i = 0; i < size; ++i) {
+            text += static_cast<char>('0' + from + (run ? i : 0));
+        }
+        if (target && !marked) {
+            marked = true;
+            return "[" + text + "]";
+        }
+        return text;
+    };
+    std::string text;
+    if (record.roleCount[Slot(TileRole::SevenPairsPair)] == 12) {
+        text = "seven pairs";
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            for (int c = 0; c < pairTiles[static_cast<std::size_t>(n)] / 2; ++c) {
+                text += " " + group(n, 2, false, n == winningTile);
+            }
+        }
+    } else {
+        text = "pair " + group(pair, 2, false, role == TileRole::Pair) + ", melds";
+        TileNumber runTarget = 0;
+        if (role == TileRole::RunLow || role == TileRole::RunMiddle || role == TileRole::RunHigh) {
+            // The run's lowest number: the winning tile less its place in the run.
+            runTarget = winningTile -
+                        (static_cast<TileNumber>(role) - static_cast<TileNumber>(TileRole::RunLow));
+        }
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            for (int c = 0; c < tripletTiles[i] / 3; ++c) {
+                text += " " + group(n, 3, false, role == TileRole::Triplet && n == winningTile);
+            }
+            for (int c = 0; c < runStarts[i]; ++c) {
+                text += " " + group(n, 3, true, n == runTarget);
+            }
+        }
+    }
+    return text + ", " + shapeWords(record.waitShape);
+}
+
+// The answer-box line of a win on number, then the han and, beneath, the reading behind it.
+std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14& hand,
+                     const DecompositionTable& table, std::int32_t best) {
+    std::string names = patternNames(flags);
+    std::string block = "  [" + std::to_string(number) + "]   " + names;
+    if (!names.ends_with("  ")) {
+        block += "  ";
+    }
+    block += "(" + hanText(HanTotal(flags)) + ")\n        ";
+    const Decomposition& record = table[static_cast<std::size_t>(best)];
+    block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number) + "\n";
+    return block;
+}
+
+std::string heading(const HandNotation& hand) {
+    std::string text = spellHand(hand);
+    if (hand.suit != kNoSuit) {
+        text += std::string(" (") + suitWord(hand.suit) + ")";
+    }
+    return text;
+}
+
+}  // namespace
+
+char* appendTableLine(char* out, const Hand13& hand, const Problem& problem) {
+    out = appendHand(out, hand);
+    *out++ = '\t';
+    return appendWaitsAndFlags(out, problem);
+}
+
+char* appendDealLine(char* out, const Problem& problem) {
+    out = appendHand(out, problem.sortedHand);
+    *out++ = '\t';
+    out = appendHand(out, problem.dealOrder);
+    *out++ = '\t';
+    return appendWaitsAndFlags(out, problem);
+}
+
+std::string waitsReport(const HandNotation& hand) {
+    DecompositionTable table;
+    std::int32_t count = 0;
+    std::string report = heading(hand);
+    if (hand.count == 13) {
+        Problem problem{};
+        const Hand13 tiles = hand.hand13();
+        FindWaits(tiles, problem);
+        std::string waits;
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if (problem.isWait[static_cast<std::size_t>(n)] != 0) {
+                waits += " " + std::to_string(n);
+            }
+        }
+        report += "  waits:" + (waits.empty() ? std::string(" none") : waits) + "\n";
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if (problem.isWait[static_cast<std::size_t>(n)] == 0) {
+                continue;
+            }
+            const Hand14 full = withTile(tiles, n);
+            const std::int32_t best = EvaluateReadings(full, n, table, count);
+            if (best >= 0) {
+                report +=
+                    winBlock(n, problem.patterns[static_cast<std::size_t>(n)], full, table, best);
+            }
+        }
+        return report;
+    }
+    const Hand14 full = hand.hand14();
+    if (IsCompleteHand(full) == 0) {
+        return report + "  not complete: no reading as a pair and four melds or as seven pairs\n";
+    }
+    report += "  complete; the best reading for each winning tile:\n";
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (!hand.holds(n)) {
+            continue;
+        }
+        const std::int32_t best = EvaluateReadings(full, n, table, count);
+        if (best >= 0) {
+            report +=
+                winBlock(n, table[static_cast<std::size_t>(best)].patterns, full, table, best);
+        }
+    }
+    return report;
+}
+
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
+    DecompositionTable table;
+    std::int32_t count = 0;
+    const Hand14 full = hand.hand14();
+    const std::int32_t best = EvaluateReadings(full, winningTile, table, count);
+    std::string report = heading(hand) + "  won on " + std::to_string(winningTile) + ": ";
+    if (best < 0) {
+        return report + "no reading\n";
+    }
+    report += std::to_string(count) + (count == 1 ? " record" : " records") + ", best #" +
+              std::to_string(best) + " (equal han go to the later record)\n";
+    for (std::int32_t i = 0; i < count && i < kDecompositionCapacity; ++i) {
+        const Decomposition& record = table[static_cast<std::size_t>(i)];
+        std::string names = patternNames(record.patterns);
+        if (names.ends_with("  ")) {
+            names.resize(names.size() - 2);
+        }
+        report +=
+            "  #" + std::to_string(i) + "  " +
+            spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile) +
+            "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) + "  " +
+            names + (i == best ? "  <- best\n" : "\n");
+    }
+    return report;
+}
+
+std::string helpText() {
+    return "zelkon-cli " ZELKON_VERSION
+           " - the waits of a concealed single-suit mahjong hand (カルデナ)\n"
+           "\n"
+           "Usage:\n"
+           "  zelkon-cli waits HAND...\n"
+           "      For a 13-tile hand: its waits; for each the patterns of the best reading\n"
+           "      (or なし), the han total and that reading spelled out. For a 14-tile hand:\n"
+           "      whether it is complete, and its best reading for each winning tile.\n"
+           "  zelkon-cli readings HAND14 WINNING\n"
+           "      Every record of the 14-tile hand won on the number WINNING, in table order:\n"
+           "      the melds, the wait shape, the eleven flags, the han and the best record.\n"
+           "  zelkon-cli table\n"
+           "      One line for each of the 93,600 13-tile hands, ascending:\n"
+           "      HAND<TAB>WAITS<TAB>FLAGS\n"
+           "  zelkon-cli deal [--seed N] [--count K]\n"
+           "      srand(N) (default: the time of day), then K problems (default 1), one line\n"
+           "      each: SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n"
+           "  zelkon-cli --help | --version\n"
+           "\n"
+           "HAND: 13 or 14 digits 1 to 9 in any order, at most four of each number, then\n"
+           "optionally one suit letter m (マンズ), p (ピンズ) or s (ソウズ):\n"
+           "  1112345678999    1112345678999p\n"
+           "The suit changes nothing in the analysis.\n"
+           "\n"
+           "WAITS are the winning numbers ascending; FLAGS hold one 11-character 0/1 string\n"
+           "per wait, comma-separated, slot 0 first: 平和 タンヤオ 一盃口 七対子 一気通貫\n"
+           "トイトイ 三暗刻 二盃口 純チャンタ 四暗刻単騎 九連宝燈.\n"
+           "In a reading, [ ] marks the pair or meld that the winning tile completes.\n"
+           "\n"
+           "Exit status: 0 on success; 2 for bad input (one line on stderr, nothing on\n"
+           "stdout); 1 when the output cannot be written.\n";
+}
+
+std::string versionText() {
+    return "zelkon-cli " ZELKON_VERSION "\n";
+}
+
+}  // namespace zelkon

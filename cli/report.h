@@ -1,0 +1,32 @@
+// What zelkon-cli prints: the fixed lines of table and deal, and the reports meant for a person.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "analysis/problem.h"
+#include "hand_notation.h"
+
+namespace zelkon {
+
+// Room one line of table or deal can take: two hands, nine waits, nine flag strings.
+inline constexpr std::size_t kFixedLineCapacity = 13 + 1 + 13 + 1 + 9 + 1 + 9 * 12 + 1;
+
+// Writes "HAND<TAB>WAITS<TAB>FLAGS\n" at out and returns the end; out has kFixedLineCapacity bytes.
+// hand is ascending; only the waits of problem are read.
+char* appendTableLine(char* out, const Hand13& hand, const Problem& problem);
+
+// "SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n", as appendTableLine.
+char* appendDealLine(char* out, const Problem& problem);
+
+// A 13-tile hand: its waits, each with the answer-box line, the han and the best reading.
+// A 14-tile hand: whether it is complete, and the best reading for each winning number in it.
+std::string waitsReport(const HandNotation& hand);
+
+// Every record that the enumeration appends for hand won on winningTile, in table order.
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile);
+
+std::string helpText();
+std::string versionText();
+
+}  // namespace zelkon
