@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include <array>
+#include <string_view>
 
 #include "analysis/decomposition.h"
 #include "analysis/pattern_table.h"
@@ -61,6 +62,17 @@ std::string patternNames(const PatternFlags& flags) {
         }
     }
     return names.empty() ? "なし" : names;
+}
+
+// One letter per position of the sorted hand, so records with the same melds tell apart.
+std::string roleLetters(const Decomposition& record) {
+    static constexpr std::string_view kLetters = "-TLMHPS";
+    std::string letters;
+    for (const TileRole role : record.roles) {
+        const auto r = static_cast<std::size_t>(role);
+        letters += r < kLetters.size() ? kLetters[r] : '?';
+    }
+    return letters;
 }
 
 std::string hanText(std::int32_t han) {
@@ -294,8 +306,10 @@ std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
         if (names.ends_with("  ")) {
             names.resize(names.size() - 2);
         }
+        std::string index = "#" + std::to_string(i);
+        index.resize(5, ' ');
         report +=
-            "  #" + std::to_string(i) + "  " +
+            "  " + index + roleLetters(record) + "  " +
             spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile) +
             "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) + "  " +
             names + (i == best ? "  <- best\n" : "\n");
@@ -331,7 +345,9 @@ std::string helpText() {
            "WAITS are the winning numbers ascending; FLAGS hold one 11-character 0/1 string\n"
            "per wait, comma-separated, slot 0 first: 平和 タンヤオ 一盃口 七対子 一気通貫\n"
            "トイトイ 三暗刻 二盃口 純チャンタ 四暗刻単騎 九連宝燈.\n"
-           "In a reading, [ ] marks the pair or meld that the winning tile completes.\n"
+           "In a reading, [ ] marks the pair or meld that the winning tile completes. The roles\n"
+           "that readings shows give one letter per tile of the sorted hand: P the pair, S the\n"
+           "other pairs of seven pairs, T triplet, L M H the low, middle, high tile of a run.\n"
            "\n"
            "Exit status: 0 on success; 2 for bad input (one line on stderr, nothing on\n"
            "stdout); 1 when the output cannot be written.\n";

@@ -1,0 +1,52 @@
+# Runs zelkon-cli once (twice with REPEAT) and checks its exit status and output.
+# -D: CLI, ARGS (arguments joined by the unit separator), EMPTY_ARG (append one empty argument),
+# STATUS, EMPTY_STDOUT, STDOUT (expected parts, joined by the unit separator), STDERR (expected
+# part of the single stderr line), REPEAT (a second run must print the same).
+cmake_minimum_required(VERSION 3.25)
+string(ASCII 31 sep)
+string(REPLACE "${sep}" ";" args "${ARGS}")
+
+function(run_cli out_var err_var status_var)
+  if(EMPTY_ARG)
+    # An empty list element would vanish in the expansion, so the empty argument is spelled out.
+    execute_process(COMMAND ${CLI} ${args} ""
+      OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  else()
+    execute_process(COMMAND ${CLI} ${args}
+      OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  endif()
+  set(${out_var} "${out}" PARENT_SCOPE)
+  set(${err_var} "${err}" PARENT_SCOPE)
+  set(${status_var} "${status}" PARENT_SCOPE)
+endfunction()
+
+run_cli(out err status)
+if(NOT status STREQUAL STATUS)
+  message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(EMPTY_STDOUT AND NOT out STREQUAL "")
+  message(FATAL_ERROR "stdout should be empty but holds:\n${out}")
+endif()
+if(DEFINED STDOUT)
+  string(REPLACE "${sep}" ";" parts "${STDOUT}")
+  foreach(part IN LISTS parts)
+    string(FIND "${out}" "${part}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "stdout lacks \"${part}\":\n${out}")
+    endif()
+  endforeach()
+endif()
+if(DEFINED STDERR)
+  string(FIND "${err}" "${STDERR}" at)
+  string(REGEX MATCHALL "\n" ends "${err}")
+  list(LENGTH ends lines)
+  if(at EQUAL -1 OR NOT lines EQUAL 1 OR NOT err MATCHES "^zelkon-cli: ")
+    message(FATAL_ERROR "stderr should be one line \"zelkon-cli: ...\" holding \"${STDERR}\" but is:\n${err}")
+  endif()
+endif()
+if(REPEAT)
+  run_cli(again err_again status_again)
+  if(NOT again STREQUAL out)
+    message(FATAL_ERROR "a second run printed something else:\n${out}\n---\n${again}")
+  endif()
+endif()

@@ -1,0 +1,64 @@
+#!/bin/sh
+# The fixed-format lines of table and deal, over the whole output.
+set -eu
+cli=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+tab=$(printf '\t')
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cli" table >"$dir/table"
+[ "$(wc -l <"$dir/table")" -eq 93600 ] || fail "table has $(wc -l <"$dir/table") lines, not 93600"
+[ "$(head -n 1 "$dir/table")" = "1111222233334${tab}45${tab}10000001000,00000000000" ] ||
+    fail "first line: $(head -n 1 "$dir/table")"
+[ "$(tail -n 1 "$dir/table")" = "6777788889999${tab}56${tab}00000000000,10000001000" ] ||
+    fail "last line: $(tail -n 1 "$dir/table")"
+grep -qxF "1111234567888${tab}34679${tab}00000000000,00000000000,00000000000,00000000000,00001000000" \
+    "$dir/table" || fail "table lacks the line of 1111234567888"
+LC_ALL=C sort -c "$dir/table" || fail "table is not ascending"
+[ "$(cut -f 1 "$dir/table" | uniq -d | wc -l)" -eq 0 ] || fail "table repeats a hand"
+
+# $2 is the field of the waits. Each wait has one flag string; digits ascend; no number five times.
+check_fields() {
+    awk -F '\t' -v at="$2" '
+        function ascending(s,   i) {
+            for (i = 2; i <= length(s); ++i) if (substr(s, i - 1, 1) > substr(s, i, 1)) return 0
+            return 1
+        }
+        {
+            hand = $1; waits = $at; flags = $(at + 1)
+            if (NF != at + 1 || length(hand) != 13 || hand !~ /^[1-9]+$/ || waits !~ /^[1-9]*$/) {
+                print "format: " $0; exit 1
+            }
+            if (!ascending(hand) || !ascending(waits)) { print "order: " $0; exit 1 }
+            count = flags == "" ? 0 : split(flags, parts, ",")
+            if (count != length(waits)) { print "count: " $0; exit 1 }
+            for (i = 1; i <= count; ++i) {
+                if (length(parts[i]) != 11 || parts[i] !~ /^[01]+$/) { print "flags: " $0; exit 1 }
+            }
+            for (n = 1; n <= 9; ++n) if (gsub(n, n, hand) > 4) { print "fifth copy: " $0; exit 1 }
+        }' "$1" || fail "bad line in $1"
+}
+check_fields "$dir/table" 2
+
+"$cli" deal --seed 7 --count 500 >"$dir/deal"
+[ "$(wc -l <"$dir/deal")" -eq 500 ] || fail "deal --count 500 printed $(wc -l <"$dir/deal") lines"
+check_fields "$dir/deal" 3
+# The display order holds the same tiles, and every dealt hand has a wait.
+awk -F '\t' '{
+    a = $2; b = ""
+    for (n = 1; n <= 9; ++n) { c = gsub(n, n, a); while (c-- > 0) b = b n }
+    if (b != $1 || $3 == "") { print "deal: " $0; exit 1 }
+}' "$dir/deal" || fail "deal line is not a permutation with a wait"
+
+# Nothing is drawn between deals, so a shorter run is a prefix of a longer one.
+"$cli" deal --seed 7 --count 3 >"$dir/deal3"
+head -n 3 "$dir/deal" | cmp -s - "$dir/deal3" || fail "deal --count 3 is not the start of --count 500"
+
+if [ -w /dev/full ]; then
+    status=0
+    "$cli" table >/dev/full 2>"$dir/err" || status=$?
+    [ "$status" -eq 1 ] || fail "a failed write gives status $status"
+    grep -q "cannot write" "$dir/err" || fail "a failed write is not reported"
+fi
+echo "table and deal lines are well formed"
