@@ -418,15 +418,14 @@ QString souzu(int n) {
             }
             break;
         case 8:
-            // An M over a W: the inner sticks of each row lean towards each other.
-            s += stick(5.2, 20.0, 21, 4.2, 0, g);
-            s += stick(12.4, 20.0, 21, 4.2, -16, g);
-            s += stick(19.8, 20.0, 21, 4.2, 16, g);
-            s += stick(27.0, 20.0, 21, 4.2, 0, g);
-            s += stick(5.2, 44.0, 21, 4.2, 0, g);
-            s += stick(12.4, 44.0, 21, 4.2, 16, g);
-            s += stick(19.8, 44.0, 21, 4.2, -16, g);
-            s += stick(27.0, 44.0, 21, 4.2, 0, g);
+            // An M over a W: the inner sticks of each row lean until their ends meet.
+            for (double y : {20.0, 44.0}) {
+                const double lean = y < 32 ? 12 : -12;
+                s += stick(4.9, y, 21, 4.0, 0, g);
+                s += stick(12.0, y, 21, 4.0, -lean, g);
+                s += stick(20.2, y, 21, 4.0, lean, g);
+                s += stick(27.3, y, 21, 4.0, 0, g);
+            }
             break;
         case 9:
             for (double y : {14.8, 32.0, 49.2}) {
