@@ -80,8 +80,10 @@ std::string nameCharacter(std::string_view text, std::size_t at, std::size_t len
         return name;
     }
     const std::string_view character = text.substr(at, length);
-    name = "'" + (isUnsafe(code) || code == '\'' ? escapeText(character) : std::string(character)) +
-           "'";
+    if (code == '\'') {
+        return "'\\''";
+    }
+    name = "'" + (isUnsafe(code) ? escapeText(character) : std::string(character)) + "'";
     if (code >= 0x80) {
         name += " (U+" + hexOf(code) + ")";
     }

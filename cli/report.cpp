@@ -114,7 +114,7 @@ TileRole roleOfRecord(const DecompositionTable& table, std::int32_t index, const
     }
     std::array<bool, kRoleSlots> held{};
     for (std::size_t p = 0; p < hand.size(); ++p) {
-        if (hand[p] == winningTile) {
+        if (hand[p] == winningTile && Slot(record.roles[p]) < held.size()) {
             held[Slot(record.roles[p])] = true;
         }
     }

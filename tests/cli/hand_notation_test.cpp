@@ -43,6 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadHand{"1112345678999\t",
                 "hand \"1112345678999\\t\": '\\t' at position 14 is not a tile (a hand is digits "
                 "1 to 9, then at most one suit letter m, p or s)"},
+        BadHand{"1112345678999'",
+                "hand \"1112345678999'\": '\\'' at position 14 is not a tile (a hand is digits "
+                "1 to 9, then at most one suit letter m, p or s)"},
+        BadHand{"\x1B[2J1112345678999",
+                "hand \"\\x1B[2J1112345678999\": '\\x1B' at position 1 is not a tile (a hand is "
+                "digits 1 to 9, then at most one suit letter m, p or s)"},
         BadHand{"111234567899\xEF\xBC\x99",
                 "hand \"111234567899\xEF\xBC\x99\": '\xEF\xBC\x99' (U+FF19) at position 13 is not "
                 "a tile (write tile numbers as ASCII digits 1 to 9)"},
