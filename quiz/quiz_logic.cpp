@@ -1,0 +1,140 @@
+#include "quiz_logic.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "analysis/pattern_table.h"
+#include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
+
+namespace zelkon {
+
+namespace {
+
+constexpr const char* kAnswerHeader = "＜待ち牌と複合役＞\r\n";
+constexpr const char* kNoPattern = "なし";
+
+// Nine lines that each name every pattern stay below this, so answering never allocates.
+constexpr std::size_t kAnswerCapacity = 2048;
+
+}  // namespace
+
+std::int32_t TileBitmapId(std::int32_t number, SuitKind suit) {
+    if (number < kMinTile || number > kMaxTile) {
+        return kFirstTileBitmapId;
+    }
+    switch (suit) {
+        case kSuitManzu:
+            return 172 + number;
+        case kSuitPinzu:
+            return 182 + number;
+        case kSuitSouzu:
+            return 191 + number;
+        default:
+            return kFirstTileBitmapId;
+    }
+}
+
+QuizLogic::QuizLogic() {
+    m_strAnswer.reserve(kAnswerCapacity);
+    ClearPicksAndMarks();
+}
+
+void QuizLogic::SetUp() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    DealProblem(m_problem);
+    m_strAnswer = kQuestionText;
+    m_bAnswered = 0;
+    m_nSuitKind = Draw() % 3;
+    m_bSortTiles = 1;
+    ClearPicksAndMarks();
+}
+
+void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode) {
+    DealProblem(m_problem);
+    ResetQuestion(suitMode, sortMode);
+}
+
+void QuizLogic::LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode) {
+    FillProblem(hand, m_problem);
+    ResetQuestion(suitMode, sortMode);
+}
+
+void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
+    m_strAnswer = kQuestionText;
+    m_bAnswered = 0;
+    // The suit is drawn after the deal's numbers, and only in random mode.
+    m_nSuitKind = suitMode == kSuitModeRandom ? Draw() % 3 : suitMode;
+    m_bSortTiles = sortMode;
+    ClearPicksAndMarks();
+}
+
+void QuizLogic::ClearPicksAndMarks() {
+    m_bSelected.fill(0);
+    m_nMark.fill(MarkKind::MarkNone);
+}
+
+void QuizLogic::Toggle(TileNumber number) {
+    if (number < kMinTile || number > kMaxTile) {
+        return;
+    }
+    auto& pick = m_bSelected[static_cast<std::size_t>(number)];
+    pick = pick == 1 ? 0 : 1;
+}
+
+void QuizLogic::Answer() {
+    if (m_bAnswered != 0) {
+        return;
+    }
+    m_bAnswered = 1;
+    m_strAnswer = kAnswerHeader;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const bool wait = m_problem.isWait[i] == 1;
+        if (wait) {
+            char prefix[16];
+            std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
+            m_strAnswer += prefix;
+            bool any = false;
+            for (int k = 0; k < kPatternCount; ++k) {
+                if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
+                    m_strAnswer += PatternTable[static_cast<std::size_t>(k)].name;
+                    m_strAnswer += "  ";
+                    any = true;
+                }
+            }
+            if (!any) {
+                m_strAnswer += kNoPattern;
+            }
+            m_strAnswer += "\r\n";
+        }
+        const bool picked = m_bSelected[i] == 1;
+        if (wait) {
+            m_nMark[i] = picked ? MarkKind::MarkCircle : MarkKind::MarkCross;
+        } else if (picked) {
+            m_nMark[i] = MarkKind::MarkCross;
+        }
+    }
+}
+
+bool QuizLogic::selected(TileNumber number) const {
+    if (number < kMinTile || number > kMaxTile) {
+        return false;
+    }
+    return m_bSelected[static_cast<std::size_t>(number)] == 1;
+}
+
+MarkKind QuizLogic::mark(TileNumber number) const {
+    if (number < kMinTile || number > kMaxTile) {
+        return MarkKind::MarkNone;
+    }
+    return m_nMark[static_cast<std::size_t>(number)];
+}
+
+TileNumber QuizLogic::displayTile(int k) const {
+    const auto i = static_cast<std::size_t>(k);
+    return m_bSortTiles == 1 ? m_problem.sortedHand[i] : m_problem.dealOrder[i];
+}
+
+}  // namespace zelkon

@@ -1,0 +1,76 @@
+// The state of the question on screen and the operations that change it, free of any toolkit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "analysis/problem.h"
+
+namespace zelkon {
+
+// Values are fixed: the view draws by them and tests compare them.
+enum class MarkKind : std::int32_t {
+    MarkCircle = 0,  // a wait, picked
+    MarkCross = 1,   // a wait not picked, or a pick that is no wait
+    MarkNone = 2,    // neither; every number before the answer
+};
+
+// SuitMode value that draws a suit for every new problem.
+inline constexpr std::int32_t kSuitModeRandom = 3;
+
+inline constexpr std::int32_t kFirstTileBitmapId = 173;
+
+// Resource id of the image of tile number in suit: 173-181 characters, 183-191 circles,
+// 192-200 bamboo; anything else yields 173.
+std::int32_t TileBitmapId(std::int32_t number, SuitKind suit);
+
+inline constexpr const char* kQuestionText = "何待ち？";
+
+class QuizLogic {
+public:
+    QuizLogic();
+
+    // Creation set-up: seeds the generator with the time of day, deals, draws a suit and shows
+    // the hand sorted. The frame's settings are deliberately not consulted for the first problem.
+    void SetUp();
+
+    // Deals the next problem. suitMode: 0 to 2 a fixed SuitKind, 3 a suit drawn after the deal;
+    // the low byte of sortMode becomes m_bSortTiles.
+    void NewProblem(std::int32_t suitMode, std::uint8_t sortMode);
+
+    // As NewProblem, but shows hand (13 tiles ascending, a complete hand less one tile) instead of
+    // dealing one; draws what FillProblem draws, then the suit when suitMode is 3.
+    void LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode);
+
+    // Flips the pick of number (1 to 9); other values are ignored.
+    void Toggle(TileNumber number);
+
+    // Submits the picks: builds the answer text and the marks. Does nothing once answered.
+    void Answer();
+
+    const Problem& problem() const { return m_problem; }
+    SuitKind suitKind() const { return m_nSuitKind; }
+    // UTF-8, CR LF line ends.
+    const std::string& answerText() const { return m_strAnswer; }
+    bool answered() const { return m_bAnswered != 0; }
+    bool selected(TileNumber number) const;
+    bool sortTiles() const { return m_bSortTiles == 1; }
+    MarkKind mark(TileNumber number) const;
+    // Tile number at display position k (0 to 12), as the sort setting of this problem orders them.
+    TileNumber displayTile(int k) const;
+
+private:
+    void ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode);
+    void ClearPicksAndMarks();
+
+    Problem m_problem{};
+    SuitKind m_nSuitKind = kSuitManzu;
+    std::string m_strAnswer;
+    std::int32_t m_bAnswered = 0;
+    std::array<std::uint8_t, kNumberSlots> m_bSelected{};
+    std::uint8_t m_bSortTiles = 0;
+    std::array<MarkKind, kNumberSlots> m_nMark{};
+};
+
+}  // namespace zelkon

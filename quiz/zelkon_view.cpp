@@ -1,0 +1,314 @@
+#include "zelkon_view.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QPixmap>
+
+#include "dialog_units.h"
+#include "quiz_settings.h"
+#include "res/tile_art.h"
+
+namespace zelkon {
+
+namespace {
+
+constexpr int kFormPointSize = 12;
+constexpr int kFormWidthDlu = 200;
+constexpr int kFormHeightDlu = 161;
+constexpr int kBandMargin = 3;
+constexpr int kMarkPenWidth = 3;
+
+// Settings of a form that no frame holds: the frame's defaults.
+constexpr std::int32_t kDefaultSuitMode = kSuitModeRandom;
+constexpr std::uint8_t kDefaultSortMode = 1;
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CZelkonView::CZelkonView(QWidget* parent) : QWidget(parent) {
+    // The question exists before the controls, as on the home platform, where it is dealt
+    // while the form window is being created.
+    m_quiz.SetUp();
+
+    setFont(FormFont(kFormPointSize));
+    const DialogUnits units(kFormPointSize, logicalDpiY());
+    m_formSize = units.rect(0, 0, kFormWidthDlu, kFormHeightDlu).size();
+    setFixedSize(m_formSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // Creation order is the tab order: numbers 1 to 9, OK, the answer box.
+    for (int i = 0; i < 9; ++i) {
+        QPushButton& button = m_btnNumber[static_cast<std::size_t>(i)];
+        button.setParent(this);
+        button.setText(QString::number(i + 1));
+        button.setObjectName(QStringLiteral("num%1").arg(i + 1));
+        button.setGeometry(units.rect(6 + 16 * i, 53, 12, 15));
+    }
+    m_btnOk.setParent(this);
+    m_btnOk.setText(QStringLiteral("OK"));
+    m_btnOk.setObjectName(QStringLiteral("okNext"));
+    m_btnOk.setGeometry(units.rect(156, 53, 37, 15));
+
+    m_editAnswer.setParent(this);
+    m_editAnswer.setObjectName(QStringLiteral("answer"));
+    m_editAnswer.setGeometry(units.rect(0, 76, 200, 85));
+    m_editAnswer.setReadOnly(true);
+    m_editAnswer.setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editAnswer.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_editAnswer.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_editAnswer.setFocusPolicy(Qt::StrongFocus);
+
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        // The board never shows through a button: on the home platform the form clips it.
+        button->setAutoFillBackground(true);
+        button->setAutoDefault(false);
+    }
+
+    OnCtlColor();
+    DoDataExchange();
+    SyncAnswerBox();
+}
+
+CZelkonView::~CZelkonView() = default;
+
+void CZelkonView::DoDataExchange() {
+    connect(&m_btnNumber[0], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum1);
+    connect(&m_btnNumber[1], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum2);
+    connect(&m_btnNumber[2], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum3);
+    connect(&m_btnNumber[3], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum4);
+    connect(&m_btnNumber[4], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum5);
+    connect(&m_btnNumber[5], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum6);
+    connect(&m_btnNumber[6], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum7);
+    connect(&m_btnNumber[7], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum8);
+    connect(&m_btnNumber[8], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum9);
+    connect(&m_btnOk, &QPushButton::clicked, this, &CZelkonView::OnBnClickedOkNext);
+
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+void CZelkonView::OnCtlColor() {
+    // Only the form's own background is green; the controls keep their colours.
+    QPalette board = palette();
+    board.setColor(QPalette::Window, QColor(kBoardColor));
+    setPalette(board);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setPalette(QPalette());
+    }
+}
+
+void CZelkonView::OnInitialUpdate() {
+    QWidget* frame = window();
+    if (frame == this) {
+        return;
+    }
+    if (frame->layout() != nullptr) {
+        frame->layout()->activate();
+    }
+    // Shrink only: a frame smaller than the form keeps its size.
+    frame->resize(frame->size().boundedTo(frame->sizeHint()));
+}
+
+const QuizSettings* CZelkonView::settings() const {
+    for (const QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (const auto* found = dynamic_cast<const QuizSettings*>(w)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void CZelkonView::NewProblem() {
+    const QuizSettings* frame = settings();
+    m_quiz.NewProblem(frame != nullptr ? frame->suitMode() : kDefaultSuitMode,
+                      frame != nullptr ? frame->sortMode() : kDefaultSortMode);
+    ShowQuestionState();
+    update();
+}
+
+void CZelkonView::LoadProblem(const Hand13& hand) {
+    const QuizSettings* frame = settings();
+    m_quiz.LoadProblem(hand, frame != nullptr ? frame->suitMode() : kDefaultSuitMode,
+                       frame != nullptr ? frame->sortMode() : kDefaultSortMode);
+    ShowQuestionState();
+    update();
+}
+
+void CZelkonView::ShowQuestionState() {
+    const bool open = !m_quiz.answered();
+    for (QPushButton& button : m_btnNumber) {
+        button.setEnabled(open);
+    }
+    m_btnOk.setText(open ? QStringLiteral("OK") : QStringLiteral("次へ"));
+    SyncAnswerBox();
+}
+
+void CZelkonView::SyncAnswerBox() {
+    if (m_shownAnswer == m_quiz.answerText()) {
+        return;
+    }
+    m_shownAnswer = m_quiz.answerText();
+    // The box keeps lines, not line-end bytes; a CR left in would show as a stray glyph.
+    QString text = FromUtf8(m_shownAnswer);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    m_editAnswer.setPlainText(text);
+}
+
+void CZelkonView::OnBnClickedNum(TileNumber number) {
+    m_quiz.Toggle(number);
+    update();
+}
+
+void CZelkonView::OnBnClickedNum1() {
+    OnBnClickedNum(1);
+}
+void CZelkonView::OnBnClickedNum2() {
+    OnBnClickedNum(2);
+}
+void CZelkonView::OnBnClickedNum3() {
+    OnBnClickedNum(3);
+}
+void CZelkonView::OnBnClickedNum4() {
+    OnBnClickedNum(4);
+}
+void CZelkonView::OnBnClickedNum5() {
+    OnBnClickedNum(5);
+}
+void CZelkonView::OnBnClickedNum6() {
+    OnBnClickedNum(6);
+}
+void CZelkonView::OnBnClickedNum7() {
+    OnBnClickedNum(7);
+}
+void CZelkonView::OnBnClickedNum8() {
+    OnBnClickedNum(8);
+}
+void CZelkonView::OnBnClickedNum9() {
+    OnBnClickedNum(9);
+}
+
+void CZelkonView::OnBnClickedOkNext() {
+    if (m_quiz.answered()) {
+        NewProblem();
+        return;
+    }
+    m_quiz.Answer();
+    ShowQuestionState();
+    update();
+}
+
+QPushButton& CZelkonView::numberButton(TileNumber number) {
+    return m_btnNumber[static_cast<std::size_t>(number - 1)];
+}
+
+QRect CZelkonView::buttonRect(TileNumber number) const {
+    return m_btnNumber[static_cast<std::size_t>(number - 1)].geometry();
+}
+
+QRect CZelkonView::markBox(const QRect& button) {
+    return QRect(button.x() + 5, button.y() - 24, button.width() - 10, button.height() - 14);
+}
+
+void CZelkonView::paintEvent(QPaintEvent* /*event*/) {
+    OnPaint();
+}
+
+void CZelkonView::OnPaint() {
+    SyncAnswerBox();
+
+    const qreal ratio = devicePixelRatioF();
+    QPixmap board(size() * ratio);
+    board.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&board);
+        p.fillRect(rect(), QColor(kBoardColor));
+
+        for (int k = 0; k < 13; ++k) {
+            const QPixmap tile =
+                LoadTileBitmap(TileBitmapId(m_quiz.displayTile(k), m_quiz.suitKind()), ratio);
+            p.drawPixmap(kTileRowX + kTileWidth * k, kTileRowY, tile);
+        }
+
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if (m_quiz.selected(n)) {
+                const QRect r = buttonRect(n);
+                p.fillRect(r.adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin),
+                           QColor(kBandColor));
+            }
+        }
+
+        if (m_quiz.answered()) {
+            for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                const QRect box = markBox(buttonRect(n));
+                switch (m_quiz.mark(n)) {
+                    case MarkKind::MarkCircle:
+                        p.setPen(QPen(QColor(kCircleColor), kMarkPenWidth));
+                        p.setBrush(Qt::NoBrush);
+                        // Inscribed as the home platform does it: right and bottom edges excluded.
+                        p.drawEllipse(box.adjusted(0, 0, -1, -1));
+                        break;
+                    case MarkKind::MarkCross: {
+                        p.setPen(QPen(QColor(kCrossColor), kMarkPenWidth));
+                        const int left = box.x() + 1;
+                        const int right = box.x() + box.width() - 1;
+                        const int top = box.y();
+                        const int bottom = box.y() + box.height();
+                        p.drawLine(left, top, right, bottom);
+                        p.drawLine(right, top, left, bottom);
+                        break;
+                    }
+                    case MarkKind::MarkNone:
+                        break;
+                }
+            }
+        }
+    }
+    QPainter(this).drawPixmap(0, 0, board);
+}
+
+bool CZelkonView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && PreTranslateMessage(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CZelkonView::PreTranslateMessage(const QKeyEvent& key) {
+    // Alt combinations are system keys there (menu mnemonics here); keypad digits have codes
+    // of their own. Auto-repeated presses act like any other.
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    if (mods.testFlag(Qt::AltModifier)) {
+        return false;
+    }
+    const int code = key.key();
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) {
+        m_btnOk.setFocus(Qt::OtherFocusReason);
+        OnBnClickedOkNext();
+        return true;
+    }
+    if (code >= Qt::Key_1 && code <= Qt::Key_9 && !mods.testFlag(Qt::KeypadModifier)) {
+        const TileNumber n = code - Qt::Key_0;
+        QPushButton& button = numberButton(n);
+        if (button.isEnabled()) {
+            button.setFocus(Qt::OtherFocusReason);
+            OnBnClickedNum(n);
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,89 @@
+// The quiz form: tile row, number buttons, OK / next button and the answer box.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+#include "quiz_logic.h"
+#include "res/tile_art.h"
+
+namespace zelkon {
+
+class QuizSettings;
+
+inline constexpr QRgb kBoardColor = qRgb(0, 200, 0);
+inline constexpr QRgb kBandColor = qRgb(255, 0, 0);
+inline constexpr QRgb kCircleColor = qRgb(255, 0, 0);
+inline constexpr QRgb kCrossColor = qRgb(0, 0, 100);
+
+inline constexpr int kTileRowX = 10;
+inline constexpr int kTileRowY = 10;
+
+class CZelkonView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Sets up the first question (seeded by the time of day) before any setting is read.
+    explicit CZelkonView(QWidget* parent = nullptr);
+    ~CZelkonView() override;
+
+    // Fits the window that holds the form around it.
+    void OnInitialUpdate();
+
+    void NewProblem();
+    // As NewProblem with a given hand (13 tiles ascending) instead of a dealt one.
+    void LoadProblem(const Hand13& hand);
+
+    void OnBnClickedNum1();
+    void OnBnClickedNum2();
+    void OnBnClickedNum3();
+    void OnBnClickedNum4();
+    void OnBnClickedNum5();
+    void OnBnClickedNum6();
+    void OnBnClickedNum7();
+    void OnBnClickedNum8();
+    void OnBnClickedNum9();
+    void OnBnClickedOkNext();
+
+    const QuizLogic& quiz() const { return m_quiz; }
+    QPushButton& numberButton(TileNumber number);
+    QPushButton& okButton() { return m_btnOk; }
+    QPlainTextEdit& answerBox() { return m_editAnswer; }
+
+    // Board rectangle of number button n in form coordinates; right and bottom just outside.
+    QRect buttonRect(TileNumber number) const;
+    static QRect markBox(const QRect& button);
+
+    QSize sizeHint() const override { return m_formSize; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnPaint();
+    void DoDataExchange();
+    void OnCtlColor();
+    // Returns true when the key is consumed.
+    bool PreTranslateMessage(const QKeyEvent& key);
+    void OnBnClickedNum(TileNumber number);
+    void ShowQuestionState();
+    void SyncAnswerBox();
+    const QuizSettings* settings() const;
+
+    QuizLogic m_quiz;
+    QPlainTextEdit m_editAnswer;
+    std::array<QPushButton, 9> m_btnNumber;
+    QPushButton m_btnOk;
+    QSize m_formSize;
+    // What the answer box holds, so a paint re-sets its text only on a change.
+    std::string m_shownAnswer;
+};
+
+}  // namespace zelkon

@@ -1,0 +1,218 @@
+#include "quiz/quiz_logic.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "dealing/problem_dealer.h"
+#include "known_hands.h"
+#include "seeded_draws.h"
+
+namespace zelkon {
+namespace {
+
+using test::Draws;
+using test::kKnownHands;
+using test::UseSeededDraws;
+
+struct BitmapCase {
+    std::int32_t number;
+    SuitKind suit;
+    std::int32_t id;
+};
+
+class TileBitmapIdTest : public testing::TestWithParam<BitmapCase> {};
+
+TEST_P(TileBitmapIdTest, namesTheImageOfNumberAndSuit) {
+    const BitmapCase& c = GetParam();
+    EXPECT_EQ(TileBitmapId(c.number, c.suit), c.id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TileBitmapIdTest,
+                         testing::Values(BitmapCase{1, 0, 173}, BitmapCase{9, 0, 181},
+                                         BitmapCase{1, 1, 183}, BitmapCase{9, 1, 191},
+                                         BitmapCase{1, 2, 192}, BitmapCase{9, 2, 200},
+                                         BitmapCase{5, 2, 196}, BitmapCase{0, 1, 173},
+                                         BitmapCase{10, 2, 173}, BitmapCase{-1, 0, 173},
+                                         BitmapCase{5, 3, 173}, BitmapCase{5, -1, 173}));
+
+TEST(TileBitmapId, neverNamesTheMissingId182) {
+    for (std::int32_t n = -2; n <= 12; ++n) {
+        for (SuitKind s = -2; s <= 5; ++s) {
+            const std::int32_t id = TileBitmapId(n, s);
+            EXPECT_TRUE(id >= 173 && id <= 200 && id != 182) << n << " " << s;
+        }
+    }
+}
+
+void ExpectFreshQuestion(const QuizLogic& quiz) {
+    EXPECT_FALSE(quiz.answered());
+    EXPECT_EQ(quiz.answerText(), "何待ち？");
+    for (TileNumber n = 1; n <= 9; ++n) {
+        EXPECT_FALSE(quiz.selected(n)) << n;
+        EXPECT_EQ(quiz.mark(n), MarkKind::MarkNone) << n;
+    }
+}
+
+TEST(QuizSetUp, dealsThenDrawsTheSuitAndShowsSorted) {
+    UseSeededDraws(11);
+    QuizLogic quiz;
+    quiz.SetUp();
+    EXPECT_EQ(Draws().count, kDealDraws + 1);
+    EXPECT_EQ(quiz.suitKind(), Draws().last % 3);
+    EXPECT_TRUE(quiz.sortTiles());
+    ExpectFreshQuestion(quiz);
+    const Problem& p = quiz.problem();
+    EXPECT_TRUE(std::is_sorted(p.sortedHand.begin(), p.sortedHand.end()));
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_EQ(quiz.displayTile(k), p.sortedHand[static_cast<std::size_t>(k)]);
+    }
+}
+
+TEST(QuizSetUp, dealsWhatDealProblemDealsFromTheSameDraws) {
+    UseSeededDraws(99);
+    QuizLogic quiz;
+    quiz.SetUp();
+    UseSeededDraws(99);
+    Problem expected{};
+    DealProblem(expected);
+    EXPECT_EQ(quiz.problem().sortedHand, expected.sortedHand);
+    EXPECT_EQ(quiz.problem().dealOrder, expected.dealOrder);
+    EXPECT_EQ(quiz.problem().isWait, expected.isWait);
+}
+
+struct ModeCase {
+    std::int32_t suitMode;
+    long draws;
+};
+
+class NewProblemSuit : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(NewProblemSuit, drawsASuitOnlyInRandomMode) {
+    const ModeCase& c = GetParam();
+    UseSeededDraws(5);
+    QuizLogic quiz;
+    quiz.SetUp();
+    const long before = Draws().count;
+    quiz.NewProblem(c.suitMode, 1);
+    EXPECT_EQ(Draws().count - before, c.draws);
+    EXPECT_EQ(quiz.suitKind(), c.suitMode == 3 ? Draws().last % 3 : c.suitMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, NewProblemSuit,
+                         testing::Values(ModeCase{0, kDealDraws}, ModeCase{1, kDealDraws},
+                                         ModeCase{2, kDealDraws}, ModeCase{3, kDealDraws + 1}));
+
+TEST(NewProblem, followsTheSortSettingAndClearsTheQuestion) {
+    UseSeededDraws(8);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.Toggle(3);
+    quiz.Answer();
+    quiz.NewProblem(0, 0);
+    ExpectFreshQuestion(quiz);
+    EXPECT_FALSE(quiz.sortTiles());
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_EQ(quiz.displayTile(k), quiz.problem().dealOrder[static_cast<std::size_t>(k)]);
+    }
+    quiz.NewProblem(0, 1);
+    EXPECT_TRUE(quiz.sortTiles());
+}
+
+class KnownAnswer : public testing::TestWithParam<test::KnownHand> {};
+
+TEST_P(KnownAnswer, textListsEachWaitWithItsPatterns) {
+    const test::KnownHand& known = GetParam();
+    UseSeededDraws(3);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.LoadProblem(known.hand, 1, 1);
+    ExpectFreshQuestion(quiz);
+    EXPECT_EQ(quiz.problem().sortedHand, known.hand);
+    for (int n = 1; n <= 9; ++n) {
+        EXPECT_EQ(quiz.problem().isWait[static_cast<std::size_t>(n)],
+                  known.isWait[static_cast<std::size_t>(n)]);
+    }
+    quiz.Answer();
+    EXPECT_TRUE(quiz.answered());
+    EXPECT_EQ(quiz.answerText(), std::string(known.answer));
+}
+
+INSTANTIATE_TEST_SUITE_P(Hands, KnownAnswer, testing::ValuesIn(kKnownHands));
+
+TEST(Answer, ignoresStalePatternsOfNumbersThatAreNoLongerWaits) {
+    UseSeededDraws(4);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.LoadProblem(kKnownHands[0].hand, 0, 1);  // every number a wait
+    quiz.LoadProblem(kKnownHands[3].hand, 0, 1);  // only 8 and 9
+    quiz.Answer();
+    EXPECT_EQ(quiz.answerText(), std::string(kKnownHands[3].answer));
+}
+
+struct MarkCase {
+    const char* name;
+    const char* picks;  // digits picked
+    const char* marks;  // nine letters for 1..9: o circle, x cross, - none
+};
+
+class Marks : public testing::TestWithParam<MarkCase> {};
+
+// Waits of the hand below: 1, 4 and 7.
+TEST_P(Marks, followTheWaitsAndThePicks) {
+    const MarkCase& c = GetParam();
+    UseSeededDraws(6);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.LoadProblem(kKnownHands[2].hand, 2, 1);
+    for (const char* p = c.picks; *p != '\0'; ++p) {
+        quiz.Toggle(*p - '0');
+    }
+    quiz.Answer();
+    for (TileNumber n = 1; n <= 9; ++n) {
+        const char want = c.marks[n - 1];
+        const MarkKind expected = want == 'o'   ? MarkKind::MarkCircle
+                                  : want == 'x' ? MarkKind::MarkCross
+                                                : MarkKind::MarkNone;
+        EXPECT_EQ(quiz.mark(n), expected) << c.name << " number " << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Marks,
+    testing::Values(MarkCase{"no picks", "", "x--x--x--"},
+                    MarkCase{"all picks", "123456789", "oxxoxxoxx"},
+                    MarkCase{"mixed", "129", "ox-x--x-x"}, MarkCase{"exact", "147", "o--o--o--"},
+                    MarkCase{"toggled twice is unpicked", "1441", "x--x--x--"}),
+    [](const testing::TestParamInfo<MarkCase>& param) {
+        std::string name = param.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+TEST(Answer, keepsPicksAndDoesNothingTheSecondTime) {
+    UseSeededDraws(7);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.LoadProblem(kKnownHands[1].hand, 0, 1);
+    quiz.Toggle(5);
+    quiz.Answer();
+    const std::string text = quiz.answerText();
+    quiz.Answer();
+    EXPECT_EQ(quiz.answerText(), text);
+    EXPECT_TRUE(quiz.selected(5));
+    EXPECT_EQ(quiz.mark(5), MarkKind::MarkCircle);
+}
+
+TEST(Toggle, ignoresNumbersOutsideOneToNine) {
+    UseSeededDraws(2);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.Toggle(0);
+    quiz.Toggle(10);
+    quiz.Toggle(-3);
+    ExpectFreshQuestion(quiz);
+}
+
+}  // namespace
+}  // namespace zelkon
