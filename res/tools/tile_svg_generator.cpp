@@ -228,73 +228,58 @@ struct Spot {
     const Ink* ink;
 };
 
-QString pinzu(int n) {
-    const Ink* b = &kBlue;
-    const Ink* g = &kGreen;
-    const Ink* r = &kRed;
-    QList<Spot> spots;
-    double radius = 6.5;
-    switch (n) {
-        case 1:
-            return bigCoin(16.1, 32.0);
-        case 2:
-            spots = {{16.1, 19.6, g}, {16.1, 44.6, b}};
-            radius = 10.2;
-            break;
-        case 3:
-            spots = {{8.8, 14.4, b}, {16.1, 32.0, r}, {23.4, 49.6, g}};
-            radius = 6.6;
-            break;
-        case 4:
-            spots = {{9.3, 20.0, b}, {22.9, 20.0, g}, {9.3, 44.0, g}, {22.9, 44.0, b}};
-            radius = 6.6;
-            break;
-        case 5:
-            spots = {
-                {9.0, 14.6, b}, {23.2, 14.6, g}, {16.1, 32.0, r}, {9.0, 49.4, g}, {23.2, 49.4, b}};
-            radius = 6.3;
-            break;
-        case 6:
-            spots = {{9.6, 14.2, g},  {22.6, 14.2, g}, {9.6, 32.6, r},
-                     {22.6, 32.6, r}, {9.6, 48.6, r},  {22.6, 48.6, r}};
-            radius = 6.1;
-            break;
-        case 7:
-            spots = {{7.4, 11.6, g},  {16.1, 15.8, g}, {24.8, 20.0, g}, {9.8, 34.0, r},
-                     {22.4, 34.0, r}, {9.8, 48.6, r},  {22.4, 48.6, r}};
-            radius = 4.9;
-            break;
-        case 8:
-            for (double y : {12.6, 25.0, 37.4, 49.8}) {
-                spots.append({9.8, y, b});
-                spots.append({22.4, y, b});
-            }
-            radius = 5.7;
-            break;
-        case 9:
-            for (double x : {7.5, 16.1, 24.7}) {
-                spots.append({x, 13.6, b});
-                spots.append({x, 32.0, r});
-                spots.append({x, 50.4, g});
-            }
-            radius = 4.4;
-            break;
-        default:
-            break;
-    }
-    if (n == 7) {
-        // The upper diagonal of the seven is smaller than the square of four below it.
-        QString s;
-        for (int k = 0; k < spots.size(); ++k) {
-            s += coin(spots[k].x, spots[k].y, k < 3 ? 4.4 : 5.8, *spots[k].ink);
-        }
-        return s;
-    }
+QString coins(const QList<Spot>& spots, double radius) {
     QString s;
     for (const Spot& spot : spots) {
         s += coin(spot.x, spot.y, radius, *spot.ink);
     }
     return s;
+}
+
+QString pinzu(int n) {
+    const Ink* b = &kBlue;
+    const Ink* g = &kGreen;
+    const Ink* r = &kRed;
+    switch (n) {
+        case 1:
+            return bigCoin(16.1, 32.0);
+        case 2:
+            return coins({{16.1, 19.6, g}, {16.1, 44.6, b}}, 10.2);
+        case 3:
+            return coins({{8.8, 14.4, b}, {16.1, 32.0, r}, {23.4, 49.6, g}}, 6.6);
+        case 4:
+            return coins({{9.3, 20.0, b}, {22.9, 20.0, g}, {9.3, 44.0, g}, {22.9, 44.0, b}}, 6.6);
+        case 5:
+            return coins(
+                {{9.0, 14.6, b}, {23.2, 14.6, g}, {16.1, 32.0, r}, {9.0, 49.4, g}, {23.2, 49.4, b}},
+                6.3);
+        case 6:
+            return coins({{9.6, 14.2, g}, {22.6, 14.2, g}}, 6.1) +
+                   coins({{9.6, 32.6, r}, {22.6, 32.6, r}, {9.6, 48.6, r}, {22.6, 48.6, r}}, 6.1);
+        case 7:
+            // The diagonal of three above is smaller than the square of four below it.
+            return coins({{7.4, 11.6, g}, {16.1, 15.8, g}, {24.8, 20.0, g}}, 4.4) +
+                   coins({{9.8, 34.0, r}, {22.4, 34.0, r}, {9.8, 48.6, r}, {22.4, 48.6, r}}, 5.8);
+        case 8: {
+            QList<Spot> spots;
+            for (double y : {12.6, 25.0, 37.4, 49.8}) {
+                spots.append({9.8, y, b});
+                spots.append({22.4, y, b});
+            }
+            return coins(spots, 5.7);
+        }
+        case 9: {
+            QList<Spot> spots;
+            for (double x : {7.5, 16.1, 24.7}) {
+                spots.append({x, 13.6, b});
+                spots.append({x, 32.0, r});
+                spots.append({x, 50.4, g});
+            }
+            return coins(spots, 4.4);
+        }
+        default:
+            return {};
+    }
 }
 
 // One bamboo stick: a rounded stalk with a light stripe and three dark nodes.
