@@ -104,8 +104,16 @@ void FindWaits(const Hand13& hand, Problem& problem) {
         }
     }
     const CompleteHands& complete = Complete();
-    Hand13 sorted = hand;
-    SortHand(sorted);
+    // Counting sort: the counts are at hand and equal numbers are interchangeable.
+    Hand13 sorted{};
+    if (valid) {
+        std::size_t p = 0;
+        for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+            for (int c = 0; c < counts[n]; ++c) {
+                sorted[p++] = static_cast<TileNumber>(n);
+            }
+        }
+    }
 
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto slot = static_cast<std::size_t>(n);
