@@ -1,0 +1,169 @@
+#include "main_frame.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "command_ids.h"
+#include "quiz/zelkon_view.h"
+#include "res/tile_art.h"
+
+namespace zelkon {
+
+namespace {
+
+constexpr int kSuitGroup[] = {ID_SUIT_MANZU, ID_SUIT_SOUZU, ID_SUIT_PINZU, ID_SUIT_RANDOM};
+constexpr int kSortGroup[] = {ID_SORT_ON, ID_SORT_OFF};
+
+struct Accelerator {
+    int commandId;
+    QKeySequence keys[2];
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    PreCreateWindow();
+    OnCreate();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::PreCreateWindow() {
+    // Caption, system menu and minimise only: no maximise button and no sizing border.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromUtf8(kFrameTitle));
+    setWindowIcon(ApplicationIcon());
+}
+
+void CMainFrame::OnCreate() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    connect(AddCommand(file, QStringLiteral("リセット(&R)"), ID_FILE_RESET, false),
+            &QAction::triggered, this, &CMainFrame::OnFileReset);
+    connect(AddCommand(file, QStringLiteral("アプリケーションの終了(&X)"), ID_APP_EXIT, false),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("設定(&C)"));
+    QMenu* suit = settingsMenu->addMenu(QStringLiteral("牌の種類(&P)"));
+    connect(AddCommand(suit, QStringLiteral("ランダム"), ID_SUIT_RANDOM, true), &QAction::triggered,
+            this, &CMainFrame::OnSuitRandom);
+    connect(AddCommand(suit, QStringLiteral("マンズ"), ID_SUIT_MANZU, true), &QAction::triggered,
+            this, &CMainFrame::OnSuitManzu);
+    connect(AddCommand(suit, QStringLiteral("ソウズ"), ID_SUIT_SOUZU, true), &QAction::triggered,
+            this, &CMainFrame::OnSuitSouzu);
+    connect(AddCommand(suit, QStringLiteral("ピンズ"), ID_SUIT_PINZU, true), &QAction::triggered,
+            this, &CMainFrame::OnSuitPinzu);
+    QMenu* sort = settingsMenu->addMenu(QStringLiteral("理牌(&R)"));
+    connect(AddCommand(sort, QStringLiteral("する"), ID_SORT_ON, true), &QAction::triggered, this,
+            &CMainFrame::OnSortOn);
+    connect(AddCommand(sort, QStringLiteral("しない"), ID_SORT_OFF, true), &QAction::triggered,
+            this, &CMainFrame::OnSortOff);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
+
+    // The menu's initial marks match the defaults of m_nSuitMode and m_bSortMode.
+    CheckMenuItem(ID_SUIT_RANDOM, true);
+    CheckMenuItem(ID_SORT_ON, true);
+
+    // The standard accelerators: their commands have no handler here and leave the quiz alone.
+    const Accelerator accelerators[] = {
+        {ID_FILE_NEW, {QKeySequence(Qt::CTRL | Qt::Key_N), {}}},
+        {ID_FILE_OPEN, {QKeySequence(Qt::CTRL | Qt::Key_O), {}}},
+        {ID_FILE_SAVE, {QKeySequence(Qt::CTRL | Qt::Key_S), {}}},
+        {ID_EDIT_UNDO,
+         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+        {ID_EDIT_CUT,
+         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+        {ID_EDIT_COPY,
+         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+        {ID_EDIT_PASTE,
+         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+        {ID_NEXT_PANE, {QKeySequence(Qt::Key_F6), {}}},
+        {ID_PREV_PANE, {QKeySequence(Qt::SHIFT | Qt::Key_F6), {}}},
+    };
+    for (const Accelerator& accelerator : accelerators) {
+        QAction* command = AddCommand(this, QString(), accelerator.commandId, false);
+        QList<QKeySequence> keys{accelerator.keys[0]};
+        if (!accelerator.keys[1].isEmpty()) {
+            keys.append(accelerator.keys[1]);
+        }
+        command->setShortcuts(keys);
+        command->setShortcutContext(Qt::WindowShortcut);
+    }
+}
+
+QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int commandId,
+                                bool checkable) {
+    auto* command = new QAction(text, owner);
+    command->setData(commandId);
+    command->setCheckable(checkable);
+    owner->addAction(command);
+    m_actions.insert(commandId, command);
+    return command;
+}
+
+void CMainFrame::SetView(CZelkonView* view) {
+    setCentralWidget(view);
+    view->OnInitialUpdate();
+    // One fixed layout: the client area below the menu bar is exactly the form.
+    setFixedSize(size());
+}
+
+CZelkonView* CMainFrame::GetActiveView() const {
+    return qobject_cast<CZelkonView*>(centralWidget());
+}
+
+void CMainFrame::CheckMenuItem(int commandId, bool checked) {
+    if (QAction* item = action(commandId)) {
+        item->setChecked(checked);
+    }
+}
+
+void CMainFrame::CheckGroup(std::span<const int> ids, int chosen) {
+    // Marks are set for the whole group, in ascending id order, whatever they were.
+    for (const int id : ids) {
+        CheckMenuItem(id, id == chosen);
+    }
+}
+
+void CMainFrame::OnSuitManzu() {
+    CheckGroup(kSuitGroup, ID_SUIT_MANZU);
+    m_nSuitMode = 0;
+}
+
+void CMainFrame::OnSuitSouzu() {
+    CheckGroup(kSuitGroup, ID_SUIT_SOUZU);
+    m_nSuitMode = 2;
+}
+
+void CMainFrame::OnSuitPinzu() {
+    CheckGroup(kSuitGroup, ID_SUIT_PINZU);
+    m_nSuitMode = 1;
+}
+
+void CMainFrame::OnSuitRandom() {
+    CheckGroup(kSuitGroup, ID_SUIT_RANDOM);
+    m_nSuitMode = 3;
+}
+
+void CMainFrame::OnFileReset() {
+    if (CZelkonView* view = GetActiveView()) {
+        view->NewProblem();
+    }
+}
+
+void CMainFrame::OnSortOn() {
+    CheckGroup(kSortGroup, ID_SORT_ON);
+    m_bSortMode = 1;
+}
+
+void CMainFrame::OnSortOff() {
+    CheckGroup(kSortGroup, ID_SORT_OFF);
+    m_bSortMode = 0;
+}
+
+}  // namespace zelkon

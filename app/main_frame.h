@@ -1,0 +1,57 @@
+// The fixed-size main window: menus, the two settings with their check marks, the reset command.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QAction>
+#include <QHash>
+#include <QMainWindow>
+
+#include "quiz/quiz_settings.h"
+
+namespace zelkon {
+
+class CZelkonView;
+
+inline constexpr const char* kFrameTitle = "カルデナ";
+
+class CMainFrame : public QMainWindow, public QuizSettings {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Makes view the frame's only view and fits the frame around it.
+    void SetView(CZelkonView* view);
+    CZelkonView* GetActiveView() const;
+
+    std::int32_t suitMode() const override { return m_nSuitMode; }
+    std::uint8_t sortMode() const override { return m_bSortMode; }
+
+    // The menu item or accelerator command of id, or nullptr.
+    QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
+
+    void OnSuitManzu();
+    void OnSuitSouzu();
+    void OnSuitPinzu();
+    void OnSuitRandom();
+    void OnFileReset();
+    void OnSortOn();
+    void OnSortOff();
+
+private:
+    void PreCreateWindow();
+    void OnCreate();
+    QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
+    void CheckMenuItem(int commandId, bool checked);
+    void CheckGroup(std::span<const int> ids, int chosen);
+
+    std::int32_t m_nSuitMode = 3;
+    std::uint8_t m_bSortMode = 1;
+    // Not owning: menus and the frame own their actions.
+    QHash<int, QAction*> m_actions;
+};
+
+}  // namespace zelkon
