@@ -292,7 +292,7 @@ PatternFlags ExpectedPatterns(const Hand14& hand, const Decomposition& reading) 
 }
 
 // The 14-tile hands are split into shards so that each test stays short under the sanitizers.
-constexpr int kShards = 4;
+constexpr int kShards = 6;
 
 struct ShardTally {
     int records = 0;
