@@ -1,0 +1,57 @@
+// Writes a picture of the window in the middle of a question: picks made, answer shown.
+// Usage: zelkon_screenshot OUTPUT.png [SEED]
+#include <cstdlib>
+
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QTextStream>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/zelkon_app.h"
+#include "quiz/zelkon_view.h"
+
+int main(int argc, char* argv[]) {
+    QApplication qtApp(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2) {
+        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED]\n";
+        return 2;
+    }
+    zelkon::CZelkonApp app;
+    if (!app.InitInstance()) {
+        return 1;
+    }
+    zelkon::CMainFrame& frame = *app.mainFrame();
+    zelkon::CZelkonView& view = *frame.GetActiveView();
+
+    // A fixed seed gives the same picture on every run.
+    std::srand(args.size() > 2 ? args[2].toUInt() : 21u);
+    frame.action(zelkon::ID_SUIT_PINZU)->trigger();
+    view.NewProblem();
+    // One right pick, one wrong pick, one wait left out: circle, cross and both kinds of cross.
+    int right = 0;
+    int wrong = 0;
+    for (zelkon::TileNumber n = 1; n <= 9; ++n) {
+        const bool wait = view.quiz().problem().isWait[static_cast<std::size_t>(n)] == 1;
+        if (wait && right == 0) {
+            right = n;
+        } else if (!wait && wrong == 0) {
+            wrong = n;
+        }
+    }
+    for (const int n : {right, wrong}) {
+        if (n != 0) {
+            view.numberButton(n).click();
+        }
+    }
+    view.okButton().click();
+    QCoreApplication::processEvents();
+
+    if (!frame.grab().toImage().save(args[1])) {
+        QTextStream(stderr) << "cannot write " << args[1] << "\n";
+        return 1;
+    }
+    return 0;
+}
