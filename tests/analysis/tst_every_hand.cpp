@@ -156,11 +156,22 @@ TEST(EveryHand, handSpaceWalksTheSameHandsInAscendingOrder) {
     EXPECT_FALSE(space.Next(given)) << "a hand after the last";
 }
 
-TEST(EveryHand, waitsAreTheNumbersThatCompleteTheHandWithoutAFifthCopy) {
+// Both walks over every hand are split into shards so that each test stays short under the
+// sanitizers.
+constexpr int kWaitShards = 2;
+
+class EveryWait : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryWait, waitsAreTheNumbersThatCompleteTheHandWithoutAFifthCopy) {
+    const int shard = GetParam();
     FailureBudget budget;
     int hands = 0;
     int waiting = 0;
+    int index = 0;
     ForEachHand(13, [&](const Counts& counts) {
+        if (index++ % kWaitShards != shard) {
+            return;
+        }
         const Hand13 hand = HandOfCounts<13>(counts);
         Problem problem{};
         FindWaits(hand, problem);
@@ -195,9 +206,11 @@ TEST(EveryHand, waitsAreTheNumbersThatCompleteTheHandWithoutAFifthCopy) {
         ++hands;
         waiting += expected.empty() ? 0 : 1;
     });
-    EXPECT_EQ(hands, 93600);
+    EXPECT_EQ(hands, 93600 / kWaitShards);
     EXPECT_GT(waiting, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryHand, EveryWait, ::testing::Range(0, kWaitShards));
 
 TEST(EveryHand, completenessByCountsAgreesWithTheGeneratedHandsInAnyOrder) {
     FailureBudget budget;
@@ -291,7 +304,114 @@ PatternFlags ExpectedPatterns(const Hand14& hand, const Decomposition& reading) 
     return flags;
 }
 
-// The 14-tile hands are split into shards so that each test stays short under the sanitizers.
+// A reading as its pair and melds, "p5 t1 r2 r2 r7", or "p5 seven" for seven pairs.
+struct MeldSet {
+    int pair = 0;
+    bool sevenPairs = false;
+    Counts triplets{};
+    Counts runs{};  // by starting number
+
+    std::string Spelled() const {
+        std::string text = "p" + std::to_string(pair);
+        if (sevenPairs) {
+            return text + " seven";
+        }
+        for (std::size_t n = 1; n <= 9; ++n) {
+            for (int k = 0; k < triplets[n]; ++k) {
+                text += " t" + std::to_string(n);
+            }
+        }
+        for (std::size_t n = 1; n <= 9; ++n) {
+            for (int k = 0; k < runs[n]; ++k) {
+                text += " r" + std::to_string(n);
+            }
+        }
+        return text;
+    }
+};
+
+MeldSet MeldsOf(const Hand14& hand, const RoleList& roles) {
+    MeldSet melds;
+    for (std::size_t p = 0; p < hand.size(); ++p) {
+        const std::size_t n = Index(hand[p]);
+        switch (roles[p]) {
+            case TileRole::Pair:
+                melds.pair = hand[p];
+                break;
+            case TileRole::SevenPairsPair:
+                melds.sevenPairs = true;
+                break;
+            case TileRole::Triplet:
+                ++melds.triplets[n];
+                break;
+            case TileRole::RunLow:
+                ++melds.runs[n];
+                break;
+            default:
+                break;
+        }
+    }
+    for (int& t : melds.triplets) {
+        t /= 3;
+    }
+    return melds;
+}
+
+// The readings in the order they must be recorded, found on counts: pair numbers ascending (a
+// number held four times twice), seven pairs first, then melds with the run before the triplet.
+void SearchMelds(Counts& rest, MeldSet& melds, std::vector<std::string>& order) {
+    std::size_t low = 1;
+    while (low <= 9 && rest[low] == 0) {
+        ++low;
+    }
+    if (low > 9) {
+        order.push_back(melds.Spelled());
+        return;
+    }
+    if (low <= 7 && rest[low + 1] > 0 && rest[low + 2] > 0) {
+        --rest[low], --rest[low + 1], --rest[low + 2];
+        ++melds.runs[low];
+        SearchMelds(rest, melds, order);
+        --melds.runs[low];
+        ++rest[low], ++rest[low + 1], ++rest[low + 2];
+    }
+    if (rest[low] >= 3) {
+        rest[low] -= 3;
+        ++melds.triplets[low];
+        SearchMelds(rest, melds, order);
+        --melds.triplets[low];
+        rest[low] += 3;
+    }
+}
+
+std::vector<std::string> ExpectedReadingOrder(const Counts& counts) {
+    std::vector<std::string> order;
+    for (std::size_t n = 1; n <= 9; ++n) {
+        const int candidates = counts[n] == 4 ? 2 : counts[n] >= 2 ? 1 : 0;
+        for (int c = 0; c < candidates; ++c) {
+            Counts rest = counts;
+            rest[n] -= 2;
+            MeldSet melds;
+            melds.pair = static_cast<int>(n);
+            int groups = 0;
+            bool sevenPairs = true;
+            for (std::size_t m = 1; m <= 9; ++m) {
+                if (rest[m] != 0) {
+                    ++groups;
+                    sevenPairs = sevenPairs && rest[m] == 2 && m != n;
+                }
+            }
+            if (sevenPairs && groups >= 6) {
+                melds.sevenPairs = true;
+                order.push_back(melds.Spelled());
+                melds.sevenPairs = false;
+            }
+            SearchMelds(rest, melds, order);
+        }
+    }
+    return order;
+}
+
 constexpr int kShards = 6;
 
 struct ShardTally {
@@ -315,6 +435,11 @@ TEST_P(EveryWin, recordsHoldTheirInvariantsAndTheBestIsTheLastHighest) {
         }
         const Hand14 hand = HandOfCounts<14>(counts);
         const bool complete = IsCompleteCounts(counts);
+        const std::vector<std::string> expectedOrder =
+            complete ? ExpectedReadingOrder(counts) : std::vector<std::string>{};
+        if (complete && expectedOrder.empty() && budget.Spend()) {
+            ADD_FAILURE() << DigitsOf(HandOfCounts<14>(counts)) << ": no reading found on counts";
+        }
         for (TileNumber winning = 1; winning <= 9; ++winning) {
             if (counts[Index(winning)] == 0) {
                 continue;
@@ -341,6 +466,24 @@ TEST_P(EveryWin, recordsHoldTheirInvariantsAndTheBestIsTheLastHighest) {
             const auto invariants = RecordsHoldTheirInvariants(hand, winning, *table, count);
             if (!invariants && budget.Spend()) {
                 ADD_FAILURE() << invariants.message();
+            }
+            std::vector<std::string> recorded;
+            for (std::int32_t i = 0; i < count; ++i) {
+                const RoleList& roles = (*table)[static_cast<std::size_t>(i)].roles;
+                if (i == 0 || roles != (*table)[static_cast<std::size_t>(i - 1)].roles) {
+                    recorded.push_back(MeldsOf(hand, roles).Spelled());
+                }
+            }
+            if (recorded != expectedOrder && budget.Spend()) {
+                std::string got;
+                std::string want;
+                for (const std::string& r : recorded) {
+                    got += "[" + r + "]";
+                }
+                for (const std::string& r : expectedOrder) {
+                    want += "[" + r + "]";
+                }
+                ADD_FAILURE() << where << ": readings " << got << ", expected " << want;
             }
 
             std::int32_t bestSum = 0;
