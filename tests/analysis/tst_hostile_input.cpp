@@ -130,6 +130,15 @@ TEST(HostileInput, waitFinderSurvivesTilesOutsideTheRangeAndFifthCopies) {
     }
 }
 
+// Many copies of a high number are where a lookup keyed on copies per number overruns first.
+TEST(HostileInput, waitFinderSurvivesManyCopiesOfHighNumbers) {
+    for (const char* hand : {"9999999999999", "8888888889999", "1999999999999", "7777788889999"}) {
+        auto problem = std::make_unique<Problem>();
+        FindWaits(Hand13Of(hand), *problem);
+        EXPECT_EQ(WaitsOf(*problem), "") << hand;
+    }
+}
+
 TEST(HostileInput, fifthCopyInTheThirteenLeavesNoWait) {
     auto problem = std::make_unique<Problem>();
     FindWaits(Hand13Of("1111123456789"), *problem);
