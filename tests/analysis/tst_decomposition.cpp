@@ -1,6 +1,7 @@
 // Readings of known hands, record by record in table order: the order decides ties that players
 // see, so every record's roles and shape are written out.
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct ReadingCase {
     TileNumber winningTile;
     std::vector<ExpectedRecord> records;  // empty: no reading, -1
 };
+
+void PrintTo(const ReadingCase& c, std::ostream* os) {
+    *os << c.hand << " with " << c.winningTile;
+}
 
 std::string NameOf(const ::testing::TestParamInfo<ReadingCase>& info) {
     return std::string("hand") + info.param.hand + "wins" + std::to_string(info.param.winningTile);

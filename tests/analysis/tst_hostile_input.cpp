@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ const std::vector<HostileHand> kHostileHands = {
     {"runs past nine", {8, 8, 8, 9, 9, 9, 10, 10, 10, 11, 12, 13, 14, 14}, 14},
     {"fourteen different numbers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, 3},
 };
+
+void PrintTo(const HostileHand& c, std::ostream* os) {
+    *os << c.why;
+}
 
 std::string NameOf(const ::testing::TestParamInfo<HostileHand>& info) {
     std::string name;

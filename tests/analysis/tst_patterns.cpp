@@ -1,6 +1,7 @@
 // The patterns of the best reading of known wins, and the tie between equal readings.
 #include <array>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct WinCase {
     TileNumber winningTile;
     const char* patterns;  // names in table order
 };
+
+void PrintTo(const WinCase& c, std::ostream* os) {
+    *os << c.hand << " with " << c.winningTile;
+}
 
 std::string NameOf(const ::testing::TestParamInfo<WinCase>& info) {
     return std::string("hand") + info.param.hand + "wins" + std::to_string(info.param.winningTile);

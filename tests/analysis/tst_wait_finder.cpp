@@ -1,6 +1,7 @@
 // Waits of known hands and the patterns stored for each.
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,10 @@ struct WaitCase {
     const char* waits;
     std::vector<const char*> patterns;  // one entry per wait, in the order of waits
 };
+
+void PrintTo(const WaitCase& c, std::ostream* os) {
+    *os << c.hand;
+}
 
 std::string NameOf(const ::testing::TestParamInfo<WaitCase>& info) {
     return std::string("hand") + info.param.hand;
