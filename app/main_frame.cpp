@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "command_ids.h"
 #include "quiz/zelkon_view.h"
@@ -36,7 +37,9 @@ void CMainFrame::PreCreateWindow() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(kFrameTitle));
-    setWindowIcon(ApplicationIcon());
+    // Loading the icon's images is the slowest step of the frame's creation; nobody sees the
+    // icon before the window is up, so it follows once the event loop runs.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(ApplicationIcon()); });
 }
 
 void CMainFrame::OnCreate() {

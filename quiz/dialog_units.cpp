@@ -2,15 +2,17 @@
 
 #include <cmath>
 
-#include <QFontDatabase>
+#include <QStringList>
 
 namespace zelkon {
 
 QFont FormFont(int pointSize) {
-    const QString family = QFontDatabase::hasFamily(QStringLiteral("MS UI Gothic"))
-                               ? QStringLiteral("MS UI Gothic")
-                               : QStringLiteral("IPAGothic");
-    QFont font(family, pointSize, QFont::Normal, false);
+    // Resolved at first use, so start-up never has to load the whole font database.
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
+    font.setPointSize(pointSize);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
     return font;
 }
 

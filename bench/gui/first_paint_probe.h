@@ -45,8 +45,8 @@ protected:
             QTimer::singleShot(0, qApp, [] {
                 const char* t0 = std::getenv("BENCH_T0");
                 const long long start = t0 != nullptr ? std::atoll(t0) : 0;
-                std::printf("first_paint_ms %.3f rss_kb %ld\n", (NowNs() - start) / 1e6,
-                            ResidentKb());
+                std::printf("first_paint_ms %.3f rss_kb %ld\n",
+                            static_cast<double>(NowNs() - start) / 1e6, ResidentKb());
                 std::fflush(stdout);
                 QApplication::exit(0);
             });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <ostream>
 #include <string_view>
 
 #include "analysis/problem.h"
@@ -50,5 +51,9 @@ inline const std::array<KnownHand, 4> kKnownHands{{
      "  [8]   三暗刻  \r\n"
      "  [9]   四暗刻単騎  \r\n"},
 }};
+
+inline void PrintTo(const KnownHand& known, std::ostream* os) {
+    *os << known.name;
+}
 
 }  // namespace zelkon::test

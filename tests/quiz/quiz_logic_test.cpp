@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 #include "dealing/problem_dealer.h"
@@ -20,6 +21,10 @@ struct BitmapCase {
     SuitKind suit;
     std::int32_t id;
 };
+
+void PrintTo(const BitmapCase& c, std::ostream* os) {
+    *os << "number " << c.number << " suit " << c.suit;
+}
 
 class TileBitmapIdTest : public testing::TestWithParam<BitmapCase> {};
 
@@ -85,6 +90,10 @@ struct ModeCase {
     std::int32_t suitMode;
     long draws;
 };
+
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << "suit mode " << c.suitMode;
+}
 
 class NewProblemSuit : public testing::TestWithParam<ModeCase> {};
 
@@ -155,6 +164,10 @@ struct MarkCase {
     const char* picks;  // digits picked
     const char* marks;  // nine letters for 1..9: o circle, x cross, - none
 };
+
+void PrintTo(const MarkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Marks : public testing::TestWithParam<MarkCase> {};
 

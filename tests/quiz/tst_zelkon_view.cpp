@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
@@ -98,6 +99,10 @@ private slots:
 
     void formLaysOutAsOnItsHomePlatform() {
         QCOMPARE(view().size(), QSize(450, 322));
+        const QString family = QFontInfo(view().font()).family();
+        QVERIFY2(family == QStringLiteral("MS UI Gothic") || family == QStringLiteral("IPAGothic"),
+                 qPrintable(family));
+        QCOMPARE(view().font().pointSize(), 12);
         QCOMPARE(view().buttonRect(1), QRect(14, 106, 27, 30));
         // The whole tile row fits, and each mark box lies between the row and its button.
         QVERIFY(view().width() > kTileRowX + 13 * kTileWidth);
