@@ -501,6 +501,10 @@ TEST_P(EveryWin, recordsHoldTheirInvariantsAndTheBestIsTheLastHighest) {
                 for (std::size_t k = 0; k < kPatternCount; ++k) {
                     sum += expected[k] != 0 ? PatternTable[k].han : 0;
                 }
+                if (HanTotal(record.patterns) != sum && budget.Spend()) {
+                    ADD_FAILURE() << where << " record " << i << ": HanTotal "
+                                  << HanTotal(record.patterns) << ", expected " << sum;
+                }
                 if (sum >= bestSum) {
                     bestSum = sum;
                     bestIndex = i;
