@@ -115,8 +115,7 @@ void CZelkonView::OnInitialUpdate() {
     if (frame->layout() != nullptr) {
         frame->layout()->activate();
     }
-    // Shrink only: a frame smaller than the form keeps its size.
-    frame->resize(frame->size().boundedTo(frame->sizeHint()));
+    frame->resize(frame->sizeHint());
 }
 
 const QuizSettings* CZelkonView::settings() const {
