@@ -99,8 +99,10 @@ void FindWaits(const Hand13& hand, Problem& problem) {
     for (const TileNumber tile : hand) {
         valid = valid && tile >= kMinTile && tile <= kMaxTile;
         if (valid) {
-            ++counts[static_cast<std::size_t>(tile)];
-            key += kDigit[static_cast<std::size_t>(tile)];
+            const auto slot = static_cast<std::size_t>(tile);
+            // A fifth copy would also carry into the next base-5 digit of the key.
+            valid = ++counts[slot] <= 4;
+            key += kDigit[slot];
         }
     }
     const CompleteHands& complete = Complete();
@@ -118,7 +120,7 @@ void FindWaits(const Hand13& hand, Problem& problem) {
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto slot = static_cast<std::size_t>(n);
         problem.isWait[slot] = 0;
-        // A fifth copy does not exist; tiles outside 1..9 make no hand at all.
+        // A fifth copy does not exist; tiles outside 1..9 or five of a kind make no hand.
         if (!valid || counts[slot] >= 4) {
             continue;
         }
