@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMenu>
@@ -37,9 +38,6 @@ void CMainFrame::PreCreateWindow() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(kFrameTitle));
-    // Loading the icon's images is the slowest step of the frame's creation; nobody sees the
-    // icon before the window is up, so it follows once the event loop runs.
-    QTimer::singleShot(0, this, [this] { setWindowIcon(ApplicationIcon()); });
 }
 
 void CMainFrame::OnCreate() {
@@ -111,9 +109,20 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
 
 void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
+    view->installEventFilter(this);
     view->OnInitialUpdate();
     // One fixed layout: the client area below the menu bar is exactly the form.
     setFixedSize(size());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == centralWidget()) {
+        // The icon's images cost a fifth of the start-up and show nowhere inside the window:
+        // they are loaded once the first picture of the form is up.
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { setWindowIcon(ApplicationIcon()); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 CZelkonView* CMainFrame::GetActiveView() const {

@@ -41,6 +41,9 @@ public:
     void OnSortOn();
     void OnSortOff();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void PreCreateWindow();
     void OnCreate();

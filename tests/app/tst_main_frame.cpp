@@ -76,7 +76,7 @@ private slots:
         QVERIFY(!frame().windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(frame().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QCOMPARE(frame().minimumSize(), frame().maximumSize());
-        QVERIFY(!frame().windowIcon().isNull());
+        QTRY_VERIFY(!frame().windowIcon().isNull());
         // The client area below the menu bar is the form, nothing more.
         const QRect form = view().geometry();
         QCOMPARE(form.size(), view().sizeHint());

@@ -18,7 +18,7 @@ using namespace zelkon;
 
 namespace {
 
-constexpr int kSteps = 3000;
+constexpr int kSteps = 5000;
 
 // Built here on its own, from the problem's waits and flags, to check the view's text.
 std::string ExpectedAnswer(const Problem& p) {
