@@ -2,7 +2,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
+#include "app/about_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/zelkon_app.h"
@@ -227,6 +229,20 @@ private slots:
             QCOMPARE(test::Draws().count, draws);
             QTest::mouseClick(&view().okButton(), Qt::LeftButton);
         }
+    }
+
+    void aboutCommandShowsTheAboutBoxModally() {
+        QString caption;
+        QTimer::singleShot(0, [&caption] {
+            if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+                caption = about->windowTitle();
+                about->okButton().click();
+            }
+        });
+        const Snapshot before = Snapshot::of(view().quiz());
+        command(ID_APP_ABOUT).trigger();
+        QCOMPARE(caption, QStringLiteral("バージョン情報"));
+        QVERIFY(Snapshot::of(view().quiz()) == before);
     }
 
     void exitClosesTheWindow() {
