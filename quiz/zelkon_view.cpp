@@ -34,9 +34,7 @@ QString FromUtf8(const std::string& text) {
 }  // namespace
 
 CZelkonView::CZelkonView(QWidget* parent) : QWidget(parent) {
-    // The question exists before the controls, as on the home platform, where it is dealt
-    // while the form window is being created.
-    m_quiz.SetUp();
+    PreCreateWindow();
 
     setFont(FormFont(kFormPointSize));
     const DialogUnits units(kFormPointSize, logicalDpiY());
@@ -78,6 +76,11 @@ CZelkonView::CZelkonView(QWidget* parent) : QWidget(parent) {
 }
 
 CZelkonView::~CZelkonView() = default;
+
+void CZelkonView::PreCreateWindow() {
+    // The question exists before the controls, and before any setting of the frame is read.
+    m_quiz.SetUp();
+}
 
 void CZelkonView::DoDataExchange() {
     connect(&m_btnNumber[0], &QPushButton::clicked, this, &CZelkonView::OnBnClickedNum1);

@@ -67,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PreCreateWindow();
     void OnPaint();
     void DoDataExchange();
     void OnCtlColor();
