@@ -37,7 +37,9 @@ BENCHMARK(NextProblem)->UseManualTime()->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication qtApp(argc, argv);
     zelkon::CZelkonView view;
     view.show();
