@@ -12,11 +12,7 @@ namespace zelkon {
 
 namespace {
 
-constexpr const char* kAnswerHeader = "＜待ち牌と複合役＞\r\n";
-constexpr const char* kNoPattern = "なし";
-
-// Nine lines that each name every pattern stay below this, so answering never allocates.
-constexpr std::size_t kAnswerCapacity = 2048;
+constexpr std::string_view kNoPattern = "なし";
 
 }  // namespace
 
@@ -37,7 +33,6 @@ std::int32_t TileBitmapId(std::int32_t number, SuitKind suit) {
 }
 
 QuizLogic::QuizLogic() {
-    m_strAnswer.reserve(kAnswerCapacity);
     ClearPicksAndMarks();
 }
 
@@ -93,7 +88,7 @@ void QuizLogic::Answer() {
         const auto i = static_cast<std::size_t>(n);
         const bool wait = m_problem.isWait[i] == 1;
         if (wait) {
-            char prefix[16];
+            char prefix[kWaitPrefixLength + 1];
             std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
             m_strAnswer += prefix;
             bool any = false;

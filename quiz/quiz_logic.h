@@ -3,9 +3,10 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "analysis/problem.h"
+#include "answer_text.h"
 
 namespace zelkon {
 
@@ -25,7 +26,10 @@ inline constexpr std::int32_t kFirstTileBitmapId = 173;
 // 192-200 bamboo; anything else yields 173.
 std::int32_t TileBitmapId(std::int32_t number, SuitKind suit);
 
-inline constexpr const char* kQuestionText = "何待ち？";
+inline constexpr std::string_view kQuestionText = "何待ち？";
+inline constexpr std::string_view kAnswerHeader = "＜待ち牌と複合役＞\r\n";
+// "  [%d]   " with a number 1 to 9.
+inline constexpr std::size_t kWaitPrefixLength = 8;
 
 class QuizLogic {
 public:
@@ -52,7 +56,7 @@ public:
     const Problem& problem() const { return m_problem; }
     SuitKind suitKind() const { return m_nSuitKind; }
     // UTF-8, CR LF line ends.
-    const std::string& answerText() const { return m_strAnswer; }
+    std::string_view answerText() const { return m_strAnswer.view(); }
     bool answered() const { return m_bAnswered != 0; }
     bool selected(TileNumber number) const;
     bool sortTiles() const { return m_bSortTiles == 1; }
@@ -66,7 +70,7 @@ private:
 
     Problem m_problem{};
     SuitKind m_nSuitKind = kSuitManzu;
-    std::string m_strAnswer;
+    FixedText<LongestAnswer(kAnswerHeader.size(), kWaitPrefixLength)> m_strAnswer;
     std::int32_t m_bAnswered = 0;
     std::array<std::uint8_t, kNumberSlots> m_bSelected{};
     std::uint8_t m_bSortTiles = 0;

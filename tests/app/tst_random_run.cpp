@@ -125,10 +125,10 @@ private:
         }
         if (m_model.answered) {
             QCOMPARE(view().okButton().text(), QStringLiteral("次へ"));
-            QCOMPARE(quiz.answerText(), ExpectedAnswer(p));
+            QCOMPARE(std::string(quiz.answerText()), ExpectedAnswer(p));
         } else {
             QCOMPARE(view().okButton().text(), QStringLiteral("OK"));
-            QCOMPARE(quiz.answerText(), std::string("何待ち？"));
+            QCOMPARE(std::string(quiz.answerText()), std::string("何待ち？"));
             QCOMPARE(view().answerBox().toPlainText(), QStringLiteral("何待ち？"));
         }
     }

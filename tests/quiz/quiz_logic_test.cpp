@@ -210,7 +210,7 @@ TEST(Answer, keepsPicksAndDoesNothingTheSecondTime) {
     quiz.LoadProblem(kKnownHands[1].hand, 0, 1);
     quiz.Toggle(5);
     quiz.Answer();
-    const std::string text = quiz.answerText();
+    const std::string text(quiz.answerText());
     quiz.Answer();
     EXPECT_EQ(quiz.answerText(), text);
     EXPECT_TRUE(quiz.selected(5));
@@ -225,6 +225,24 @@ TEST(Toggle, ignoresNumbersOutsideOneToNine) {
     quiz.Toggle(10);
     quiz.Toggle(-3);
     ExpectFreshQuestion(quiz);
+}
+
+TEST(AnswerText, holdsTheLongestAnswerAndNeverWritesPastItsEnd) {
+    // The header and nine lines, each naming all eleven patterns.
+    std::string longest(kAnswerHeader);
+    for (int n = 1; n <= 9; ++n) {
+        longest += "  [" + std::to_string(n) + "]   ";
+        for (const PatternRow& row : PatternTable) {
+            longest += std::string(row.name) + "  ";
+        }
+        longest += "\r\n";
+    }
+    FixedText<LongestAnswer(kAnswerHeader.size(), kWaitPrefixLength)> text;
+    text = longest;
+    EXPECT_EQ(text.view(), longest);
+
+    text += "x";
+    EXPECT_EQ(text.view(), longest);
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ private slots:
         QTest::mouseClick(&view().okButton(), Qt::LeftButton);
 
         QVERIFY(view().quiz().answered());
-        QCOMPARE(view().quiz().answerText(), std::string(kMixedHand.answer));
+        QCOMPARE(std::string(view().quiz().answerText()), std::string(kMixedHand.answer));
         QCOMPARE(BoxText(view()), Shown(kMixedHand.answer));
         QVERIFY(!BoxText(view()).contains(QLatin1Char('\r')));
         QCOMPARE(view().okButton().text(), QStringLiteral("次へ"));
@@ -173,7 +173,7 @@ private slots:
         const test::KnownHand& known = test::kKnownHands[static_cast<std::size_t>(index)];
         view().LoadProblem(known.hand);
         SendKey(&view().numberButton(1), Qt::Key_Return);
-        QCOMPARE(view().quiz().answerText(), std::string(known.answer));
+        QCOMPARE(std::string(view().quiz().answerText()), std::string(known.answer));
         QCOMPARE(BoxText(view()), Shown(known.answer));
     }
 
