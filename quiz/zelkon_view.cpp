@@ -288,6 +288,30 @@ bool CZelkonView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+namespace {
+
+// X11 and Wayland key codes of the digit row 1 to 9 (evdev codes plus 8).
+constexpr quint32 kDigitRowCode1 = 10;
+constexpr quint32 kDigitRowCode9 = 18;
+
+// The digit keys of the main keyboard, 1 to 9, or 0. Shift does not matter: the window system
+// names the shifted symbol (Shift+1 is "!"), so the key's position decides then.
+TileNumber DigitRowNumber(const QKeyEvent& key) {
+    if (key.modifiers().testFlag(Qt::KeypadModifier)) {
+        return 0;
+    }
+    if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_9) {
+        return key.key() - Qt::Key_0;
+    }
+    const quint32 code = key.nativeScanCode();
+    if (code >= kDigitRowCode1 && code <= kDigitRowCode9) {
+        return static_cast<TileNumber>(code - kDigitRowCode1) + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 bool CZelkonView::PreTranslateMessage(const QKeyEvent& key) {
     // Alt combinations are system keys there (menu mnemonics here); keypad digits have codes
     // of their own. Auto-repeated presses act like any other.
@@ -301,8 +325,7 @@ bool CZelkonView::PreTranslateMessage(const QKeyEvent& key) {
         OnBnClickedOkNext();
         return true;
     }
-    if (code >= Qt::Key_1 && code <= Qt::Key_9 && !mods.testFlag(Qt::KeypadModifier)) {
-        const TileNumber n = code - Qt::Key_0;
+    if (const TileNumber n = DigitRowNumber(key); n != 0) {
         QPushButton& button = numberButton(n);
         if (button.isEnabled()) {
             button.setFocus(Qt::OtherFocusReason);

@@ -201,6 +201,21 @@ private slots:
         }
     }
 
+    void shiftedDigitRowKeysStillToggle() {
+        view().LoadProblem(kMixedHand.hand);
+        // Shift+8 arrives as "(" from the key with X11 code 17; a symbol key elsewhere does not.
+        QKeyEvent shifted(QEvent::KeyPress, Qt::Key_ParenLeft, Qt::ShiftModifier, 17, 0x28, 0,
+                          QStringLiteral("("));
+        QCoreApplication::sendEvent(&view().numberButton(1), &shifted);
+        QVERIFY(view().quiz().selected(8));
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_ParenLeft, Qt::ShiftModifier, 19, 0x28, 0,
+                        QStringLiteral("("));
+        QCoreApplication::sendEvent(&view().numberButton(1), &other);
+        for (TileNumber n = 1; n <= 9; ++n) {
+            QCOMPARE(view().quiz().selected(n), n == 8);
+        }
+    }
+
     void enterMovesFocusToOkAndAlternates() {
         view().LoadProblem(kMixedHand.hand);
         view().numberButton(3).setFocus();
