@@ -1,13 +1,14 @@
 #include "res/tile_art.h"
 
-#include <cmath>
+#include <utility>
 
-#include <QPainter>
+#include <QImage>
+#include <QLocale>
 #include <QPixmapCache>
-#include <QRectF>
 #include <QSize>
 #include <QString>
-#include <QSvgRenderer>
+
+#include "res/tile_render.h"
 
 namespace zelkon {
 namespace {
@@ -19,8 +20,11 @@ bool hasTileImage(int resourceId) {
 // Beyond this no screen exists, and a larger ratio would only ask for a huge allocation.
 constexpr qreal kMaxDevicePixelRatio = 8.0;
 
+// Exact, so that ratios which round to different device sizes never share an entry.
 QString cacheKey(int resourceId, qreal devicePixelRatio) {
-    return QStringLiteral("zelkon/tile/%1@%2").arg(resourceId).arg(devicePixelRatio);
+    return QStringLiteral("zelkon/tile/%1@%2")
+        .arg(resourceId)
+        .arg(QString::number(devicePixelRatio, 'g', QLocale::FloatingPointShortest));
 }
 
 }  // namespace
@@ -35,20 +39,16 @@ QPixmap LoadTileBitmap(int resourceId, qreal devicePixelRatio) {
     if (QPixmapCache::find(key, &pixmap)) {
         return pixmap;
     }
-    QSvgRenderer renderer(QStringLiteral(":/tiles/%1.svg").arg(resourceId));
-    if (!renderer.isValid()) {
-        return {};
+    // The common ratios were rendered at build time by RenderTileImage; decoding one is far
+    // cheaper than parsing and painting the SVG.
+    QImage image(PrerenderedTilePath(resourceId, devicePixelRatio), "PNG");
+    if (image.isNull()) {
+        image = RenderTileImage(QStringLiteral(":/tiles/%1.svg").arg(resourceId), devicePixelRatio);
+        if (image.isNull()) {
+            return {};
+        }
     }
-    // The image is drawn straight into device pixels, so it stays crisp at fractional ratios.
-    const QSize deviceSize(static_cast<int>(std::lround(kTileWidth * devicePixelRatio)),
-                           static_cast<int>(std::lround(kTileHeight * devicePixelRatio)));
-    pixmap = QPixmap(deviceSize);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(deviceSize)));
-    }
+    pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     QPixmapCache::insert(key, pixmap);
     return pixmap;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include <QColor>
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include "res/tile_art.h"
+#include "res/tile_render.h"
 
 namespace {
 
@@ -74,8 +76,10 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<qreal>("ratio");
         for (const TileSource& tile : allTiles()) {
-            for (qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
-                QTest::addRow("%d@%g", tile.id, ratio) << tile.id << ratio;
+            // 1.4999999 follows 1.5 and rounds to a smaller size: a cache keyed by a rounded
+            // ratio would hand it the larger image.
+            for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 1.4999999, 1.75, 3.0}) {
+                QTest::addRow("%d@%.9g", tile.id, ratio) << tile.id << ratio;
             }
         }
     }
@@ -114,27 +118,44 @@ private slots:
         QVERIFY(zelkon::LoadTileBitmap(173, ratio).isNull());
     }
 
-    // Catches a tile compiled in under the wrong id.
+    // Catches a tile compiled in under the wrong id, and a build-time rendering that differs from
+    // rendering the source at run time.
     void eachIdShowsItsNamedSource_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("prerendered");
+        const struct {
+            qreal ratio;
+            bool prerendered;
+        } ratios[] = {{1.0, true}, {1.25, true},  {1.5, true},
+                      {2.0, true}, {1.75, false}, {3.0, false}};
         for (const TileSource& tile : allTiles()) {
-            QTest::addRow("%d", tile.id) << tile.id << tile.file;
+            for (const auto& r : ratios) {
+                QTest::addRow("%d@%g", tile.id, r.ratio)
+                    << tile.id << tile.file << r.ratio << r.prerendered;
+            }
         }
     }
     void eachIdShowsItsNamedSource() {
         QFETCH(int, id);
         QFETCH(QString, file);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, prerendered);
+        QCOMPARE(QFile::exists(zelkon::PrerenderedTilePath(id, ratio)), prerendered);
         QSvgRenderer source(QStringLiteral(ZELKON_TILE_SOURCES "/") + file);
         QVERIFY(source.isValid());
-        QImage expected(66, 118, QImage::Format_ARGB32_Premultiplied);
+        const QSize size(static_cast<int>(std::lround(33 * ratio)),
+                         static_cast<int>(std::lround(59 * ratio)));
+        QImage expected(size, QImage::Format_ARGB32_Premultiplied);
         expected.fill(Qt::transparent);
         {
             QPainter painter(&expected);
             painter.setRenderHint(QPainter::Antialiasing);
-            source.render(&painter, QRectF(0, 0, 66, 118));
+            source.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
         }
-        const QImage loaded = zelkon::LoadTileBitmap(id, 2.0).toImage().convertToFormat(
+        QPixmapCache::clear();
+        const QImage loaded = zelkon::LoadTileBitmap(id, ratio).toImage().convertToFormat(
             QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(loaded.size(), expected.size());
         QVERIFY(loaded == expected);
