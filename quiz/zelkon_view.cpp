@@ -233,16 +233,21 @@ void CZelkonView::OnPaint() {
 
     const qreal ratio = devicePixelRatioF();
     QPixmap board(size() * ratio);
-    board.setDevicePixelRatio(ratio);
     {
         QPainter p(&board);
-        p.fillRect(rect(), QColor(kBoardColor));
+        p.fillRect(board.rect(), QColor(kBoardColor));
 
+        // Tiles go 1:1 into device pixels, each its own width from the last, so that at a
+        // fractional ratio they neither blur nor open a gap between them.
+        QPoint at(qRound(kTileRowX * ratio), qRound(kTileRowY * ratio));
         for (int k = 0; k < 13; ++k) {
             const QPixmap tile =
                 LoadTileBitmap(TileBitmapId(m_quiz.displayTile(k), m_quiz.suitKind()), ratio);
-            p.drawPixmap(kTileRowX + kTileWidth * k, kTileRowY, tile);
+            p.drawPixmap(QRect(at, tile.size()), tile, tile.rect());
+            at.rx() += tile.width();
         }
+
+        p.scale(ratio, ratio);
 
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             if (m_quiz.selected(n)) {
@@ -278,6 +283,7 @@ void CZelkonView::OnPaint() {
             }
         }
     }
+    board.setDevicePixelRatio(ratio);
     QPainter(this).drawPixmap(0, 0, board);
 }
 
