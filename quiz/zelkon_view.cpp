@@ -1,6 +1,7 @@
 #include "zelkon_view.h"
 
 #include <QEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPaintEvent>
@@ -8,6 +9,9 @@
 #include <QPalette>
 #include <QPen>
 #include <QPixmap>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "dialog_units.h"
 #include "quiz_settings.h"
@@ -22,6 +26,8 @@ constexpr int kFormWidthDlu = 200;
 constexpr int kFormHeightDlu = 161;
 constexpr int kBandMargin = 3;
 constexpr int kMarkPenWidth = 3;
+// The home platform's edit box keeps about this much space inside its border.
+constexpr int kAnswerMargin = 2;
 
 // Settings of a form that no frame holds: the frame's defaults.
 constexpr std::int32_t kDefaultSuitMode = kSuitModeRandom;
@@ -59,7 +65,9 @@ CZelkonView::CZelkonView(QWidget* parent) : QWidget(parent) {
     m_editAnswer.setObjectName(QStringLiteral("answer"));
     m_editAnswer.setGeometry(units.rect(0, 76, 200, 85));
     m_editAnswer.setReadOnly(true);
-    m_editAnswer.setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editAnswer.setAcceptRichText(false);
+    m_editAnswer.document()->setDocumentMargin(kAnswerMargin);
+    m_editAnswer.setLineWrapMode(QTextEdit::NoWrap);
     m_editAnswer.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editAnswer.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editAnswer.setFocusPolicy(Qt::StrongFocus);
@@ -167,6 +175,13 @@ void CZelkonView::SyncAnswerBox() {
         text.chop(1);
     }
     m_editAnswer.setPlainText(text);
+    // Lines as tall as the font's pixel size and no margin, as the home platform's edit box
+    // spaces them: ten lines, the longest answer, then fit the box.
+    QTextCursor all(m_editAnswer.document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(QFontInfo(font()).pixelSize(), QTextBlockFormat::FixedHeight);
+    all.mergeBlockFormat(lines);
 }
 
 void CZelkonView::OnBnClickedNum(TileNumber number) {

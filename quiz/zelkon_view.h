@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
+#include <QTextEdit>
 #include <QWidget>
 
 #include "quiz_logic.h"
@@ -54,7 +54,7 @@ public:
     const QuizLogic& quiz() const { return m_quiz; }
     QPushButton& numberButton(TileNumber number);
     QPushButton& okButton() { return m_btnOk; }
-    QPlainTextEdit& answerBox() { return m_editAnswer; }
+    QTextEdit& answerBox() { return m_editAnswer; }
 
     // Board rectangle of number button n in form coordinates; right and bottom just outside.
     QRect buttonRect(TileNumber number) const;
@@ -79,7 +79,7 @@ private:
     const QuizSettings* settings() const;
 
     QuizLogic m_quiz;
-    QPlainTextEdit m_editAnswer;
+    QTextEdit m_editAnswer;
     std::array<QPushButton, 9> m_btnNumber;
     QPushButton m_btnOk;
     QSize m_formSize;

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 
 #include "first_paint_probe.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     file->addAction(QStringLiteral("リセット(&R)"));
     file->addAction(QStringLiteral("アプリケーションの終了(&X)"));
     window.menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"))->addAction(QStringLiteral("About"));
-    QPlainTextEdit text;
+    QTextEdit text;
     text.setPlainText(QStringLiteral("何待ち？"));
     window.setCentralWidget(&text);
     window.resize(450, 345);

@@ -5,7 +5,11 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "known_hands.h"
 #include "quiz/zelkon_view.h"
@@ -175,6 +179,18 @@ private slots:
         SendKey(&view().numberButton(1), Qt::Key_Return);
         QCOMPARE(std::string(view().quiz().answerText()), std::string(known.answer));
         QCOMPARE(BoxText(view()), Shown(known.answer));
+    }
+
+    void answerBoxShowsTheLongestAnswerWhole() {
+        // Nine waits: the header and nine lines, each of which must be in sight without scrolling.
+        view().LoadProblem({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9});
+        view().okButton().click();
+        QCoreApplication::processEvents();
+        QTextEdit& box = view().answerBox();
+        QCOMPARE(box.document()->blockCount(), 10);
+        QCOMPARE(box.verticalScrollBar()->maximum(), 0);
+        const QTextBlock last = box.document()->lastBlock();
+        QVERIFY(box.cursorRect(QTextCursor(last)).bottom() < box.viewport()->height());
     }
 
     void digitKeysToggleThroughTheirButtons() {
