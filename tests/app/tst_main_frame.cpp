@@ -25,7 +25,8 @@ struct Snapshot {
     std::array<bool, 10> picks;
 
     static Snapshot of(const QuizLogic& quiz) {
-        Snapshot s{quiz.problem(), quiz.suitKind(), std::string(quiz.answerText()), quiz.answered(), {}};
+        Snapshot s{
+            quiz.problem(), quiz.suitKind(), std::string(quiz.answerText()), quiz.answered(), {}};
         for (TileNumber n = 1; n <= 9; ++n) {
             s.picks[static_cast<std::size_t>(n)] = quiz.selected(n);
         }
