@@ -1,4 +1,4 @@
-// Completeness on copies per number: the quick answer that spares the enumeration dead hands.
+// Completeness on copies per number: the quick answers that spare the enumeration dead pairs.
 #pragma once
 
 #include <array>
@@ -46,18 +46,6 @@ constexpr std::size_t LowestPossiblePair(const TileCounts& counts) {
         sum += n * static_cast<std::size_t>(counts[n]);
     }
     return kMinTile + (2 * sum + 2) % 3;
-}
-
-constexpr bool IsComplete(const TileCounts& counts) {
-    if (IsSevenPairs(counts)) {
-        return true;
-    }
-    for (std::size_t n = LowestPossiblePair(counts); n <= kMaxTile; n += 3) {
-        if (counts[n] >= 2 && SplitsAroundPair(counts, n)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace zelkon

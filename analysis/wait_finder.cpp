@@ -14,6 +14,18 @@ constexpr std::array<std::uint32_t, kNumberSlots> kDigit{0,   1,    5,     25,  
                                                          625, 3125, 15625, 78125, 390625};
 constexpr std::uint32_t kKeyCount = 5 * kDigit[kMaxTile];
 
+// kKeyCount when some number has more than four copies: no such hand exists.
+std::uint32_t KeyOf(const TileCounts& counts) {
+    std::uint32_t key = 0;
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        if (counts[n] > 4) {
+            return kKeyCount;
+        }
+        key += kDigit[n] * static_cast<std::uint32_t>(counts[n]);
+    }
+    return key;
+}
+
 // One bit per 14-tile hand: complete or not. Filled once; waits are then lookups.
 class CompleteHands {
 public:
@@ -57,18 +69,16 @@ public:
         }
     }
 
-    bool Contains(std::uint32_t key) const { return (m_bits[key / 64] >> (key % 64) & 1) != 0; }
+    bool Contains(std::uint32_t key) const {
+        return key < kKeyCount && (m_bits[key / 64] >> (key % 64) & 1) != 0;
+    }
 
 private:
     void Insert(const TileCounts& counts) {
-        std::uint32_t key = 0;
-        for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
-            if (counts[n] > 4) {
-                return;
-            }
-            key += kDigit[n] * static_cast<std::uint32_t>(counts[n]);
+        const std::uint32_t key = KeyOf(counts);
+        if (key < kKeyCount) {
+            m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
         }
-        m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
     }
 
     std::array<std::uint64_t, (kKeyCount + 63) / 64> m_bits{};
@@ -89,22 +99,20 @@ int IsCompleteHand(const Hand14& hand) {
         }
         ++counts[static_cast<std::size_t>(tile)];
     }
-    return IsComplete(counts) ? 1 : 0;
+    return Complete().Contains(KeyOf(counts)) ? 1 : 0;
 }
 
 void FindWaits(const Hand13& hand, Problem& problem) {
     TileCounts counts{};
-    std::uint32_t key = 0;
     bool valid = true;
     for (const TileNumber tile : hand) {
         valid = valid && tile >= kMinTile && tile <= kMaxTile;
         if (valid) {
-            const auto slot = static_cast<std::size_t>(tile);
-            // A fifth copy would also carry into the next base-5 digit of the key.
-            valid = ++counts[slot] <= 4;
-            key += kDigit[slot];
+            ++counts[static_cast<std::size_t>(tile)];
         }
     }
+    const std::uint32_t key = KeyOf(counts);
+    valid = valid && key < kKeyCount;
     const CompleteHands& complete = Complete();
     // Counting sort: the counts are at hand and equal numbers are interchangeable.
     Hand13 sorted{};

@@ -10,7 +10,7 @@ namespace zelkon {
 void FindWaits(const Hand13& hand, Problem& problem);
 
 // 1 when the 14-tile hand (any order) reads as a pair and four melds or as seven different
-// pairs; counts only, no enumeration. Tiles outside 1..9 give 0.
+// pairs; counts only, no enumeration. Tiles outside 1..9 or five of a number give 0.
 int IsCompleteHand(const Hand14& hand);
 
 }  // namespace zelkon
