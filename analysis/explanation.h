@@ -1,0 +1,72 @@
+// Why each number 1 to 9 is, or is not, a wait of a 13-tile hand: the readings behind a wait, the
+// shape a fifth copy would complete, and the closest split of a hand that has no reading.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "decomposition.h"
+#include "problem.h"
+
+namespace zelkon {
+
+enum class Verdict : std::int32_t {
+    Wait,       // the 14 tiles have a reading
+    FifthCopy,  // the hand holds four of the number already
+    NoReading,  // neither four melds and a pair nor seven pairs
+};
+
+enum class BlockKind : std::int32_t {
+    Pair,
+    Triplet,
+    Run,
+};
+
+// A meld or a pair, named by its lowest tile.
+struct Block {
+    BlockKind kind;
+    TileNumber first;
+};
+
+// Four melds and a pair, or seven pairs.
+inline constexpr int kMaxBlocks = 7;
+
+// One record of the decomposition, as blocks. Blocks stand in ascending order of their first
+// tile, the pair before a meld of the same number.
+struct ExplainedReading {
+    std::array<Block, kMaxBlocks> blocks;
+    std::int32_t blockCount;
+    std::int32_t winningBlock;  // index into blocks of the block the winning tile completes
+    WaitShape waitShape;
+    std::array<std::int32_t, kPatternCount> patterns;  // slots 0 to 10, as the table reports them
+    std::int32_t han;
+};
+
+// The most records one won hand appends, with a fifth copy in hand or not.
+inline constexpr int kMaxExplainedReadings = 32;
+
+struct NumberExplanation {
+    Verdict verdict;
+    // Wait: every record in table order. FifthCopy: those of the 14 tiles with the fifth copy,
+    // none when they are not complete in shape. NoReading: none.
+    std::array<ExplainedReading, kMaxExplainedReadings> readings;
+    std::int32_t readingCount;
+    std::int32_t best;  // the reading the answer box reports, or -1 when there is none
+    // NoReading: the closest split (at most four melds and at most one pair) and what it leaves.
+    std::array<Block, 5> split;
+    std::int32_t splitCount;
+    std::array<TileNumber, 14> leftover;  // ascending
+    std::int32_t leftoverCount;
+};
+
+struct HandExplanation {
+    Hand13 hand;                                          // ascending
+    std::array<NumberExplanation, kNumberSlots> numbers;  // index 0 left empty
+};
+
+// hand: 13 tiles 1..9 in any order, no number more than four times. Explains every number 1 to 9.
+// The readings of a wait are exactly the records EvaluateWinningHand scores, so best never differs
+// from the answer box.
+void ExplainHand(const Hand13& hand, HandExplanation& out);
+
+}  // namespace zelkon

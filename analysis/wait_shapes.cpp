@@ -1,0 +1,29 @@
+#include "wait_shapes.h"
+
+#include "wait_finder.h"
+
+namespace zelkon {
+
+void WaitShapesOf(const Hand13& hand, std::array<std::uint8_t, kNumberSlots>& shapes) {
+    shapes.fill(0);
+    Hand14 won{};
+    DecompositionTable table;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        for (std::size_t i = 0; i < hand.size(); ++i) {
+            won[i] = hand[i];
+        }
+        won[13] = n;
+        // The completeness lookup is far cheaper than an enumeration, and most numbers fail it.
+        if (!IsCompleteHand(won)) {
+            continue;
+        }
+        SortHand(won);
+        const std::int32_t count = EnumerateDecompositions(won, n, table);
+        for (std::int32_t i = 0; i < count; ++i) {
+            shapes[static_cast<std::size_t>(n)] |=
+                ShapeBit(table[static_cast<std::size_t>(i)].waitShape);
+        }
+    }
+}
+
+}  // namespace zelkon
