@@ -46,8 +46,12 @@ void QuizLogic::SetUp() {
     ClearPicksAndMarks();
 }
 
-void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode) {
-    DealProblem(m_problem);
+void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode, ProblemSource* source) {
+    if (source != nullptr) {
+        source->Deal(m_problem);
+    } else {
+        DealProblem(m_problem);
+    }
     ResetQuestion(suitMode, sortMode);
 }
 

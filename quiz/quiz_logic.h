@@ -7,6 +7,7 @@
 
 #include "analysis/problem.h"
 #include "answer_text.h"
+#include "problem_source.h"
 
 namespace zelkon {
 
@@ -40,8 +41,9 @@ public:
     void SetUp();
 
     // Deals the next problem. suitMode: 0 to 2 a fixed SuitKind, 3 a suit drawn after the deal;
-    // the low byte of sortMode becomes m_bSortTiles.
-    void NewProblem(std::int32_t suitMode, std::uint8_t sortMode);
+    // the low byte of sortMode becomes m_bSortTiles. A source, when given, deals instead of
+    // DealProblem; the suit is drawn after it all the same.
+    void NewProblem(std::int32_t suitMode, std::uint8_t sortMode, ProblemSource* source = nullptr);
 
     // As NewProblem, but shows hand (13 tiles ascending, a complete hand less one tile) instead of
     // dealing one; draws what FillProblem draws, then the suit when suitMode is 3.

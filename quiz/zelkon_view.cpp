@@ -141,9 +141,10 @@ const QuizSettings* CZelkonView::settings() const {
 void CZelkonView::NewProblem() {
     const QuizSettings* frame = settings();
     m_quiz.NewProblem(frame != nullptr ? frame->suitMode() : kDefaultSuitMode,
-                      frame != nullptr ? frame->sortMode() : kDefaultSortMode);
+                      frame != nullptr ? frame->sortMode() : kDefaultSortMode, m_source);
     ShowQuestionState();
     update();
+    emit questionShown();
 }
 
 void CZelkonView::LoadProblem(const Hand13& hand) {
@@ -152,6 +153,7 @@ void CZelkonView::LoadProblem(const Hand13& hand) {
                        frame != nullptr ? frame->sortMode() : kDefaultSortMode);
     ShowQuestionState();
     update();
+    emit questionShown();
 }
 
 void CZelkonView::ShowQuestionState() {
@@ -224,6 +226,7 @@ void CZelkonView::OnBnClickedOkNext() {
     }
     m_quiz.Answer();
     ShowQuestionState();
+    emit answered();
     update();
 }
 

@@ -51,6 +51,9 @@ public:
     void OnBnClickedNum9();
     void OnBnClickedOkNext();
 
+    // Not owned; nullptr deals plainly. Takes effect from the next problem.
+    void setProblemSource(ProblemSource* source) { m_source = source; }
+
     const QuizLogic& quiz() const { return m_quiz; }
     QPushButton& numberButton(TileNumber number);
     QPushButton& okButton() { return m_btnOk; }
@@ -61,6 +64,13 @@ public:
     static QRect markBox(const QRect& button);
 
     QSize sizeHint() const override { return m_formSize; }
+
+signals:
+    // A new question is on screen: dealt, loaded, or reset.
+    void questionShown();
+    // The question was just answered; marks and text are set but not yet painted, so whatever
+    // a listener commits here is safe before the player sees the result.
+    void answered();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,6 +93,7 @@ private:
     std::array<QPushButton, 9> m_btnNumber;
     QPushButton m_btnOk;
     QSize m_formSize;
+    ProblemSource* m_source = nullptr;
     // What the answer box holds, so a paint re-sets its text only on a change.
     std::string m_shownAnswer;
 };
