@@ -32,7 +32,7 @@ struct Block {
 inline constexpr int kMaxBlocks = 7;
 
 // One record of the decomposition, as blocks. Blocks stand in ascending order of their first
-// tile, the pair before a meld of the same number.
+// tile; at one number the pair comes first, then triplets, then runs.
 struct ExplainedReading {
     std::array<Block, kMaxBlocks> blocks;
     std::int32_t blockCount;

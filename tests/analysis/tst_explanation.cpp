@@ -293,6 +293,8 @@ TEST_P(EveryExplanation, agreesWithTheAnswerBoxAndTheFewestLeftOver) {
             } else if (verdict == Verdict::FifthCopy) {
                 best = EvaluateFifthCopyReadings(won, n, *table, count);
                 EXPECT_LT(count, kDecompositionCapacity) << where;
+                // Complete in shape exactly when melds and a pair leave nothing over.
+                EXPECT_EQ(count > 0, FewestLeftOver(counts) == 0) << where;
             }
             ASSERT_EQ(number.readingCount, count) << where;
             EXPECT_EQ(number.best, best) << where;
