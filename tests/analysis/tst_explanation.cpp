@@ -146,6 +146,25 @@ TEST(Explanation, brokenHandsExplainNothing) {
     }
 }
 
+TEST(Explanation, theFifthCopyPathRejectsWhatNoWonHandHolds) {
+    struct Case {
+        const char* what;
+        Hand14 hand;
+        TileNumber winningTile;
+    };
+    const Case cases[] = {{"six copies", Hand14Of("11111123456789"), 1},
+                          {"unsorted", Hand14Of("11111234567898"), 1},
+                          {"winning tile absent", Hand14Of("11111222333445"), 9},
+                          {"tile outside 1..9", Hand14Of("01111222333444"), 1}};
+    auto table = std::make_unique<DecompositionTable>();
+    for (const Case& c : cases) {
+        EXPECT_EQ(EnumerateFifthCopyDecompositions(c.hand, c.winningTile, *table), -1) << c.what;
+        EXPECT_EQ(decompositionCount, 0) << c.what;
+    }
+    // Five of a number read as a pair and a triplet, with the pair on either end of the five.
+    EXPECT_EQ(EnumerateFifthCopyDecompositions(Hand14Of("11111234567888"), 1, *table), 4);
+}
+
 // The most melds that fit into counts from number n on, where r1 runs started at n-1 and r2 at
 // n-2 still want one tile of n each; negative when they cannot have it.
 int MostMelds(const Counts& counts, std::size_t n, int r1, int r2) {
