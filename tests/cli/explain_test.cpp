@@ -51,18 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "explain: unexpected argument \"2\"; one hand and its picks, or --tsv for "
                     "several hands"}));
 
-TEST(ExplainCommandLineTest, picksAreKeptAsTheWindowTakesThem) {
-    const std::vector<std::string_view> args{"explain", "1111234567888", "951"};
-    Command command;
-    std::string error;
-    ASSERT_TRUE(parseCommandLine(args, command, error));
-    EXPECT_EQ(command.kind, CommandKind::Explain);
-    EXPECT_FALSE(command.tsv);
-    ASSERT_TRUE(command.picks.has_value());
-    EXPECT_EQ(*command.picks,
-              (Picks{false, true, false, false, false, true, false, false, false, true}));
-}
-
 std::string tsvLines(std::string_view digits) {
     Hand13 hand{};
     for (std::size_t i = 0; i < hand.size(); ++i) {
@@ -112,24 +100,6 @@ HandNotation notation(std::string_view text) {
     const auto hand = parseHand(text, error);
     EXPECT_TRUE(hand.has_value()) << error;
     return hand.value_or(HandNotation{});
-}
-
-TEST(ExplainReportTest, marksEachNumberAsTheWindowDoes) {
-    const std::string report =
-        explainReport(notation("1111234567888p"),
-                      Picks{false, true, true, false, false, true, false, false, false, true});
-    for (const std::string_view line : {
-             "1111234567888p (ピンズ)  waits: 3 4 6 7 9  picked: 1 2 5 9\n",
-             "\n  1 × no wait: all four 1s are in the hand; a fifth would complete it in shape "
-             "only\n      * #3  [11] 111 234 567 888  単騎  なし  0 han\n",
-             "\n  2 × no wait: no reading; closest 111 123 456 888, left over: 2 7\n",
-             "\n  3 × wait, 4 readings\n      * #3  111 [123] 345 678 88  辺張  なし  0 han\n"
-             "        #0  111 123 [345] 678 88  両面  なし  0 han\n",
-             "\n  9 ○ wait, 2 readings\n      * #1  111 123 456 [789] 88  両面  一気通貫  2 han\n",
-         }) {
-        EXPECT_NE(report.find(line), std::string::npos) << line << "\nin:\n" << report;
-    }
-    EXPECT_EQ(report.find("\n  8 "), std::string::npos) << report;
 }
 
 TEST(ExplainReportTest, withoutPicksShowsWaitsAndFifthCopiesUnmarked) {
