@@ -148,6 +148,86 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
     return true;
 }
 
+// Digits 1 to 9, each at most once; the empty text picks nothing.
+bool parsePicks(std::string_view text, Picks& picks, std::string& error) {
+    picks.fill(false);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '1' || c > '9') {
+            error = "picks " + quoted(text) + ": " +
+                    (c >= ' ' && c <= '~' ? "'" + std::string(1, c) + "'" : std::string("a byte")) +
+                    " at position " + std::to_string(i + 1) + " is not a number 1 to 9";
+            return false;
+        }
+        bool& picked = picks[static_cast<std::size_t>(c - '0')];
+        if (picked) {
+            error = "picks " + quoted(text) + ": " + std::string(1, c) + " picked twice";
+            return false;
+        }
+        picked = true;
+    }
+    return true;
+}
+
+bool parseExplainHand(std::string_view arg, Command& command, std::string& error) {
+    std::optional<HandNotation> hand = parseHand(arg, error);
+    if (!hand) {
+        return false;
+    }
+    if (hand->count != 13) {
+        error = "hand " + quoted(arg) + ": " + std::to_string(hand->count) +
+                " tiles; explain needs the 13 tiles of a hand";
+        return false;
+    }
+    command.hands.push_back(*hand);
+    return true;
+}
+
+bool parseExplain(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    for (const std::string_view arg : rest) {
+        if (arg == "--tsv") {
+            command.tsv = true;
+        } else if (looksLikeOption(arg)) {
+            error = "explain: unknown option " + quoted(arg) + std::string(kTryHelp);
+            return false;
+        }
+    }
+    std::vector<std::string_view> plain;
+    for (const std::string_view arg : rest) {
+        if (arg != "--tsv") {
+            plain.push_back(arg);
+        }
+    }
+    if (plain.empty()) {
+        error = std::string("explain needs a hand") + std::string(kTryHelp);
+        return false;
+    }
+    if (command.tsv) {
+        for (const std::string_view arg : plain) {
+            if (!parseExplainHand(arg, command, error)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    if (plain.size() > 2) {
+        error = "explain: unexpected argument " + quoted(plain[2]) +
+                "; one hand and its picks, or --tsv for several hands";
+        return false;
+    }
+    if (!parseExplainHand(plain[0], command, error)) {
+        return false;
+    }
+    if (plain.size() == 2) {
+        Picks picks{};
+        if (!parsePicks(plain[1], picks, error)) {
+            return false;
+        }
+        command.picks = picks;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseCommandLine(std::span<const std::string_view> args, Command& command,
@@ -182,6 +262,10 @@ bool parseCommandLine(std::span<const std::string_view> args, Command& command,
     if (name == "deal") {
         command.kind = CommandKind::Deal;
         return parseDeal(rest, command, error);
+    }
+    if (name == "explain") {
+        command.kind = CommandKind::Explain;
+        return parseExplain(rest, command, error);
     }
     error = (looksLikeOption(name) ? "unknown option " : "unknown command ") + quoted(name) +
             std::string(kTryHelp);

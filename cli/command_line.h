@@ -1,6 +1,7 @@
 // The command line of zelkon-cli, checked whole before anything is printed.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,7 +12,10 @@
 
 namespace zelkon {
 
-enum class CommandKind { Help, Version, Waits, Readings, Table, Deal };
+enum class CommandKind { Help, Version, Waits, Readings, Table, Deal, Explain };
+
+// The numbers a player picked, as the window takes them; index 0 unused.
+using Picks = std::array<bool, kNumberSlots>;
 
 struct Command {
     CommandKind kind = CommandKind::Help;
@@ -19,6 +23,8 @@ struct Command {
     TileNumber winningTile = 0;       // readings only
     std::optional<unsigned> seed;     // deal only; nothing means the time of day
     int count = 1;                    // deal only
+    bool tsv = false;                 // explain only: lines for tools
+    std::optional<Picks> picks;       // explain only: marks as the window gives them
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one

@@ -13,6 +13,7 @@
 #include "block_writer.h"
 #include "command_line.h"
 #include "dealing/problem_dealer.h"
+#include "explain_report.h"
 #include "report.h"
 
 namespace {
@@ -52,6 +53,19 @@ void runDeal(const Command& command) {
     }
 }
 
+void runExplain(const Command& command) {
+    if (!command.tsv) {
+        output.write(zelkon::explainReport(command.hands[0], command.picks));
+        return;
+    }
+    static zelkon::HandExplanation explanation;
+    for (const zelkon::HandNotation& hand : command.hands) {
+        zelkon::ExplainHand(hand.hand13(), explanation);
+        output.commit(
+            zelkon::appendExplainLines(output.reserve(zelkon::kExplainLinesCapacity), explanation));
+    }
+}
+
 void run(const Command& command) {
     switch (command.kind) {
         case CommandKind::Help:
@@ -76,6 +90,9 @@ void run(const Command& command) {
             break;
         case CommandKind::Deal:
             runDeal(command);
+            break;
+        case CommandKind::Explain:
+            runExplain(command);
             break;
     }
 }

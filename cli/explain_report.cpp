@@ -1,0 +1,200 @@
+#include "explain_report.h"
+
+#include <memory>
+
+#include "analysis/pattern_table.h"
+
+namespace zelkon {
+
+namespace {
+
+char* appendNumber(char* out, std::int32_t value) {
+    const std::string digits = std::to_string(value);
+    for (const char c : digits) {
+        *out++ = c;
+    }
+    return out;
+}
+
+const char* kindWord(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Wait:
+            return "wait";
+        case Verdict::FifthCopy:
+            return "fifth";
+        case Verdict::NoReading:
+            break;
+    }
+    return "none";
+}
+
+std::string spellBlock(const Block& block) {
+    std::string text;
+    const int size = block.kind == BlockKind::Pair ? 2 : 3;
+    for (int i = 0; i < size; ++i) {
+        text += static_cast<char>('0' + block.first + (block.kind == BlockKind::Run ? i : 0));
+    }
+    return text;
+}
+
+const char* shapeWord(WaitShape shape) {
+    switch (shape) {
+        case WaitShape::TwoSided:
+            return "両面";
+        case WaitShape::Edge:
+            return "辺張";
+        case WaitShape::Closed:
+            return "嵌張";
+        case WaitShape::DualPair:
+            return "双碰";
+        case WaitShape::Single:
+            break;
+    }
+    return "単騎";
+}
+
+// "44 456 456 777 [789]  辺張  一盃口  1 han"
+std::string spellReading(const ExplainedReading& reading) {
+    std::string text;
+    for (std::int32_t b = 0; b < reading.blockCount; ++b) {
+        const std::string block = spellBlock(reading.blocks[static_cast<std::size_t>(b)]);
+        text += b > 0 ? " " : "";
+        text += b == reading.winningBlock ? "[" + block + "]" : block;
+    }
+    text += std::string("  ") + shapeWord(reading.waitShape) + "  ";
+    std::string names;
+    for (std::size_t k = 0; k < kPatternCount; ++k) {
+        if (reading.patterns[k] != 0) {
+            names += names.empty() ? "" : " ";
+            names += PatternTable[k].name;
+        }
+    }
+    return text + (names.empty() ? "なし" : names) + "  " + std::to_string(reading.han) + " han";
+}
+
+std::string readingLines(const NumberExplanation& number) {
+    std::string text;
+    const auto line = [&](std::int32_t i) {
+        std::string index = "#" + std::to_string(i);
+        index.resize(4, ' ');
+        text += std::string(i == number.best ? "      * " : "        ") + index +
+                spellReading(number.readings[static_cast<std::size_t>(i)]) + "\n";
+    };
+    line(number.best);
+    for (std::int32_t i = 0; i < number.readingCount; ++i) {
+        if (i != number.best) {
+            line(i);
+        }
+    }
+    return text;
+}
+
+std::string verdictLine(TileNumber n, const NumberExplanation& number) {
+    const std::string digit = std::to_string(n);
+    switch (number.verdict) {
+        case Verdict::Wait:
+            return "wait, " + std::to_string(number.readingCount) +
+                   (number.readingCount == 1 ? " reading" : " readings");
+        case Verdict::FifthCopy:
+            return "no wait: all four " + digit + "s are in the hand; " +
+                   (number.readingCount > 0 ? "a fifth would complete it in shape only"
+                                            : "a fifth would complete nothing either");
+        case Verdict::NoReading:
+            break;
+    }
+    std::string split;
+    for (std::int32_t b = 0; b < number.splitCount; ++b) {
+        split += (b > 0 ? " " : "") + spellBlock(number.split[static_cast<std::size_t>(b)]);
+    }
+    std::string leftover;
+    for (std::int32_t i = 0; i < number.leftoverCount; ++i) {
+        leftover += " " + std::to_string(number.leftover[static_cast<std::size_t>(i)]);
+    }
+    return "no wait: no reading; closest " + (split.empty() ? std::string("(no block)") : split) +
+           ", left over:" + leftover;
+}
+
+// The window's mark: a circle for a picked wait, a cross for a missed wait or a wrong pick.
+const char* markOf(bool wait, bool picked) {
+    if (wait) {
+        return picked ? "○" : "×";
+    }
+    return picked ? "×" : "-";
+}
+
+}  // namespace
+
+char* appendExplainLines(char* out, const HandExplanation& explanation) {
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const NumberExplanation& number = explanation.numbers[static_cast<std::size_t>(n)];
+        for (const TileNumber tile : explanation.hand) {
+            *out++ = static_cast<char>('0' + tile);
+        }
+        *out++ = '\t';
+        *out++ = static_cast<char>('0' + n);
+        *out++ = '\t';
+        for (const char* word = kindWord(number.verdict); *word != '\0'; ++word) {
+            *out++ = *word;
+        }
+        *out++ = '\t';
+        out = appendNumber(out, number.readingCount);
+        *out++ = '\t';
+        if (number.best >= 0) {
+            out = appendNumber(out, number.best);
+        } else {
+            *out++ = '-';
+        }
+        *out++ = '\t';
+        for (std::int32_t i = 0; number.verdict == Verdict::NoReading && i < number.leftoverCount;
+             ++i) {
+            *out++ = static_cast<char>('0' + number.leftover[static_cast<std::size_t>(i)]);
+        }
+        *out++ = '\n';
+    }
+    return out;
+}
+
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks) {
+    auto explanation = std::make_unique<HandExplanation>();
+    ExplainHand(hand.hand13(), *explanation);
+    std::string text = spellHand(hand);
+    if (hand.suit != kNoSuit) {
+        text += std::string(" (") + suitWord(hand.suit) + ")";
+    }
+    std::string waits;
+    std::string picked;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto slot = static_cast<std::size_t>(n);
+        if (explanation->numbers[slot].verdict == Verdict::Wait) {
+            waits += " " + std::to_string(n);
+        }
+        if (picks && (*picks)[slot]) {
+            picked += " " + std::to_string(n);
+        }
+    }
+    text += "  waits:" + (waits.empty() ? std::string(" none") : waits);
+    if (picks) {
+        text += "  picked:" + (picked.empty() ? std::string(" none") : picked);
+    }
+    text += "\n";
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto slot = static_cast<std::size_t>(n);
+        const NumberExplanation& number = explanation->numbers[slot];
+        const bool wait = number.verdict == Verdict::Wait;
+        const bool pickedHere = picks && (*picks)[slot];
+        if (!wait && !pickedHere && number.verdict != Verdict::FifthCopy) {
+            continue;
+        }
+        text += "  " + std::to_string(n) + " ";
+        if (picks) {
+            text += std::string(markOf(wait, pickedHere)) + " ";
+        }
+        text += verdictLine(n, number) + "\n";
+        if (number.readingCount > 0) {
+            text += readingLines(number);
+        }
+    }
+    return text;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,26 @@
+// What explain prints: the reasons behind each number for a person, and nine fixed lines for tools.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "analysis/explanation.h"
+#include "command_line.h"
+#include "hand_notation.h"
+
+namespace zelkon {
+
+// Nine lines of "HAND<TAB>N<TAB>KIND<TAB>READINGS<TAB>BEST<TAB>LEFTOVER".
+inline constexpr std::size_t kExplainLinesCapacity =
+    9 * (13 + 1 + 1 + 1 + 5 + 1 + 2 + 1 + 2 + 1 + 14 + 1);
+
+// Writes the nine lines of explanation at out and returns the end; out has
+// kExplainLinesCapacity bytes.
+char* appendExplainLines(char* out, const HandExplanation& explanation);
+
+// hand has 13 tiles. Each wait, fifth copy and wrong pick with its verdict, its readings (the
+// best first) or its closest split; with picks, each number's mark as the window gives it.
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks);
+
+}  // namespace zelkon
