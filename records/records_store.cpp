@@ -174,8 +174,10 @@ RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path) {
             return failure(RecordsError::ReadOnly, "cannot write " + where);
         }
         SqliteTransaction transaction(database, SqliteTransaction::Kind::Write);
-        // Another window may have made it while this one waited for the lock.
-        if (database.queryInt64("PRAGMA page_count") == 0) {
+        // Another window may have made it while this one waited for the lock. (Inside the
+        // transaction page_count already counts the first page.)
+        if (database.queryInt64("SELECT count(*) FROM sqlite_schema") == 0 &&
+            database.queryInt64("PRAGMA application_id") == 0) {
             database.execute(kSchema);
             database.execute("PRAGMA application_id = " + std::to_string(kRecordsApplicationId));
             database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
