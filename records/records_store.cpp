@@ -360,6 +360,14 @@ OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode) {
 }
 
 RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
+    return write(std::span<const AnswerRecord>(&answer, 1));
+}
+
+RecordsStatus RecordsStore::addAnswers(std::span<const AnswerRecord> answers) {
+    return write(answers);
+}
+
+RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
     RecordsStatus status;
     try {
         SqliteDatabase& database = *m_database;
@@ -368,45 +376,47 @@ RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
             "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
             "seconds, fully_right, two_sided, edge, closed, dual_pair, single) "
             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
-        Hand13 hand = answer.hand;
-        SortHand(hand);
-        const std::string handText = HandText(hand);
-        const char suit[2] = {SuitLetter(answer.suit), '\0'};
-        insert.bind(1, answer.answeredAt)
-            .bind(2, handText)
-            .bind(3, std::string_view(suit))
-            .bind(4, std::string_view(kDealWords[static_cast<std::size_t>(answer.dealt)]));
-        if (const char* band = bandWord(answer.band)) {
-            insert.bind(5, std::string_view(band));
-        } else {
-            insert.bindNull(5);
-        }
-        int waitCount = 0;
-        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-            waitCount += (answer.waits & NumberBit(n)) != 0 ? 1 : 0;
-        }
-        insert.bind(6, NumberSetText(answer.picks))
-            .bind(7, NumberSetText(answer.waits))
-            .bind(8, std::int64_t{waitCount})
-            .bind(9, answer.seconds)
-            .bind(10, std::int64_t{answer.fullyRight ? 1 : 0});
-        for (std::size_t s = 0; s < kShapeColumns.size(); ++s) {
-            NumberSet reached = 0;
-            for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-                if ((answer.waitShapes[static_cast<std::size_t>(n)] & (1u << s)) != 0) {
-                    reached = static_cast<NumberSet>(reached | NumberBit(n));
-                }
+        for (const AnswerRecord& answer : answers) {
+            Hand13 hand = answer.hand;
+            SortHand(hand);
+            const std::string handText = HandText(hand);
+            const char suit[2] = {SuitLetter(answer.suit), '\0'};
+            insert.bind(1, answer.answeredAt)
+                .bind(2, handText)
+                .bind(3, std::string_view(suit))
+                .bind(4, std::string_view(kDealWords[static_cast<std::size_t>(answer.dealt)]));
+            if (const char* band = bandWord(answer.band)) {
+                insert.bind(5, std::string_view(band));
+            } else {
+                insert.bindNull(5);
             }
-            insert.bind(static_cast<int>(s) + 11, NumberSetText(reached));
-        }
-        insert.run();
+            int waitCount = 0;
+            for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                waitCount += (answer.waits & NumberBit(n)) != 0 ? 1 : 0;
+            }
+            insert.bind(6, NumberSetText(answer.picks))
+                .bind(7, NumberSetText(answer.waits))
+                .bind(8, std::int64_t{waitCount})
+                .bind(9, answer.seconds)
+                .bind(10, std::int64_t{answer.fullyRight ? 1 : 0});
+            for (std::size_t s = 0; s < kShapeColumns.size(); ++s) {
+                NumberSet reached = 0;
+                for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                    if ((answer.waitShapes[static_cast<std::size_t>(n)] & (1u << s)) != 0) {
+                        reached = static_cast<NumberSet>(reached | NumberBit(n));
+                    }
+                }
+                insert.bind(static_cast<int>(s) + 11, NumberSetText(reached));
+            }
+            insert.run();
 
-        std::optional<ReviewCard> card = LoadCard(database, handText);
-        if (card || !answer.fullyRight) {
-            SaveCard(database,
-                     ScheduleReview(card, hand,
-                                    answer.fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
-                                    answer.answeredAt));
+            std::optional<ReviewCard> card = LoadCard(database, handText);
+            if (card || !answer.fullyRight) {
+                SaveCard(database,
+                         ScheduleReview(card, hand,
+                                        answer.fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
+                                        answer.answeredAt));
+            }
         }
         transaction.commit();
     } catch (const SqliteError& error) {
