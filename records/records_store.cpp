@@ -167,7 +167,7 @@ bool tableExists(SqliteDatabase& database, std::string_view name) {
 
 // Checks that the open file is ours, making the schema in an empty file and upgrading an older
 // one. Returns a failure without writing anything when the file is not ours or newer.
-RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path) {
+RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path, OpenMode mode) {
     const std::string where = path.string();
     if (database.queryInt64("PRAGMA page_count") == 0) {
         if (database.isReadOnly()) {
@@ -209,6 +209,10 @@ RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path) {
         }
         database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
         transaction.commit();
+    }
+    if (database.isReadOnly() && mode == OpenMode::CreateIfMissing) {
+        // Recording into a file that cannot take an answer would fail on every answer.
+        return failure(RecordsError::ReadOnly, "cannot write " + where);
     }
     if (!database.isReadOnly()) {
         // WAL lets a second window read and write beside this one. NORMAL syncs at checkpoints:
@@ -342,7 +346,7 @@ OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode) {
             return opened;
         }
         sqlite3_busy_timeout(database->handle(), kBusyTimeoutMillis);
-        RecordsStatus prepared = prepareSchema(*database, path);
+        RecordsStatus prepared = prepareSchema(*database, path, mode);
         if (!prepared.ok()) {
             opened.status = std::move(prepared);
             return opened;

@@ -226,6 +226,12 @@ TEST(RecordsStore, reportsAReadOnlyFolder) {
               static_cast<int>(RecordsError::CannotCreate));
     EXPECT_EQ(openWithoutWriteAccess(existing), static_cast<int>(RecordsError::ReadOnly));
     EXPECT_EQ(FileBytes(existing), before);
+    // A writable folder but a read-only file.
+    fs::permissions(folder, fs::perms::all);
+    fs::permissions(existing,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(openWithoutWriteAccess(existing), static_cast<int>(RecordsError::ReadOnly));
+    EXPECT_EQ(FileBytes(existing), before);
     fs::permissions(folder, fs::perms::owner_all);
 }
 
