@@ -133,7 +133,7 @@ TEST(RecordsStore, storesARowAsPlayersReadIt) {
     for (int s = 0; s < 5; ++s) {
         NumberSet reached = 0;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-            if ((shapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+            if (((shapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
                 reached = static_cast<NumberSet>(reached | NumberBit(n));
             }
         }
@@ -397,7 +397,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
             for (int s = 0; s < 5; ++s) {
                 NumberSet reached = 0;
                 for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-                    if ((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+                    if (((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
                         reached = static_cast<NumberSet>(reached | NumberBit(n));
                     }
                 }
