@@ -12,19 +12,20 @@
 
 namespace zelkon {
 
-enum class CommandKind { Help, Version, Waits, Readings, Table, Deal, Explain };
+enum class CommandKind { Help, Version, Waits, Readings, Table, Deal, Explain, Stats };
 
 // The numbers a player picked, as the window takes them; index 0 unused.
 using Picks = std::array<bool, kNumberSlots>;
 
 struct Command {
     CommandKind kind = CommandKind::Help;
-    std::vector<HandNotation> hands;  // waits: one or more; readings: one of 14 tiles
-    TileNumber winningTile = 0;       // readings only
-    std::optional<unsigned> seed;     // deal only; nothing means the time of day
-    int count = 1;                    // deal only
-    bool tsv = false;                 // explain only: lines for tools
-    std::optional<Picks> picks;       // explain only: marks as the window gives them
+    std::vector<HandNotation> hands;         // waits: one or more; readings: one of 14 tiles
+    TileNumber winningTile = 0;              // readings only
+    std::optional<unsigned> seed;            // deal only; nothing means the time of day
+    int count = 1;                           // deal only
+    bool tsv = false;                        // explain only: lines for tools
+    std::optional<Picks> picks;              // explain only: marks as the window gives them
+    std::optional<std::string> recordsPath;  // stats only; nothing means the default file
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one
