@@ -1,6 +1,7 @@
 #include "block_writer.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace zelkon {
 
@@ -25,15 +26,22 @@ void BlockWriter::write(std::string_view text) {
 
 void BlockWriter::flush() {
     if (m_used > 0 && !m_failed && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used) {
-        m_failed = true;
+        fail();
     }
     m_used = 0;
+}
+
+void BlockWriter::fail() {
+    if (!m_failed) {
+        m_failed = true;
+        m_error = errno;
+    }
 }
 
 bool BlockWriter::finish() {
     flush();
     if (std::fflush(m_file) != 0 || std::ferror(m_file) != 0) {
-        m_failed = true;
+        fail();
     }
     return !m_failed;
 }

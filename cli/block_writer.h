@@ -22,15 +22,22 @@ public:
 
     void write(std::string_view text);
 
+    // True once a write has failed; what is written after that is dropped.
+    bool failed() const { return m_failed; }
+    // errno of the first failed write, 0 while none failed.
+    int error() const { return m_error; }
+
     // Writes out what is buffered; false when any write so far failed.
     bool finish();
 
 private:
     void flush();
+    void fail();
 
     std::FILE* m_file;
     std::size_t m_used = 0;
     bool m_failed = false;
+    int m_error = 0;
     std::array<char, kCapacity> m_buffer;
 };
 

@@ -9,8 +9,12 @@ namespace {
 
 constexpr std::string_view kTryHelp = "; try zelkon-cli --help";
 
+// Appended piece by piece: GCC 12 misreads "literal" + std::string&& as an overlapping copy.
 std::string quoted(std::string_view text) {
-    return "\"" + escapeText(text) + "\"";
+    std::string out = "\"";
+    out += escapeText(text);
+    out += '"';
+    return out;
 }
 
 // Plain decimal digits only: no sign, no spaces, nothing after them.

@@ -51,11 +51,44 @@ std::size_t decodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
     return length;
 }
 
-// Code points that would steer a terminal or reorder the text around them.
+struct CodeRange {
+    char32_t first;
+    char32_t last;
+};
+
+// Every format character (general category Cf) of Unicode 15.1: invisible, and some reorder the
+// text around them.
+constexpr std::array<CodeRange, 21> kFormatRanges{{
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+    {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+    {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
+    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+    {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+}};
+
+// The separators (Zs, Zl, Zp) other than the ASCII space: line breaks, or spaces that look like
+// one but are not.
+constexpr std::array<CodeRange, 7> kSeparatorRanges{{
+    {0x00A0, 0x00A0},
+    {0x1680, 0x1680},
+    {0x2000, 0x200A},
+    {0x2028, 0x2029},
+    {0x202F, 0x202F},
+    {0x205F, 0x205F},
+    {0x3000, 0x3000},
+}};
+
+template <std::size_t N>
+bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
+    return std::any_of(ranges.begin(), ranges.end(),
+                       [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
+}
+
+// Code points that would steer a terminal, break the line, or hide what the text holds.
 bool isUnsafe(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || (code >= 0x200B && code <= 0x200F) ||
-           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069) ||
-           code == 0xFEFF;
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || inRanges(kFormatRanges, code) ||
+           inRanges(kSeparatorRanges, code);
 }
 
 void appendHexByte(std::string& out, unsigned char byte) {
@@ -83,7 +116,9 @@ std::string nameCharacter(std::string_view text, std::size_t at, std::size_t len
     if (code == '\'') {
         return "'\\''";
     }
-    name = "'" + (isUnsafe(code) ? escapeText(character) : std::string(character)) + "'";
+    name = "'";
+    name += isUnsafe(code) ? escapeText(character) : std::string(character);
+    name += "'";
     if (code >= 0x80) {
         name += " (U+" + hexOf(code) + ")";
     }
@@ -249,7 +284,14 @@ const char* suitWord(SuitKind suit) {
 std::string escapeText(std::string_view text) {
     std::string out;
     std::size_t at = 0;
+    std::size_t shown = 0;
     while (at < text.size()) {
+        if (shown++ == kEscapedCharacters) {
+            out += "…[";
+            out += std::to_string(text.size());
+            out += " bytes]";
+            break;
+        }
         char32_t code = 0;
         const std::size_t length = decodeUtf8(text, at, code);
         if (length == 0) {

@@ -2,6 +2,7 @@
 // suit letter m, p or s ("1112345678999", "1112345678999p").
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,8 +32,12 @@ std::string spellHand(const HandNotation& hand);
 // The menu word of a suit ("ピンズ"), or "" for kNoSuit.
 const char* suitWord(SuitKind suit);
 
-// Text from the command line made safe to print: valid printable UTF-8 stays, quotes, backslashes,
-// control characters and stray bytes become escapes.
+// Characters (or stray bytes) of a text that escapeText keeps.
+inline constexpr std::size_t kEscapedCharacters = 64;
+
+// Text from the command line made safe to print: valid printable UTF-8 stays; quotes, backslashes,
+// control, format and separator characters (but the space) and stray bytes become escapes. A
+// longer text is cut after kEscapedCharacters, marked "…[N bytes]" with N its whole length.
 std::string escapeText(std::string_view text);
 
 }  // namespace zelkon

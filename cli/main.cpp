@@ -33,7 +33,7 @@ void runTable() {
     zelkon::HandSpace<13> space;
     zelkon::Hand13 hand{};
     zelkon::Problem problem{};
-    while (space.Next(hand)) {
+    while (!output.failed() && space.Next(hand)) {
         zelkon::FindWaits(hand, problem);
         output.commit(
             zelkon::appendTableLine(output.reserve(zelkon::kFixedLineCapacity), hand, problem));
@@ -51,7 +51,8 @@ void runDeal(const Command& command) {
     }
     std::srand(seed);
     zelkon::Problem problem{};
-    for (int i = 0; i < command.count; ++i) {
+    // A failed write ends the run: a huge count would otherwise go on for hours.
+    for (int i = 0; i < command.count && !output.failed(); ++i) {
         zelkon::DealProblem(problem);
         output.commit(zelkon::appendDealLine(output.reserve(zelkon::kFixedLineCapacity), problem));
     }
@@ -149,7 +150,8 @@ int main(int argc, char** argv) {
     }
     run(command);
     if (!output.finish()) {
-        std::fprintf(stderr, "zelkon-cli: cannot write the output: %s\n", std::strerror(errno));
+        const int cause = output.error() != 0 ? output.error() : errno;
+        std::fprintf(stderr, "zelkon-cli: cannot write the output: %s\n", std::strerror(cause));
         return 1;
     }
     return statsStatus;

@@ -181,7 +181,8 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
         text = "seven pairs";
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             for (int c = 0; c < pairTiles[static_cast<std::size_t>(n)] / 2; ++c) {
-                text += " " + group(n, 2, false, n == winningTile);
+                text += ' ';
+                text += group(n, 2, false, n == winningTile);
             }
         }
     } else {
@@ -195,10 +196,12 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             const auto i = static_cast<std::size_t>(n);
             for (int c = 0; c < tripletTiles[i] / 3; ++c) {
-                text += " " + group(n, 3, false, role == TileRole::Triplet && n == winningTile);
+                text += ' ';
+                text += group(n, 3, false, role == TileRole::Triplet && n == winningTile);
             }
             for (int c = 0; c < runStarts[i]; ++c) {
-                text += " " + group(n, 3, true, n == runTarget);
+                text += ' ';
+                text += group(n, 3, true, n == runTarget);
             }
         }
     }
@@ -213,7 +216,9 @@ std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14&
     if (!names.ends_with("  ")) {
         block += "  ";
     }
-    block += "(" + hanText(HanTotal(flags)) + ")\n        ";
+    block += '(';
+    block += hanText(HanTotal(flags));
+    block += ")\n        ";
     const Decomposition& record = table[static_cast<std::size_t>(best)];
     block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number) + "\n";
     return block;
@@ -254,7 +259,8 @@ std::string waitsReport(const HandNotation& hand) {
         std::string waits;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             if (problem.isWait[static_cast<std::size_t>(n)] != 0) {
-                waits += " " + std::to_string(n);
+                waits += ' ';
+                waits += std::to_string(n);
             }
         }
         report += "  waits:" + (waits.empty() ? std::string(" none") : waits) + "\n";
@@ -306,7 +312,8 @@ std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
         if (names.ends_with("  ")) {
             names.resize(names.size() - 2);
         }
-        std::string index = "#" + std::to_string(i);
+        std::string index = "#";
+        index += std::to_string(i);
         index.resize(5, ' ');
         report +=
             "  " + index + roleLetters(record) + "  " +
@@ -335,6 +342,8 @@ std::string helpText() {
            "  zelkon-cli deal [--seed N] [--count K]\n"
            "      srand(N) (default: the time of day), then K problems (default 1), one line\n"
            "      each: SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n"
+           "      N runs from 0 to 4294967295; the C library treats 0 as 1, so --seed 0 and\n"
+           "      --seed 1 deal the same worksheet.\n"
            "  zelkon-cli explain HAND [PICKS]\n"
            "      Why each wait is one: every reading, the best first (*), with [ ] around\n"
            "      the block the winning tile completes, the wait shape, patterns and han.\n"

@@ -312,7 +312,8 @@ struct MeldSet {
     Counts runs{};  // by starting number
 
     std::string Spelled() const {
-        std::string text = "p" + std::to_string(pair);
+        std::string text = "p";
+        text += std::to_string(pair);
         if (sevenPairs) {
             return text + " seven";
         }

@@ -60,5 +60,9 @@ if [ -w /dev/full ]; then
     "$cli" table >/dev/full 2>"$dir/err" || status=$?
     [ "$status" -eq 1 ] || fail "a failed write gives status $status"
     grep -q "cannot write" "$dir/err" || fail "a failed write is not reported"
+    # The first failed write ends the run, however many problems were asked for.
+    status=0
+    timeout 60 "$cli" deal --seed 1 --count 2147483647 >/dev/full 2>/dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "deal into a full disk gives status $status (124: still running)"
 fi
 echo "table and deal lines are well formed"

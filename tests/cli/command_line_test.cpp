@@ -124,5 +124,30 @@ TEST(CommandLineTest, readingsTakesTheWinningTileFromTheHand) {
     EXPECT_EQ(parsed.command.hands[0].hand14(), (Hand14{4, 4, 4, 4, 5, 5, 6, 6, 7, 7, 7, 7, 8, 9}));
 }
 
+// Wherever a bad argument is quoted, 128 KiB of it make a line of a few hundred bytes.
+TEST(CommandLineTest, aHugeBadArgumentIsQuotedOnlyInPart) {
+    const std::string huge(131072, '7');
+    const std::string_view h = huge;
+    const std::string option = "-" + huge;
+    for (const std::vector<std::string_view>& args : {
+             std::vector<std::string_view>{h},
+             {"--help", h},
+             {"waits", h},
+             {"waits", "1112345678999", option},
+             {"readings", h, "7"},
+             {"readings", "44445566777789", h},
+             {"readings", "44445566777789", "7", h},
+             {"deal", "--seed", h},
+             {"deal", "--count", h},
+             {"deal", h},
+         }) {
+        Command command;
+        std::string error;
+        EXPECT_FALSE(parseCommandLine(args, command, error));
+        EXPECT_LT(error.size(), 300u) << error.substr(0, 300);
+        EXPECT_NE(error.find(" bytes]\""), std::string::npos) << error.substr(0, 300);
+    }
+}
+
 }  // namespace
 }  // namespace zelkon

@@ -127,6 +127,81 @@ TEST(EscapeTextTest, onlyPrintableCharactersPassUnchanged) {
              Case{"\xE3\x81", "\\xE3\\x81"},           // cut short
              Case{"\xF5\x80\x80\x80", "\\xF5\\x80\\x80\\x80"},
              Case{std::string_view("a\0b", 3), "a\\x00b"},
+             Case{"a b", "a b"},
+             Case{"\xD8\x9C", "\\u{061C}"},           // Arabic letter mark
+             Case{"\xE2\x80\xA8", "\\u{2028}"},       // line separator
+             Case{"\xE2\x80\xA9", "\\u{2029}"},       // paragraph separator
+             Case{"\xC2\xA0", "\\u{00A0}"},           // no-break space
+             Case{"\xE3\x80\x80", "\\u{3000}"},       // ideographic space
+             Case{"\xC2\xAD", "\\u{00AD}"},           // soft hyphen
+             Case{"\xF3\xA0\x81\x81", "\\u{E0041}"},  // tag letter A
+             Case{"\xF0\x93\x90\xBF", "\\u{1343F}"},  // the last hieroglyph format control
+         }) {
+        EXPECT_EQ(escapeText(c.text), c.escaped);
+    }
+}
+
+std::string utf8(char32_t code) {
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+// Unicode 15.1 counts 170 format characters (Cf), 65 controls (Cc) and 18 separators other than
+// the space (Zs, Zl, Zp); with the quote and the backslash, every other code point stays as it is.
+TEST(EscapeTextTest, exactlyTheControlFormatAndSeparatorCharactersAreEscaped) {
+    std::size_t escaped = 0;
+    for (char32_t code = 0; code <= 0x10FFFF; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            continue;
+        }
+        const std::string text = utf8(code);
+        const std::string out = escapeText(text);
+        if (out != text) {
+            ++escaped;
+            EXPECT_EQ(out.front(), '\\') << std::hex << static_cast<unsigned>(code);
+        }
+    }
+    EXPECT_EQ(escaped, 170u + 65u + 18u + 2u);
+}
+
+TEST(EscapeTextTest, longTextIsCutAfterAWholeCharacterAndMarked) {
+    struct Case {
+        std::string text;
+        std::string escaped;
+    };
+    const std::string limit(kEscapedCharacters, '1');
+    std::string kanji;
+    for (std::size_t i = 0; i < kEscapedCharacters + 1; ++i) {
+        kanji += "九";
+    }
+    for (const Case& c : {
+             Case{limit, limit},
+             Case{limit + "2", limit + "…[65 bytes]"},
+             Case{std::string(131072, '1'), limit + "…[131072 bytes]"},
+             Case{kanji, kanji.substr(0, kanji.size() - 3) + "…[195 bytes]"},
+             Case{std::string(kEscapedCharacters + 1, '\x1B'),
+                  [] {
+                      std::string out;
+                      for (std::size_t i = 0; i < kEscapedCharacters; ++i) {
+                          out += "\\x1B";
+                      }
+                      return out + "…[65 bytes]";
+                  }()},
          }) {
         EXPECT_EQ(escapeText(c.text), c.escaped);
     }
