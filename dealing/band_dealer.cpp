@@ -40,9 +40,11 @@ std::int32_t CountWaits(const Hand13& hand) {
     return waits;
 }
 
-void DealProblemWhere(Problem& problem, HandFilter fits, const void* context) {
+void DealProblemWhere(Problem& problem, HandFilter fits, const void* context,
+                      std::int32_t maxTries) {
     Hand13 hand{};
-    for (std::int32_t tries = 0; tries < kMaxDealTries; ++tries) {
+    // At least one hand, so that problem is always a whole question.
+    for (std::int32_t tries = 0; tries < std::max(maxTries, std::int32_t{1}); ++tries) {
         BuildCompleteHand(hand);
         if (fits(hand, context)) {
             break;

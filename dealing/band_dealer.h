@@ -35,10 +35,11 @@ std::int32_t CountWaits(const Hand13& hand);
 using HandFilter = bool (*)(const Hand13& hand, const void* context);
 
 // Builds hands until fits(hand, context) holds, then fills problem from that hand alone: the
-// display order is shuffled and the waits found only for it. A filter that no hand passes
-// stops after kMaxDealTries hands and keeps the last one, so the caller must not rely on a
-// match then. The draws differ from DealProblem's: each rejected hand takes kBuildDraws.
-void DealProblemWhere(Problem& problem, HandFilter fits, const void* context);
+// display order is shuffled and the waits found only for it. A filter that no hand passes stops
+// after maxTries hands and keeps the last one, so the caller must not rely on a match then. The
+// draws differ from DealProblem's: each rejected hand takes kBuildDraws more.
+void DealProblemWhere(Problem& problem, HandFilter fits, const void* context,
+                      std::int32_t maxTries = kMaxDealTries);
 
 // DealProblemWhere with a wait count in band. kAllHands (any band that holds 1..9) is exactly
 // DealProblem, with its draws; every other band draws differently. An invalid band is narrowed
