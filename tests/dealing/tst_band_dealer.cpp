@@ -60,16 +60,16 @@ TEST(WaitBand, validBandsRunFromOneToNine) {
 }
 
 // Every band a player can choose, and narrower ones only the command line asks for.
-const WaitBand kTestedBands[] = {kBandOneTwo, kBandThreeFour, kBandFivePlus,
-                                 {2, 2},      {4, 6},         {7, 9}};
+const WaitBand kTestedBands[] = {kBandOneTwo, kBandThreeFour, kBandFivePlus, {2, 2},
+                                 {4, 6},      {7, 9},         {9, 9}};
 
 TEST(DealProblemInBand, everyProblemHasAWaitCountInItsBand) {
     ScopedSource source(RandomSource{nullptr});
+    constexpr int kDeals = 600;
     for (const WaitBand band : kTestedBands) {
         std::srand(20261209);
         std::array<int, kNumberSlots> seen{};
-        const int deals = band.fewest >= 7 ? 60 : 600;
-        for (int k = 0; k < deals; ++k) {
+        for (int k = 0; k < kDeals; ++k) {
             Problem problem{};
             DealProblemInBand(problem, band);
             const int waits = WaitCountOf(problem);
@@ -80,9 +80,12 @@ TEST(DealProblemInBand, everyProblemHasAWaitCountInItsBand) {
             ASSERT_EQ(order, problem.sortedHand) << BandName(band) << " deal " << k;
             ++seen[static_cast<std::size_t>(waits)];
         }
-        // A band is not narrowed by accident: its ends both turn up.
-        EXPECT_GT(seen[static_cast<std::size_t>(band.fewest)], 0) << BandName(band);
-        EXPECT_GT(seen[static_cast<std::size_t>(std::min(band.most, 8))], 0) << BandName(band);
+        // A band is not narrowed by accident: each count expected ten times turns up.
+        for (std::int32_t c = band.fewest; c <= band.most; ++c) {
+            if (PlainShare({c, c}) / PlainShare(band) * kDeals >= 10) {
+                EXPECT_GT(seen[static_cast<std::size_t>(c)], 0) << BandName(band) << " count " << c;
+            }
+        }
     }
 }
 
@@ -101,14 +104,23 @@ Hand13 BuildFrom(const std::vector<int>& draws, std::size_t first) {
     return hand;
 }
 
-TEST(DealProblemInBand, keepsTheFirstBuiltHandThatFitsAndShufflesOnlyThat) {
-    for (const WaitBand band : kTestedBands) {
+// A band as a filter, read off FindWaits rather than CountWaits.
+bool InBand(const Hand13& hand, const void* context) {
+    const auto& band = *static_cast<const WaitBand*>(context);
+    Problem problem{};
+    FindWaits(hand, problem);
+    const int waits = WaitCountOf(problem);
+    return waits >= band.fewest && waits <= band.most;
+}
+
+TEST(DealProblemWhere, keepsTheFirstBuiltHandThatFitsAndShufflesOnlyThat) {
+    for (const WaitBand band : {kBandOneTwo, kBandThreeFour, kBandFivePlus, WaitBand{7, 9}}) {
         std::vector<int> draws;
         Problem problem{};
         {
             ScopedSource source(RecordedDraw);
             std::srand(static_cast<unsigned>(band.fewest * 10 + band.most));
-            DealProblemInBand(problem, band);
+            DealProblemWhere(problem, InBand, &band);
             draws = Draws().log;
         }
         ASSERT_EQ(draws.size() % kBuildDraws, static_cast<std::size_t>(kDealOrderDraws))
@@ -116,16 +128,22 @@ TEST(DealProblemInBand, keepsTheFirstBuiltHandThatFitsAndShufflesOnlyThat) {
         const std::size_t built = draws.size() / kBuildDraws;
         for (std::size_t b = 0; b < built; ++b) {
             const Hand13 hand = BuildFrom(draws, b * kBuildDraws);
-            Problem alone{};
-            FindWaits(hand, alone);
-            const int waits = WaitCountOf(alone);
-            const bool fits = waits >= band.fewest && waits <= band.most;
-            ASSERT_EQ(fits, b + 1 == built)
-                << BandName(band) << " hand " << b << " " << DigitsOf(hand) << " waits " << waits;
-            if (fits) {
+            ASSERT_EQ(InBand(hand, &band), b + 1 == built)
+                << BandName(band) << " hand " << b << " " << DigitsOf(hand);
+            if (b + 1 == built) {
                 EXPECT_EQ(hand, problem.sortedHand) << BandName(band);
             }
         }
+    }
+}
+
+TEST(DealProblemInBand, drawsTwoNumbersForTheHandThenTheDisplayOrder) {
+    for (const WaitBand band : kTestedBands) {
+        ScopedSource source(RecordedDraw);
+        std::srand(3);
+        Problem problem{};
+        DealProblemInBand(problem, band);
+        EXPECT_EQ(Draws().count, 2 + kDealOrderDraws) << BandName(band);
     }
 }
 
@@ -210,11 +228,11 @@ TEST(DealProblemWhere, theFilterSeesEachBuiltHandAscending) {
     EXPECT_EQ(seen.back(), problem.sortedHand);
 }
 
-// Two samples of wait sets, one from plain dealing kept to the band and one from the band dealer,
-// compared by Pearson's chi-square test of homogeneity. Sets expected fewer than five times are
+// Two samples of hand kinds, one from plain dealing kept to the band and one from the band dealer,
+// compared by Pearson's chi-square test of homogeneity. Kinds expected fewer than five times are
 // pooled. Both seeds are fixed, so the outcome is too; a sampler that favoured some hands of a band
-// (say, every distinct hand alike, or a hand rebuilt from the rejected one) lands far beyond the
-// bound, which a correct one exceeds with a chance of about 1 in 1,000.
+// (say, one that counted a set of melds once per set rather than once per order) lands far beyond
+// the bound, which a correct one exceeds with a chance of about 1 in 1,000.
 double ChiSquareBound(int degrees) {
     // Wilson-Hilferty: the 0.999 quantile of chi-square with the given degrees of freedom.
     const double k = degrees;
@@ -223,36 +241,199 @@ double ChiSquareBound(int degrees) {
     return k * c * c * c;
 }
 
+// What the frequency test tells hands apart by: the waits, and how many numbers the hand holds
+// once, twice, three and four times ("147/1245").
+std::string KindOf(const Problem& problem) {
+    std::array<int, 5> held{};
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        ++held[static_cast<std::size_t>(
+            std::count(problem.sortedHand.begin(), problem.sortedHand.end(), n))];
+    }
+    std::string kind = WaitsOf(problem) + "/";
+    for (std::size_t c = 1; c <= 4; ++c) {
+        kind += static_cast<char>('0' + held[c]);
+    }
+    return kind;
+}
+
+// The kinds of hands built by the plain generator, from a fixed seed.
+const std::vector<std::string>& PlainKinds() {
+    static const std::vector<std::string> sets = [] {
+        ScopedSource source(RandomSource{nullptr});
+        std::srand(31);
+        std::vector<std::string> built;
+        for (int k = 0; k < 24'000; ++k) {
+            Hand13 hand{};
+            BuildCompleteHand(hand);
+            Problem problem{};
+            problem.sortedHand = hand;
+            FindWaits(hand, problem);
+            built.push_back(KindOf(problem));
+        }
+        return built;
+    }();
+    return sets;
+}
+
+TEST(PlainShare, matchesTheShareOfEachWaitCountInPlainDeals) {
+    const auto& sets = PlainKinds();
+    const auto total = static_cast<double>(sets.size());
+    double sum = 0;
+    for (std::int32_t c = 1; c <= 9; ++c) {
+        const double share = PlainShare({c, c});
+        const auto dealt =
+            static_cast<double>(std::count_if(sets.begin(), sets.end(), [c](const std::string& w) {
+                return w.find('/') == static_cast<std::size_t>(c);
+            }));
+        // Four standard deviations of the count, and one deal for the rarest counts.
+        const double slack = 4 * std::sqrt(total * share * (1 - share)) + 1;
+        EXPECT_NEAR(dealt, total * share, slack) << c << " waits";
+        sum += share;
+    }
+    EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_NEAR(PlainShare(kAllHands), 1.0, 1e-12);
+    EXPECT_NEAR(PlainShare(kBandOneTwo) + PlainShare(kBandThreeFour) + PlainShare(kBandFivePlus),
+                1.0, 1e-12);
+    EXPECT_EQ(PlainShare({5, 2}), 0.0);
+}
+
+// The plain generator's chances written out the long way, for every hand: every pair and every
+// order of four melds, each next meld equally likely among the pool copies that still fit, then
+// each of the fourteen tiles dropped alike. The dealer's table sums orders per set of melds
+// instead.
+TEST(PlainShare, agreesWithEveryOrderOfMeldsSummedTheLongWay) {
+    std::map<int, double> won;  // the chance of each complete hand, by its copies in base 5
+    std::map<std::string, double> dealt;  // the chance of each 13-tile hand
+    std::array<double, kNumberSlots> shares{};
+    struct Meld {
+        std::array<int, 3> tiles;
+        int copies;
+    };
+    std::array<Meld, 16> pool{};
+    for (int n = 1; n <= 9; ++n) {
+        pool[static_cast<std::size_t>(n - 1)] = {{n, n, n}, 1};
+    }
+    for (int n = 1; n <= 7; ++n) {
+        pool[static_cast<std::size_t>(n + 8)] = {{n, n + 1, n + 2}, 4};
+    }
+    const auto fits = [&](const std::array<int, kNumberSlots>& counts, std::size_t m) {
+        std::array<int, kNumberSlots> after = counts;
+        for (const int t : pool[m].tiles) {
+            ++after[static_cast<std::size_t>(t)];
+        }
+        return *std::max_element(after.begin(), after.end()) <= 4;
+    };
+    for (int pair = 1; pair <= 9; ++pair) {
+        // One level per meld: the counts, the copies used and the chance so far.
+        std::array<std::array<int, kNumberSlots>, 5> counts{};
+        std::array<std::array<int, 16>, 5> used{};
+        std::array<double, 5> chance{};
+        std::array<std::size_t, 5> choice{};
+        counts[0] = {};
+        counts[0][static_cast<std::size_t>(pair)] = 2;
+        chance[0] = 1.0 / 9;
+        std::size_t level = 0;
+        choice[0] = 0;
+        while (true) {
+            if (level == 4) {
+                int key = 0;
+                for (std::size_t n = 9; n >= 1; --n) {
+                    key = key * 5 + counts[4][n];
+                }
+                won[key] += chance[4];
+                --level;
+                ++choice[level];
+                continue;
+            }
+            if (choice[level] == pool.size()) {
+                if (level == 0) {
+                    break;
+                }
+                --level;
+                ++choice[level];
+                continue;
+            }
+            const std::size_t m = choice[level];
+            int fitting = 0;
+            for (std::size_t k = 0; k < pool.size(); ++k) {
+                if (fits(counts[level], k)) {
+                    fitting += pool[k].copies - used[level][k];
+                }
+            }
+            const int left = pool[m].copies - used[level][m];
+            if (!fits(counts[level], m) || left == 0) {
+                ++choice[level];
+                continue;
+            }
+            counts[level + 1] = counts[level];
+            for (const int t : pool[m].tiles) {
+                ++counts[level + 1][static_cast<std::size_t>(t)];
+            }
+            used[level + 1] = used[level];
+            ++used[level + 1][m];
+            chance[level + 1] = chance[level] * left / fitting;
+            ++level;
+            choice[level] = 0;
+        }
+    }
+    for (const auto& [key, share] : won) {
+        std::array<int, kNumberSlots> held{};
+        for (std::size_t n = 1, rest = static_cast<std::size_t>(key); n <= 9; ++n, rest /= 5) {
+            held[n] = static_cast<int>(rest % 5);
+        }
+        for (std::size_t drop = 1; drop <= 9; ++drop) {
+            if (held[drop] == 0) {
+                continue;
+            }
+            Hand13 hand{};
+            std::size_t p = 0;
+            for (std::size_t n = 1; n <= 9; ++n) {
+                for (int c = held[n] - (n == drop ? 1 : 0); c > 0; --c) {
+                    hand[p++] = static_cast<TileNumber>(n);
+                }
+            }
+            shares[static_cast<std::size_t>(CountWaits(hand))] += share * held[drop] / 14;
+            dealt[DigitsOf(hand)] += share * held[drop] / 14;
+        }
+    }
+    HandSpace<13> space;
+    Hand13 hand{};
+    double total = 0;
+    while (space.Next(hand)) {
+        const auto found = dealt.find(DigitsOf(hand));
+        const double expected = found == dealt.end() ? 0.0 : found->second;
+        ASSERT_NEAR(PlainChance(hand), expected, 1e-15) << DigitsOf(hand);
+        total += PlainChance(hand);
+    }
+    EXPECT_NEAR(total, 1.0, 1e-12);
+    EXPECT_EQ(shares[0], 0.0);
+    for (std::int32_t c = 1; c <= 9; ++c) {
+        EXPECT_NEAR(PlainShare({c, c}), shares[static_cast<std::size_t>(c)], 1e-12)
+            << c << " waits";
+    }
+}
+
 TEST(DealProblemInBand, handsComeAsOftenAsInPlainDealingKeptToTheBand) {
     ScopedSource source(RandomSource{nullptr});
-    constexpr int kPlainHands = 24'000;
-    std::vector<std::string> plainSets;
-    std::srand(31);
-    for (int k = 0; k < kPlainHands; ++k) {
-        Hand13 hand{};
-        BuildCompleteHand(hand);
-        Problem problem{};
-        FindWaits(hand, problem);
-        plainSets.push_back(WaitsOf(problem));
-    }
+    const std::vector<std::string>& plainKinds = PlainKinds();
     for (const WaitBand band : {kBandOneTwo, kBandThreeFour, kBandFivePlus}) {
         std::map<std::string, std::array<double, 2>> tally;
         double plainInBand = 0;
-        for (const std::string& waits : plainSets) {
-            const auto n = static_cast<int>(waits.size());
+        for (const std::string& kind : plainKinds) {
+            const auto n = static_cast<int>(kind.find('/'));
             if (n >= band.fewest && n <= band.most) {
-                ++tally[waits][0];
+                ++tally[kind][0];
                 ++plainInBand;
             }
         }
-        constexpr int kBandDeals = 2'500;
+        constexpr int kBandDeals = 10'000;
         std::srand(97);
         for (int k = 0; k < kBandDeals; ++k) {
             Problem problem{};
             DealProblemInBand(problem, band);
-            ++tally[WaitsOf(problem)][1];
+            ++tally[KindOf(problem)][1];
         }
-        // Pool the rare sets so that every cell expects at least five of each sample.
+        // Pool the rare kinds so that every cell expects at least five of each sample.
         std::vector<std::array<double, 2>> cells;
         std::array<double, 2> pooled{};
         const double total = plainInBand + kBandDeals;
@@ -280,7 +461,7 @@ TEST(DealProblemInBand, handsComeAsOftenAsInPlainDealingKeptToTheBand) {
         const int degrees = static_cast<int>(cells.size()) - 1;
         ASSERT_GE(degrees, 5) << BandName(band);
         EXPECT_LT(statistic, ChiSquareBound(degrees))
-            << BandName(band) << ": " << cells.size() << " wait sets";
+            << BandName(band) << ": " << cells.size() << " kinds";
     }
 }
 
