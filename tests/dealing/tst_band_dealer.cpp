@@ -1,5 +1,6 @@
-// Dealing within a band: the kept hand is the first plain hand that fits, so the hands of a band
-// come as often, relative to each other, as plain dealing gives them.
+// Dealing within a band: the hands of a band come as often, relative to each other, as plain
+// dealing gives them, checked against every order of melds and against plain deals. The filter
+// dealer keeps the first plain hand that fits.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -44,19 +45,6 @@ TEST(CountWaits, handsOutsideTheTilesHaveNoWaits) {
     EXPECT_EQ(CountWaits(Hand13{0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}), 0);
     EXPECT_EQ(CountWaits(Hand13{1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 10}), 0);
     EXPECT_EQ(CountWaits(Hand13Of("1111123456789")), 0);
-}
-
-TEST(WaitBand, validBandsRunFromOneToNine) {
-    struct Case {
-        WaitBand band;
-        bool valid;
-    };
-    for (const Case& c :
-         {Case{kAllHands, true}, Case{kBandOneTwo, true}, Case{kBandThreeFour, true},
-          Case{kBandFivePlus, true}, Case{{9, 9}, true}, Case{{0, 3}, false}, Case{{5, 2}, false},
-          Case{{10, 12}, false}, Case{{1, 10}, false}, Case{{-1, 2}, false}}) {
-        EXPECT_EQ(IsValidBand(c.band), c.valid) << BandName(c.band);
-    }
 }
 
 // Every band a player can choose, and narrower ones only the command line asks for.
@@ -201,44 +189,6 @@ TEST(DealProblemWhere, noTriesAtAllStillDealsOneHand) {
         problem, [](const Hand13&, const void*) { return false; }, nullptr, 0);
     EXPECT_EQ(Draws().count, kDealDraws);
     EXPECT_EQ(DigitsOf(problem.sortedHand), "1233444555667");
-}
-
-TEST(DealProblemWhere, theFilterSeesEachBuiltHandAscending) {
-    ScopedSource source(RandomSource{nullptr});
-    std::srand(5);
-    std::vector<Hand13> seen;
-    Problem problem{};
-    // Keeps the first hand that holds four of a number.
-    DealProblemWhere(
-        problem,
-        [](const Hand13& hand, const void* context) {
-            static_cast<std::vector<Hand13>*>(const_cast<void*>(context))->push_back(hand);
-            for (std::size_t i = 0; i + 3 < hand.size(); ++i) {
-                if (hand[i] == hand[i + 3]) {
-                    return true;
-                }
-            }
-            return false;
-        },
-        &seen);
-    ASSERT_FALSE(seen.empty());
-    for (const Hand13& hand : seen) {
-        EXPECT_TRUE(std::is_sorted(hand.begin(), hand.end())) << DigitsOf(hand);
-    }
-    EXPECT_EQ(seen.back(), problem.sortedHand);
-}
-
-// Two samples of hand kinds, one from plain dealing kept to the band and one from the band dealer,
-// compared by Pearson's chi-square test of homogeneity. Kinds expected fewer than five times are
-// pooled. Both seeds are fixed, so the outcome is too; a sampler that favoured some hands of a band
-// (say, one that counted a set of melds once per set rather than once per order) lands far beyond
-// the bound, which a correct one exceeds with a chance of about 1 in 1,000.
-double ChiSquareBound(int degrees) {
-    // Wilson-Hilferty: the 0.999 quantile of chi-square with the given degrees of freedom.
-    const double k = degrees;
-    const double z = 3.090;
-    const double c = 1.0 - 2.0 / (9.0 * k) + z * std::sqrt(2.0 / (9.0 * k));
-    return k * c * c * c;
 }
 
 // What the frequency test tells hands apart by: the waits, and how many numbers the hand holds
