@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dealing/band_dealer.h"
 #include "hand_notation.h"
 
 namespace zelkon {
@@ -26,6 +27,7 @@ struct Command {
     bool tsv = false;                        // explain only: lines for tools
     std::optional<Picks> picks;              // explain only: marks as the window gives them
     std::optional<std::string> recordsPath;  // stats only; nothing means the default file
+    std::optional<WaitBand> band;            // deal only; nothing means plain dealing
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one

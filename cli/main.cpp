@@ -14,6 +14,7 @@
 #include "analysis/wait_finder.h"
 #include "block_writer.h"
 #include "command_line.h"
+#include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "explain_report.h"
 #include "records/records_store.h"
@@ -53,7 +54,11 @@ void runDeal(const Command& command) {
     zelkon::Problem problem{};
     // A failed write ends the run: a huge count would otherwise go on for hours.
     for (int i = 0; i < command.count && !output.failed(); ++i) {
-        zelkon::DealProblem(problem);
+        if (command.band) {
+            zelkon::DealProblemInBand(problem, *command.band);
+        } else {
+            zelkon::DealProblem(problem);
+        }
         output.commit(zelkon::appendDealLine(output.reserve(zelkon::kFixedLineCapacity), problem));
     }
 }

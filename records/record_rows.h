@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "analysis/hand_notation.h"
 #include "answer_record.h"
 #include "review.h"
 #include "sqlite_database.h"
@@ -17,7 +18,7 @@ std::optional<Hand13> HandFromText(std::string_view text);
 // Digits 1..9 of a picks, waits or shape column; other characters are skipped.
 NumberSet NumberSetFromText(std::string_view text);
 
-char SuitLetter(SuitKind suit);
+// Stored suits are m, p or s; the letters are the hand notation's (SuitLetter).
 SuitKind SuitFromLetter(std::string_view letter);
 
 // The card of a hand, inside the caller's transaction.

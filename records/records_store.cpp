@@ -28,15 +28,15 @@ constexpr std::array<const char*, 5> kShapeColumns = {"two_sided", "edge", "clos
 constexpr std::array<const char*, 6> kDealWords = {"plain",  "band",    "weak",
                                                    "review", "entered", "timed"};
 
-const char* bandWord(WaitBand band) {
+const char* bandWord(RecordedBand band) {
     switch (band) {
-        case WaitBand::OneToTwo:
+        case RecordedBand::OneToTwo:
             return "1-2";
-        case WaitBand::ThreeToFour:
+        case RecordedBand::ThreeToFour:
             return "3-4";
-        case WaitBand::FiveOrMore:
+        case RecordedBand::FiveOrMore:
             return "5+";
-        case WaitBand::None:
+        case RecordedBand::None:
             break;
     }
     return nullptr;
@@ -113,7 +113,7 @@ void upgradeFrom1(SqliteDatabase& database) {
         setShapes.run();
 
         const bool right = rows.int64(2) != 0;
-        const std::string handText = HandText(*hand);
+        const std::string handText = HandDigits(*hand);
         std::optional<ReviewCard> card = LoadCard(database, handText);
         if (card || !right) {
             SaveCard(database,
@@ -271,10 +271,6 @@ NumberSet NumberSetFromText(std::string_view text) {
     return set;
 }
 
-char SuitLetter(SuitKind suit) {
-    return suit == kSuitPinzu ? 'p' : suit == kSuitSouzu ? 's' : 'm';
-}
-
 SuitKind SuitFromLetter(std::string_view letter) {
     return letter == "p" ? kSuitPinzu : letter == "s" ? kSuitSouzu : kSuitManzu;
 }
@@ -383,7 +379,7 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
         for (const AnswerRecord& answer : answers) {
             Hand13 hand = answer.hand;
             SortHand(hand);
-            const std::string handText = HandText(hand);
+            const std::string handText = HandDigits(hand);
             const char suit[2] = {SuitLetter(answer.suit), '\0'};
             insert.bind(1, answer.answeredAt)
                 .bind(2, handText)
