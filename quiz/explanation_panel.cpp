@@ -201,11 +201,8 @@ private:
         QRect link;
     };
 
-    static QSize TileSize() {
-        const QPixmap tile = SmallTile(1, 1.0);
-        return QSize(qRound(tile.width() / tile.devicePixelRatio()),
-                     qRound(tile.height() / tile.devicePixelRatio()));
-    }
+    // In logical pixels: the size at ratio 1.
+    static QSize TileSize() { return SmallTile(1, 1.0).size(); }
 
     static QPixmap SmallTile(TileNumber number, qreal ratio) {
         return LoadTileBitmap(TileBitmapId(number, kSuitManzu), ratio * ExplanationPanel::kTileScale);
