@@ -114,8 +114,8 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
 
 void CMainFrame::CreatePracticeMenu() {
     m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
-    QAction* explain = AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"),
-                                  ID_PRACTICE_EXPLAIN, true);
+    QAction* explain =
+        AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"), ID_PRACTICE_EXPLAIN, true);
     explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
     // toggled, not triggered: only a real change is remembered.
     connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
@@ -160,7 +160,8 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         setFixedSize(m_formFrameSize);
         return;
     }
-    connect(view, &CZelkonView::answered, &panel, [&panel, view] { panel.showAnswer(view->quiz()); });
+    connect(view, &CZelkonView::answered, &panel,
+            [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
     if (view->quiz().answered()) {
         panel.showAnswer(view->quiz());

@@ -261,8 +261,9 @@ private slots:
         texts.removeAll(QString());
         QVERIFY(!texts.isEmpty());
         for (const QString& text : texts) {
-            QVERIFY2(!text.contains(QStringLiteral("Copy")) && !text.contains(QStringLiteral("Select")),
-                     qPrintable(text));
+            QVERIFY2(
+                !text.contains(QStringLiteral("Copy")) && !text.contains(QStringLiteral("Select")),
+                qPrintable(text));
         }
         QVERIFY(texts.join(QString()).contains(QStringLiteral("コピー")));
     }
