@@ -28,6 +28,7 @@ struct ExpectedRow {
     TileNumber number;
     RowSign sign;
     int readings;  // of a wait, as the scoring counts them; -1 where it does not apply
+    bool fifthCopy;
 };
 
 // Which numbers get a row and with what sign, from the problem's waits, the tiles in hand and
@@ -42,7 +43,7 @@ std::vector<ExpectedRow> ExpectedRows(const QuizLogic& quiz) {
         if (!wait && !picked && copies < 4) {
             continue;
         }
-        ExpectedRow row{n, RowSign::Neutral, -1};
+        ExpectedRow row{n, RowSign::Neutral, -1, copies == 4};
         if (wait) {
             row.sign = picked ? RowSign::Circle : RowSign::Cross;
             Hand14 fourteen{};
@@ -145,6 +146,7 @@ private slots:
                 panel.explanation().numbers[static_cast<std::size_t>(row.number)];
             QCOMPARE(row.number, expected[i].number);
             QCOMPARE(row.sign, expected[i].sign);
+            QCOMPARE(why.verdict == Verdict::FifthCopy, expected[i].fifthCopy);
             QVERIFY(!row.verdict.isEmpty());
             QVERIFY(!row.expanded);
             if (expected[i].readings >= 0) {
