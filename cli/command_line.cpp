@@ -189,9 +189,15 @@ bool parsePicks(std::string_view text, Picks& picks, std::string& error) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c < '1' || c > '9') {
-            error = "picks " + quoted(text) + ": " +
-                    (c >= ' ' && c <= '~' ? "'" + std::string(1, c) + "'" : std::string("a byte")) +
-                    " at position " + std::to_string(i + 1) + " is not a number 1 to 9";
+            // Appended piece by piece: GCC 12 misreads a short literal plus a temporary.
+            std::string what = "a byte";
+            if (c >= ' ' && c <= '~') {
+                what = "'";
+                what += c;
+                what += '\'';
+            }
+            error = "picks " + quoted(text) + ": " + what + " at position " +
+                    std::to_string(i + 1) + " is not a number 1 to 9";
             return false;
         }
         bool& picked = picks[static_cast<std::size_t>(c - '0')];

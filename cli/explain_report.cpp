@@ -75,7 +75,8 @@ std::string spellReading(const ExplainedReading& reading) {
 std::string readingLines(const NumberExplanation& number) {
     std::string text;
     const auto line = [&](std::int32_t i) {
-        std::string index = "#" + std::to_string(i);
+        std::string index = "#";
+        index += std::to_string(i);
         index.resize(4, ' ');
         text += std::string(i == number.best ? "      * " : "        ") + index +
                 spellReading(number.readings[static_cast<std::size_t>(i)]) + "\n";
@@ -104,11 +105,15 @@ std::string verdictLine(TileNumber n, const NumberExplanation& number) {
     }
     std::string split;
     for (std::int32_t b = 0; b < number.splitCount; ++b) {
-        split += (b > 0 ? " " : "") + spellBlock(number.split[static_cast<std::size_t>(b)]);
+        if (b > 0) {
+            split += ' ';
+        }
+        split += spellBlock(number.split[static_cast<std::size_t>(b)]);
     }
     std::string leftover;
     for (std::int32_t i = 0; i < number.leftoverCount; ++i) {
-        leftover += " " + std::to_string(number.leftover[static_cast<std::size_t>(i)]);
+        leftover += ' ';
+        leftover += std::to_string(number.leftover[static_cast<std::size_t>(i)]);
     }
     return "no wait: no reading; closest " + (split.empty() ? std::string("(no block)") : split) +
            ", left over:" + leftover;
@@ -166,10 +171,12 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto slot = static_cast<std::size_t>(n);
         if (explanation->numbers[slot].verdict == Verdict::Wait) {
-            waits += " " + std::to_string(n);
+            waits += ' ';
+            waits += std::to_string(n);
         }
         if (picks && (*picks)[slot]) {
-            picked += " " + std::to_string(n);
+            picked += ' ';
+            picked += std::to_string(n);
         }
     }
     text += "  waits:" + (waits.empty() ? std::string(" none") : waits);

@@ -40,11 +40,15 @@ std::string SpellReading(const ExplainedReading& reading) {
 std::string SpellSplit(const NumberExplanation& number) {
     std::string text;
     for (std::int32_t b = 0; b < number.splitCount; ++b) {
-        text += (b > 0 ? " " : "") + SpellBlock(number.split[static_cast<std::size_t>(b)]);
+        if (b > 0) {
+            text += ' ';
+        }
+        text += SpellBlock(number.split[static_cast<std::size_t>(b)]);
     }
     text += " |";
     for (std::int32_t i = 0; i < number.leftoverCount; ++i) {
-        text += " " + std::to_string(number.leftover[static_cast<std::size_t>(i)]);
+        text += ' ';
+        text += std::to_string(number.leftover[static_cast<std::size_t>(i)]);
     }
     return text;
 }
