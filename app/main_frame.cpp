@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "command_ids.h"
+#include "practice_runs.h"
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
 
@@ -63,6 +64,8 @@ void CMainFrame::OnCreate() {
     connect(AddCommand(sort, QStringLiteral("しない"), ID_SORT_OFF, true), &QAction::triggered,
             this, &CMainFrame::OnSortOff);
 
+    m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
 
@@ -111,6 +114,8 @@ void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
+    m_practiceRuns = new PracticeRuns(*view, *this);
+    m_practiceRuns->addTo(*m_practiceMenu);
     // One fixed layout: the client area below the menu bar is exactly the form.
     setFixedSize(size());
 }
@@ -163,6 +168,10 @@ void CMainFrame::OnSuitRandom() {
 }
 
 void CMainFrame::OnFileReset() {
+    // Reset during a timed run abandons it, once the player agrees.
+    if (m_practiceRuns != nullptr && !m_practiceRuns->confirmLeavingRun()) {
+        return;
+    }
     if (CZelkonView* view = GetActiveView()) {
         view->NewProblem();
     }

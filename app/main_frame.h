@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QHash>
 #include <QMainWindow>
+#include <QMenu>
 
 #include "quiz/quiz_settings.h"
 
 namespace zelkon {
 
 class CZelkonView;
+class PracticeRuns;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -29,6 +31,11 @@ public:
 
     std::int32_t suitMode() const override { return m_nSuitMode; }
     std::uint8_t sortMode() const override { return m_bSortMode; }
+
+    // "練習(&P)": practice features append their items to it.
+    QMenu* practiceMenu() const { return m_practiceMenu; }
+    // Bands, timed runs, typed hands; made with the view.
+    PracticeRuns* practiceRuns() const { return m_practiceRuns; }
 
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -55,6 +62,8 @@ private:
     std::uint8_t m_bSortMode = 1;
     // Not owning: menus and the frame own their actions.
     QHash<int, QAction*> m_actions;
+    QMenu* m_practiceMenu = nullptr;
+    PracticeRuns* m_practiceRuns = nullptr;  // a child
 };
 
 }  // namespace zelkon
