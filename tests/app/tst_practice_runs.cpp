@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -209,6 +210,93 @@ private slots:
         QCOMPARE(shown.dealOrder, plain.problem().dealOrder);
         QCOMPARE(shown.isWait, plain.problem().isWait);
         QCOMPARE(runs().dealer().lastDeal(), DealKind::Plain);
+    }
+
+    void dealerAsksForReviewFirstButNotInARun() {
+        PracticeDealer& dealer = runs().dealer();
+        int asked = 0;
+        const Hand13 card{2, 3, 4, 5, 6, 7, 8, 8, 8, 9, 9, 9, 9};
+        dealer.setDueCardHook([&asked, &card](Problem& p) {
+            ++asked;
+            if (asked > 2) {
+                return false;
+            }
+            p.sortedHand = p.dealOrder = card;
+            FindWaits(card, p);
+            return true;
+        });
+        const long draws = test::Draws().count;
+        frame().OnSuitManzu();
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Review);
+        QCOMPARE(quiz().problem().sortedHand, card);
+        QCOMPARE(test::Draws().count, draws);
+        runs().timedRunAction()->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(dealer.lastDeal(), DealKind::TimedRun);
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        frame().OnFileReset();
+        QCOMPARE(asked, 2);
+        QCOMPARE(dealer.lastDeal(), DealKind::Review);
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Plain);
+        dealer.setDueCardHook({});
+    }
+
+    void weakShapesDealAmongTheHandsTheFilterKeeps() {
+        PracticeDealer& dealer = runs().dealer();
+        runs().bandAction(1)->trigger();
+        // Hands holding no 5 at all: about one deal in five.
+        const HandFilter noFive = [](const Hand13& hand, const void* context) {
+            return std::count(hand.begin(), hand.end(), *static_cast<const int*>(context)) == 0;
+        };
+        static const int five = 5;
+        dealer.setWeakShapes(noFive, &five);
+        runs().setDealStatus(QStringLiteral("出題: 苦手な形（嵌張）"));
+        QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）"));
+        for (int i = 0; i < 40; ++i) {
+            frame().OnFileReset();
+            QCOMPARE(dealer.lastDeal(), DealKind::WeakShapes);
+            const Hand13& hand = quiz().problem().sortedHand;
+            QCOMPARE(std::count(hand.begin(), hand.end(), 5), 0);
+        }
+        // A band item ends it.
+        runs().bandAction(0)->trigger();
+        QVERIFY(!dealer.weakShapes());
+        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Plain);
+    }
+
+    void runCountsOnlyAnsweredProblems() {
+        // Straight on the run's logic: a problem replaced unanswered is not one of the ten, and
+        // nothing counts before the first display or after the tenth answer.
+        TimedRun run(m_clock);
+        QuizLogic q;
+        q.SetUp();
+        run.Answered(q);
+        QVERIFY(!run.running());
+        run.Start();
+        run.Answered(q);
+        QCOMPARE(run.result().problems, 0);
+        run.QuestionShown();
+        run.QuestionShown();
+        QCOMPARE(run.current(), 1);
+        for (int k = 1; k <= 10; ++k) {
+            m_clock.time += 1s;
+            q.Answer();
+            run.Answered(q);
+            run.Answered(q);
+            q.NewProblem(0, 1);
+            run.QuestionShown();
+        }
+        QVERIFY(run.finished());
+        QCOMPARE(run.result().problems, 10);
+        QCOMPARE(run.result().time, std::chrono::nanoseconds(10s));
+        m_clock.time += 5s;
+        QCOMPARE(run.elapsed(), std::chrono::nanoseconds(10s));
+        QCOMPARE(QString::fromStdString(run.StatusText()), QStringLiteral("10 / 10  0:10.0"));
     }
 
     void runTimeIsCutToTenths_data() {
