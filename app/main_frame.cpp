@@ -9,6 +9,8 @@
 
 #include "command_ids.h"
 #include "practice_runs.h"
+#include "practice_settings.h"
+#include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
 
@@ -26,7 +28,8 @@ struct Accelerator {
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_practiceSettings(new PracticeSettings(this)) {
     PreCreateWindow();
     OnCreate();
 }
@@ -64,7 +67,7 @@ void CMainFrame::OnCreate() {
     connect(AddCommand(sort, QStringLiteral("しない"), ID_SORT_OFF, true), &QAction::triggered,
             this, &CMainFrame::OnSortOff);
 
-    m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
+    CreatePracticeMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
@@ -110,14 +113,100 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
     return command;
 }
 
+void CMainFrame::CreatePracticeMenu() {
+    m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
+    QAction* explain =
+        AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"), ID_PRACTICE_EXPLAIN, true);
+    explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
+    // toggled, not triggered: only a real change is remembered.
+    connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
+}
+
+void CMainFrame::OnPracticeExplain(bool checked) {
+    m_practiceSettings->setBool(QString::fromLatin1(kExplainKey), checked);
+    setExplanationPanelOpen(checked);
+}
+
 void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
-    m_practiceRuns = new PracticeRuns(*view, *this);
-    m_practiceRuns->addTo(*m_practiceMenu);
+    SetUpPracticeRuns(*view);
     // One fixed layout: the client area below the menu bar is exactly the form.
-    setFixedSize(size());
+    m_formFrameSize = size();
+    setFixedSize(m_formFrameSize);
+    if (action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+        setExplanationPanelOpen(true);
+    }
+}
+
+void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
+    m_practiceMenu->addSeparator();
+    m_practiceRuns = new PracticeRuns(view, *this);
+    m_practiceRuns->addTo(*m_practiceMenu);
+    const QString bandKey = QString::fromLatin1(kBandKey);
+    m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
+    connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
+            [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
+    // The panel is made on first use; until then the line waits in statusText().
+    m_practiceRuns->setStatusSink([this](const QString& text) {
+        if (m_panel != nullptr) {
+            m_panel->setStatusLine(text);
+        }
+    });
+    connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
+            [this](bool running) {
+                // A run shows its clock in the panel; a panel opened for it closes after it.
+                if (running && !m_panelOpen) {
+                    m_panelForRun = true;
+                    setExplanationPanelOpen(true);
+                } else if (!running && m_panelForRun) {
+                    m_panelForRun = false;
+                    if (!action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+                        setExplanationPanelOpen(false);
+                    }
+                }
+            });
+}
+
+ExplanationPanel& CMainFrame::explanationPanel() {
+    if (m_panel == nullptr) {
+        m_panel = new ExplanationPanel(this);
+        m_panel->hide();
+        if (m_practiceRuns != nullptr) {
+            m_panel->setStatusLine(m_practiceRuns->statusText());
+        }
+    }
+    return *m_panel;
+}
+
+void CMainFrame::setExplanationPanelOpen(bool open) {
+    CZelkonView* view = GetActiveView();
+    if (open == m_panelOpen || view == nullptr) {
+        return;
+    }
+    m_panelOpen = open;
+    ExplanationPanel& panel = explanationPanel();
+    if (!open) {
+        // Closed, the quiz does no work for the panel.
+        disconnect(view, nullptr, &panel, nullptr);
+        panel.hide();
+        setFixedSize(m_formFrameSize);
+        return;
+    }
+    connect(view, &CZelkonView::answered, &panel,
+            [&panel, view] { panel.showAnswer(view->quiz()); });
+    connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
+    if (view->quiz().answered()) {
+        panel.showAnswer(view->quiz());
+    } else {
+        panel.clearAnswer();
+    }
+    // Beside the form, never over it: the form's own layout does not move.
+    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, 0));
+    const QRect form = view->geometry();
+    panel.setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, form.height());
+    panel.show();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -14,6 +14,8 @@
 namespace zelkon {
 
 class CZelkonView;
+class ExplanationPanel;
+class PracticeSettings;
 class PracticeRuns;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
@@ -36,6 +38,14 @@ public:
     QMenu* practiceMenu() const { return m_practiceMenu; }
     // Bands, timed runs, typed hands; made with the view.
     PracticeRuns* practiceRuns() const { return m_practiceRuns; }
+    // Remembered between runs from the first change on.
+    PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
+    // The panel beside the form, made on first use; it shows only while open.
+    ExplanationPanel& explanationPanel();
+    // Widens the window by the panel, the form keeping its place and size; closing gives back
+    // the form's own size. Takes effect at once, also on an answered question.
+    void setExplanationPanelOpen(bool open);
+    bool explanationPanelOpen() const { return m_panelOpen; }
 
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -47,6 +57,7 @@ public:
     void OnFileReset();
     void OnSortOn();
     void OnSortOff();
+    void OnPracticeExplain(bool checked);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +68,8 @@ private:
     QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
     void CheckMenuItem(int commandId, bool checked);
     void CheckGroup(std::span<const int> ids, int chosen);
+    void CreatePracticeMenu();
+    void SetUpPracticeRuns(CZelkonView& view);
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
@@ -64,6 +77,11 @@ private:
     QHash<int, QAction*> m_actions;
     QMenu* m_practiceMenu = nullptr;
     PracticeRuns* m_practiceRuns = nullptr;  // a child
+    bool m_panelForRun = false;              // opened by a timed run, not by the player
+    PracticeSettings* m_practiceSettings;    // a child
+    ExplanationPanel* m_panel = nullptr;     // a child, once made
+    bool m_panelOpen = false;
+    QSize m_formFrameSize;
 };
 
 }  // namespace zelkon

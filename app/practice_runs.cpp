@@ -92,8 +92,12 @@ void PracticeRuns::setBand(WaitBand band) {
 }
 
 void PracticeRuns::OnBand(int index) {
+    // Choosing the checked item again is no change, and must write no setting.
+    const bool changed = m_dealer.weakShapes() || BandIndex(m_dealer.band()) != index;
     setBand(BandAt(index));
-    emit bandChosen(index);
+    if (changed) {
+        emit bandChosen(index);
+    }
 }
 
 void PracticeRuns::setDealStatus(const QString& text) {
@@ -108,9 +112,13 @@ QString PracticeRuns::statusText() const {
     if (!m_dealStatus.isEmpty()) {
         return m_dealStatus;
     }
+    // The plain quiz has nothing to name.
     const int index = BandIndex(m_dealer.band());
+    if (index <= 0) {
+        return {};
+    }
     return QStringLiteral("出題: ") +
-           QString::fromUtf8(kBands[static_cast<std::size_t>(index < 0 ? 0 : index)].name);
+           QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
 }
 
 void PracticeRuns::setStatusSink(std::function<void(const QString&)> sink) {

@@ -22,6 +22,9 @@ namespace zelkon {
 
 class CZelkonView;
 
+// The practice setting that holds the index of the band item.
+inline constexpr const char* kBandKey = "practice/band";
+
 // The four band items in menu order; their index is what the settings store.
 inline constexpr int kBandItems = 4;
 WaitBand BandAt(int index);
@@ -55,7 +58,8 @@ public:
     // Checks the band's item and deals in it from the next problem; emits nothing, so that
     // restoring a saved band writes no setting.
     void setBand(WaitBand band);
-    // What the panel's status line says: the run while one lasts, else the way of dealing.
+    // What the panel's status line says: the run while one lasts, else the band or the text of
+    // setDealStatus; empty for the plain quiz.
     QString statusText() const;
     // Where the status line goes (the panel's setter); called at once and on every change.
     void setStatusSink(std::function<void(const QString&)> sink);
@@ -70,7 +74,7 @@ public:
     void OnCopyProblem();
 
 signals:
-    // The player chose a band item; the settings remember it from the first change.
+    // The player chose a band other than the one in force; the settings remember it.
     void bandChosen(int index);
     // A typed hand is on screen.
     void problemEntered();
