@@ -149,7 +149,7 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
     connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
             [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
     // The panel is made on first use; until then the line waits in statusText().
-    m_practiceRuns->setStatusSink([this](const QString& text) {
+    connect(m_practiceRuns, &PracticeRuns::statusChanged, this, [this](const QString& text) {
         if (m_panel != nullptr) {
             m_panel->setStatusLine(text);
         }

@@ -121,15 +121,8 @@ QString PracticeRuns::statusText() const {
            QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
 }
 
-void PracticeRuns::setStatusSink(std::function<void(const QString&)> sink) {
-    m_statusSink = std::move(sink);
-    RefreshStatus();
-}
-
 void PracticeRuns::RefreshStatus() {
-    if (m_statusSink) {
-        m_statusSink(statusText());
-    }
+    emit statusChanged(statusText());
 }
 
 void PracticeRuns::OnRunningChanged(bool running) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include <QObject>
 #include <QPointer>
@@ -61,8 +60,6 @@ public:
     // What the panel's status line says: the run while one lasts, else the band or the text of
     // setDealStatus; empty for the plain quiz.
     QString statusText() const;
-    // Where the status line goes (the panel's setter); called at once and on every change.
-    void setStatusSink(std::function<void(const QString&)> sink);
     // Text for the way of dealing when no band item is checked (weak shapes), or empty.
     void setDealStatus(const QString& text);
 
@@ -74,6 +71,8 @@ public:
     void OnCopyProblem();
 
 signals:
+    // The status line's text changed, or may have: the panel's setter takes it.
+    void statusChanged(const QString& text);
     // The player chose a band other than the one in force; the settings remember it.
     void bandChosen(int index);
     // A typed hand is on screen.
@@ -95,7 +94,6 @@ private:
     QAction* m_enterAction = nullptr;
     QAction* m_copyAction = nullptr;
     QPointer<HandEntryDialog> m_entry;
-    std::function<void(const QString&)> m_statusSink;
     QString m_dealStatus;
 };
 

@@ -17,11 +17,14 @@
 #include "app/hand_entry_dialog.h"
 #include "app/main_frame.h"
 #include "app/practice_runs.h"
+#include "app/practice_settings.h"
 #include "app/zelkon_app.h"
 #include "cli/report.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
+#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 
 using namespace zelkon;
@@ -79,6 +82,7 @@ class TestPracticeRuns : public QObject {
     Q_OBJECT
 
 private:
+    test::TemporarySettings m_settings;
     std::unique_ptr<CZelkonApp> m_app;
     FakeClock m_clock;
     QString m_statusLine;
@@ -108,6 +112,7 @@ private:
 
 private slots:
     void init() {
+        m_settings.wipe();
         test::UseSeededDraws(4242);
         m_app = std::make_unique<CZelkonApp>();
         QVERIFY(m_app->InitInstance());
@@ -120,7 +125,9 @@ private slots:
             ++m_confirmations;
             return m_agree;
         });
-        runs().setStatusSink([this](const QString& text) { m_statusLine = text; });
+        m_statusLine = runs().statusText();
+        connect(&runs(), &PracticeRuns::statusChanged, this,
+                [this](const QString& text) { m_statusLine = text; });
     }
     void cleanup() { m_app.reset(); }
 
@@ -187,6 +194,47 @@ private slots:
             QVERIFY2(waits >= fewest && waits <= most, qPrintable(QString::number(waits)));
             QCOMPARE(runs().dealer().lastDeal(), DealKind::Band);
         }
+    }
+
+    void bandIsRememberedFromTheFirstChange() {
+        runs().bandAction(0)->trigger();
+        frame().OnFileReset();
+        QVERIFY(m_settings.files().isEmpty());
+        runs().bandAction(3)->trigger();
+        QVERIFY(!m_settings.files().isEmpty());
+
+        m_app.reset();
+        m_app = std::make_unique<CZelkonApp>();
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(runs().bandAction(3)->isChecked());
+        frame().OnFileReset();
+        QVERIFY(WaitCount(quiz().problem()) >= 5);
+    }
+
+    void panelNamesTheBandAndARunOpensIt() {
+        runs().bandAction(1)->trigger();
+        QVERIFY(!frame().explanationPanelOpen());
+        const QSize plain = frame().size();
+        m_clock.time = 1000s;
+        runs().timedRun().setClock(m_clock);
+        runs().timedRunAction()->trigger();
+        QVERIFY(frame().explanationPanelOpen());
+        QCOMPARE(frame().explanationPanel().statusLine(), QStringLiteral("1 / 10  0:00.0"));
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        // Opened for the run, closed after it: the window is the plain form again.
+        QVERIFY(!frame().explanationPanelOpen());
+        QCOMPARE(frame().size(), plain);
+
+        frame().action(ID_PRACTICE_EXPLAIN)->trigger();
+        QCOMPARE(frame().explanationPanel().statusLine(), QStringLiteral("出題: 待ち1〜2種"));
+        runs().bandAction(0)->trigger();
+        QCOMPARE(frame().explanationPanel().statusLine(), QString());
+        runs().timedRunAction()->trigger();
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        // The player's own panel stays open.
+        QVERIFY(frame().explanationPanelOpen());
     }
 
     void allHandsDrawsExactlyAsThePlainQuiz() {
