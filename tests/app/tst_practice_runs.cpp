@@ -418,7 +418,7 @@ private slots:
                 // Time spent on the answered problem before 次へ counts too.
                 m_clock.time += 500ms;
                 total += 500ms;
-                ok();
+                QTest::keyClick(&view(), Qt::Key_Return);
             }
         }
         QVERIFY(!runs().timedRun().running());
@@ -634,6 +634,17 @@ private slots:
         QCOMPARE(quiz().displayTile(0), 1);
     }
 
+    void handPastedFromAChatIsRead() {
+        // A copied line often brings its line end or blanks around it.
+        QGuiApplication::clipboard()->setText(QStringLiteral(" 1112345678999p\n"));
+        HandEntryDialog& dialog = openEntry();
+        QTest::keySequence(&dialog.edit(), QKeySequence::Paste);
+        QVERIFY2(dialog.okButton().isEnabled(), qPrintable(dialog.faultLabel().text()));
+        QTest::keyClick(&dialog.edit(), Qt::Key_Return);
+        QCOMPARE(quiz().problem().sortedHand, (Hand13{1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}));
+        QCOMPARE(quiz().suitKind(), kSuitPinzu);
+    }
+
     void copyThenPasteRoundTrips() {
         for (int i = 0; i < 12; ++i) {
             frame().OnFileReset();
@@ -651,6 +662,7 @@ private slots:
             QCOMPARE(dialog.edit().text(), copied);
             QTest::mouseClick(&dialog.okButton(), Qt::LeftButton);
             QCOMPARE(quiz().problem().sortedHand, dealt.sortedHand);
+            QCOMPARE(quiz().problem().dealOrder, dealt.sortedHand);
             QCOMPARE(quiz().problem().isWait, dealt.isWait);
             QCOMPARE(quiz().suitKind(), suit);
         }
