@@ -157,8 +157,9 @@ void PracticeRuns::ApplyEntry() {
     if (!hand || m_view == nullptr) {
         return;
     }
-    m_view->EnterProblem(hand->displayOrder, hand->suit);
+    // Noted first: listeners of questionShown read how the problem came.
     m_dealer.noteEntered();
+    m_view->EnterProblem(hand->displayOrder, hand->suit);
     emit problemEntered();
 }
 

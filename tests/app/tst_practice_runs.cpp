@@ -606,7 +606,13 @@ private slots:
         frame().OnSortOff();
         frame().OnSuitSouzu();
         pick(5);
+        DealKind kindWhenShown = DealKind::Plain;
+        const QMetaObject::Connection watch =
+            connect(&view(), &CZelkonView::questionShown, this,
+                    [this, &kindWhenShown] { kindWhenShown = runs().dealer().lastDeal(); });
         enter(typed);
+        disconnect(watch);
+        QCOMPARE(kindWhenShown, DealKind::Entered);
         QVERIFY(runs().entryDialog() == nullptr || !runs().entryDialog()->isVisible());
         QVERIFY(!quiz().answered());
         QVERIFY(!quiz().selected(5));
