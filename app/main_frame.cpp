@@ -154,19 +154,32 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
             m_panel->setStatusLine(text);
         }
     });
+    // A run shows its clock in the panel. A panel opened for it closes after it: when abandoned
+    // at once, when finished with the next problem, so the tenth answer stays explained.
     connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
             [this](bool running) {
-                // A run shows its clock in the panel; a panel opened for it closes after it.
                 if (running && !m_panelOpen) {
                     m_panelForRun = true;
                     setExplanationPanelOpen(true);
-                } else if (!running && m_panelForRun) {
-                    m_panelForRun = false;
-                    if (!action(ID_PRACTICE_EXPLAIN)->isChecked()) {
-                        setExplanationPanelOpen(false);
-                    }
+                } else if (!running && !m_practiceRuns->timedRun().run().finished()) {
+                    ClosePanelOpenedForRun();
                 }
             });
+    connect(&view, &CZelkonView::questionShown, this, [this] {
+        if (!m_practiceRuns->timedRun().running()) {
+            ClosePanelOpenedForRun();
+        }
+    });
+}
+
+void CMainFrame::ClosePanelOpenedForRun() {
+    if (!m_panelForRun) {
+        return;
+    }
+    m_panelForRun = false;
+    if (!action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+        setExplanationPanelOpen(false);
+    }
 }
 
 ExplanationPanel& CMainFrame::explanationPanel() {

@@ -70,6 +70,7 @@ private:
     void CheckGroup(std::span<const int> ids, int chosen);
     void CreatePracticeMenu();
     void SetUpPracticeRuns(CZelkonView& view);
+    void ClosePanelOpenedForRun();
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;

@@ -109,16 +109,21 @@ QString PracticeRuns::statusText() const {
     if (m_timedRun->running()) {
         return m_timedRun->statusText();
     }
-    if (!m_dealStatus.isEmpty()) {
-        return m_dealStatus;
+    QString deal = m_dealStatus;
+    // The plain quiz has no band to name.
+    if (const int index = BandIndex(m_dealer.band()); deal.isEmpty() && index > 0) {
+        deal = QStringLiteral("出題: ") +
+               QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
     }
-    // The plain quiz has nothing to name.
-    const int index = BandIndex(m_dealer.band());
-    if (index <= 0) {
-        return {};
+    if (deal.isEmpty() || m_extraStatus.isEmpty()) {
+        return deal + m_extraStatus;
     }
-    return QStringLiteral("出題: ") +
-           QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
+    return deal + QStringLiteral("  ") + m_extraStatus;
+}
+
+void PracticeRuns::setExtraStatus(const QString& text) {
+    m_extraStatus = text;
+    RefreshStatus();
 }
 
 void PracticeRuns::RefreshStatus() {

@@ -62,6 +62,8 @@ public:
     QString statusText() const;
     // Text for the way of dealing when no band item is checked (weak shapes), or empty.
     void setDealStatus(const QString& text);
+    // Text after the way of dealing (the review cards due), or empty.
+    void setExtraStatus(const QString& text);
 
     // The reset command asks this first: false keeps the timed run and the problem on screen.
     bool confirmLeavingRun() { return m_timedRun->confirmAbandon(); }
@@ -95,6 +97,7 @@ private:
     QAction* m_copyAction = nullptr;
     QPointer<HandEntryDialog> m_entry;
     QString m_dealStatus;
+    QString m_extraStatus;
 };
 
 }  // namespace zelkon

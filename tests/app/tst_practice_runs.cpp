@@ -226,6 +226,23 @@ private slots:
         QVERIFY(!frame().explanationPanelOpen());
         QCOMPARE(frame().size(), plain);
 
+        // Finished, the run leaves the tenth answer explained until the next problem.
+        runs().timedRunAction()->trigger();
+        for (int k = 0; k < 10; ++k) {
+            ok();
+            if (k < 9) {
+                ok();
+            }
+        }
+        QVERIFY(!runs().timedRun().running());
+        QVERIFY(frame().explanationPanelOpen());
+        QVERIFY(!frame().explanationPanel().rows().empty());
+        QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
+        runs().timedRun().resultDialog()->accept();
+        ok();
+        QVERIFY(!frame().explanationPanelOpen());
+        QCOMPARE(frame().size(), plain);
+
         frame().action(ID_PRACTICE_EXPLAIN)->trigger();
         QCOMPARE(frame().explanationPanel().statusLine(), QStringLiteral("出題: 待ち1〜2種"));
         runs().bandAction(0)->trigger();
@@ -305,6 +322,13 @@ private slots:
         dealer.setWeakShapes(noFive, &five);
         runs().setDealStatus(QStringLiteral("出題: 苦手な形（嵌張）"));
         QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）"));
+        runs().setExtraStatus(QStringLiteral("復習 3"));
+        QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）  復習 3"));
+        runs().timedRunAction()->trigger();
+        QCOMPARE(m_statusLine, QStringLiteral("1 / 10  0:00.0"));
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        runs().setExtraStatus(QString());
         for (int i = 0; i < 40; ++i) {
             frame().OnFileReset();
             QCOMPARE(dealer.lastDeal(), DealKind::WeakShapes);
