@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-
 #include <xcb/xcb.h>
 #endif
 
@@ -39,9 +38,9 @@ QString NetWmName(const QWidget& window) {
         return {};
     }
     xcb_connection_t* connection = x11->connection();
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()),
-                         Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"), 0, 1024);
+    const xcb_get_property_cookie_t cookie = xcb_get_property(
+        connection, 0, static_cast<xcb_window_t>(window.winId()), Atom(connection, "_NET_WM_NAME"),
+        Atom(connection, "UTF8_STRING"), 0, 1024);
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(connection, cookie, nullptr), &std::free);
     if (!reply) {
