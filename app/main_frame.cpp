@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "command_ids.h"
+#include "practice_runs.h"
 #include "practice_settings.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
@@ -130,6 +131,7 @@ void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
+    SetUpPracticeRuns(*view);
     // One fixed layout: the client area below the menu bar is exactly the form.
     m_formFrameSize = size();
     setFixedSize(m_formFrameSize);
@@ -138,10 +140,55 @@ void CMainFrame::SetView(CZelkonView* view) {
     }
 }
 
+void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
+    m_practiceMenu->addSeparator();
+    m_practiceRuns = new PracticeRuns(view, *this);
+    m_practiceRuns->addTo(*m_practiceMenu);
+    const QString bandKey = QString::fromLatin1(kBandKey);
+    m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
+    connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
+            [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
+    // The panel is made on first use; until then the line waits in statusText().
+    connect(m_practiceRuns, &PracticeRuns::statusChanged, this, [this](const QString& text) {
+        if (m_panel != nullptr) {
+            m_panel->setStatusLine(text);
+        }
+    });
+    // A run shows its clock in the panel. A panel opened for it closes after it: when abandoned
+    // at once, when finished with the next problem, so the tenth answer stays explained.
+    connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
+            [this](bool running) {
+                if (running && !m_panelOpen) {
+                    m_panelForRun = true;
+                    setExplanationPanelOpen(true);
+                } else if (!running && !m_practiceRuns->timedRun().run().finished()) {
+                    ClosePanelOpenedForRun();
+                }
+            });
+    connect(&view, &CZelkonView::questionShown, this, [this] {
+        if (!m_practiceRuns->timedRun().running()) {
+            ClosePanelOpenedForRun();
+        }
+    });
+}
+
+void CMainFrame::ClosePanelOpenedForRun() {
+    if (!m_panelForRun) {
+        return;
+    }
+    m_panelForRun = false;
+    if (!action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+        setExplanationPanelOpen(false);
+    }
+}
+
 ExplanationPanel& CMainFrame::explanationPanel() {
     if (m_panel == nullptr) {
         m_panel = new ExplanationPanel(this);
         m_panel->hide();
+        if (m_practiceRuns != nullptr) {
+            m_panel->setStatusLine(m_practiceRuns->statusText());
+        }
     }
     return *m_panel;
 }
@@ -223,6 +270,10 @@ void CMainFrame::OnSuitRandom() {
 }
 
 void CMainFrame::OnFileReset() {
+    // Reset during a timed run abandons it, once the player agrees.
+    if (m_practiceRuns != nullptr && !m_practiceRuns->confirmLeavingRun()) {
+        return;
+    }
     if (CZelkonView* view = GetActiveView()) {
         view->NewProblem();
     }

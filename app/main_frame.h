@@ -16,6 +16,7 @@ namespace zelkon {
 class CZelkonView;
 class ExplanationPanel;
 class PracticeSettings;
+class PracticeRuns;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -35,6 +36,8 @@ public:
 
     // "練習(&P)": practice features append their items to it.
     QMenu* practiceMenu() const { return m_practiceMenu; }
+    // Bands, timed runs, typed hands; made with the view.
+    PracticeRuns* practiceRuns() const { return m_practiceRuns; }
     // Remembered between runs from the first change on.
     PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
     // The panel beside the form, made on first use; it shows only while open.
@@ -66,14 +69,18 @@ private:
     void CheckMenuItem(int commandId, bool checked);
     void CheckGroup(std::span<const int> ids, int chosen);
     void CreatePracticeMenu();
+    void SetUpPracticeRuns(CZelkonView& view);
+    void ClosePanelOpenedForRun();
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
     // Not owning: menus and the frame own their actions.
     QHash<int, QAction*> m_actions;
     QMenu* m_practiceMenu = nullptr;
-    PracticeSettings* m_practiceSettings;  // a child
-    ExplanationPanel* m_panel = nullptr;   // a child, once made
+    PracticeRuns* m_practiceRuns = nullptr;  // a child
+    bool m_panelForRun = false;              // opened by a timed run, not by the player
+    PracticeSettings* m_practiceSettings;    // a child
+    ExplanationPanel* m_panel = nullptr;     // a child, once made
     bool m_panelOpen = false;
     QSize m_formFrameSize;
 };
