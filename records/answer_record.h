@@ -1,0 +1,69 @@
+// One answered problem as the records keep it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "analysis/problem.h"
+
+namespace zelkon {
+
+// Milliseconds since 1970-01-01 00:00 UTC.
+using UnixMillis = std::int64_t;
+
+// Bit n (1..9) set for number n; bit 0 is never set.
+using NumberSet = std::uint16_t;
+
+constexpr NumberSet NumberBit(TileNumber n) {
+    return static_cast<NumberSet>(1u << static_cast<unsigned>(n));
+}
+
+// How the problem came to be on screen. Stored as text (see docs/records.md), so the order here
+// may change; the stored words may not.
+enum class DealKind {
+    Plain,       // "plain": the dealer of the quiz, every hand
+    Band,        // "band": a band of wait counts, see WaitBand
+    WeakShapes,  // "weak": hands with a wait reached by the weakest shape
+    Review,      // "review": a due review card
+    Entered,     // "entered": typed in by the player
+    TimedRun,    // "timed": one of the ten problems of a timed run (band says which band)
+};
+
+// The band in force when the hand was dealt; None for every-hand dealing.
+enum class WaitBand {
+    None,         // stored as NULL
+    OneToTwo,     // "1-2"
+    ThreeToFour,  // "3-4"
+    FiveOrMore,   // "5+"
+};
+
+struct AnswerRecord {
+    UnixMillis answeredAt = 0;
+    Hand13 hand{};  // ascending
+    SuitKind suit = kSuitManzu;
+    DealKind dealt = DealKind::Plain;
+    WaitBand band = WaitBand::None;
+    NumberSet picks = 0;
+    NumberSet waits = 0;
+    // waitShapes[n]: ShapeBit of every WaitShape by which n completes the hand (WaitShapesOf);
+    // 0 where n is no wait.
+    std::array<std::uint8_t, kNumberSlots> waitShapes{};
+    double seconds = 0;  // from the problem's display to the answer
+    bool fullyRight = false;
+};
+
+// Fills waits, waitShapes and fullyRight from the hand (any order; it is stored sorted) and the
+// picks. hand: 13 tiles 1..9, no number more than four times.
+AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, WaitBand band,
+                              NumberSet picks, double seconds, UnixMillis answeredAt);
+
+// The current time as the records store it.
+UnixMillis NowUnixMillis();
+
+// "1112345678999": 13 ascending digits, as the hand column holds it.
+std::string HandText(const Hand13& hand);
+// Ascending digits of a number set, "" for none: the picks and waits columns.
+std::string NumberSetText(NumberSet set);
+
+}  // namespace zelkon

@@ -1,0 +1,70 @@
+// The player's records database: one SQLite file, created only on request, one row per answer.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "answer_record.h"
+#include "records_status.h"
+
+namespace zelkon {
+
+class SqliteDatabase;
+
+// The schema version this program writes; files of lower versions are upgraded in place when
+// opened, files of higher versions are refused (RecordsError::Newer) and left untouched.
+inline constexpr int kRecordsSchemaVersion = 2;
+// PRAGMA application_id of every records file ("ZLKN").
+inline constexpr std::int32_t kRecordsApplicationId = 0x5A4C4B4E;
+
+// $XDG_DATA_HOME/zelkon/records.sqlite3 when XDG_DATA_HOME is an absolute path, else
+// $HOME/.local/share/zelkon/records.sqlite3; nothing when neither is usable.
+std::optional<std::filesystem::path> DefaultRecordsPath();
+// The same rule on given values (nullptr for an unset variable), for tests.
+std::optional<std::filesystem::path> DefaultRecordsPathFrom(const char* xdgDataHome,
+                                                            const char* home);
+
+enum class OpenMode {
+    ExistingOnly,     // a missing file is RecordsError::NotFound; nothing is created
+    CreateIfMissing,  // makes the folders and the file (the player turned recording on)
+};
+
+class RecordsStore;
+
+struct OpenedRecords {
+    std::unique_ptr<RecordsStore> store;  // null unless status.ok()
+    RecordsStatus status;
+};
+
+class RecordsStore {
+public:
+    // Never throws. A file that is not ours or is newer is neither written nor deleted. A file of
+    // zero bytes is taken as ours (SQLite leaves one when a creation is cut short). Opening
+    // upgrades an older schema in place, in one transaction.
+    static OpenedRecords open(const std::filesystem::path& path, OpenMode mode);
+
+    ~RecordsStore();
+    RecordsStore(const RecordsStore&) = delete;
+    RecordsStore& operator=(const RecordsStore&) = delete;
+
+    // Appends the row and updates the hand's review card (wrong: Again, creating the card; fully
+    // right: Good, when the hand has a card) in one transaction. Returns once it is committed:
+    // a program killed afterwards keeps it. Another writer is waited for up to the busy timeout.
+    RecordsStatus addAnswer(const AnswerRecord& answer);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    // For statistics, review and weak shapes in this library; not for the window.
+    SqliteDatabase& database() { return *m_database; }
+
+private:
+    RecordsStore(std::filesystem::path path, std::unique_ptr<SqliteDatabase> database);
+
+    std::filesystem::path m_path;
+    std::unique_ptr<SqliteDatabase> m_database;
+    bool m_lastWriteFailed = false;
+};
+
+}  // namespace zelkon

@@ -1,0 +1,73 @@
+// The figures behind the statistics window and `zelkon-cli stats`, in one read of the records.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/decomposition.h"
+#include "answer_record.h"
+#include "records_status.h"
+
+namespace zelkon {
+
+class RecordsStore;
+
+inline constexpr int kWaitShapeCount = 5;  // WaitShape::TwoSided .. WaitShape::Single
+inline constexpr int kStatisticsDays = 30;
+inline constexpr int kLatestMistakes = 20;
+
+struct RateFigure {
+    std::int64_t total = 0;  // problems, or waits for shapes
+    std::int64_t hits = 0;   // fully right problems, or missed waits for shapes
+};
+
+struct DayFigure {
+    std::int64_t day = 0;  // local days since 1970-01-01 (QDate(1970, 1, 1).addDays(day))
+    std::int64_t problems = 0;
+    std::int64_t fullyRight = 0;
+};
+
+struct Mistake {
+    UnixMillis answeredAt = 0;
+    Hand13 hand{};  // ascending
+    SuitKind suit = kSuitManzu;
+    NumberSet picks = 0;
+    NumberSet waits = 0;
+};
+
+struct Statistics {
+    std::int64_t problems = 0;
+    std::int64_t fullyRight = 0;
+    // byWaits[k]: problems with k waits (1..9) and how many were fully right; [0] is hands with
+    // no wait (entered ones), which the window leaves out.
+    std::array<RateFigure, 10> byWaits{};
+    // byShape[s]: waits reached by shape s seen, and those of them not picked. A wait counts once
+    // for every shape that reaches it.
+    std::array<RateFigure, kWaitShapeCount> byShape{};
+    // The last 30 local days, oldest first, today last; days without answers hold zeros.
+    std::array<DayFigure, kStatisticsDays> days{};
+    std::optional<double> medianSeconds;  // nothing when there are no records
+    std::vector<Mistake> latestMistakes;  // newest first, at most kLatestMistakes
+};
+
+struct StatisticsOutcome {
+    Statistics figures;
+    RecordsStatus status;
+};
+
+// now and utcOffsetSeconds (the local zone's offset at now, east positive) fix which days are the
+// last 30. Reads only.
+StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
+                                    std::int32_t utcOffsetSeconds);
+
+// The figures as the command line prints them, lines ending in '\n'.
+std::string FormatStatistics(const Statistics& figures);
+
+// Japanese names of the wait shapes, as the window and the command line show them: "両面", "辺張",
+// "嵌張", "双碰", "単騎".
+const char* WaitShapeName(WaitShape shape);
+
+}  // namespace zelkon

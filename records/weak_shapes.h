@@ -1,0 +1,36 @@
+// The wait shape the player misses most, for dealing problems aimed at it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "analysis/decomposition.h"
+#include "analysis/problem.h"
+#include "records_status.h"
+
+namespace zelkon {
+
+class RecordsStore;
+
+// A shape needs this many waits seen before its miss rate counts.
+inline constexpr std::int64_t kWeakShapeMinimumWaits = 30;
+
+struct WeakShape {
+    WaitShape shape = WaitShape::TwoSided;
+    std::int64_t seen = 0;    // waits reached by the shape, over every answer
+    std::int64_t missed = 0;  // of those, not picked
+    double missRate() const { return seen == 0 ? 0.0 : static_cast<double>(missed) / seen; }
+};
+
+struct WeakShapeOutcome {
+    std::optional<WeakShape> weakest;  // nothing while no shape has kWeakShapeMinimumWaits
+    RecordsStatus status;
+};
+
+// Highest miss rate wins; ties go to the shape seen more often, then to the lower WaitShape.
+WeakShapeOutcome WeakestShape(RecordsStore& store);
+
+// True when some wait of the hand is reached by shape: the filter for weak-shape dealing.
+bool HasWaitReachedBy(const Hand13& hand, WaitShape shape);
+
+}  // namespace zelkon
