@@ -1,0 +1,356 @@
+#include "records_feature.h"
+
+#include <QDateTime>
+#include <QEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include "dealing/problem_dealer.h"
+#include "quiz/zelkon_view.h"
+#include "records/answer_record.h"
+#include "records/records_store.h"
+#include "records/review.h"
+#include "records/statistics.h"
+#include "statistics_window.h"
+
+namespace zelkon {
+
+namespace {
+
+// Figures are refreshed after the paint that follows an answer; this bounds the wait when no
+// paint comes (a hidden window).
+constexpr int kRefreshFallbackMs = 200;
+constexpr std::int32_t kEnteredDeal = 4;
+
+QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+NumberSet Picks(const QuizLogic& quiz) {
+    NumberSet picks = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (quiz.selected(n)) {
+            picks |= NumberBit(n);
+        }
+    }
+    return picks;
+}
+
+// The dealer's kinds are numbered in the records' order; the table keeps it so if either moves.
+constexpr DealKind kDealKinds[] = {DealKind::Plain,  DealKind::Band,    DealKind::WeakShapes,
+                                   DealKind::Review, DealKind::Entered, DealKind::TimedRun};
+
+DealKind RecordedKind(const DealInfo& deal) {
+    if (deal.kind < 0 || deal.kind >= static_cast<std::int32_t>(std::size(kDealKinds))) {
+        return DealKind::Plain;
+    }
+    return kDealKinds[deal.kind];
+}
+
+WaitBand RecordedBand(const DealInfo& deal) {
+    struct Named {
+        std::int32_t fewest;
+        std::int32_t most;
+        WaitBand band;
+    };
+    constexpr Named kBands[] = {
+        {1, 2, WaitBand::OneToTwo}, {3, 4, WaitBand::ThreeToFour}, {5, 9, WaitBand::FiveOrMore}};
+    for (const Named& named : kBands) {
+        if (named.fewest == deal.fewest && named.most == deal.most) {
+            return named.band;
+        }
+    }
+    return WaitBand::None;
+}
+
+}  // namespace
+
+QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path) {
+    const QString file = PathText(path);
+    const QString goesOn = QStringLiteral("成績は記録せずに続けます。");
+    switch (status.error) {
+        case RecordsError::None:
+            return QString();
+        case RecordsError::NotOurs:
+            return QStringLiteral("%1 は成績のファイルではありません。ファイルには手を付けず、%2")
+                .arg(file, goesOn);
+        case RecordsError::Newer:
+            return QStringLiteral(
+                       "%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2")
+                .arg(file, goesOn);
+        case RecordsError::CannotCreate:
+        case RecordsError::ReadOnly:
+        case RecordsError::NotFound:
+            return QStringLiteral("成績のファイル %1 に書き込めません。%2").arg(file, goesOn);
+        case RecordsError::DiskFull:
+            return QStringLiteral("ディスクがいっぱいで、成績を %1 に書き込めません。%2")
+                .arg(file, goesOn);
+        case RecordsError::Busy:
+            return QStringLiteral("成績のファイル %1 をほかのプログラムが使い続けています。%2")
+                .arg(file, goesOn);
+        case RecordsError::Failed:
+            break;
+    }
+    return QStringLiteral("成績のファイル %1 を使えません（%2）。%3")
+        .arg(file, QString::fromStdString(status.message), goesOn);
+}
+
+RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
+    : QObject(window),
+      m_view(view),
+      m_window(window),
+      m_record(QStringLiteral("成績を記録する(&R)")),
+      m_review(QStringLiteral("復習(&V)")),
+      m_statistics(QStringLiteral("成績(&S)...")),
+      m_weakShapes(QStringLiteral("苦手な形(&W)")) {
+    m_record.setCheckable(true);
+    m_review.setCheckable(true);
+    m_weakShapes.setCheckable(true);
+    updateActions();
+
+    connect(&m_record, &QAction::triggered, this, &RecordsFeature::setRecording);
+    connect(&m_review, &QAction::triggered, this, [this] { refreshFigures(); });
+    connect(&m_statistics, &QAction::triggered, this, &RecordsFeature::openStatistics);
+    connect(&m_weakShapes, &QAction::toggled, this, &RecordsFeature::statusChanged);
+
+    // Direct: the row must be committed inside answered(), before the marks are painted.
+    connect(&m_view, &CZelkonView::questionShown, this, &RecordsFeature::onQuestionShown,
+            Qt::DirectConnection);
+    connect(&m_view, &CZelkonView::answered, this, &RecordsFeature::onAnswered,
+            Qt::DirectConnection);
+    m_view.installEventFilter(this);
+    // The first problem is dealt while the view is created, before anyone could listen.
+    m_shownAt.start();
+}
+
+RecordsFeature::~RecordsFeature() {
+    m_view.removeEventFilter(this);
+    delete m_statisticsWindow.data();
+}
+
+void RecordsFeature::restore(bool recording, bool review) {
+    m_record.setChecked(recording);
+    m_review.setChecked(review);
+    m_openPending = recording;
+    updateActions();
+}
+
+bool RecordsFeature::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_view && event->type() == QEvent::Paint) {
+        if (m_openPending || m_refreshPending) {
+            // Queued: the picture goes up first.
+            QTimer::singleShot(0, this, [this] {
+                if (m_openPending) {
+                    m_openPending = false;
+                    if (!openStore()) {
+                        m_record.setChecked(false);
+                    }
+                    updateActions();
+                }
+                if (m_refreshPending) {
+                    refreshFigures();
+                }
+            });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void RecordsFeature::setRecording(bool on) {
+    m_openPending = false;
+    if (on && !openStore()) {
+        m_record.setChecked(false);
+    } else if (!on) {
+        closeStore();
+    }
+    m_record.setChecked(recording());
+    updateActions();
+}
+
+bool RecordsFeature::openStore() {
+    if (m_store) {
+        return true;
+    }
+    const std::optional<std::filesystem::path> path = m_path ? m_path : DefaultRecordsPath();
+    if (!path) {
+        tell(QStringLiteral(
+            "成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに"
+            "続けます。"));
+        return false;
+    }
+    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing);
+    if (!opened.status.ok()) {
+        tell(RecordsFailureText(opened.status, *path));
+        return false;
+    }
+    m_store = std::move(opened.store);
+    refreshFigures();
+    return true;
+}
+
+void RecordsFeature::closeStore() {
+    delete m_statisticsWindow.data();
+    m_store.reset();
+    m_refreshPending = false;
+    m_dueCount = 0;
+    m_weakest.reset();
+    updateActions();
+    emit statusChanged();
+}
+
+void RecordsFeature::updateActions() {
+    const bool open = recording();
+    m_review.setEnabled(open);
+    m_statistics.setEnabled(open);
+    const bool hadWeakShapes = m_weakShapes.isChecked();
+    m_weakShapes.setEnabled(open && m_weakest.has_value());
+    if (hadWeakShapes && !m_weakShapes.isEnabled()) {
+        emit weakShapesUnavailable();
+    }
+}
+
+void RecordsFeature::onQuestionShown() {
+    m_shownAt.start();
+    if (m_retryPending) {
+        m_retryPending = false;
+        m_shownDeal = DealInfo{kEnteredDeal, 0, 0};
+    } else {
+        m_shownDeal = m_dealInfo ? m_dealInfo() : DealInfo{};
+    }
+}
+
+void RecordsFeature::onAnswered() {
+    const double seconds = static_cast<double>(m_shownAt.nsecsElapsed()) / 1e9;
+    if (m_openPending) {
+        // An answer before the deferred open: open now, the row must not wait.
+        m_openPending = false;
+        if (!openStore()) {
+            m_record.setChecked(false);
+        }
+        updateActions();
+    }
+    if (!m_store) {
+        return;
+    }
+    const QuizLogic& quiz = m_view.quiz();
+    const AnswerRecord row =
+        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), RecordedKind(m_shownDeal),
+                         RecordedBand(m_shownDeal), Picks(quiz), seconds, NowUnixMillis());
+    const RecordsStatus status = m_store->addAnswer(row);
+    if (!status.ok() && !status.repeated) {
+        // A read-only or full disk: said once per spell of failures; the quiz goes on.
+        tell(RecordsFailureText(status, m_store->path()));
+    }
+    scheduleRefresh();
+}
+
+void RecordsFeature::scheduleRefresh() {
+    m_refreshPending = true;
+    QTimer::singleShot(kRefreshFallbackMs, this, [this] {
+        if (m_refreshPending) {
+            refreshFigures();
+        }
+    });
+}
+
+void RecordsFeature::refreshFigures() {
+    m_refreshPending = false;
+    if (!m_store) {
+        return;
+    }
+    const UnixMillis now = NowUnixMillis();
+    const DueCountOutcome due = DueCount(*m_store, now);
+    m_dueCount = due.status.ok() ? due.count : 0;
+    const WeakShapeOutcome weak = WeakestShape(*m_store);
+    m_weakest = weak.status.ok() ? weak.weakest : std::nullopt;
+    updateActions();
+    if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {
+        const StatisticsOutcome figures =
+            ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());
+        if (figures.status.ok()) {
+            m_statisticsWindow->setFigures(figures.figures);
+        }
+    }
+    emit statusChanged();
+}
+
+std::optional<Hand13> RecordsFeature::dueCard() {
+    if (!reviewing()) {
+        return std::nullopt;
+    }
+    const DueCardsOutcome due = DueCards(*m_store, NowUnixMillis(), 1);
+    if (!due.status.ok() || due.cards.empty()) {
+        return std::nullopt;
+    }
+    return due.cards.front().hand;
+}
+
+bool RecordsFeature::dealDueCard(Problem& problem) {
+    const std::optional<Hand13> card = dueCard();
+    if (!card) {
+        return false;
+    }
+    FillProblem(*card, problem);
+    return true;
+}
+
+QString RecordsFeature::statusText() const {
+    return reviewing() ? QStringLiteral("復習 %1枚").arg(m_dueCount) : QString();
+}
+
+QString RecordsFeature::weakShapeText() const {
+    if (!m_weakest) {
+        return QString();
+    }
+    return QStringLiteral("苦手な形 %1").arg(QString::fromUtf8(WaitShapeName(m_weakest->shape)));
+}
+
+bool RecordsFeature::FitsWeakShape(const Hand13& hand, const void* context) {
+    const auto* feature = static_cast<const RecordsFeature*>(context);
+    return !feature->m_weakest || HasWaitReachedBy(hand, feature->m_weakest->shape);
+}
+
+void RecordsFeature::openStatistics() {
+    if (!m_store) {
+        return;
+    }
+    const StatisticsOutcome figures =
+        ComputeStatistics(*m_store, NowUnixMillis(), QDateTime::currentDateTime().offsetFromUtc());
+    if (!figures.status.ok()) {
+        tell(RecordsFailureText(figures.status, m_store->path()));
+        return;
+    }
+    if (m_statisticsWindow == nullptr) {
+        m_statisticsWindow = new StatisticsWindow(figures.figures, m_window);
+        connect(m_statisticsWindow, &StatisticsWindow::retryRequested, this,
+                &RecordsFeature::onRetry);
+    } else {
+        m_statisticsWindow->setFigures(figures.figures);
+    }
+    m_statisticsWindow->show();
+    m_statisticsWindow->raise();
+    m_statisticsWindow->activateWindow();
+}
+
+void RecordsFeature::onRetry(const Hand13& hand) {
+    m_retryPending = true;
+    m_view.LoadProblem(hand);
+    m_retryPending = false;
+    if (m_window != nullptr) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+}
+
+void RecordsFeature::tell(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning,
+                                m_window != nullptr ? m_window->windowTitle() : QString(), text,
+                                QMessageBox::Ok, m_window);
+    box->setObjectName(QStringLiteral("recordsMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Window-modal without a nested loop: the answer's paint is not held up behind it.
+    box->open();
+}
+
+}  // namespace zelkon

@@ -1,0 +1,140 @@
+// The window's side of the records: the 成績を記録する / 復習 / 成績... / 苦手な形 items, one row
+// committed per answer before its marks are painted, and the figures the dealer and panel ask for.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "analysis/problem.h"
+#include "records/weak_shapes.h"
+
+class QWidget;
+
+namespace zelkon {
+
+class CZelkonView;
+class RecordsStore;
+class StatisticsWindow;
+
+// How the problem on screen came to be, in the dealer's terms. This header stays clear of the
+// records' row types, so that it can sit beside the dealer's own.
+struct DealInfo {
+    // The practice dealer's kind: 0 plain, 1 band, 2 weak shapes, 3 review, 4 entered, 5 timed.
+    std::int32_t kind = 0;
+    // The band's wait counts; 0 and 0 for none.
+    std::int32_t fewest = 0;
+    std::int32_t most = 0;
+};
+
+class RecordsFeature : public QObject {
+    Q_OBJECT
+
+public:
+    // window: parent of the messages and the statistics window. Opens no file.
+    RecordsFeature(CZelkonView& view, QWidget* window);
+    ~RecordsFeature() override;
+
+    // "成績を記録する(&R)", "復習(&V)", "成績(&S)...", "苦手な形(&W)": owned here, placed by the
+    // frame. Their triggered() signals come only from the player, so the frame saves settings on
+    // them.
+    QAction* recordAction() { return &m_record; }
+    QAction* reviewAction() { return &m_review; }
+    QAction* statisticsAction() { return &m_statistics; }
+    QAction* weakShapesAction() { return &m_weakShapes; }
+
+    // The saved settings at start-up. The database is opened only once the form has been painted,
+    // so that recording costs the start-up nothing the player sees.
+    void restore(bool recording, bool review);
+
+    // Tests and the benchmark: a file instead of DefaultRecordsPath().
+    void setRecordsPath(std::filesystem::path path) { m_path = std::move(path); }
+
+    // Where the dealer says the next problem came from; asked each time a question is shown.
+    void setDealInfoSource(std::function<DealInfo()> source) { m_dealInfo = std::move(source); }
+
+    // True while the store is open (recording on and the file usable).
+    bool recording() const { return m_store != nullptr; }
+    bool reviewing() const { return recording() && m_review.isChecked(); }
+    RecordsStore* store() { return m_store.get(); }
+
+    // The dealer's hooks. dueCard: the most overdue card when review is on, else nothing.
+    std::optional<Hand13> dueCard();
+    // The dealer's due-card hook: fills problem from the due card, as a typed hand is filled.
+    bool dealDueCard(Problem& problem);
+    // The weakest shape once some shape has kWeakShapeMinimumWaits waits, as of the last answer.
+    std::optional<WeakShape> weakestShape() const { return m_weakest; }
+    std::int64_t dueCount() const { return m_dueCount; }
+    // What the panel's status line shows of the records: "復習 3枚" while review is on, else "".
+    QString statusText() const;
+    // The dealer's filter for weak-shape dealing (context: this feature): the hand has a wait
+    // reached by the weakest shape. Any hand passes while there is no weakest shape.
+    static bool FitsWeakShape(const Hand13& hand, const void* context);
+    // "苦手な形 嵌張", or "" without a weakest shape.
+    QString weakShapeText() const;
+
+    // Opens the 成績 window, or brings it up to date and raises it.
+    void openStatistics();
+    StatisticsWindow* statisticsWindow() const { return m_statisticsWindow; }
+
+    // Turns recording on (creating the file) or off, as the menu item does.
+    void setRecording(bool on);
+
+signals:
+    // The due count, the weakest shape or the review switch changed: the status line is stale.
+    void statusChanged();
+    // Weak-shape dealing was chosen but the records can no longer name a shape (recording off):
+    // the frame puts dealing back to every hand.
+    void weakShapesUnavailable();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool openStore();
+    void closeStore();
+    void onQuestionShown();
+    void onAnswered();
+    void refreshFigures();
+    void scheduleRefresh();
+    void updateActions();
+    // Shows text to the player without blocking the quiz.
+    void tell(const QString& text);
+    void onRetry(const Hand13& hand);
+
+    CZelkonView& m_view;
+    QWidget* m_window;
+    QAction m_record;
+    QAction m_review;
+    QAction m_statistics;
+    QAction m_weakShapes;
+
+    std::optional<std::filesystem::path> m_path;
+    std::unique_ptr<RecordsStore> m_store;
+    // Start-up with recording on: the open waits for the first paint.
+    bool m_openPending = false;
+    bool m_refreshPending = false;
+    bool m_retryPending = false;
+
+    std::function<DealInfo()> m_dealInfo;
+    DealInfo m_shownDeal;
+    QElapsedTimer m_shownAt;
+
+    std::int64_t m_dueCount = 0;
+    std::optional<WeakShape> m_weakest;
+    QPointer<StatisticsWindow> m_statisticsWindow;
+};
+
+struct RecordsStatus;
+// The message for a store that could not be opened or written; empty for none.
+QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path);
+
+}  // namespace zelkon
