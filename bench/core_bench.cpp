@@ -1,10 +1,12 @@
-// Hot paths of the core: every hand's waits, one evaluation, one deal.
+// Hot paths of the core: every hand's waits, one evaluation, one deal, deals within a band.
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
 #include "analysis/hand_space.h"
 #include "analysis/pattern_table.h"
 #include "analysis/wait_finder.h"
+#include "analysis/wait_shapes.h"
+#include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
 
 namespace {
@@ -48,6 +50,51 @@ void BM_DealProblem(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DealProblem)->Unit(benchmark::kMicrosecond);
+
+// The menu's bands, then bands only the command line asks for: rejection costs a whole build per
+// rejected hand, so the rarer the band the dearer.
+void BM_DealProblemInBand(benchmark::State& state) {
+    const WaitBand band{static_cast<std::int32_t>(state.range(0)),
+                        static_cast<std::int32_t>(state.range(1))};
+    std::srand(1);
+    Problem problem{};
+    for (auto _ : state) {
+        DealProblemInBand(problem, band);
+        benchmark::DoNotOptimize(problem);
+    }
+}
+BENCHMARK(BM_DealProblemInBand)
+    ->Args({1, 9})
+    ->Args({1, 2})
+    ->Args({3, 4})
+    ->Args({5, 9})
+    ->Args({6, 9})
+    ->Args({7, 9})
+    ->Args({9, 9})
+    ->Unit(benchmark::kMicrosecond);
+
+// Weak-shape dealing: hands with a wait reached by the shape (0 two-sided ... 4 single).
+void BM_DealProblemWhereShape(benchmark::State& state) {
+    const auto bit = ShapeBit(static_cast<WaitShape>(state.range(0)));
+    const HandFilter reachedBy = [](const Hand13& hand, const void* context) {
+        std::array<std::uint8_t, kNumberSlots> shapes{};
+        WaitShapesOf(hand, shapes);
+        const auto wanted = *static_cast<const std::uint8_t*>(context);
+        for (const std::uint8_t s : shapes) {
+            if ((s & wanted) != 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::srand(1);
+    Problem problem{};
+    for (auto _ : state) {
+        DealProblemWhere(problem, reachedBy, &bit);
+        benchmark::DoNotOptimize(problem);
+    }
+}
+BENCHMARK(BM_DealProblemWhereShape)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -99,6 +99,30 @@ bool parseReadings(std::span<const std::string_view> rest, Command& command, std
     return true;
 }
 
+// "A-B" with 1 <= A <= B <= 9.
+bool parseBand(std::string_view value, WaitBand& band, std::string& error) {
+    const std::string named = "deal: --waits " + quoted(value) + ": ";
+    const std::size_t dash = value.find('-');
+    std::uint64_t fewest = 0;
+    std::uint64_t most = 0;
+    if (dash == value.npos || !parseWhole(value.substr(0, dash), UINT_MAX, fewest) ||
+        !parseWhole(value.substr(dash + 1), UINT_MAX, most)) {
+        error = named + "not a band of wait counts A-B, such as 3-4 or 5-9";
+        return false;
+    }
+    if (fewest < 1 || most > 9) {
+        error = named + "wait counts run from 1 to 9";
+        return false;
+    }
+    if (fewest > most) {
+        error = named + "the fewest waits " + std::to_string(fewest) + " exceed the most " +
+                std::to_string(most);
+        return false;
+    }
+    band = WaitBand{static_cast<std::int32_t>(fewest), static_cast<std::int32_t>(most)};
+    return true;
+}
+
 bool parseDeal(std::span<const std::string_view> rest, Command& command, std::string& error) {
     bool countGiven = false;
     for (std::size_t i = 0; i < rest.size(); ++i) {
@@ -109,14 +133,15 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        if (name != "--seed" && name != "--count") {
+        if (name != "--seed" && name != "--count" && name != "--waits") {
             error = looksLikeOption(arg)
                         ? "deal: unknown option " + quoted(arg) + std::string(kTryHelp)
                         : "deal: unexpected argument " + quoted(arg);
             return false;
         }
         const bool isSeed = name == "--seed";
-        if (isSeed ? command.seed.has_value() : countGiven) {
+        const bool isBand = name == "--waits";
+        if (isSeed ? command.seed.has_value() : isBand ? command.band.has_value() : countGiven) {
             error = "deal: " + std::string(name) + " given twice";
             return false;
         }
@@ -128,7 +153,13 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
             value = rest[++i];
         }
         std::uint64_t number = 0;
-        if (isSeed) {
+        if (isBand) {
+            WaitBand band{};
+            if (!parseBand(*value, band, error)) {
+                return false;
+            }
+            command.band = band;
+        } else if (isSeed) {
             if (!parseWhole(*value, UINT_MAX, number)) {
                 error = "deal: --seed " + quoted(*value) + ": not a whole number from 0 to " +
                         std::to_string(UINT_MAX);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dealing/band_dealer.h"
 #include "hand_notation.h"
 
 namespace zelkon {
@@ -19,6 +20,7 @@ struct Command {
     TileNumber winningTile = 0;       // readings only
     std::optional<unsigned> seed;     // deal only; nothing means the time of day
     int count = 1;                    // deal only
+    std::optional<WaitBand> band;     // deal only; nothing means plain dealing
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one

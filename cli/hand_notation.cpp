@@ -8,47 +8,9 @@ namespace zelkon {
 
 namespace {
 
-// Length of the well-formed UTF-8 sequence at text[at], or 0 for a stray byte; code receives
-// the code point.
+// Kept beside escapeText, which reads the text the way the hand parser does.
 std::size_t decodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t lowest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-        lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-        lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-        lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() - at < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0u) != 0x80u) {
-            return 0;
-        }
-        value = (value << 6) | (next & 0x3Fu);
-    }
-    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return 0;
-    }
-    code = value;
-    return length;
+    return DecodeUtf8(text, at, code);
 }
 
 // Code points that would steer a terminal or reorder the text around them.
@@ -90,147 +52,72 @@ std::string nameCharacter(std::string_view text, std::size_t at, std::size_t len
     return name;
 }
 
-const char* hintFor(char32_t code) {
-    if (code == '0') {
-        return "tile numbers run from 1 to 9";
-    }
-    if (code == 'M' || code == 'P' || code == 'S') {
-        return "suit letters are lower case: m, p or s";
-    }
-    if (code >= 0xFF10 && code <= 0xFF19) {
-        return "write tile numbers as ASCII digits 1 to 9";
-    }
-    return "a hand is digits 1 to 9, then at most one suit letter m, p or s";
-}
-
-SuitKind suitOfLetter(char letter) {
-    switch (letter) {
-        case 'm':
-            return kSuitManzu;
-        case 'p':
-            return kSuitPinzu;
-        case 's':
-            return kSuitSouzu;
+const char* hintFor(HandFault code) {
+    switch (code) {
+        case HandFault::ZeroDigit:
+            return "tile numbers run from 1 to 9";
+        case HandFault::CapitalSuit:
+            return "suit letters are lower case: m, p or s";
+        case HandFault::WideDigit:
+            return "write tile numbers as ASCII digits 1 to 9";
         default:
-            return kNoSuit;
+            return "a hand is digits 1 to 9, then at most one suit letter m, p or s";
     }
 }
 
-char letterOfSuit(SuitKind suit) {
-    switch (suit) {
-        case kSuitManzu:
-            return 'm';
-        case kSuitPinzu:
-            return 'p';
-        case kSuitSouzu:
-            return 's';
-        default:
-            return '\0';
-    }
+std::string atPosition(std::int32_t position) {
+    return " at position " + std::to_string(position);
 }
 
 }  // namespace
 
-Hand13 HandNotation::hand13() const {
-    Hand13 hand{};
-    for (std::size_t i = 0; i < hand.size(); ++i) {
-        hand[i] = tiles[i];
-    }
-    return hand;
-}
-
-Hand14 HandNotation::hand14() const {
-    return tiles;
-}
-
-bool HandNotation::holds(TileNumber number) const {
-    for (int i = 0; i < count; ++i) {
-        if (tiles[static_cast<std::size_t>(i)] == number) {
-            return true;
+std::string describeHandFault(std::string_view text, const HandNotationFault& fault) {
+    const std::string named = "hand \"" + escapeText(text) + "\": ";
+    const auto offset = static_cast<std::size_t>(fault.byteOffset);
+    switch (fault.code) {
+        case HandFault::None:
+            return "";
+        case HandFault::Empty:
+            return named + "empty; a hand is 13 or 14 digits 1 to 9";
+        case HandFault::ZeroDigit:
+        case HandFault::CapitalSuit:
+        case HandFault::WideDigit:
+        case HandFault::NotATile:
+        case HandFault::StrayByte: {
+            const std::size_t length =
+                fault.code == HandFault::StrayByte ? 0 : static_cast<std::size_t>(fault.byteLength);
+            return named + nameCharacter(text, offset, length, fault.character) +
+                   atPosition(fault.position) + " is not a tile (" + hintFor(fault.code) + ")";
         }
+        case HandFault::DigitAfterSuit:
+            return named + "suit letter '" + SuitLetter(fault.suit) + "'" +
+                   atPosition(fault.suitPosition) + " must come last";
+        case HandFault::TwoSuits:
+            return named + "two suit letters, '" + SuitLetter(fault.suit) + "'" +
+                   atPosition(fault.suitPosition) + " and '" + static_cast<char>(fault.character) +
+                   "'" + atPosition(fault.position);
+        case HandFault::TileCount:
+            return named + std::to_string(fault.count) + (fault.count == 1 ? " tile" : " tiles") +
+                   "; a hand has 13 or 14";
+        case HandFault::FifthCopy:
+            return named + std::to_string(fault.count) + " tiles of " +
+                   std::to_string(fault.number) + ", but there are only four of each number";
     }
-    return false;
+    return named + "not a hand";
 }
 
 std::optional<HandNotation> parseHand(std::string_view text, std::string& error) {
-    const std::string named = "hand \"" + escapeText(text) + "\": ";
-    if (text.empty()) {
-        error = named + "empty; a hand is 13 or 14 digits 1 to 9";
-        return std::nullopt;
-    }
     HandNotation hand;
-    std::array<int, kNumberSlots> copies{};
-    int digits = 0;
-    int position = 0;
-    int suitPosition = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        ++position;
-        char32_t code = 0;
-        const std::size_t length = decodeUtf8(text, at, code);
-        const char c = text[at];
-        if (length == 1 && c >= '1' && c <= '9') {
-            if (hand.suit != kNoSuit) {
-                error = named + "suit letter '" + letterOfSuit(hand.suit) + "' at position " +
-                        std::to_string(suitPosition) + " must come last";
-                return std::nullopt;
-            }
-            const TileNumber number = c - '0';
-            if (digits < static_cast<int>(hand.tiles.size())) {
-                hand.tiles[static_cast<std::size_t>(digits)] = number;
-            }
-            ++digits;
-            ++copies[static_cast<std::size_t>(number)];
-        } else if (length == 1 && suitOfLetter(c) != kNoSuit) {
-            if (hand.suit != kNoSuit) {
-                error = named + "two suit letters, '" + letterOfSuit(hand.suit) + "' at position " +
-                        std::to_string(suitPosition) + " and '" + c + "' at position " +
-                        std::to_string(position);
-                return std::nullopt;
-            }
-            hand.suit = suitOfLetter(c);
-            suitPosition = position;
-        } else {
-            error = named + nameCharacter(text, at, length, code) + " at position " +
-                    std::to_string(position) + " is not a tile (" +
-                    (length == 0 ? hintFor(0) : hintFor(code)) + ")";
-            return std::nullopt;
-        }
-        at += length == 0 ? 1 : length;
-    }
-    if (digits != 13 && digits != 14) {
-        error = named + std::to_string(digits) + (digits == 1 ? " tile" : " tiles") +
-                "; a hand has 13 or 14";
+    const HandNotationFault fault = ParseHandNotation(text, hand);
+    if (fault.code != HandFault::None) {
+        error = describeHandFault(text, fault);
         return std::nullopt;
-    }
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const int held = copies[static_cast<std::size_t>(n)];
-        if (held > 4) {
-            error = named + std::to_string(held) + " tiles of " + std::to_string(n) +
-                    ", but there are only four of each number";
-            return std::nullopt;
-        }
-    }
-    hand.count = digits;
-    if (digits == 14) {
-        SortHand(hand.tiles);
-    } else {
-        Hand13 sorted = hand.hand13();
-        SortHand(sorted);
-        std::copy(sorted.begin(), sorted.end(), hand.tiles.begin());
     }
     return hand;
 }
 
 std::string spellHand(const HandNotation& hand) {
-    std::string text;
-    for (int i = 0; i < hand.count; ++i) {
-        text += static_cast<char>('0' + hand.tiles[static_cast<std::size_t>(i)]);
-    }
-    if (hand.suit != kNoSuit) {
-        text += letterOfSuit(hand.suit);
-    }
-    return text;
+    return std::string(SpellHand(hand).view());
 }
 
 const char* suitWord(SuitKind suit) {

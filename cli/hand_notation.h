@@ -1,29 +1,19 @@
-// The hand notation of the command line: 13 or 14 digits 1-9 in any order, then at most one
-// suit letter m, p or s ("1112345678999", "1112345678999p").
+// The hand notation on the command line, with its faults in English ("1112345678999p").
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "analysis/problem.h"
+#include "analysis/hand_notation.h"
 
 namespace zelkon {
 
-inline constexpr SuitKind kNoSuit = -1;
-
-struct HandNotation {
-    Hand14 tiles{};  // ascending; entries from count on are 0
-    int count = 0;   // 13 or 14
-    SuitKind suit = kNoSuit;
-
-    Hand13 hand13() const;
-    Hand14 hand14() const;
-    bool holds(TileNumber number) const;
-};
-
 // On a fault returns nothing and sets error to one line that names the hand and the fault.
 std::optional<HandNotation> parseHand(std::string_view text, std::string& error);
+
+// The line parseHand gives for fault, which ParseHandNotation reported for text.
+std::string describeHandFault(std::string_view text, const HandNotationFault& fault);
 
 // The digits ascending, then the suit letter if one was given.
 std::string spellHand(const HandNotation& hand);

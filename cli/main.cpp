@@ -12,6 +12,7 @@
 #include "analysis/wait_finder.h"
 #include "block_writer.h"
 #include "command_line.h"
+#include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "report.h"
 
@@ -47,7 +48,11 @@ void runDeal(const Command& command) {
     std::srand(seed);
     zelkon::Problem problem{};
     for (int i = 0; i < command.count; ++i) {
-        zelkon::DealProblem(problem);
+        if (command.band) {
+            zelkon::DealProblemInBand(problem, *command.band);
+        } else {
+            zelkon::DealProblem(problem);
+        }
         output.commit(zelkon::appendDealLine(output.reserve(zelkon::kFixedLineCapacity), problem));
     }
 }

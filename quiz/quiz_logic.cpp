@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "analysis/pattern_table.h"
+#include "analysis/wait_finder.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
 
@@ -57,6 +58,15 @@ void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode, Problem
 
 void QuizLogic::LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode) {
     FillProblem(hand, m_problem);
+    ResetQuestion(suitMode, sortMode);
+}
+
+void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
+                             std::uint8_t sortMode) {
+    m_problem.sortedHand = displayOrder;
+    SortHand(m_problem.sortedHand);
+    m_problem.dealOrder = displayOrder;
+    FindWaits(m_problem.sortedHand, m_problem);
     ResetQuestion(suitMode, sortMode);
 }
 

@@ -49,6 +49,11 @@ public:
     // dealing one; draws what FillProblem draws, then the suit when suitMode is 3.
     void LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode);
 
+    // As LoadProblem for a hand a player typed: displayOrder (13 tiles 1..9, any order, at most
+    // four of a number) is shown as it stands when sorting is off. Draws nothing but the suit,
+    // and that only when suitMode is 3. A hand with no wait is allowed.
+    void EnterProblem(const Hand13& displayOrder, std::int32_t suitMode, std::uint8_t sortMode);
+
     // Flips the pick of number (1 to 9); other values are ignored.
     void Toggle(TileNumber number);
 

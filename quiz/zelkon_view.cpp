@@ -156,6 +156,16 @@ void CZelkonView::LoadProblem(const Hand13& hand) {
     emit questionShown();
 }
 
+void CZelkonView::EnterProblem(const Hand13& displayOrder, SuitKind suit) {
+    const QuizSettings* frame = settings();
+    const std::int32_t frameSuit = frame != nullptr ? frame->suitMode() : kDefaultSuitMode;
+    m_quiz.EnterProblem(displayOrder, suit >= 0 ? suit : frameSuit,
+                        frame != nullptr ? frame->sortMode() : kDefaultSortMode);
+    ShowQuestionState();
+    update();
+    emit questionShown();
+}
+
 void CZelkonView::ShowQuestionState() {
     const bool open = !m_quiz.answered();
     for (QPushButton& button : m_btnNumber) {

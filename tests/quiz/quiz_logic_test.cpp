@@ -1,6 +1,7 @@
 #include "quiz/quiz_logic.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -225,6 +226,81 @@ TEST(Toggle, ignoresNumbersOutsideOneToNine) {
     quiz.Toggle(10);
     quiz.Toggle(-3);
     ExpectFreshQuestion(quiz);
+}
+
+struct EntryCase {
+    const char* name;
+    Hand13 typed;
+    std::int32_t suitMode;
+    std::string_view answer;
+};
+
+void PrintTo(const EntryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EnterProblemCase : public testing::TestWithParam<EntryCase> {};
+
+TEST_P(EnterProblemCase, showsTheTypedOrderUnansweredAndDrawsOnlyARandomSuit) {
+    const EntryCase& c = GetParam();
+    UseSeededDraws(21);
+    QuizLogic quiz;
+    quiz.SetUp();
+    quiz.Toggle(4);
+    quiz.Answer();
+    const long before = Draws().count;
+    quiz.EnterProblem(c.typed, c.suitMode, 0);
+    EXPECT_EQ(Draws().count - before, c.suitMode == 3 ? 1 : 0);
+    EXPECT_EQ(quiz.suitKind(), c.suitMode == 3 ? Draws().last % 3 : c.suitMode);
+    ExpectFreshQuestion(quiz);
+    EXPECT_EQ(quiz.problem().dealOrder, c.typed);
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_EQ(quiz.displayTile(k), c.typed[static_cast<std::size_t>(k)]);
+    }
+    Hand13 sorted = c.typed;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(quiz.problem().sortedHand, sorted);
+    quiz.Answer();
+    EXPECT_EQ(quiz.answerText(), c.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EnterProblemCase,
+    testing::Values(
+        EntryCase{"nine gates backwards", {9, 9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 1}, 1,
+                  kKnownHands[0].answer},
+        EntryCase{"pinfu shuffled", {8, 2, 7, 3, 6, 4, 5, 5, 4, 6, 3, 7, 2}, 3,
+                  kKnownHands[1].answer},
+        EntryCase{"no wait: the header alone", {1, 1, 1, 1, 2, 2, 2, 2, 5, 5, 5, 5, 9}, 2,
+                  kAnswerHeader},
+        EntryCase{"scattered: no wait", {1, 3, 5, 7, 9, 2, 4, 6, 8, 1, 5, 9, 3}, 0,
+                  kAnswerHeader}),
+    [](const testing::TestParamInfo<EntryCase>& param) {
+        std::string name = param.param.name;
+        std::replace_if(
+            name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
+        return name;
+    });
+
+TEST(EnterProblem, agreesWithTheDealerOnEveryDealtHand) {
+    // A hand typed in the order a deal showed it is that deal's problem again.
+    UseSeededDraws(31);
+    QuizLogic entered;
+    entered.SetUp();
+    for (int i = 0; i < 500; ++i) {
+        Problem dealt{};
+        DealProblem(dealt);
+        entered.EnterProblem(dealt.dealOrder, 0, 0);
+        const Problem& p = entered.problem();
+        ASSERT_EQ(p.sortedHand, dealt.sortedHand) << i;
+        ASSERT_EQ(p.dealOrder, dealt.dealOrder) << i;
+        ASSERT_EQ(p.isWait, dealt.isWait) << i;
+        for (std::size_t n = 1; n <= 9; ++n) {
+            if (dealt.isWait[n] != 0) {
+                ASSERT_EQ(p.patterns[n], dealt.patterns[n]) << i << " wait " << n;
+            }
+        }
+    }
 }
 
 TEST(AnswerText, holdsTheLongestAnswerAndNeverWritesPastItsEnd) {

@@ -1,0 +1,205 @@
+#include "hand_notation.h"
+
+#include <algorithm>
+
+namespace zelkon {
+
+namespace {
+
+SuitKind SuitOfLetter(char32_t letter) {
+    switch (letter) {
+        case 'm':
+            return kSuitManzu;
+        case 'p':
+            return kSuitPinzu;
+        case 's':
+            return kSuitSouzu;
+        default:
+            return kNoSuit;
+    }
+}
+
+// Why a character is no tile, most helpful first: near misses get a fault of their own.
+HandFault FaultOfCharacter(std::size_t length, char32_t code) {
+    if (length == 0) {
+        return HandFault::StrayByte;
+    }
+    if (code == '0') {
+        return HandFault::ZeroDigit;
+    }
+    if (code == 'M' || code == 'P' || code == 'S') {
+        return HandFault::CapitalSuit;
+    }
+    if (code >= 0xFF10 && code <= 0xFF19) {
+        return HandFault::WideDigit;
+    }
+    return HandFault::NotATile;
+}
+
+}  // namespace
+
+Hand13 HandNotation::hand13() const {
+    Hand13 hand{};
+    std::copy_n(tiles.begin(), hand.size(), hand.begin());
+    return hand;
+}
+
+Hand14 HandNotation::hand14() const {
+    return tiles;
+}
+
+bool HandNotation::holds(TileNumber number) const {
+    return std::find(tiles.begin(), tiles.begin() + count, number) != tiles.begin() + count;
+}
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t lowest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1Fu;
+        lowest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0Fu;
+        lowest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07u;
+        lowest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0u) != 0x80u) {
+            return 0;
+        }
+        value = (value << 6) | (next & 0x3Fu);
+    }
+    // Overlong forms and surrogates would let a character pass under another's bytes.
+    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return 0;
+    }
+    code = value;
+    return length;
+}
+
+HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand) {
+    hand = HandNotation{};
+    HandNotationFault fault;
+    if (text.empty()) {
+        fault.code = HandFault::Empty;
+        return fault;
+    }
+    std::array<std::int32_t, kNumberSlots> copies{};
+    std::int32_t digits = 0;
+    std::int32_t position = 0;
+    std::int32_t suitPosition = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        ++position;
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8(text, at, code);
+        const auto markCharacter = [&](HandFault kind) {
+            fault.code = kind;
+            fault.position = position;
+            fault.byteOffset = static_cast<std::int32_t>(at);
+            fault.byteLength = length == 0 ? 1 : static_cast<std::int32_t>(length);
+            fault.character = length == 0 ? static_cast<unsigned char>(text[at]) : code;
+            fault.suit = hand.suit;
+            fault.suitPosition = suitPosition;
+            return fault;
+        };
+        if (length == 1 && code >= '1' && code <= '9') {
+            if (hand.suit != kNoSuit) {
+                return markCharacter(HandFault::DigitAfterSuit);
+            }
+            const auto number = static_cast<TileNumber>(code - '0');
+            // Digits past the fourteenth are only counted: the count fault names them.
+            if (digits < static_cast<std::int32_t>(hand.tiles.size())) {
+                hand.tiles[static_cast<std::size_t>(digits)] = number;
+            }
+            ++digits;
+            ++copies[static_cast<std::size_t>(number)];
+        } else if (length == 1 && SuitOfLetter(code) != kNoSuit) {
+            if (hand.suit != kNoSuit) {
+                return markCharacter(HandFault::TwoSuits);
+            }
+            hand.suit = SuitOfLetter(code);
+            suitPosition = position;
+        } else {
+            return markCharacter(FaultOfCharacter(length, code));
+        }
+        at += length == 0 ? 1 : length;
+    }
+    if (digits != 13 && digits != 14) {
+        fault.code = HandFault::TileCount;
+        fault.count = digits;
+        return fault;
+    }
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (copies[static_cast<std::size_t>(n)] > 4) {
+            fault.code = HandFault::FifthCopy;
+            fault.count = copies[static_cast<std::size_t>(n)];
+            fault.number = n;
+            return fault;
+        }
+    }
+    hand.count = digits;
+    hand.typed = hand.tiles;
+    if (digits == 14) {
+        SortHand(hand.tiles);
+    } else {
+        Hand13 sorted = hand.hand13();
+        SortHand(sorted);
+        std::copy(sorted.begin(), sorted.end(), hand.tiles.begin());
+    }
+    return fault;
+}
+
+char SuitLetter(SuitKind suit) {
+    switch (suit) {
+        case kSuitManzu:
+            return 'm';
+        case kSuitPinzu:
+            return 'p';
+        case kSuitSouzu:
+            return 's';
+        default:
+            return '\0';
+    }
+}
+
+HandText SpellHand(const Hand13& hand, SuitKind suit) {
+    HandNotation notation;
+    std::copy(hand.begin(), hand.end(), notation.tiles.begin());
+    std::sort(notation.tiles.begin(), notation.tiles.begin() + 13);
+    notation.count = 13;
+    notation.suit = suit;
+    return SpellHand(notation);
+}
+
+HandText SpellHand(const HandNotation& hand) {
+    HandText text;
+    const auto count = std::clamp(hand.count, 0, static_cast<int>(hand.tiles.size()));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        text.chars[static_cast<std::size_t>(text.length++)] =
+            static_cast<char>('0' + hand.tiles[i]);
+    }
+    if (const char letter = SuitLetter(hand.suit); letter != '\0') {
+        text.chars[static_cast<std::size_t>(text.length++)] = letter;
+    }
+    return text;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,80 @@
+// The written form of a hand: 13 or 14 digits 1-9 in any order, then at most one suit letter m, p
+// or s ("1112345678999", "9991112345678p"). Faults come back as codes with their details, so that
+// each front end words them in its own language.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "problem.h"
+
+namespace zelkon {
+
+inline constexpr SuitKind kNoSuit = -1;
+
+struct HandNotation {
+    Hand14 tiles{};  // ascending; entries from count on are 0
+    Hand14 typed{};  // the digits in the order written; entries from count on are 0
+    int count = 0;   // 13 or 14
+    SuitKind suit = kNoSuit;
+
+    Hand13 hand13() const;
+    Hand14 hand14() const;
+    bool holds(TileNumber number) const;
+};
+
+enum class HandFault : std::int32_t {
+    None,
+    Empty,           // no character at all
+    ZeroDigit,       // '0' at position
+    CapitalSuit,     // 'M', 'P' or 'S' at position
+    WideDigit,       // a full-width digit U+FF10..U+FF19 at position
+    NotATile,        // any other character at position
+    StrayByte,       // a byte at position that starts no well-formed UTF-8 character
+    DigitAfterSuit,  // a digit at position after the suit letter at suitPosition
+    TwoSuits,        // a second suit letter at position; the first at suitPosition
+    TileCount,       // count digits, not 13 or 14
+    FifthCopy,       // count copies of number, more than four
+};
+
+// What a front end needs to name a fault. Positions count characters from 1; fields that a fault
+// does not mention stay at their defaults.
+struct HandNotationFault {
+    HandFault code = HandFault::None;
+    std::int32_t position = 0;
+    std::int32_t byteOffset = 0;  // the character at position: where it starts in the text,
+    std::int32_t byteLength = 0;  // its length in bytes (1 for a stray byte)
+    char32_t character = 0;       // its code point; a stray byte's value
+    SuitKind suit = kNoSuit;      // DigitAfterSuit, TwoSuits: the suit letter read first
+    std::int32_t suitPosition = 0;
+    std::int32_t count = 0;
+    TileNumber number = 0;
+};
+
+// Reads text into hand. hand is meaningful only when the result's code is HandFault::None; the
+// first fault in reading order is reported, the counts only once every character is read.
+HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand);
+
+// Length of the well-formed UTF-8 character at text[at], or 0 for a byte that starts none; code
+// receives its code point. at < text.size().
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code);
+
+// 'm', 'p' or 's'; '\0' for kNoSuit.
+char SuitLetter(SuitKind suit);
+
+// A hand written out: at most 14 digits and a suit letter.
+struct HandText {
+    std::array<char, 15> chars{};
+    std::int32_t length = 0;
+
+    std::string_view view() const { return {chars.data(), static_cast<std::size_t>(length)}; }
+};
+
+// The tiles ascending, then the suit letter unless suit is kNoSuit: the form ParseHandNotation
+// reads back to the same hand and suit. Tiles outside 1..9 are the caller's fault.
+HandText SpellHand(const Hand13& hand, SuitKind suit);
+HandText SpellHand(const HandNotation& hand);
+
+}  // namespace zelkon

@@ -1,0 +1,46 @@
+// 問題を入力: a hand in the command line's notation, checked by the core's parser as it is typed.
+#pragma once
+
+#include <optional>
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+
+#include "analysis/problem.h"
+
+namespace zelkon {
+
+struct EnteredHand {
+    Hand13 displayOrder{};  // as typed
+    SuitKind suit = -1;     // -1 when no letter was given
+};
+
+// The hand in text, or the fault named in Japanese. Only a 13-tile hand is a problem.
+std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault);
+
+class HandEntryDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit HandEntryDialog(QWidget* parent = nullptr);
+
+    // The valid hand typed so far.
+    std::optional<EnteredHand> hand() const { return m_hand; }
+
+    QLineEdit& edit() { return m_edit; }
+    QLabel& faultLabel() { return m_fault; }
+    QPushButton& okButton() { return *m_buttons.button(QDialogButtonBox::Ok); }
+
+private:
+    void Check();
+
+    QLineEdit m_edit;
+    QLabel m_fault;
+    QDialogButtonBox m_buttons;
+    std::optional<EnteredHand> m_hand;
+};
+
+}  // namespace zelkon

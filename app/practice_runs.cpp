@@ -1,0 +1,166 @@
+#include "practice_runs.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QWidget>
+
+#include "hand_entry_dialog.h"
+#include "quiz/zelkon_view.h"
+
+namespace zelkon {
+
+namespace {
+
+struct BandItem {
+    WaitBand band;
+    const char* text;
+    const char* name;
+};
+
+const std::array<BandItem, kBandItems> kBands{{
+    {kAllHands, "すべての手(&A)", "すべての手"},
+    {kBandOneTwo, "待ち1〜2種(&1)", "待ち1〜2種"},
+    {kBandThreeFour, "待ち3〜4種(&3)", "待ち3〜4種"},
+    {kBandFivePlus, "待ち5種以上(&5)", "待ち5種以上"},
+}};
+
+}  // namespace
+
+WaitBand BandAt(int index) {
+    return index >= 0 && index < kBandItems ? kBands[static_cast<std::size_t>(index)].band
+                                            : kAllHands;
+}
+
+int BandIndex(WaitBand band) {
+    for (int i = 0; i < kBandItems; ++i) {
+        if (kBands[static_cast<std::size_t>(i)].band == band) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
+    : QObject(&window),
+      m_view(view),
+      m_window(window),
+      m_timedRun(new TimedRunController(view, m_dealer, window)) {
+    m_view.setProblemSource(&m_dealer);
+    connect(m_timedRun, &TimedRunController::statusChanged, this, &PracticeRuns::RefreshStatus);
+    connect(m_timedRun, &TimedRunController::runningChanged, this,
+            &PracticeRuns::OnRunningChanged);
+}
+
+PracticeRuns::~PracticeRuns() {
+    m_view.setProblemSource(nullptr);
+    delete m_timedRun;
+}
+
+void PracticeRuns::addTo(QMenu& practice) {
+    m_dealMenu = practice.addMenu(QStringLiteral("出題(&D)"));
+    m_dealGroup = new QActionGroup(m_dealMenu);
+    for (int i = 0; i < kBandItems; ++i) {
+        QAction* item = m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
+        item->setCheckable(true);
+        item->setChecked(i == BandIndex(m_dealer.band()));
+        m_dealGroup->addAction(item);
+        m_bandActions[static_cast<std::size_t>(i)] = item;
+        connect(item, &QAction::triggered, this, [this, i] { OnBand(i); });
+    }
+    m_timedRunAction = practice.addAction(QStringLiteral("タイムアタック(&T)"));
+    connect(m_timedRunAction, &QAction::triggered, m_timedRun, &TimedRunController::OnTimedRun);
+    m_enterAction = practice.addAction(QStringLiteral("問題を入力(&I)..."));
+    connect(m_enterAction, &QAction::triggered, this, &PracticeRuns::OnEnterProblem);
+    m_copyAction = practice.addAction(QStringLiteral("問題をコピー(&C)"));
+    connect(m_copyAction, &QAction::triggered, this, &PracticeRuns::OnCopyProblem);
+}
+
+void PracticeRuns::setBand(WaitBand band) {
+    m_dealer.setBand(band);
+    m_dealStatus.clear();
+    const int index = BandIndex(band);
+    if (index >= 0 && m_bandActions[static_cast<std::size_t>(index)] != nullptr) {
+        m_bandActions[static_cast<std::size_t>(index)]->setChecked(true);
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::OnBand(int index) {
+    setBand(BandAt(index));
+    emit bandChosen(index);
+}
+
+void PracticeRuns::setDealStatus(const QString& text) {
+    m_dealStatus = text;
+    RefreshStatus();
+}
+
+QString PracticeRuns::statusText() const {
+    if (m_timedRun->running()) {
+        return m_timedRun->statusText();
+    }
+    if (!m_dealStatus.isEmpty()) {
+        return m_dealStatus;
+    }
+    const int index = BandIndex(m_dealer.band());
+    return QStringLiteral("出題: ") +
+           QString::fromUtf8(kBands[static_cast<std::size_t>(index < 0 ? 0 : index)].name);
+}
+
+void PracticeRuns::setStatusSink(std::function<void(const QString&)> sink) {
+    m_statusSink = std::move(sink);
+    RefreshStatus();
+}
+
+void PracticeRuns::RefreshStatus() {
+    if (m_statusSink) {
+        m_statusSink(statusText());
+    }
+}
+
+void PracticeRuns::OnRunningChanged(bool running) {
+    // A run keeps its way of dealing, and a typed hand would not be one of the ten.
+    if (m_dealMenu != nullptr) {
+        m_dealMenu->setEnabled(!running);
+    }
+    if (m_enterAction != nullptr) {
+        m_enterAction->setEnabled(!running);
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::OnEnterProblem() {
+    if (m_entry != nullptr) {
+        m_entry->raise();
+        m_entry->activateWindow();
+        return;
+    }
+    m_entry = new HandEntryDialog(&m_window);
+    m_entry->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_entry, &QDialog::accepted, this, &PracticeRuns::ApplyEntry);
+    m_entry->open();
+}
+
+void PracticeRuns::ApplyEntry() {
+    if (m_entry == nullptr) {
+        return;
+    }
+    const std::optional<EnteredHand> hand = m_entry->hand();
+    if (!hand) {
+        return;
+    }
+    m_view.EnterProblem(hand->displayOrder, hand->suit);
+    m_dealer.noteEntered();
+    emit problemEntered();
+}
+
+void PracticeRuns::OnCopyProblem() {
+    const QuizLogic& quiz = m_view.quiz();
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(SpellSortedHand(quiz.problem().sortedHand, quiz.suitKind())));
+}
+
+}  // namespace zelkon

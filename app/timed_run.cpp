@@ -1,0 +1,95 @@
+#include "timed_run.h"
+
+#include <cstdio>
+
+#include "quiz/quiz_logic.h"
+
+namespace zelkon {
+
+std::chrono::nanoseconds SteadyRunClock::now() const {
+    return std::chrono::steady_clock::now().time_since_epoch();
+}
+
+std::string RunTimeText(std::chrono::nanoseconds time) {
+    using namespace std::chrono;
+    const auto tenths = time.count() < 0 ? 0 : duration_cast<milliseconds>(time).count() / 100;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", static_cast<long long>(tenths / 600),
+                  static_cast<long long>(tenths / 10 % 60), static_cast<long long>(tenths % 10));
+    return text;
+}
+
+void TimedRun::Start() {
+    m_state = State::Starting;
+    m_current = 0;
+    m_currentAnswered = false;
+    m_start = m_stop = {};
+    m_result = {};
+}
+
+void TimedRun::Abandon() {
+    m_state = State::Idle;
+    m_current = 0;
+}
+
+void TimedRun::QuestionShown() {
+    if (!running()) {
+        return;
+    }
+    if (m_state == State::Starting) {
+        m_state = State::Running;
+        m_start = m_clock->now();
+    }
+    // A problem replaced before its answer is not one of the ten.
+    if (m_current == 0 || m_currentAnswered) {
+        ++m_current;
+    }
+    m_currentAnswered = false;
+}
+
+void TimedRun::Answered(const QuizLogic& quiz) {
+    if (m_state != State::Running || m_currentAnswered) {
+        return;
+    }
+    m_currentAnswered = true;
+    int missed = 0;
+    int wrong = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const bool wait = quiz.problem().isWait[static_cast<std::size_t>(n)] != 0;
+        if (wait && !quiz.selected(n)) {
+            ++missed;
+        } else if (!wait && quiz.selected(n)) {
+            ++wrong;
+        }
+    }
+    ++m_result.problems;
+    m_result.waitsMissed += missed;
+    m_result.wrongPicks += wrong;
+    if (missed == 0 && wrong == 0) {
+        ++m_result.fullyRight;
+    }
+    if (m_current == kProblems) {
+        m_stop = m_clock->now();
+        m_result.time = m_stop - m_start;
+        m_state = State::Finished;
+    }
+}
+
+std::chrono::nanoseconds TimedRun::elapsed() const {
+    switch (m_state) {
+        case State::Running:
+            return m_clock->now() - m_start;
+        case State::Finished:
+            return m_result.time;
+        default:
+            return {};
+    }
+}
+
+std::string TimedRun::StatusText() const {
+    const int shown = m_current < 1 ? 1 : m_current;
+    return std::to_string(shown) + " / " + std::to_string(kProblems) + "  " +
+           RunTimeText(elapsed());
+}
+
+}  // namespace zelkon
