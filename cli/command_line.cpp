@@ -179,6 +179,37 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
     return true;
 }
 
+bool parseStats(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string_view arg = rest[i];
+        std::optional<std::string_view> value;
+        if (arg.starts_with("--records=")) {
+            value = arg.substr(std::string_view("--records=").size());
+        } else if (arg == "--records") {
+            if (i + 1 == rest.size()) {
+                error = "stats: --records needs a value";
+                return false;
+            }
+            value = rest[++i];
+        } else {
+            error = looksLikeOption(arg)
+                        ? "stats: unknown option " + quoted(arg) + std::string(kTryHelp)
+                        : "stats: unexpected argument " + quoted(arg);
+            return false;
+        }
+        if (command.recordsPath) {
+            error = "stats: --records given twice";
+            return false;
+        }
+        if (value->empty()) {
+            error = "stats: --records needs a file name";
+            return false;
+        }
+        command.recordsPath = std::string(*value);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool parseCommandLine(std::span<const std::string_view> args, Command& command,
@@ -213,6 +244,10 @@ bool parseCommandLine(std::span<const std::string_view> args, Command& command,
     if (name == "deal") {
         command.kind = CommandKind::Deal;
         return parseDeal(rest, command, error);
+    }
+    if (name == "stats") {
+        command.kind = CommandKind::Stats;
+        return parseStats(rest, command, error);
     }
     error = (looksLikeOption(name) ? "unknown option " : "unknown command ") + quoted(name) +
             std::string(kTryHelp);

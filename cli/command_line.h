@@ -12,15 +12,16 @@
 
 namespace zelkon {
 
-enum class CommandKind { Help, Version, Waits, Readings, Table, Deal };
+enum class CommandKind { Help, Version, Waits, Readings, Table, Deal, Stats };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
-    std::vector<HandNotation> hands;  // waits: one or more; readings: one of 14 tiles
-    TileNumber winningTile = 0;       // readings only
-    std::optional<unsigned> seed;     // deal only; nothing means the time of day
-    int count = 1;                    // deal only
-    std::optional<WaitBand> band;     // deal only; nothing means plain dealing
+    std::vector<HandNotation> hands;         // waits: one or more; readings: one of 14 tiles
+    TileNumber winningTile = 0;              // readings only
+    std::optional<unsigned> seed;            // deal only; nothing means the time of day
+    int count = 1;                           // deal only
+    std::optional<WaitBand> band;            // deal only; nothing means plain dealing
+    std::optional<std::string> recordsPath;  // stats only; nothing means the default file
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,8 @@
 #include "command_line.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "records/records_store.h"
+#include "records/statistics.h"
 #include "report.h"
 
 namespace {
@@ -57,6 +61,39 @@ void runDeal(const Command& command) {
     }
 }
 
+// The exit status of stats: 1 when the records cannot be read.
+int statsStatus = 0;
+
+int runStats(const Command& command) {
+    std::optional<std::filesystem::path> path;
+    if (command.recordsPath) {
+        path = std::filesystem::path(*command.recordsPath);
+    } else {
+        path = zelkon::DefaultRecordsPath();
+    }
+    if (!path) {
+        std::fprintf(stderr,
+                     "zelkon-cli: stats: no records file: neither XDG_DATA_HOME nor HOME "
+                     "is set; give --records FILE\n");
+        return 1;
+    }
+    zelkon::OpenedRecords opened =
+        zelkon::RecordsStore::open(*path, zelkon::OpenMode::ExistingOnly);
+    if (!opened.status.ok()) {
+        std::fprintf(stderr, "zelkon-cli: stats: %s\n", opened.status.message.c_str());
+        return 1;
+    }
+    const zelkon::UnixMillis now = zelkon::NowUnixMillis();
+    const std::int32_t offset = zelkon::LocalUtcOffsetSeconds(now);
+    const zelkon::StatisticsOutcome outcome = zelkon::ComputeStatistics(*opened.store, now, offset);
+    if (!outcome.status.ok()) {
+        std::fprintf(stderr, "zelkon-cli: stats: %s\n", outcome.status.message.c_str());
+        return 1;
+    }
+    output.write(zelkon::FormatStatistics(outcome.figures, offset));
+    return 0;
+}
+
 void run(const Command& command) {
     switch (command.kind) {
         case CommandKind::Help:
@@ -82,6 +119,9 @@ void run(const Command& command) {
         case CommandKind::Deal:
             runDeal(command);
             break;
+        case CommandKind::Stats:
+            statsStatus = runStats(command);
+            break;
     }
 }
 
@@ -100,5 +140,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zelkon-cli: cannot write the output: %s\n", std::strerror(errno));
         return 1;
     }
-    return 0;
+    return statsStatus;
 }

@@ -63,8 +63,12 @@ struct StatisticsOutcome {
 StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds);
 
-// The figures as the command line prints them, lines ending in '\n'.
-std::string FormatStatistics(const Statistics& figures);
+// The figures as the command line prints them, times in the zone of utcOffsetSeconds, lines
+// ending in '\n'.
+std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds);
+
+// The offset from UTC of the process's local zone (TZ) at the given time, east positive.
+std::int32_t LocalUtcOffsetSeconds(UnixMillis at);
 
 // Japanese names of the wait shapes, as the window and the command line show them: "両面", "辺張",
 // "嵌張", "双碰", "単騎".

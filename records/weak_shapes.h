@@ -7,6 +7,7 @@
 #include "analysis/decomposition.h"
 #include "analysis/problem.h"
 #include "records_status.h"
+#include "statistics.h"
 
 namespace zelkon {
 
@@ -19,7 +20,9 @@ struct WeakShape {
     WaitShape shape = WaitShape::TwoSided;
     std::int64_t seen = 0;    // waits reached by the shape, over every answer
     std::int64_t missed = 0;  // of those, not picked
-    double missRate() const { return seen == 0 ? 0.0 : static_cast<double>(missed) / seen; }
+    double missRate() const {
+        return seen == 0 ? 0.0 : static_cast<double>(missed) / static_cast<double>(seen);
+    }
 };
 
 struct WeakShapeOutcome {
@@ -29,6 +32,8 @@ struct WeakShapeOutcome {
 
 // Highest miss rate wins; ties go to the shape seen more often, then to the lower WaitShape.
 WeakShapeOutcome WeakestShape(RecordsStore& store);
+// The same choice over tallies already read (Statistics::byShape).
+std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeCount>& byShape);
 
 // True when some wait of the hand is reached by shape: the filter for weak-shape dealing.
 bool HasWaitReachedBy(const Hand13& hand, WaitShape shape);

@@ -1,0 +1,55 @@
+#include "weak_shapes.h"
+
+#include <array>
+
+#include "analysis/wait_shapes.h"
+#include "record_rows.h"
+#include "records_store.h"
+
+namespace zelkon {
+
+std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeCount>& byShape) {
+    std::optional<WeakShape> weakest;
+    for (int s = 0; s < kWaitShapeCount; ++s) {
+        const RateFigure& figure = byShape[static_cast<std::size_t>(s)];
+        if (figure.total < kWeakShapeMinimumWaits) {
+            continue;
+        }
+        const WeakShape candidate{static_cast<WaitShape>(s), figure.total, figure.hits};
+        // Cross-multiplied, so that equal rates compare equal; counts stay far below 2^31.
+        const auto worse = [](const WeakShape& a, const WeakShape& b) {
+            const std::int64_t left = a.missed * b.seen;
+            const std::int64_t right = b.missed * a.seen;
+            return left != right ? left > right : a.seen > b.seen;
+        };
+        if (!weakest || worse(candidate, *weakest)) {
+            weakest = candidate;
+        }
+    }
+    return weakest;
+}
+
+WeakShapeOutcome WeakestShape(RecordsStore& store) {
+    return Guarded<WeakShapeOutcome>([&](WeakShapeOutcome& outcome) {
+        std::array<RateFigure, kWaitShapeCount> byShape{};
+        SqliteStatement rows = store.database().prepare(
+            "SELECT picks, two_sided, edge, closed, dual_pair, single FROM answers");
+        while (rows.step()) {
+            AddShapeTallies(byShape, NumberSetFromText(rows.text(0)), rows, 1);
+        }
+        outcome.weakest = WeakestShapeOf(byShape);
+    });
+}
+
+bool HasWaitReachedBy(const Hand13& hand, WaitShape shape) {
+    std::array<std::uint8_t, kNumberSlots> shapes{};
+    WaitShapesOf(hand, shapes);
+    for (const std::uint8_t bits : shapes) {
+        if ((bits & ShapeBit(shape)) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zelkon

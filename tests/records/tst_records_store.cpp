@@ -1,0 +1,422 @@
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <set>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "analysis/wait_shapes.h"
+#include "records/record_rows.h"
+#include "records/records_store.h"
+#include "records/sqlite_database.h"
+#include "records_fixture.h"
+
+namespace zelkon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FileBytes;
+using testing::GeneratedAnswers;
+using testing::TempDir;
+
+constexpr UnixMillis kEnd = 1'767'607'200'000;  // 2026-01-05 10:00 UTC
+
+std::unique_ptr<RecordsStore> mustOpen(const fs::path& path, OpenMode mode) {
+    OpenedRecords opened = RecordsStore::open(path, mode);
+    EXPECT_TRUE(opened.status.ok()) << opened.status.message;
+    return std::move(opened.store);
+}
+
+std::int64_t rowCount(const fs::path& path) {
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    return database.queryInt64("SELECT count(*) FROM answers");
+}
+
+std::set<double> storedSeconds(const fs::path& path) {
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    SqliteStatement rows = database.prepare("SELECT seconds FROM answers");
+    std::set<double> seconds;
+    while (rows.step()) {
+        seconds.insert(rows.real(0));
+    }
+    return seconds;
+}
+
+AnswerRecord taggedAnswer(int tag) {
+    return MakeAnswerRecord({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}, kSuitPinzu, DealKind::Plain,
+                            WaitBand::None, NumberBit(tag % 9 + 1), tag, kEnd + tag);
+}
+
+std::set<std::string> folderListing(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(RecordsPath, followsXdgDataHomeThenHome) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::optional<fs::path> expected;
+    };
+    const Case cases[] = {
+        {"/data", "/home/a", fs::path("/data/zelkon/records.sqlite3")},
+        {nullptr, "/home/a", fs::path("/home/a/.local/share/zelkon/records.sqlite3")},
+        {"", "/home/a", fs::path("/home/a/.local/share/zelkon/records.sqlite3")},
+        {"relative/data", "/home/a", fs::path("/home/a/.local/share/zelkon/records.sqlite3")},
+        {nullptr, nullptr, std::nullopt},
+        {nullptr, "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DefaultRecordsPathFrom(c.xdg, c.home), c.expected)
+            << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
+    }
+}
+
+TEST(RecordsStore, createsTheFileOnlyWhenAsked) {
+    TempDir dir;
+    const fs::path path = dir.path() / "deep" / "zelkon" / "records.sqlite3";
+    const OpenedRecords missing = RecordsStore::open(path, OpenMode::ExistingOnly);
+    EXPECT_EQ(missing.status.error, RecordsError::NotFound);
+    EXPECT_EQ(missing.store, nullptr);
+    EXPECT_FALSE(fs::exists(dir.path() / "deep"));
+
+    mustOpen(path, OpenMode::CreateIfMissing);
+    ASSERT_TRUE(fs::exists(path));
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    EXPECT_EQ(database.queryInt64("PRAGMA application_id"), kRecordsApplicationId);
+    EXPECT_EQ(database.queryInt64("PRAGMA user_version"), kRecordsSchemaVersion);
+    EXPECT_EQ(database.queryText("PRAGMA journal_mode"), "wal");
+    EXPECT_NE(mustOpen(path, OpenMode::ExistingOnly), nullptr);
+}
+
+TEST(RecordsStore, takesAnEmptyFileLeftByACutShortCreation) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    std::ofstream(path).close();
+    auto store = mustOpen(path, OpenMode::ExistingOnly);
+    ASSERT_NE(store, nullptr);
+    EXPECT_TRUE(store->addAnswer(taggedAnswer(1)).ok());
+    EXPECT_EQ(rowCount(path), 1);
+}
+
+TEST(RecordsStore, storesARowAsPlayersReadIt) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    // 1112345678999 waits on every number; picking only 5 misses eight of them.
+    const AnswerRecord answer =
+        MakeAnswerRecord({9, 1, 5, 1, 2, 9, 3, 4, 1, 6, 7, 8, 9}, kSuitSouzu, DealKind::Band,
+                         WaitBand::FiveOrMore, NumberBit(5), 12.5, kEnd);
+    ASSERT_TRUE(store->addAnswer(answer).ok());
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    SqliteStatement row = database.prepare(
+        "SELECT answered_at, hand, suit, dealt, band, picks, waits, wait_count, seconds, "
+        "fully_right, two_sided, edge, closed, dual_pair, single FROM answers");
+    ASSERT_TRUE(row.step());
+    EXPECT_EQ(row.int64(0), kEnd);
+    const std::array<std::string_view, 6> expected = {"1112345678999", "s", "band", "5+", "5",
+                                                      "123456789"};
+    for (int column = 1; column <= 6; ++column) {
+        EXPECT_EQ(row.text(column), expected[static_cast<std::size_t>(column - 1)]) << column;
+    }
+    EXPECT_EQ(row.int64(7), 9);
+    EXPECT_EQ(row.real(8), 12.5);
+    EXPECT_EQ(row.int64(9), 0);
+    std::array<std::uint8_t, kNumberSlots> shapes{};
+    WaitShapesOf(answer.hand, shapes);
+    for (int s = 0; s < 5; ++s) {
+        NumberSet reached = 0;
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if ((shapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+                reached = static_cast<NumberSet>(reached | NumberBit(n));
+            }
+        }
+        EXPECT_EQ(row.text(10 + s), NumberSetText(reached)) << "shape " << s;
+    }
+}
+
+// Files that are not ours: every byte and the folder's listing must stay as they were.
+TEST(RecordsStore, leavesForeignAndNewerFilesUntouched) {
+    struct Case {
+        const char* name;
+        RecordsError expected;
+        void (*make)(const fs::path&);
+    };
+    const Case cases[] = {
+        {"text", RecordsError::NotOurs,
+         [](const fs::path& p) { std::ofstream(p) << "my notes\nanswers: 12\n"; }},
+        {"short binary", RecordsError::NotOurs,
+         [](const fs::path& p) { std::ofstream(p, std::ios::binary) << "SQLite format 3"; }},
+        {"other application's database", RecordsError::NotOurs,
+         [](const fs::path& p) {
+             SqliteDatabase db(p, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+             db.execute(
+                 "PRAGMA application_id = 42; CREATE TABLE notes (x);"
+                 "INSERT INTO notes VALUES (1)");
+         }},
+        {"tables like ours, no application id", RecordsError::NotOurs,
+         [](const fs::path& p) {
+             SqliteDatabase db(p, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+             db.execute("PRAGMA user_version = 2; CREATE TABLE answers (x)");
+         }},
+        {"newer version", RecordsError::Newer,
+         [](const fs::path& p) {
+             { RecordsStore::open(p, OpenMode::CreateIfMissing); }
+             SqliteDatabase db(p, SQLITE_OPEN_READWRITE);
+             db.execute("PRAGMA journal_mode = DELETE; PRAGMA user_version = 3");
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const OpenMode mode : {OpenMode::ExistingOnly, OpenMode::CreateIfMissing}) {
+            TempDir dir;
+            const fs::path path = dir.path() / "records.sqlite3";
+            c.make(path);
+            const std::string before = FileBytes(path);
+            const auto listing = folderListing(dir.path());
+            const OpenedRecords opened = RecordsStore::open(path, mode);
+            EXPECT_EQ(opened.status.error, c.expected) << c.name << ": " << opened.status.message;
+            EXPECT_FALSE(opened.status.message.empty()) << c.name;
+            EXPECT_EQ(opened.store, nullptr) << c.name;
+            EXPECT_EQ(FileBytes(path), before) << c.name;
+            EXPECT_EQ(folderListing(dir.path()), listing) << c.name;
+        }
+    }
+}
+
+// Runs open in a child that cannot write the folder (as nobody when the tests run as root, since
+// root ignores permissions) and returns the RecordsError it got.
+int openWithoutWriteAccess(const fs::path& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(100);
+        }
+        const OpenedRecords opened = RecordsStore::open(path, OpenMode::CreateIfMissing);
+        _exit(static_cast<int>(opened.status.error));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(RecordsStore, reportsAReadOnlyFolder) {
+    TempDir dir;
+    const fs::path folder = dir.path() / "zelkon";
+    fs::create_directory(folder);
+    const fs::path existing = folder / "records.sqlite3";
+    mustOpen(existing, OpenMode::CreateIfMissing)->addAnswer(taggedAnswer(1));
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read |
+                                    fs::perms::others_exec | fs::perms::group_read |
+                                    fs::perms::group_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                fs::perms::others_exec | fs::perms::group_read |
+                                fs::perms::group_exec);
+    fs::permissions(existing, fs::perms::all);
+    const std::string before = FileBytes(existing);
+
+    EXPECT_EQ(openWithoutWriteAccess(folder / "other.sqlite3"),
+              static_cast<int>(RecordsError::CannotCreate));
+    EXPECT_EQ(openWithoutWriteAccess(folder / "sub" / "records.sqlite3"),
+              static_cast<int>(RecordsError::CannotCreate));
+    EXPECT_EQ(openWithoutWriteAccess(existing), static_cast<int>(RecordsError::ReadOnly));
+    EXPECT_EQ(FileBytes(existing), before);
+    fs::permissions(folder, fs::perms::owner_all);
+}
+
+TEST(RecordsStore, reportsAFullDiskOncePerSpell) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    const std::int64_t pages = store->database().queryInt64("PRAGMA page_count");
+    store->database().execute("PRAGMA max_page_count = " + std::to_string(pages));
+    std::vector<RecordsStatus> statuses;
+    for (int i = 0; i < 400 && statuses.size() < 3; ++i) {
+        RecordsStatus status = store->addAnswer(taggedAnswer(i));
+        if (!status.ok()) {
+            statuses.push_back(status);
+        }
+    }
+    ASSERT_EQ(statuses.size(), 3u);
+    EXPECT_EQ(statuses[0].error, RecordsError::DiskFull);
+    EXPECT_FALSE(statuses[0].repeated);
+    EXPECT_TRUE(statuses[1].repeated);
+    EXPECT_TRUE(statuses[2].repeated);
+    const std::int64_t kept = rowCount(path);
+
+    store->database().execute("PRAGMA max_page_count = 100000");
+    EXPECT_TRUE(store->addAnswer(taggedAnswer(1000)).ok());
+    EXPECT_EQ(rowCount(path), kept + 1);
+    store->database().execute("PRAGMA max_page_count = " +
+                              std::to_string(store->database().queryInt64("PRAGMA page_count")));
+    for (int i = 0; i < 400; ++i) {
+        RecordsStatus status = store->addAnswer(taggedAnswer(i));
+        if (!status.ok()) {
+            EXPECT_FALSE(status.repeated) << "a new spell is reported again";
+            break;
+        }
+    }
+}
+
+TEST(RecordsStore, aKilledWriterLosesNoCommittedAnswer) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    mustOpen(path, OpenMode::CreateIfMissing);
+    constexpr int kReported = 60;
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        OpenedRecords opened = RecordsStore::open(path, OpenMode::ExistingOnly);
+        for (int i = 0; opened.store; ++i) {
+            if (!opened.store->addAnswer(taggedAnswer(i)).ok() ||
+                write(pipeEnds[1], &i, sizeof i) != sizeof i) {
+                break;
+            }
+        }
+        _exit(1);
+    }
+    close(pipeEnds[1]);
+    int last = -1;
+    for (int i = 0; i < kReported; ++i) {
+        ASSERT_EQ(read(pipeEnds[0], &last, sizeof last), static_cast<ssize_t>(sizeof last));
+    }
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(pipeEnds[0]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const std::set<double> seconds = storedSeconds(path);
+    for (int i = 0; i <= last; ++i) {
+        EXPECT_EQ(seconds.count(i), 1u) << "answer " << i << " was committed, then lost";
+    }
+    EXPECT_NE(mustOpen(path, OpenMode::ExistingOnly), nullptr);
+}
+
+TEST(RecordsStore, twoWritersLoseNoRow) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    constexpr int kEach = 150;
+    std::array<pid_t, 2> children{};
+    for (int w = 0; w < 2; ++w) {
+        children[static_cast<std::size_t>(w)] = fork();
+        if (children[static_cast<std::size_t>(w)] == 0) {
+            // Both create the file at once: the second must wait, not fail or make a second schema.
+            OpenedRecords opened = RecordsStore::open(path, OpenMode::CreateIfMissing);
+            int failures = opened.store ? 0 : 1;
+            for (int i = 0; opened.store && i < kEach; ++i) {
+                failures += opened.store->addAnswer(taggedAnswer(w * 1000 + i)).ok() ? 0 : 1;
+            }
+            _exit(failures == 0 ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    // And two connections in one process, interleaved.
+    auto first = mustOpen(path, OpenMode::ExistingOnly);
+    auto second = mustOpen(path, OpenMode::ExistingOnly);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_TRUE((i % 2 ? first : second)->addAnswer(taggedAnswer(5000 + i)).ok());
+    }
+    const std::set<double> seconds = storedSeconds(path);
+    EXPECT_EQ(rowCount(path), 2 * kEach + 20);
+    for (int w = 0; w < 2; ++w) {
+        for (int i = 0; i < kEach; ++i) {
+            EXPECT_EQ(seconds.count(w * 1000 + i), 1u);
+        }
+    }
+}
+
+// Each earlier version as that program wrote it. A new schema version adds its file here.
+struct OldVersion {
+    int version;
+    const char* schema;
+    const char* insert;  // ?1 at, ?2 hand, ?3 picks, ?4 waits, ?5 wait count, ?6 seconds, ?7 right
+};
+const std::array<OldVersion, kRecordsSchemaVersion - 1> kOldVersions = {{
+    {1,
+     "CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at INTEGER NOT NULL, hand TEXT NOT "
+     "NULL, suit TEXT NOT NULL, dealt TEXT NOT NULL, band TEXT, picks TEXT NOT NULL, waits TEXT "
+     "NOT NULL, wait_count INTEGER NOT NULL, seconds REAL NOT NULL, fully_right INTEGER NOT "
+     "NULL); CREATE INDEX answers_by_time ON answers (answered_at);",
+     "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
+     "seconds, fully_right) VALUES (?1, ?2, 'm', 'plain', NULL, ?3, ?4, ?5, ?6, ?7)"},
+}};
+
+TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
+    const std::vector<AnswerRecord> answers = GeneratedAnswers(300, 7, kEnd);
+    for (const OldVersion& old : kOldVersions) {
+        TempDir dir;
+        const fs::path path = dir.path() / "records.sqlite3";
+        {
+            SqliteDatabase db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            db.execute("PRAGMA journal_mode = WAL");
+            db.execute(old.schema);
+            db.execute("PRAGMA application_id = " + std::to_string(kRecordsApplicationId) +
+                       "; PRAGMA user_version = " + std::to_string(old.version));
+            SqliteStatement insert = db.prepare(old.insert);
+            for (const AnswerRecord& a : answers) {
+                insert.bind(1, a.answeredAt)
+                    .bind(2, HandText(a.hand))
+                    .bind(3, NumberSetText(a.picks))
+                    .bind(4, NumberSetText(a.waits))
+                    .bind(5, std::int64_t{std::popcount(a.waits)})
+                    .bind(6, a.seconds)
+                    .bind(7, std::int64_t{a.fullyRight});
+                insert.run();
+            }
+        }
+        auto store = mustOpen(path, OpenMode::ExistingOnly);
+        ASSERT_NE(store, nullptr) << "version " << old.version;
+        SqliteDatabase& db = store->database();
+        EXPECT_EQ(db.queryInt64("PRAGMA user_version"), kRecordsSchemaVersion);
+        EXPECT_EQ(db.queryInt64("SELECT count(*) FROM answers"),
+                  static_cast<std::int64_t>(answers.size()));
+
+        // The shapes are worked out again per row and must match what a new answer stores.
+        SqliteStatement rows = db.prepare(
+            "SELECT two_sided, edge, closed, dual_pair, single FROM answers ORDER BY id");
+        for (const AnswerRecord& a : answers) {
+            ASSERT_TRUE(rows.step());
+            for (int s = 0; s < 5; ++s) {
+                NumberSet reached = 0;
+                for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                    if ((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+                        reached = static_cast<NumberSet>(reached | NumberBit(n));
+                    }
+                }
+                EXPECT_EQ(NumberSetFromText(rows.text(s)), reached);
+            }
+        }
+        // A card for every hand ever missed, and none other.
+        std::set<std::string> missed;
+        for (const AnswerRecord& a : answers) {
+            if (!a.fullyRight) {
+                missed.insert(HandText(a.hand));
+            }
+        }
+        SqliteStatement cards = db.prepare("SELECT hand FROM cards ORDER BY hand");
+        std::set<std::string> carded;
+        while (cards.step()) {
+            carded.insert(std::string(cards.text(0)));
+        }
+        EXPECT_EQ(carded, missed);
+
+        store->addAnswer(answers.front());
+        EXPECT_EQ(db.queryInt64("SELECT count(*) FROM answers"),
+                  static_cast<std::int64_t>(answers.size()) + 1);
+    }
+}
+
+}  // namespace
+}  // namespace zelkon
