@@ -15,7 +15,8 @@ constexpr int kWorkStackCapacity = 256;
 Decomposition overflowRecord;
 
 // Fills counts on the way.
-bool MeetsInputConditions(const Hand14& hand, TileNumber winningTile, TileCounts& counts) {
+bool MeetsInputConditions(const Hand14& hand, TileNumber winningTile, int maxCopies,
+                          TileCounts& counts) {
     if (winningTile < kMinTile || winningTile > kMaxTile) {
         return false;
     }
@@ -23,7 +24,7 @@ bool MeetsInputConditions(const Hand14& hand, TileNumber winningTile, TileCounts
         if (hand[p] < kMinTile || hand[p] > kMaxTile || (p > 0 && hand[p] < hand[p - 1])) {
             return false;
         }
-        if (++counts[static_cast<std::size_t>(hand[p])] > 4) {
+        if (++counts[static_cast<std::size_t>(hand[p])] > maxCopies) {
             return false;
         }
     }
@@ -121,25 +122,33 @@ std::int32_t RecordDecomposition(const Hand14& hand, const RoleList& roles, Tile
     return decompositionCount;
 }
 
-std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
-                                     DecompositionTable& table) {
+namespace {
+
+std::int32_t Enumerate(const Hand14& hand, TileNumber winningTile, int maxCopies,
+                       DecompositionTable& table) {
     decompositionCount = 0;
     std::int32_t result = -1;
     TileCounts counts{};
-    if (!MeetsInputConditions(hand, winningTile, counts)) {
+    if (!MeetsInputConditions(hand, winningTile, maxCopies, counts)) {
         return result;
     }
 
-    // Of four equal tiles the first two and the last two are both tried as the pair.
+    // Of four or five equal tiles the first two and the last two are both tried as the pair, so
+    // the Free tiles of a number always stand together.
     std::array<std::int32_t, kCandidateCapacity> candidates{};
     std::size_t candidateCount = 0;
-    for (std::size_t p = 0; p + 1 < hand.size();) {
-        if (hand[p] == hand[p + 1]) {
-            candidates[candidateCount++] = static_cast<std::int32_t>(p);
-            p += 2;
-        } else {
-            ++p;
+    for (std::size_t p = 0; p < hand.size();) {
+        std::size_t end = p + 1;
+        while (end < hand.size() && hand[end] == hand[p]) {
+            ++end;
         }
+        if (end - p >= 2) {
+            candidates[candidateCount++] = static_cast<std::int32_t>(p);
+        }
+        if (end - p >= 4) {
+            candidates[candidateCount++] = static_cast<std::int32_t>(end - 2);
+        }
+        p = end;
     }
 
     const bool sevenPairsPossible = IsSevenPairs(counts);
@@ -208,6 +217,18 @@ std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
         }
     }
     return result;
+}
+
+}  // namespace
+
+std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
+                                     DecompositionTable& table) {
+    return Enumerate(hand, winningTile, 4, table);
+}
+
+std::int32_t EnumerateFifthCopyDecompositions(const Hand14& hand, TileNumber winningTile,
+                                              DecompositionTable& table) {
+    return Enumerate(hand, winningTile, 5, table);
 }
 
 }  // namespace zelkon

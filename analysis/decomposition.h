@@ -66,6 +66,11 @@ extern std::int32_t decompositionCount;
 std::int32_t EnumerateDecompositions(const Hand14& hand, TileNumber winningTile,
                                      DecompositionTable& table);
 
+// As EnumerateDecompositions, but one number may stand five times: what a fifth copy of a tile
+// would complete, for explaining why it is no wait. The quiz never calls it.
+std::int32_t EnumerateFifthCopyDecompositions(const Hand14& hand, TileNumber winningTile,
+                                              DecompositionTable& table);
+
 // Appends one record per distinct role of winningTile in the complete reading roles, in
 // ascending role order; returns decompositionCount afterwards.
 std::int32_t RecordDecomposition(const Hand14& hand, const RoleList& roles, TileNumber winningTile,

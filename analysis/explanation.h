@@ -42,6 +42,8 @@ struct ExplainedReading {
     std::int32_t han;
 };
 
+inline constexpr int kMaxSplitBlocks = 5;
+
 // The most records one won hand appends, with a fifth copy in hand or not.
 inline constexpr int kMaxExplainedReadings = 32;
 
@@ -53,7 +55,10 @@ struct NumberExplanation {
     std::int32_t readingCount;
     std::int32_t best;  // the reading the answer box reports, or -1 when there is none
     // NoReading: the closest split (at most four melds and at most one pair) and what it leaves.
-    std::array<Block, 5> split;
+    // Of the splits that leave the fewest tiles, the first in this order: the lowest tile still
+    // to place starts a run, else a triplet, else the pair, else it and its equals are left over.
+    // Blocks stand as in a reading.
+    std::array<Block, kMaxSplitBlocks> split;
     std::int32_t splitCount;
     std::array<TileNumber, 14> leftover;  // ascending
     std::int32_t leftoverCount;
@@ -66,7 +71,8 @@ struct HandExplanation {
 
 // hand: 13 tiles 1..9 in any order, no number more than four times. Explains every number 1 to 9.
 // The readings of a wait are exactly the records EvaluateWinningHand scores, so best never differs
-// from the answer box.
-void ExplainHand(const Hand13& hand, HandExplanation& out);
+// from the answer box. Returns false for a hand that breaks the conditions: out.hand is then as
+// given and every number is NoReading with nothing in it.
+bool ExplainHand(const Hand13& hand, HandExplanation& out);
 
 }  // namespace zelkon

@@ -155,9 +155,10 @@ std::int32_t HanTotal(const PatternFlags& flags) {
     return sum;
 }
 
-std::int32_t EvaluateReadings(const Hand14& hand, TileNumber winningTile, DecompositionTable& table,
-                              std::int32_t& count) {
-    count = EnumerateDecompositions(hand, winningTile, table);
+namespace {
+
+// Scores the count records of table and returns the best, or -1 when count is negative.
+std::int32_t ScoreReadings(const Hand14& hand, DecompositionTable& table, std::int32_t& count) {
     if (count < 0) {
         count = 0;
         return -1;
@@ -175,6 +176,20 @@ std::int32_t EvaluateReadings(const Hand14& hand, TileNumber winningTile, Decomp
         }
     }
     return best;
+}
+
+}  // namespace
+
+std::int32_t EvaluateReadings(const Hand14& hand, TileNumber winningTile, DecompositionTable& table,
+                              std::int32_t& count) {
+    count = EnumerateDecompositions(hand, winningTile, table);
+    return ScoreReadings(hand, table, count);
+}
+
+std::int32_t EvaluateFifthCopyReadings(const Hand14& hand, TileNumber winningTile,
+                                       DecompositionTable& table, std::int32_t& count) {
+    count = EnumerateFifthCopyDecompositions(hand, winningTile, table);
+    return ScoreReadings(hand, table, count);
 }
 
 std::int32_t EvaluateWinningHand(const Hand14& hand, TileNumber winningTile, std::int32_t* result) {

@@ -62,4 +62,8 @@ std::int32_t EvaluateWinningHand(const Hand14& hand, TileNumber winningTile, std
 std::int32_t EvaluateReadings(const Hand14& hand, TileNumber winningTile, DecompositionTable& table,
                               std::int32_t& count);
 
+// As EvaluateReadings over EnumerateFifthCopyDecompositions, with the same choice of the best.
+std::int32_t EvaluateFifthCopyReadings(const Hand14& hand, TileNumber winningTile,
+                                       DecompositionTable& table, std::int32_t& count);
+
 }  // namespace zelkon

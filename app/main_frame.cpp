@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include "command_ids.h"
+#include "practice_settings.h"
+#include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
 
@@ -25,7 +27,8 @@ struct Accelerator {
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_practiceSettings(new PracticeSettings(this)) {
     PreCreateWindow();
     OnCreate();
 }
@@ -62,6 +65,8 @@ void CMainFrame::OnCreate() {
             &CMainFrame::OnSortOn);
     connect(AddCommand(sort, QStringLiteral("しない"), ID_SORT_OFF, true), &QAction::triggered,
             this, &CMainFrame::OnSortOff);
+
+    CreatePracticeMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
@@ -107,12 +112,66 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
     return command;
 }
 
+void CMainFrame::CreatePracticeMenu() {
+    m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
+    QAction* explain = AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"),
+                                  ID_PRACTICE_EXPLAIN, true);
+    explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
+    // toggled, not triggered: only a real change is remembered.
+    connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
+}
+
+void CMainFrame::OnPracticeExplain(bool checked) {
+    m_practiceSettings->setBool(QString::fromLatin1(kExplainKey), checked);
+    setExplanationPanelOpen(checked);
+}
+
 void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
     // One fixed layout: the client area below the menu bar is exactly the form.
-    setFixedSize(size());
+    m_formFrameSize = size();
+    setFixedSize(m_formFrameSize);
+    if (action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+        setExplanationPanelOpen(true);
+    }
+}
+
+ExplanationPanel& CMainFrame::explanationPanel() {
+    if (m_panel == nullptr) {
+        m_panel = new ExplanationPanel(this);
+        m_panel->hide();
+    }
+    return *m_panel;
+}
+
+void CMainFrame::setExplanationPanelOpen(bool open) {
+    CZelkonView* view = GetActiveView();
+    if (open == m_panelOpen || view == nullptr) {
+        return;
+    }
+    m_panelOpen = open;
+    ExplanationPanel& panel = explanationPanel();
+    if (!open) {
+        // Closed, the quiz does no work for the panel.
+        disconnect(view, nullptr, &panel, nullptr);
+        panel.hide();
+        setFixedSize(m_formFrameSize);
+        return;
+    }
+    connect(view, &CZelkonView::answered, &panel, [&panel, view] { panel.showAnswer(view->quiz()); });
+    connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
+    if (view->quiz().answered()) {
+        panel.showAnswer(view->quiz());
+    } else {
+        panel.clearAnswer();
+    }
+    // Beside the form, never over it: the form's own layout does not move.
+    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, 0));
+    const QRect form = view->geometry();
+    panel.setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, form.height());
+    panel.show();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

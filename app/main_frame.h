@@ -7,12 +7,15 @@
 #include <QAction>
 #include <QHash>
 #include <QMainWindow>
+#include <QMenu>
 
 #include "quiz/quiz_settings.h"
 
 namespace zelkon {
 
 class CZelkonView;
+class ExplanationPanel;
+class PracticeSettings;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -30,6 +33,17 @@ public:
     std::int32_t suitMode() const override { return m_nSuitMode; }
     std::uint8_t sortMode() const override { return m_bSortMode; }
 
+    // "練習(&P)": practice features append their items to it.
+    QMenu* practiceMenu() const { return m_practiceMenu; }
+    // Remembered between runs from the first change on.
+    PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
+    // The panel beside the form, made on first use; it shows only while open.
+    ExplanationPanel& explanationPanel();
+    // Widens the window by the panel, the form keeping its place and size; closing gives back
+    // the form's own size. Takes effect at once, also on an answered question.
+    void setExplanationPanelOpen(bool open);
+    bool explanationPanelOpen() const { return m_panelOpen; }
+
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
 
@@ -40,6 +54,7 @@ public:
     void OnFileReset();
     void OnSortOn();
     void OnSortOff();
+    void OnPracticeExplain(bool checked);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,11 +65,17 @@ private:
     QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
     void CheckMenuItem(int commandId, bool checked);
     void CheckGroup(std::span<const int> ids, int chosen);
+    void CreatePracticeMenu();
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
     // Not owning: menus and the frame own their actions.
     QHash<int, QAction*> m_actions;
+    QMenu* m_practiceMenu = nullptr;
+    PracticeSettings* m_practiceSettings;  // a child
+    ExplanationPanel* m_panel = nullptr;   // a child, once made
+    bool m_panelOpen = false;
+    QSize m_formFrameSize;
 };
 
 }  // namespace zelkon

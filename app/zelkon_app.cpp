@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include "about_dlg.h"
 #include "command_ids.h"
@@ -16,9 +17,13 @@ CZelkonApp::~CZelkonApp() = default;
 
 bool CZelkonApp::InitInstance() {
     QCoreApplication::setApplicationName(QStringLiteral("Zelkon"));
-    // The window system appends the display name to titles that lack it; the title already is it.
-    QGuiApplication::setApplicationDisplayName(QString::fromUtf8(kFrameTitle));
+    // No display name: Qt would append it to every title the window system shows, the About
+    // box's included.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkon"));
+    if (m_qtTexts.load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qtTexts);
+    }
 
     if (!m_doc.OnNewDocument()) {
         return false;

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include <QTranslator>
+
 #include "zelkon_doc.h"
 
 namespace zelkon {
@@ -30,6 +32,8 @@ public:
 
 private:
     CZelkonDoc m_doc;
+    // Qt's own texts (standard menus and dialogs) in Japanese, as the rest of the window.
+    QTranslator m_qtTexts;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };
 

@@ -1,5 +1,6 @@
 #include "zelkon_view.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -71,6 +72,8 @@ CZelkonView::CZelkonView(QWidget* parent) : QWidget(parent) {
     m_editAnswer.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editAnswer.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editAnswer.setFocusPolicy(Qt::StrongFocus);
+    // Read-only boxes hide their caret; with keyboard selection it shows where focus is.
+    m_editAnswer.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     for (QPushButton* button : findChildren<QPushButton*>()) {
         // The board never shows through a button: on the home platform the form clips it.
@@ -109,12 +112,15 @@ void CZelkonView::DoDataExchange() {
 }
 
 void CZelkonView::OnCtlColor() {
-    // Only the form's own background is green; the controls keep their colours.
+    // Only the form's own background is green; the controls keep their colours. A child
+    // inherits every role its palette does not resolve, so each one resolves all of them.
     QPalette board = palette();
     board.setColor(QPalette::Window, QColor(kBoardColor));
     setPalette(board);
     for (QWidget* child : findChildren<QWidget*>()) {
-        child->setPalette(QPalette());
+        QPalette own = QApplication::palette(child);
+        own.setResolveMask(~QPalette::ResolveMask{0});
+        child->setPalette(own);
     }
 }
 

@@ -128,8 +128,8 @@ private slots:
         const struct {
             qreal ratio;
             bool prerendered;
-        } ratios[] = {{1.0, true}, {1.25, true},  {1.5, true},
-                      {2.0, true}, {1.75, false}, {3.0, false}};
+        } ratios[] = {{0.5, true}, {0.625, true}, {0.75, true},  {1.0, true},  {1.25, true},
+                      {1.5, true}, {2.0, true},   {1.75, false}, {3.0, false}, {0.875, false}};
         for (const TileSource& tile : allTiles()) {
             for (const auto& r : ratios) {
                 QTest::addRow("%d@%g", tile.id, r.ratio)

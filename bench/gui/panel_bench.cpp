@@ -1,0 +1,76 @@
+// Answering with the explanation panel open: from the Enter key to the painted window, panel
+// included, on the offscreen platform.
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "app/main_frame.h"
+#include "quiz/explanation_panel.h"
+#include "quiz/zelkon_view.h"
+
+namespace {
+
+zelkon::CMainFrame* g_frame = nullptr;
+
+void SendKey(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void AnswerWithPanel(benchmark::State& state) {
+    zelkon::CZelkonView& view = *g_frame->GetActiveView();
+    for (auto _ : state) {
+        if (view.quiz().answered()) {
+            SendKey(&view, Qt::Key_Return);
+        }
+        SendKey(&view, Qt::Key_2);
+        SendKey(&view, Qt::Key_5);
+        g_frame->repaint();
+        const auto start = std::chrono::steady_clock::now();
+        SendKey(&view, Qt::Key_Return);
+        g_frame->repaint();
+        const auto stop = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    }
+}
+BENCHMARK(AnswerWithPanel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void OpenOtherReadings(benchmark::State& state) {
+    zelkon::CZelkonView& view = *g_frame->GetActiveView();
+    view.LoadProblem({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9});
+    SendKey(&view, Qt::Key_Return);
+    zelkon::ExplanationPanel& panel = g_frame->explanationPanel();
+    for (auto _ : state) {
+        panel.toggleOtherReadings(0);
+        g_frame->repaint();
+    }
+}
+BENCHMARK(OpenOtherReadings)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // The frame reads the practice settings; a benchmark must not see or touch the player's.
+    QTemporaryDir settingsHome;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
+    QApplication qtApp(argc, argv);
+    zelkon::CMainFrame frame;
+    frame.SetView(new zelkon::CZelkonView(&frame));
+    frame.setExplanationPanelOpen(true);
+    frame.show();
+    QApplication::processEvents();
+    g_frame = &frame;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
