@@ -21,7 +21,6 @@ namespace {
 // Figures are refreshed after the paint that follows an answer; this bounds the wait when no
 // paint comes (a hidden window).
 constexpr int kRefreshFallbackMs = 200;
-constexpr std::int32_t kEnteredDeal = 4;
 
 QString PathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -37,31 +36,20 @@ NumberSet Picks(const QuizLogic& quiz) {
     return picks;
 }
 
-// The dealer's kinds are numbered in the records' order; the table keeps it so if either moves.
-constexpr DealKind kDealKinds[] = {DealKind::Plain,  DealKind::Band,    DealKind::WeakShapes,
-                                   DealKind::Review, DealKind::Entered, DealKind::TimedRun};
-
-DealKind RecordedKind(const DealInfo& deal) {
-    if (deal.kind < 0 || deal.kind >= static_cast<std::int32_t>(std::size(kDealKinds))) {
-        return DealKind::Plain;
-    }
-    return kDealKinds[deal.kind];
-}
-
-WaitBand RecordedBand(const DealInfo& deal) {
+RecordedBand Recorded(WaitBand band) {
     struct Named {
-        std::int32_t fewest;
-        std::int32_t most;
         WaitBand band;
+        RecordedBand recorded;
     };
-    constexpr Named kBands[] = {
-        {1, 2, WaitBand::OneToTwo}, {3, 4, WaitBand::ThreeToFour}, {5, 9, WaitBand::FiveOrMore}};
+    constexpr Named kBands[] = {{kBandOneTwo, RecordedBand::OneToTwo},
+                                {kBandThreeFour, RecordedBand::ThreeToFour},
+                                {kBandFivePlus, RecordedBand::FiveOrMore}};
     for (const Named& named : kBands) {
-        if (named.fewest == deal.fewest && named.most == deal.most) {
-            return named.band;
+        if (named.band.fewest == band.fewest && named.band.most == band.most) {
+            return named.recorded;
         }
     }
-    return WaitBand::None;
+    return RecordedBand::None;
 }
 
 }  // namespace
@@ -214,7 +202,7 @@ void RecordsFeature::onQuestionShown() {
     m_shownAt.start();
     if (m_retryPending) {
         m_retryPending = false;
-        m_shownDeal = DealInfo{kEnteredDeal, 0, 0};
+        m_shownDeal = DealInfo{DealKind::Entered, kAllHands};
     } else {
         m_shownDeal = m_dealInfo ? m_dealInfo() : DealInfo{};
     }
@@ -235,8 +223,8 @@ void RecordsFeature::onAnswered() {
     }
     const QuizLogic& quiz = m_view.quiz();
     const AnswerRecord row =
-        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), RecordedKind(m_shownDeal),
-                         RecordedBand(m_shownDeal), Picks(quiz), seconds, NowUnixMillis());
+        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), m_shownDeal.kind,
+                         Recorded(m_shownDeal.band), Picks(quiz), seconds, NowUnixMillis());
     const RecordsStatus status = m_store->addAnswer(row);
     if (!status.ok() && !status.repeated) {
         // A read-only or full disk: said once per spell of failures; the quiz goes on.

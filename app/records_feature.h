@@ -15,6 +15,9 @@
 #include <QString>
 
 #include "analysis/problem.h"
+#include "dealing/band_dealer.h"
+#include "records/answer_record.h"
+#include "records/records_status.h"
 #include "records/weak_shapes.h"
 
 class QWidget;
@@ -25,14 +28,10 @@ class CZelkonView;
 class RecordsStore;
 class StatisticsWindow;
 
-// How the problem on screen came to be, in the dealer's terms. This header stays clear of the
-// records' row types, so that it can sit beside the dealer's own.
+// How the problem on screen came to be, as the dealer tells it.
 struct DealInfo {
-    // The practice dealer's kind: 0 plain, 1 band, 2 weak shapes, 3 review, 4 entered, 5 timed.
-    std::int32_t kind = 0;
-    // The band's wait counts; 0 and 0 for none.
-    std::int32_t fewest = 0;
-    std::int32_t most = 0;
+    DealKind kind = DealKind::Plain;
+    WaitBand band = kAllHands;  // the band in force for band dealing and timed runs
 };
 
 class RecordsFeature : public QObject {
@@ -133,7 +132,6 @@ private:
     QPointer<StatisticsWindow> m_statisticsWindow;
 };
 
-struct RecordsStatus;
 // The message for a store that could not be opened or written; empty for none.
 QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path);
 

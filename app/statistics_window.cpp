@@ -102,7 +102,7 @@ QString MistakeText(const Mistake& mistake) {
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
     return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
-        .arg(when, QString::fromStdString(HandText(mistake.hand)), SuitLetter(mistake.suit),
+        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), SuitLetter(mistake.suit),
              picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
 }

@@ -6,7 +6,7 @@
 
 namespace zelkon {
 
-AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, WaitBand band,
+AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, RecordedBand band,
                               NumberSet picks, double seconds, UnixMillis answeredAt) {
     AnswerRecord record;
     record.answeredAt = answeredAt;
@@ -33,7 +33,7 @@ UnixMillis NowUnixMillis() {
         .count();
 }
 
-std::string HandText(const Hand13& hand) {
+std::string HandDigits(const Hand13& hand) {
     std::string text;
     for (const TileNumber tile : hand) {
         text += static_cast<char>('0' + tile);

@@ -23,7 +23,7 @@ constexpr NumberSet NumberBit(TileNumber n) {
 // may change; the stored words may not.
 enum class DealKind {
     Plain,       // "plain": the dealer of the quiz, every hand
-    Band,        // "band": a band of wait counts, see WaitBand
+    Band,        // "band": a band of wait counts, see RecordedBand
     WeakShapes,  // "weak": hands with a wait reached by the weakest shape
     Review,      // "review": a due review card
     Entered,     // "entered": typed in by the player
@@ -31,7 +31,7 @@ enum class DealKind {
 };
 
 // The band in force when the hand was dealt; None for every-hand dealing.
-enum class WaitBand {
+enum class RecordedBand {
     None,         // stored as NULL
     OneToTwo,     // "1-2"
     ThreeToFour,  // "3-4"
@@ -43,7 +43,7 @@ struct AnswerRecord {
     Hand13 hand{};  // ascending
     SuitKind suit = kSuitManzu;
     DealKind dealt = DealKind::Plain;
-    WaitBand band = WaitBand::None;
+    RecordedBand band = RecordedBand::None;
     NumberSet picks = 0;
     NumberSet waits = 0;
     // waitShapes[n]: ShapeBit of every WaitShape by which n completes the hand (WaitShapesOf);
@@ -55,14 +55,14 @@ struct AnswerRecord {
 
 // Fills waits, waitShapes and fullyRight from the hand (any order; it is stored sorted) and the
 // picks. hand: 13 tiles 1..9, no number more than four times.
-AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, WaitBand band,
+AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, RecordedBand band,
                               NumberSet picks, double seconds, UnixMillis answeredAt);
 
 // The current time as the records store it.
 UnixMillis NowUnixMillis();
 
 // "1112345678999": 13 ascending digits, as the hand column holds it.
-std::string HandText(const Hand13& hand);
+std::string HandDigits(const Hand13& hand);
 // Ascending digits of a number set, "" for none: the picks and waits columns.
 std::string NumberSetText(NumberSet set);
 

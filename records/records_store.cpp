@@ -28,15 +28,15 @@ constexpr std::array<const char*, 5> kShapeColumns = {"two_sided", "edge", "clos
 constexpr std::array<const char*, 6> kDealWords = {"plain",  "band",    "weak",
                                                    "review", "entered", "timed"};
 
-const char* bandWord(WaitBand band) {
+const char* bandWord(RecordedBand band) {
     switch (band) {
-        case WaitBand::OneToTwo:
+        case RecordedBand::OneToTwo:
             return "1-2";
-        case WaitBand::ThreeToFour:
+        case RecordedBand::ThreeToFour:
             return "3-4";
-        case WaitBand::FiveOrMore:
+        case RecordedBand::FiveOrMore:
             return "5+";
-        case WaitBand::None:
+        case RecordedBand::None:
             break;
     }
     return nullptr;
@@ -113,7 +113,7 @@ void upgradeFrom1(SqliteDatabase& database) {
         setShapes.run();
 
         const bool right = rows.int64(2) != 0;
-        const std::string handText = HandText(*hand);
+        const std::string handText = HandDigits(*hand);
         std::optional<ReviewCard> card = LoadCard(database, handText);
         if (card || !right) {
             SaveCard(database,
@@ -370,7 +370,7 @@ RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
         Hand13 hand = answer.hand;
         SortHand(hand);
-        const std::string handText = HandText(hand);
+        const std::string handText = HandDigits(hand);
         const char suit[2] = {SuitLetter(answer.suit), '\0'};
         insert.bind(1, answer.answeredAt)
             .bind(2, handText)

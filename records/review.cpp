@@ -162,7 +162,7 @@ void SaveCard(SqliteDatabase& database, const ReviewCard& card) {
     SqliteStatement save =
         database.prepare("INSERT OR REPLACE INTO cards (" + std::string(kCardColumns) +
                          ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    save.bind(1, HandText(card.hand))
+    save.bind(1, HandDigits(card.hand))
         .bind(2, card.memory.stability)
         .bind(3, card.memory.difficulty)
         .bind(4, std::int64_t{card.reviews})
@@ -195,7 +195,7 @@ DueCountOutcome DueCount(RecordsStore& store, UnixMillis now) {
 
 CardOutcome CardFor(RecordsStore& store, const Hand13& sortedHand) {
     return Guarded<CardOutcome>([&](CardOutcome& outcome) {
-        outcome.card = LoadCard(store.database(), HandText(sortedHand));
+        outcome.card = LoadCard(store.database(), HandDigits(sortedHand));
     });
 }
 

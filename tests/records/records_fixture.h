@@ -63,7 +63,7 @@ inline std::vector<AnswerRecord> GeneratedAnswers(int count, unsigned seed, Unix
         const UnixMillis at = end - static_cast<UnixMillis>(random() % (60ull * 86'400'000ull));
         const double seconds = 0.5 + static_cast<double>(random() % 60000) / 1000.0;
         answers.push_back(MakeAnswerRecord(problem.dealOrder, static_cast<SuitKind>(random() % 3),
-                                           static_cast<DealKind>(random() % 6), WaitBand::None,
+                                           static_cast<DealKind>(random() % 6), RecordedBand::None,
                                            picks, seconds, at));
     }
     return answers;

@@ -47,7 +47,7 @@ std::set<double> storedSeconds(const fs::path& path) {
 
 AnswerRecord taggedAnswer(int tag) {
     return MakeAnswerRecord({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}, kSuitPinzu, DealKind::Plain,
-                            WaitBand::None, NumberBit(tag % 9 + 1), tag, kEnd + tag);
+                            RecordedBand::None, NumberBit(tag % 9 + 1), tag, kEnd + tag);
 }
 
 std::set<std::string> folderListing(const fs::path& folder) {
@@ -112,7 +112,7 @@ TEST(RecordsStore, storesARowAsPlayersReadIt) {
     // 1112345678999 waits on every number; picking only 5 misses eight of them.
     const AnswerRecord answer =
         MakeAnswerRecord({9, 1, 5, 1, 2, 9, 3, 4, 1, 6, 7, 8, 9}, kSuitSouzu, DealKind::Band,
-                         WaitBand::FiveOrMore, NumberBit(5), 12.5, kEnd);
+                         RecordedBand::FiveOrMore, NumberBit(5), 12.5, kEnd);
     ASSERT_TRUE(store->addAnswer(answer).ok());
     SqliteDatabase database(path, SQLITE_OPEN_READONLY);
     SqliteStatement row = database.prepare(
@@ -367,7 +367,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
             SqliteStatement insert = db.prepare(old.insert);
             for (const AnswerRecord& a : answers) {
                 insert.bind(1, a.answeredAt)
-                    .bind(2, HandText(a.hand))
+                    .bind(2, HandDigits(a.hand))
                     .bind(3, NumberSetText(a.picks))
                     .bind(4, NumberSetText(a.waits))
                     .bind(5, std::int64_t{std::popcount(a.waits)})
@@ -402,7 +402,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
         std::set<std::string> missed;
         for (const AnswerRecord& a : answers) {
             if (!a.fullyRight) {
-                missed.insert(HandText(a.hand));
+                missed.insert(HandDigits(a.hand));
             }
         }
         SqliteStatement cards = db.prepare("SELECT hand FROM cards ORDER BY hand");

@@ -117,7 +117,7 @@ TEST(Review, theStoreKeepsCardsForMissedHandsAndListsThemByDueTime) {
     const Hand13 missedLate = {1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9};
     const auto answer = [&](const Hand13& hand, bool fullyRight, UnixMillis at) {
         AnswerRecord record =
-            MakeAnswerRecord(hand, kSuitManzu, DealKind::Plain, WaitBand::None, 0, 3, at);
+            MakeAnswerRecord(hand, kSuitManzu, DealKind::Plain, RecordedBand::None, 0, 3, at);
         record.fullyRight = fullyRight;
         ASSERT_TRUE(store.addAnswer(record).ok());
     };
@@ -131,8 +131,8 @@ TEST(Review, theStoreKeepsCardsForMissedHandsAndListsThemByDueTime) {
     EXPECT_EQ(DueCount(store, t0 + 6 * kDay).count, 2);
     const DueCardsOutcome due = DueCards(store, t0 + 6 * kDay, 10);
     ASSERT_EQ(due.cards.size(), 2u);
-    EXPECT_EQ(HandText(due.cards[0].hand), "2234555678999");
-    EXPECT_EQ(HandText(due.cards[1].hand), "1112345678999");
+    EXPECT_EQ(HandDigits(due.cards[0].hand), "2234555678999");
+    EXPECT_EQ(HandDigits(due.cards[1].hand), "1112345678999");
     EXPECT_EQ(DueCards(store, t0 + 6 * kDay, 1).cards.size(), 1u);
 
     // Answering the early card right moves it as ScheduleReview says.

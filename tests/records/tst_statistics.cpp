@@ -87,9 +87,9 @@ TEST(Statistics, matchAFigureByFigureRecount) {
     std::vector<AnswerRecord> answers = testing::GeneratedAnswers(1500, 11, kNow);
     // Entered hands without waits, and answers in the future of another window's clock.
     answers.push_back(MakeAnswerRecord({1, 1, 1, 1, 3, 3, 3, 3, 5, 5, 5, 5, 7}, kSuitPinzu,
-                                       DealKind::Entered, WaitBand::None, 0, 4, kNow - kDay));
+                                       DealKind::Entered, RecordedBand::None, 0, 4, kNow - kDay));
     answers.push_back(MakeAnswerRecord({1, 1, 1, 1, 3, 3, 3, 3, 5, 5, 5, 5, 7}, kSuitPinzu,
-                                       DealKind::Entered, WaitBand::None, NumberBit(7), 4, kNow));
+                                       DealKind::Entered, RecordedBand::None, NumberBit(7), 4, kNow));
     for (const AnswerRecord& a : answers) {
         ASSERT_TRUE(opened.store->addAnswer(a).ok());
     }
@@ -283,7 +283,7 @@ TEST(WeakShapes, filterEveryHandByAWaitOfTheShape) {
             const bool want = (expected >> s) & 1u;
             reached[static_cast<std::size_t>(s)] += want;
             ASSERT_EQ(HasWaitReachedBy(hand, static_cast<WaitShape>(s)), want)
-                << HandText(hand) << " shape " << s;
+                << HandDigits(hand) << " shape " << s;
         }
         ++hands;
     }
