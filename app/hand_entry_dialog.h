@@ -7,8 +7,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 
+#include "analysis/hand_notation.h"
 #include "analysis/problem.h"
 
 namespace zelkon {
@@ -17,6 +19,9 @@ struct EnteredHand {
     Hand13 displayOrder{};  // as typed
     SuitKind suit = -1;     // -1 when no letter was given
 };
+
+// The fault in Japanese, for the player; empty for HandFault::None.
+QString FaultMessage(const HandNotationFault& fault);
 
 // The hand in text, or the fault named in Japanese. Only a 13-tile hand is a problem.
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault);
@@ -33,6 +38,8 @@ public:
     QLineEdit& edit() { return m_edit; }
     QLabel& faultLabel() { return m_fault; }
     QPushButton& okButton() { return *m_buttons.button(QDialogButtonBox::Ok); }
+
+    void accept() override;
 
 private:
     void Check();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "command_ids.h"
+#include "practice_runs.h"
 #include "practice_settings.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
@@ -130,6 +131,8 @@ void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
+    m_practiceRuns = new PracticeRuns(*view, *this);
+    m_practiceRuns->addTo(*m_practiceMenu);
     // One fixed layout: the client area below the menu bar is exactly the form.
     m_formFrameSize = size();
     setFixedSize(m_formFrameSize);
@@ -222,6 +225,10 @@ void CMainFrame::OnSuitRandom() {
 }
 
 void CMainFrame::OnFileReset() {
+    // Reset during a timed run abandons it, once the player agrees.
+    if (m_practiceRuns != nullptr && !m_practiceRuns->confirmLeavingRun()) {
+        return;
+    }
     if (CZelkonView* view = GetActiveView()) {
         view->NewProblem();
     }

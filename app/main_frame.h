@@ -16,6 +16,7 @@ namespace zelkon {
 class CZelkonView;
 class ExplanationPanel;
 class PracticeSettings;
+class PracticeRuns;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -43,6 +44,8 @@ public:
     // the form's own size. Takes effect at once, also on an answered question.
     void setExplanationPanelOpen(bool open);
     bool explanationPanelOpen() const { return m_panelOpen; }
+    // Bands, timed runs, typed hands; made with the view.
+    PracticeRuns* practiceRuns() const { return m_practiceRuns; }
 
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -76,6 +79,7 @@ private:
     ExplanationPanel* m_panel = nullptr;   // a child, once made
     bool m_panelOpen = false;
     QSize m_formFrameSize;
+    PracticeRuns* m_practiceRuns = nullptr;  // a child
 };
 
 }  // namespace zelkon

@@ -23,7 +23,7 @@ void PracticeDealer::Deal(Problem& problem) {
     if (m_filter != nullptr) {
         DealProblemWhere(problem, m_filter, m_filterContext);
         m_last = DealKind::WeakShapes;
-    } else if (m_band == kAllHands) {
+    } else if (m_band.fewest <= kAllHands.fewest && m_band.most >= kAllHands.most) {
         // The plain quiz's own deal, draw for draw.
         DealProblem(problem);
         m_last = DealKind::Plain;

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
 #include "quiz/zelkon_view.h"
 
@@ -36,7 +37,8 @@ WaitBand BandAt(int index) {
 
 int BandIndex(WaitBand band) {
     for (int i = 0; i < kBandItems; ++i) {
-        if (kBands[static_cast<std::size_t>(i)].band == band) {
+        const WaitBand& item = kBands[static_cast<std::size_t>(i)].band;
+        if (item.fewest == band.fewest && item.most == band.most) {
             return i;
         }
     }
@@ -45,25 +47,26 @@ int BandIndex(WaitBand band) {
 
 PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
     : QObject(&window),
-      m_view(view),
+      m_view(&view),
       m_window(window),
-      m_timedRun(new TimedRunController(view, m_dealer, window)) {
-    m_view.setProblemSource(&m_dealer);
+      m_timedRun(new TimedRunController(view, m_dealer, window, this)) {
+    view.setProblemSource(&m_dealer);
     connect(m_timedRun, &TimedRunController::statusChanged, this, &PracticeRuns::RefreshStatus);
-    connect(m_timedRun, &TimedRunController::runningChanged, this,
-            &PracticeRuns::OnRunningChanged);
+    connect(m_timedRun, &TimedRunController::runningChanged, this, &PracticeRuns::OnRunningChanged);
 }
 
 PracticeRuns::~PracticeRuns() {
-    m_view.setProblemSource(nullptr);
-    delete m_timedRun;
+    if (m_view != nullptr) {
+        m_view->setProblemSource(nullptr);
+    }
 }
 
 void PracticeRuns::addTo(QMenu& practice) {
     m_dealMenu = practice.addMenu(QStringLiteral("出題(&D)"));
     m_dealGroup = new QActionGroup(m_dealMenu);
     for (int i = 0; i < kBandItems; ++i) {
-        QAction* item = m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
+        QAction* item =
+            m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
         item->setCheckable(true);
         item->setChecked(i == BandIndex(m_dealer.band()));
         m_dealGroup->addAction(item);
@@ -133,7 +136,8 @@ void PracticeRuns::OnRunningChanged(bool running) {
 }
 
 void PracticeRuns::OnEnterProblem() {
-    if (m_entry != nullptr) {
+    // An accepted dialog lingers until the event loop deletes it; only an open one is reused.
+    if (m_entry != nullptr && m_entry->isVisible()) {
         m_entry->raise();
         m_entry->activateWindow();
         return;
@@ -149,18 +153,22 @@ void PracticeRuns::ApplyEntry() {
         return;
     }
     const std::optional<EnteredHand> hand = m_entry->hand();
-    if (!hand) {
+    if (!hand || m_view == nullptr) {
         return;
     }
-    m_view.EnterProblem(hand->displayOrder, hand->suit);
+    m_view->EnterProblem(hand->displayOrder, hand->suit);
     m_dealer.noteEntered();
     emit problemEntered();
 }
 
 void PracticeRuns::OnCopyProblem() {
-    const QuizLogic& quiz = m_view.quiz();
+    if (m_view == nullptr) {
+        return;
+    }
+    const QuizLogic& quiz = m_view->quiz();
+    const HandText text = SpellHand(quiz.problem().sortedHand, quiz.suitKind());
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(SpellSortedHand(quiz.problem().sortedHand, quiz.suitKind())));
+        QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size())));
 }
 
 }  // namespace zelkon

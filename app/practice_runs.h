@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "hand_entry_dialog.h"
 #include "practice_dealer.h"
 #include "timed_run_controller.h"
 
@@ -20,7 +21,6 @@ class QWidget;
 namespace zelkon {
 
 class CZelkonView;
-class HandEntryDialog;
 
 // The four band items in menu order; their index is what the settings store.
 inline constexpr int kBandItems = 4;
@@ -80,10 +80,10 @@ private:
     void OnRunningChanged(bool running);
     void ApplyEntry();
 
-    CZelkonView& m_view;
+    QPointer<CZelkonView> m_view;  // the frame deletes it before this
     QWidget& m_window;
     PracticeDealer m_dealer;
-    TimedRunController* m_timedRun;  // owned by m_window
+    TimedRunController* m_timedRun;  // a child of this
     QMenu* m_dealMenu = nullptr;
     QActionGroup* m_dealGroup = nullptr;
     std::array<QAction*, kBandItems> m_bandActions{};

@@ -18,18 +18,18 @@ QString TimeText(std::chrono::nanoseconds time) {
 
 }  // namespace
 
-TimedRunController::TimedRunController(CZelkonView& view, PracticeDealer& dealer, QWidget& window)
-    : QObject(&window), m_view(view), m_dealer(dealer), m_window(window) {
+TimedRunController::TimedRunController(CZelkonView& view, PracticeDealer& dealer, QWidget& window,
+                                       QObject* parent)
+    : QObject(parent), m_view(&view), m_dealer(dealer), m_window(window) {
     m_confirm = [this] {
-        return QMessageBox::question(&m_window, kRunTitle,
-                                     QStringLiteral("タイムアタックを中止しますか？"),
-                                     QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) == QMessageBox::Yes;
+        return QMessageBox::question(
+                   &m_window, kRunTitle, QStringLiteral("タイムアタックを中止しますか？"),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     m_refresh.setInterval(kRefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &TimedRunController::RefreshStatus);
-    connect(&m_view, &CZelkonView::questionShown, this, &TimedRunController::OnQuestionShown);
-    connect(&m_view, &CZelkonView::answered, this, &TimedRunController::OnAnswered);
+    connect(m_view, &CZelkonView::questionShown, this, &TimedRunController::OnQuestionShown);
+    connect(m_view, &CZelkonView::answered, this, &TimedRunController::OnAnswered);
 }
 
 TimedRunController::~TimedRunController() {
@@ -61,7 +61,7 @@ void TimedRunController::Start() {
     m_dealer.setTimedRun(true);
     emit runningChanged(true);
     // The first of the ten replaces whatever is on screen; its display starts the clock.
-    m_view.NewProblem();
+    m_view->NewProblem();
     m_refresh.start();
     RefreshStatus();
 }
@@ -83,7 +83,7 @@ void TimedRunController::OnAnswered() {
     if (!m_run.running()) {
         return;
     }
-    m_run.Answered(m_view.quiz());
+    m_run.Answered(m_view->quiz());
     if (!m_run.finished()) {
         return;
     }
@@ -114,20 +114,21 @@ void TimedRunController::RefreshStatus() {
 
 void TimedRunController::ShowResult() {
     const TimedRunResult& result = m_run.result();
-    QString text = QStringLiteral("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
-                       .arg(TimeText(result.time))
-                       .arg(result.fullyRight)
-                       .arg(result.problems)
-                       .arg(result.waitsMissed)
-                       .arg(result.wrongPicks);
+    QString text =
+        QStringLiteral("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
+            .arg(TimeText(result.time))
+            .arg(result.fullyRight)
+            .arg(result.problems)
+            .arg(result.waitsMissed)
+            .arg(result.wrongPicks);
     if (m_bestTime) {
         if (const auto best = m_bestTime(result)) {
             text += QStringLiteral("\nベスト　%1").arg(TimeText(*best));
         }
     }
     delete m_result.data();
-    m_result = new QMessageBox(QMessageBox::Information, kRunTitle, text, QMessageBox::Ok,
-                               &m_window);
+    m_result =
+        new QMessageBox(QMessageBox::Information, kRunTitle, text, QMessageBox::Ok, &m_window);
     m_result->setObjectName(QStringLiteral("timedRunResult"));
     m_result->setAttribute(Qt::WA_DeleteOnClose);
     m_result->open();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,7 +14,6 @@
 
 #include "timed_run.h"
 
-class QMessageBox;
 class QWidget;
 
 namespace zelkon {
@@ -28,12 +28,13 @@ public:
     // Returns true to abandon the run.
     using Confirm = std::function<bool()>;
     // Given a finished run, returns the best time to show, if records keep one.
-    using BestTimeHook = std::function<std::optional<std::chrono::nanoseconds>(const TimedRunResult&)>;
+    using BestTimeHook =
+        std::function<std::optional<std::chrono::nanoseconds>(const TimedRunResult&)>;
 
     // The status line is refreshed this often while a run lasts.
     static constexpr int kRefreshMs = 50;
 
-    TimedRunController(CZelkonView& view, PracticeDealer& dealer, QWidget& window);
+    TimedRunController(CZelkonView& view, PracticeDealer& dealer, QWidget& window, QObject* parent);
     ~TimedRunController() override;
 
     // Not owned; must outlive the controller.
@@ -66,7 +67,7 @@ private:
     void RefreshStatus();
     void ShowResult();
 
-    CZelkonView& m_view;
+    QPointer<CZelkonView> m_view;
     PracticeDealer& m_dealer;
     QWidget& m_window;
     SteadyRunClock m_steady;

@@ -93,7 +93,7 @@ private slots:
         const QList<QAction*> top = frame().menuBar()->actions();
         QCOMPARE(Texts(top),
                  (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("設定(&C)"),
-                              QStringLiteral("ヘルプ(&H)")}));
+                              QStringLiteral("練習(&P)"), QStringLiteral("ヘルプ(&H)")}));
         QCOMPARE(Texts(top[0]->menu()->actions()),
                  (QStringList{QStringLiteral("リセット(&R)"),
                               QStringLiteral("アプリケーションの終了(&X)")}));
@@ -105,7 +105,7 @@ private slots:
                               QStringLiteral("ソウズ"), QStringLiteral("ピンズ")}));
         QCOMPARE(Texts(settings[1]->menu()->actions()),
                  (QStringList{QStringLiteral("する"), QStringLiteral("しない")}));
-        QCOMPARE(Texts(top[2]->menu()->actions()),
+        QCOMPARE(Texts(top[3]->menu()->actions()),
                  (QStringList{QStringLiteral("バージョン情報 Zelkon(&A)...")}));
         QCOMPARE(settings[0]->menu()->actions()[0], &command(ID_SUIT_RANDOM));
         QCOMPARE(settings[0]->menu()->actions()[2], &command(ID_SUIT_SOUZU));

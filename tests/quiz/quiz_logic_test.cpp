@@ -267,14 +267,15 @@ TEST_P(EnterProblemCase, showsTheTypedOrderUnansweredAndDrawsOnlyARandomSuit) {
 INSTANTIATE_TEST_SUITE_P(
     Table, EnterProblemCase,
     testing::Values(
-        EntryCase{"nine gates backwards", {9, 9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 1}, 1,
+        EntryCase{"nine gates backwards",
+                  {9, 9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 1},
+                  1,
                   kKnownHands[0].answer},
-        EntryCase{"pinfu shuffled", {8, 2, 7, 3, 6, 4, 5, 5, 4, 6, 3, 7, 2}, 3,
-                  kKnownHands[1].answer},
-        EntryCase{"no wait: the header alone", {1, 1, 1, 1, 2, 2, 2, 2, 5, 5, 5, 5, 9}, 2,
-                  kAnswerHeader},
-        EntryCase{"scattered: no wait", {1, 3, 5, 7, 9, 2, 4, 6, 8, 1, 5, 9, 3}, 0,
-                  kAnswerHeader}),
+        EntryCase{
+            "pinfu shuffled", {8, 2, 7, 3, 6, 4, 5, 5, 4, 6, 3, 7, 2}, 3, kKnownHands[1].answer},
+        EntryCase{
+            "no wait: the header alone", {1, 1, 1, 1, 2, 2, 2, 2, 5, 5, 5, 5, 9}, 2, kAnswerHeader},
+        EntryCase{"scattered: no wait", {1, 3, 5, 7, 9, 2, 4, 6, 8, 1, 5, 9, 3}, 0, kAnswerHeader}),
     [](const testing::TestParamInfo<EntryCase>& param) {
         std::string name = param.param.name;
         std::replace_if(

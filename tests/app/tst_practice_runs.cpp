@@ -1,0 +1,611 @@
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+
+#include "analysis/hand_notation.h"
+#include "analysis/wait_finder.h"
+#include "app/command_ids.h"
+#include "app/hand_entry_dialog.h"
+#include "app/main_frame.h"
+#include "app/practice_runs.h"
+#include "app/zelkon_app.h"
+#include "cli/report.h"
+#include "dealing/band_dealer.h"
+#include "dealing/problem_dealer.h"
+#include "quiz/zelkon_view.h"
+#include "tests/quiz/seeded_draws.h"
+
+using namespace zelkon;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct FakeClock : RunClock {
+    std::chrono::nanoseconds time = 1000s;
+    std::chrono::nanoseconds now() const override { return time; }
+};
+
+int WaitCount(const Problem& p) {
+    int waits = 0;
+    for (std::size_t n = 1; n <= 9; ++n) {
+        waits += p.isWait[n] != 0 ? 1 : 0;
+    }
+    return waits;
+}
+
+// The answer box's text as the command line reports the hand: each "[n]" line without its han.
+std::string AnswerFromReport(const std::string& digits) {
+    HandNotation hand;
+    if (ParseHandNotation(digits, hand).code != HandFault::None) {
+        return "unreadable " + digits;
+    }
+    const std::string report = waitsReport(hand);
+    std::string answer = "＜待ち牌と複合役＞\r\n";
+    std::size_t at = 0;
+    while (at < report.size()) {
+        const std::size_t end = report.find('\n', at);
+        std::string line = report.substr(at, end - at);
+        at = end == std::string::npos ? report.size() : end + 1;
+        if (!line.starts_with("  [")) {
+            continue;
+        }
+        line.erase(line.rfind(" ("));
+        if (line.ends_with("なし ")) {
+            line.pop_back();
+        } else {
+            line += ' ';
+        }
+        answer += line + "\r\n";
+    }
+    return answer;
+}
+
+QString Status(PracticeRuns& runs) {
+    return runs.statusText();
+}
+
+}  // namespace
+
+class TestPracticeRuns : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CZelkonApp> m_app;
+    FakeClock m_clock;
+    QString m_statusLine;
+    int m_confirmations = 0;
+    bool m_agree = false;
+
+    CMainFrame& frame() { return *m_app->mainFrame(); }
+    CZelkonView& view() { return *frame().GetActiveView(); }
+    PracticeRuns& runs() { return *frame().practiceRuns(); }
+    QuizLogic const& quiz() { return view().quiz(); }
+
+    void pick(TileNumber n) { QTest::mouseClick(&view().numberButton(n), Qt::LeftButton); }
+    void ok() { QTest::mouseClick(&view().okButton(), Qt::LeftButton); }
+
+    HandEntryDialog& openEntry() {
+        runs().enterAction()->trigger();
+        return *runs().entryDialog();
+    }
+
+    // Types text into a fresh entry dialog and accepts it.
+    void enter(const QString& text) {
+        HandEntryDialog& dialog = openEntry();
+        dialog.edit().setText(text);
+        QVERIFY2(dialog.okButton().isEnabled(), qPrintable(dialog.faultLabel().text()));
+        QTest::mouseClick(&dialog.okButton(), Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        test::UseSeededDraws(4242);
+        m_app = std::make_unique<CZelkonApp>();
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        m_clock = FakeClock{};
+        m_confirmations = 0;
+        m_agree = false;
+        runs().timedRun().setClock(m_clock);
+        runs().timedRun().setConfirm([this] {
+            ++m_confirmations;
+            return m_agree;
+        });
+        runs().setStatusSink([this](const QString& text) { m_statusLine = text; });
+    }
+    void cleanup() { m_app.reset(); }
+
+    void practiceItemsStandInOrderAndTakeNoKey() {
+        QMenu* practice = frame().practiceMenu();
+        QVERIFY(practice != nullptr);
+        QStringList texts;
+        for (const QAction* a : practice->actions()) {
+            texts << a->text();
+        }
+        QVERIFY(texts.join(u'|').contains(
+            QStringLiteral("出題(&D)|タイムアタック(&T)|問題を入力(&I)...|問題をコピー(&C)")));
+        QStringList bands;
+        for (const QAction* a : runs().dealMenu()->actions()) {
+            bands << a->text();
+            QCOMPARE(a->isChecked(), a == runs().bandAction(0));
+        }
+        QCOMPARE(bands, (QStringList{
+                            QStringLiteral("すべての手(&A)"), QStringLiteral("待ち1〜2種(&1)"),
+                            QStringLiteral("待ち3〜4種(&3)"), QStringLiteral("待ち5種以上(&5)")}));
+        QVERIFY(runs().dealGroup()->isExclusive());
+        QList<QMenu*> menus{practice};
+        menus += practice->findChildren<QMenu*>();
+        for (const QMenu* menu : menus) {
+            for (const QAction* a : menu->actions()) {
+                QVERIFY2(a->shortcuts().isEmpty(), qPrintable(a->text()));
+            }
+        }
+        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+    }
+
+    void bandsFromTheMenuDealWithinTheBand_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("fewest");
+        QTest::addColumn<int>("most");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("1-2") << 1 << 1 << 2 << QStringLiteral("出題: 待ち1〜2種");
+        QTest::newRow("3-4") << 2 << 3 << 4 << QStringLiteral("出題: 待ち3〜4種");
+        QTest::newRow("5+") << 3 << 5 << 9 << QStringLiteral("出題: 待ち5種以上");
+    }
+    void bandsFromTheMenuDealWithinTheBand() {
+        QFETCH(int, index);
+        QFETCH(int, fewest);
+        QFETCH(int, most);
+        QFETCH(QString, status);
+        const Problem before = quiz().problem();
+        int chosen = -1;
+        connect(&runs(), &PracticeRuns::bandChosen, this, [&chosen](int i) { chosen = i; });
+        runs().bandAction(index)->trigger();
+        QCOMPARE(chosen, index);
+        QCOMPARE(m_statusLine, status);
+        // The problem on screen stays; the band applies from the next one.
+        QCOMPARE(quiz().problem().dealOrder, before.dealOrder);
+        for (int i = 0; i < 150; ++i) {
+            if (i % 2 == 0) {
+                frame().OnFileReset();
+            } else {
+                ok();
+                ok();
+            }
+            const int waits = WaitCount(quiz().problem());
+            QVERIFY2(waits >= fewest && waits <= most, qPrintable(QString::number(waits)));
+            QCOMPARE(runs().dealer().lastDeal(), DealKind::Band);
+        }
+    }
+
+    void allHandsDrawsExactlyAsThePlainQuiz() {
+        runs().bandAction(3)->trigger();
+        frame().OnFileReset();
+        runs().bandAction(0)->trigger();
+        frame().OnSuitPinzu();
+        frame().OnSortOff();
+        // The same draws fed to a plain quiz without any source give the same problems.
+        test::UseSeededDraws(99);
+        for (int i = 0; i < 30; ++i) {
+            frame().OnFileReset();
+        }
+        const long draws = test::Draws().count;
+        const Problem shown = quiz().problem();
+        test::UseSeededDraws(99);
+        QuizLogic plain;
+        for (int i = 0; i < 30; ++i) {
+            plain.NewProblem(1, 0);
+        }
+        QCOMPARE(test::Draws().count, draws);
+        QCOMPARE(draws, 30L * kDealDraws);
+        QCOMPARE(shown.dealOrder, plain.problem().dealOrder);
+        QCOMPARE(shown.isWait, plain.problem().isWait);
+        QCOMPARE(runs().dealer().lastDeal(), DealKind::Plain);
+    }
+
+    void dealerAsksForReviewFirstButNotInARun() {
+        PracticeDealer& dealer = runs().dealer();
+        int asked = 0;
+        const Hand13 card{2, 3, 4, 5, 6, 7, 8, 8, 8, 9, 9, 9, 9};
+        dealer.setDueCardHook([&asked, &card](Problem& p) {
+            ++asked;
+            if (asked > 2) {
+                return false;
+            }
+            p.sortedHand = p.dealOrder = card;
+            FindWaits(card, p);
+            return true;
+        });
+        const long draws = test::Draws().count;
+        frame().OnSuitManzu();
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Review);
+        QCOMPARE(quiz().problem().sortedHand, card);
+        QCOMPARE(test::Draws().count, draws);
+        runs().timedRunAction()->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(dealer.lastDeal(), DealKind::TimedRun);
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        frame().OnFileReset();
+        QCOMPARE(asked, 2);
+        QCOMPARE(dealer.lastDeal(), DealKind::Review);
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Plain);
+        dealer.setDueCardHook({});
+    }
+
+    void weakShapesDealAmongTheHandsTheFilterKeeps() {
+        PracticeDealer& dealer = runs().dealer();
+        runs().bandAction(1)->trigger();
+        // Hands holding no 5 at all: about one deal in five.
+        const HandFilter noFive = [](const Hand13& hand, const void* context) {
+            return std::count(hand.begin(), hand.end(), *static_cast<const int*>(context)) == 0;
+        };
+        static const int five = 5;
+        dealer.setWeakShapes(noFive, &five);
+        runs().setDealStatus(QStringLiteral("出題: 苦手な形（嵌張）"));
+        QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）"));
+        for (int i = 0; i < 40; ++i) {
+            frame().OnFileReset();
+            QCOMPARE(dealer.lastDeal(), DealKind::WeakShapes);
+            const Hand13& hand = quiz().problem().sortedHand;
+            QCOMPARE(std::count(hand.begin(), hand.end(), 5), 0);
+        }
+        // A band item ends it.
+        runs().bandAction(0)->trigger();
+        QVERIFY(!dealer.weakShapes());
+        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        frame().OnFileReset();
+        QCOMPARE(dealer.lastDeal(), DealKind::Plain);
+    }
+
+    void runCountsOnlyAnsweredProblems() {
+        // Straight on the run's logic: a problem replaced unanswered is not one of the ten, and
+        // nothing counts before the first display or after the tenth answer.
+        TimedRun run(m_clock);
+        QuizLogic q;
+        q.SetUp();
+        run.Answered(q);
+        QVERIFY(!run.running());
+        run.Start();
+        run.Answered(q);
+        QCOMPARE(run.result().problems, 0);
+        run.QuestionShown();
+        run.QuestionShown();
+        QCOMPARE(run.current(), 1);
+        for (int k = 1; k <= 10; ++k) {
+            m_clock.time += 1s;
+            q.Answer();
+            run.Answered(q);
+            run.Answered(q);
+            q.NewProblem(0, 1);
+            run.QuestionShown();
+        }
+        QVERIFY(run.finished());
+        QCOMPARE(run.result().problems, 10);
+        QCOMPARE(run.result().time, std::chrono::nanoseconds(10s));
+        m_clock.time += 5s;
+        QCOMPARE(run.elapsed(), std::chrono::nanoseconds(10s));
+        QCOMPARE(QString::fromStdString(run.StatusText()), QStringLiteral("10 / 10  0:10.0"));
+    }
+
+    void runTimeIsCutToTenths_data() {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64{0} << QStringLiteral("0:00.0");
+        QTest::newRow("cut, not rounded") << qint64{42199} << QStringLiteral("0:42.1");
+        QTest::newRow("just under a minute") << qint64{59999} << QStringLiteral("0:59.9");
+        QTest::newRow("a minute") << qint64{60000} << QStringLiteral("1:00.0");
+        QTest::newRow("an hour") << qint64{3600000} << QStringLiteral("60:00.0");
+        QTest::newRow("clock went back") << qint64{-5} << QStringLiteral("0:00.0");
+    }
+    void runTimeIsCutToTenths() {
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(RunTimeText(std::chrono::milliseconds(ms))), text);
+    }
+
+    void scriptedRunGivesItsFigures() {
+        runs().bandAction(2)->trigger();
+        runs().timedRunAction()->trigger();
+        QVERIFY(runs().timedRun().running());
+        QVERIFY(!runs().dealMenu()->isEnabled());
+        QVERIFY(!runs().enterAction()->isEnabled());
+        QCOMPARE(m_statusLine, QStringLiteral("1 / 10  0:00.0"));
+
+        // Per problem: 'e' every wait, 'm' all but the lowest, 'x' waits and one more, '-' none.
+        const char script[] = "eemx-exmee";
+        int right = 0;
+        int missed = 0;
+        int wrong = 0;
+        std::chrono::nanoseconds total{};
+        for (int k = 0; k < 10; ++k) {
+            QCOMPARE(runs().dealer().lastDeal(), DealKind::TimedRun);
+            const Problem p = quiz().problem();
+            const int waits = WaitCount(p);
+            QVERIFY(waits >= 3 && waits <= 4);
+            const auto step = std::chrono::milliseconds(1000 + 337 * k);
+            m_clock.time += step;
+            total += step;
+            TileNumber lowest = 0;
+            TileNumber firstOther = 0;
+            for (TileNumber n = 9; n >= 1; --n) {
+                if (p.isWait[static_cast<std::size_t>(n)] != 0) {
+                    lowest = n;
+                } else {
+                    firstOther = n;
+                }
+            }
+            const char how = script[k];
+            for (TileNumber n = 1; n <= 9; ++n) {
+                const bool wait = p.isWait[static_cast<std::size_t>(n)] != 0;
+                if ((how == 'e' || how == 'x') && wait) {
+                    pick(n);
+                }
+                if (how == 'm' && wait && n != lowest) {
+                    pick(n);
+                }
+            }
+            if (how == 'x') {
+                pick(firstOther);
+            }
+            right += how == 'e' ? 1 : 0;
+            missed += how == 'm' ? 1 : how == '-' ? waits : 0;
+            wrong += how == 'x' ? 1 : 0;
+            ok();
+            if (k < 9) {
+                QCOMPARE(Status(runs()).left(6), QStringLiteral("%1 / 10").arg(k + 1));
+                // Time spent on the answered problem before 次へ counts too.
+                m_clock.time += 500ms;
+                total += 500ms;
+                ok();
+            }
+        }
+        QVERIFY(!runs().timedRun().running());
+        const TimedRunResult& result = runs().timedRun().run().result();
+        QCOMPARE(result.problems, 10);
+        QCOMPARE(result.fullyRight, right);
+        QCOMPARE(result.waitsMissed, missed);
+        QCOMPARE(result.wrongPicks, wrong);
+        QCOMPARE(result.time, total);
+        QVERIFY(runs().dealMenu()->isEnabled());
+        QCOMPARE(m_statusLine, QStringLiteral("出題: 待ち3〜4種"));
+
+        QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
+        const QString text = runs().timedRun().resultDialog()->text();
+        QVERIFY2(
+            text.contains(QStringLiteral("タイム　") + QString::fromStdString(RunTimeText(total))),
+            qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("完全正解　%1 / 10").arg(right)));
+        QVERIFY(text.contains(QStringLiteral("見逃した待ち　%1").arg(missed)));
+        QVERIFY(text.contains(QStringLiteral("誤って選んだ牌　%1").arg(wrong)));
+        // Without records there is no best time.
+        QVERIFY(!text.contains(QStringLiteral("ベスト")));
+        // The run is over: the next problem is an ordinary one of the band.
+        runs().timedRun().resultDialog()->accept();
+        ok();
+        QCOMPARE(runs().dealer().lastDeal(), DealKind::Band);
+    }
+
+    void bestTimeShowsWhereAHookGivesOne() {
+        runs().timedRun().setBestTimeHook(
+            [](const TimedRunResult&) { return std::optional<std::chrono::nanoseconds>(61s); });
+        runs().timedRunAction()->trigger();
+        for (int k = 0; k < 10; ++k) {
+            ok();
+            if (k < 9) {
+                ok();
+            }
+        }
+        QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
+        QVERIFY(
+            runs().timedRun().resultDialog()->text().contains(QStringLiteral("ベスト　1:01.0")));
+    }
+
+    void statusLineRunsWithTheClock() {
+        runs().timedRunAction()->trigger();
+        m_clock.time += 2345ms;
+        QTRY_COMPARE_WITH_TIMEOUT(m_statusLine, QStringLiteral("1 / 10  0:02.3"), 1000);
+        ok();
+        ok();
+        m_clock.time += 40s;
+        QTRY_COMPARE_WITH_TIMEOUT(m_statusLine, QStringLiteral("2 / 10  0:42.3"), 1000);
+    }
+
+    void abandoningAsksFirst() {
+        runs().timedRunAction()->trigger();
+        ok();
+        ok();
+        const Problem shown = quiz().problem();
+        const long draws = test::Draws().count;
+
+        // Refused: the run and the problem stay.
+        runs().timedRunAction()->trigger();
+        frame().OnFileReset();
+        QCOMPARE(m_confirmations, 2);
+        QVERIFY(runs().timedRun().running());
+        QCOMPARE(quiz().problem().dealOrder, shown.dealOrder);
+        QCOMPARE(test::Draws().count, draws);
+
+        // The menu item again: the run ends, the problem stays.
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        QVERIFY(!runs().timedRun().running());
+        QCOMPARE(quiz().problem().dealOrder, shown.dealOrder);
+        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        QVERIFY(runs().enterAction()->isEnabled());
+        QCOMPARE(runs().timedRun().resultDialog(), nullptr);
+
+        // Reset during a run: the run ends and a new problem comes, plainly dealt.
+        runs().timedRunAction()->trigger();
+        frame().OnFileReset();
+        QCOMPARE(m_confirmations, 4);
+        QVERIFY(!runs().timedRun().running());
+        QCOMPARE(runs().dealer().lastDeal(), DealKind::Plain);
+        // No confirmation without a run.
+        frame().OnFileReset();
+        QCOMPARE(m_confirmations, 4);
+    }
+
+    void everyFaultIsNamedAndKeepsOkDisabled_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("empty") << QString()
+                               << QStringLiteral("手牌を 1〜9 の数字13個で入力してください。");
+        QTest::newRow("blank") << QStringLiteral("   ")
+                               << QStringLiteral("手牌を 1〜9 の数字13個で入力してください。");
+        QTest::newRow("zero") << QStringLiteral("1112345678909")
+                              << QStringLiteral(
+                                     "12文字目の「0」は牌ではありません。数字は 1〜9 です。");
+        QTest::newRow("capital suit")
+            << QStringLiteral("1112345678999P")
+            << QStringLiteral("14文字目の「P」: 種類は小文字の m、p、s で書きます。");
+        QTest::newRow("wide digit")
+            << QStringLiteral("１112345678999")
+            << QStringLiteral("1文字目の「１」は全角です。半角の数字 1〜9 で書きます。");
+        QTest::newRow("not a tile") << QStringLiteral(" 11123x45678999")
+                                    << QStringLiteral(
+                                           "7文字目の「x」は牌ではありません。数字 1〜9 と、最後に "
+                                           "m、p、s のどれか1文字だけが使えます。");
+        QTest::newRow("inner blank") << QStringLiteral("111 2345678999")
+                                     << QStringLiteral(
+                                            "4文字目のU+0020は牌ではありません。数字 1〜9 "
+                                            "と、最後に m、p、s のどれか1文字だけが使えます。");
+        QTest::newRow("digit after suit")
+            << QStringLiteral("111234567899s9")
+            << QStringLiteral("13文字目の種類「s」は数字のあと、最後に書きます。");
+        QTest::newRow("two suits")
+            << QStringLiteral("1112345678999pm")
+            << QStringLiteral(
+                   "種類が2つあります（14文字目の「p」と15文字目の「m」）。種類は1つだけです。");
+        QTest::newRow("twelve") << QStringLiteral("111234567899")
+                                << QStringLiteral("牌が12枚です。手牌は13枚です。");
+        QTest::newRow("fourteen") << QStringLiteral("11123456789999")
+                                  << QStringLiteral("牌が14枚です。手牌は13枚です。");
+        QTest::newRow("fifth copy") << QStringLiteral("1111123456789p")
+                                    << QStringLiteral("1が5枚あります。同じ牌は4枚までです。");
+    }
+    void everyFaultIsNamedAndKeepsOkDisabled() {
+        QFETCH(QString, text);
+        QFETCH(QString, fault);
+        HandEntryDialog& dialog = openEntry();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("問題を入力"));
+        dialog.edit().setText(QStringLiteral("1112345678999"));
+        QVERIFY(dialog.okButton().isEnabled());
+        QVERIFY(dialog.faultLabel().text().isEmpty());
+        dialog.edit().setText(text);
+        QCOMPARE(dialog.faultLabel().text(), fault);
+        QVERIFY(!dialog.okButton().isEnabled());
+        // Enter does not get past a disabled OK.
+        const Problem before = quiz().problem();
+        QTest::keyClick(&dialog.edit(), Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(quiz().problem().dealOrder, before.dealOrder);
+    }
+
+    void everyFaultCodeHasItsOwnMessage() {
+        QStringList seen;
+        for (int code = static_cast<int>(HandFault::Empty);
+             code <= static_cast<int>(HandFault::FifthCopy); ++code) {
+            HandNotationFault fault;
+            fault.code = static_cast<HandFault>(code);
+            fault.position = 3;
+            fault.character = U'x';
+            fault.suit = kSuitPinzu;
+            fault.suitPosition = 2;
+            fault.count = 5;
+            fault.number = 7;
+            const QString message = FaultMessage(fault);
+            QVERIFY2(!message.isEmpty() && !seen.contains(message), qPrintable(message));
+            seen << message;
+        }
+        QVERIFY(FaultMessage(HandNotationFault{}).isEmpty());
+    }
+
+    void enteredHandAnswersAsTheCommandLine_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("nine gates") << QStringLiteral("9991112345678");
+        QTest::newRow("pinfu, circles") << QStringLiteral("8273645546372p");
+        QTest::newRow("no wait") << QStringLiteral("1111222255559");
+        QTest::newRow("fifth copy only") << QStringLiteral("1111234567899s");
+        QTest::newRow("seven pairs") << QStringLiteral("1133557799224m");
+        // Dealt hands, typed as a player would copy them off the board.
+        test::UseSeededDraws(5);
+        for (int i = 0; i < 12; ++i) {
+            Problem p{};
+            DealProblem(p);
+            QString typed;
+            for (const TileNumber t : p.dealOrder) {
+                typed += QChar(u'0' + t);
+            }
+            QTest::newRow(qPrintable(typed)) << typed;
+        }
+    }
+    void enteredHandAnswersAsTheCommandLine() {
+        QFETCH(QString, typed);
+        frame().OnSortOff();
+        frame().OnSuitSouzu();
+        pick(5);
+        enter(typed);
+        QVERIFY(runs().entryDialog() == nullptr || !runs().entryDialog()->isVisible());
+        QVERIFY(!quiz().answered());
+        QVERIFY(!quiz().selected(5));
+        QCOMPARE(runs().dealer().lastDeal(), DealKind::Entered);
+        const QString digits = typed.left(13);
+        for (int k = 0; k < 13; ++k) {
+            QCOMPARE(quiz().displayTile(k), digits.at(k).digitValue());
+        }
+        const SuitKind expectedSuit = typed.endsWith(u'p')   ? kSuitPinzu
+                                      : typed.endsWith(u'm') ? kSuitManzu
+                                                             : kSuitSouzu;
+        QCOMPARE(quiz().suitKind(), expectedSuit);
+        ok();
+        QCOMPARE(std::string(quiz().answerText()), AnswerFromReport(digits.toStdString()));
+    }
+
+    void enteredHandWithoutSuitDrawsOneInRandomMode() {
+        const long draws = test::Draws().count;
+        enter(QStringLiteral("1112345678999"));
+        QCOMPARE(test::Draws().count - draws, 1L);
+        QCOMPARE(quiz().suitKind(), test::Draws().last % 3);
+        // Sorting on: the board shows the hand sorted whatever the typed order.
+        enter(QStringLiteral("9991112345678m"));
+        QCOMPARE(test::Draws().count - draws, 1L);
+        QCOMPARE(quiz().displayTile(0), 1);
+    }
+
+    void copyThenPasteRoundTrips() {
+        for (int i = 0; i < 12; ++i) {
+            frame().OnFileReset();
+            const Problem dealt = quiz().problem();
+            const SuitKind suit = quiz().suitKind();
+            runs().copyAction()->trigger();
+            const QString copied = QGuiApplication::clipboard()->text();
+            QCOMPARE(copied.size(), 14);
+            QVERIFY(std::is_sorted(copied.begin(), copied.begin() + 13));
+            QCOMPARE(copied.back(), QChar(QLatin1Char("mps"[suit])));
+
+            HandEntryDialog& dialog = openEntry();
+            dialog.edit().setFocus();
+            QTest::keySequence(&dialog.edit(), QKeySequence::Paste);
+            QCOMPARE(dialog.edit().text(), copied);
+            QTest::mouseClick(&dialog.okButton(), Qt::LeftButton);
+            QCOMPARE(quiz().problem().sortedHand, dealt.sortedHand);
+            QCOMPARE(quiz().problem().isWait, dealt.isWait);
+            QCOMPARE(quiz().suitKind(), suit);
+        }
+    }
+};
+
+QTEST_MAIN(TestPracticeRuns)
+#include "tst_practice_runs.moc"
