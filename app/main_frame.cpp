@@ -12,6 +12,7 @@
 #include "practice_settings.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
+#include "records_feature.h"
 #include "res/tile_art.h"
 
 namespace zelkon {
@@ -115,8 +116,8 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
 
 void CMainFrame::CreatePracticeMenu() {
     m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
-    QAction* explain = AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"),
-                                  ID_PRACTICE_EXPLAIN, true);
+    QAction* explain =
+        AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"), ID_PRACTICE_EXPLAIN, true);
     explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
     // toggled, not triggered: only a real change is remembered.
     connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
@@ -133,12 +134,29 @@ void CMainFrame::SetView(CZelkonView* view) {
     view->OnInitialUpdate();
     m_practiceRuns = new PracticeRuns(*view, *this);
     m_practiceRuns->addTo(*m_practiceMenu);
+    m_records = new RecordsFeature(*view, this);
+    m_records->attach(*m_practiceMenu, *m_practiceRuns, *m_practiceSettings);
+    // The panel's one status line: the way of dealing or the run, then the review count.
+    m_practiceRuns->setStatusSink([this](const QString&) { RefreshStatusLine(); });
+    connect(m_records, &RecordsFeature::statusChanged, this, &CMainFrame::RefreshStatusLine);
     // One fixed layout: the client area below the menu bar is exactly the form.
     m_formFrameSize = size();
     setFixedSize(m_formFrameSize);
     if (action(ID_PRACTICE_EXPLAIN)->isChecked()) {
         setExplanationPanelOpen(true);
     }
+}
+
+void CMainFrame::RefreshStatusLine() {
+    // A panel never opened is not made for its status line: start-up stays as quick as before.
+    if (m_panel == nullptr || m_practiceRuns == nullptr || m_records == nullptr) {
+        return;
+    }
+    QStringList parts{m_practiceRuns->statusText()};
+    if (const QString review = m_records->statusText(); !review.isEmpty()) {
+        parts << review;
+    }
+    explanationPanel().setStatusLine(parts.join(QStringLiteral("　")));
 }
 
 ExplanationPanel& CMainFrame::explanationPanel() {
@@ -156,6 +174,7 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     }
     m_panelOpen = open;
     ExplanationPanel& panel = explanationPanel();
+    RefreshStatusLine();
     if (!open) {
         // Closed, the quiz does no work for the panel.
         disconnect(view, nullptr, &panel, nullptr);
@@ -163,7 +182,8 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         setFixedSize(m_formFrameSize);
         return;
     }
-    connect(view, &CZelkonView::answered, &panel, [&panel, view] { panel.showAnswer(view->quiz()); });
+    connect(view, &CZelkonView::answered, &panel,
+            [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
     if (view->quiz().answered()) {
         panel.showAnswer(view->quiz());

@@ -17,6 +17,7 @@ class CZelkonView;
 class ExplanationPanel;
 class PracticeSettings;
 class PracticeRuns;
+class RecordsFeature;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -46,6 +47,8 @@ public:
     bool explanationPanelOpen() const { return m_panelOpen; }
     // Bands, timed runs, typed hands; made with the view.
     PracticeRuns* practiceRuns() const { return m_practiceRuns; }
+    // Recording, review, statistics and weak shapes; made with the view.
+    RecordsFeature* records() const { return m_records; }
 
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -67,6 +70,7 @@ private:
     void OnCreate();
     QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
     void CheckMenuItem(int commandId, bool checked);
+    void RefreshStatusLine();
     void CheckGroup(std::span<const int> ids, int chosen);
     void CreatePracticeMenu();
 
@@ -80,6 +84,7 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     PracticeRuns* m_practiceRuns = nullptr;  // a child
+    RecordsFeature* m_records = nullptr;     // a child
 };
 
 }  // namespace zelkon

@@ -1,5 +1,6 @@
 #include "records_feature.h"
 
+#include <QActionGroup>
 #include <QDateTime>
 #include <QEvent>
 #include <QMessageBox>
@@ -7,6 +8,8 @@
 #include <QWidget>
 
 #include "dealing/problem_dealer.h"
+#include "practice_runs.h"
+#include "practice_settings.h"
 #include "quiz/zelkon_view.h"
 #include "records/answer_record.h"
 #include "records/records_store.h"
@@ -100,7 +103,7 @@ RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
     connect(&m_record, &QAction::triggered, this, &RecordsFeature::setRecording);
     connect(&m_review, &QAction::triggered, this, [this] { refreshFigures(); });
     connect(&m_statistics, &QAction::triggered, this, &RecordsFeature::openStatistics);
-    connect(&m_weakShapes, &QAction::toggled, this, &RecordsFeature::statusChanged);
+    connect(&m_weakShapes, &QAction::toggled, this, &RecordsFeature::onWeakShapes);
 
     // Direct: the row must be committed inside answered(), before the marks are painted.
     connect(&m_view, &CZelkonView::questionShown, this, &RecordsFeature::onQuestionShown,
@@ -115,6 +118,67 @@ RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
 RecordsFeature::~RecordsFeature() {
     m_view.removeEventFilter(this);
     delete m_statisticsWindow.data();
+}
+
+void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings) {
+    m_runs = &runs;
+    m_settings = &settings;
+    practice.addSeparator();
+    practice.addAction(&m_record);
+    practice.addAction(&m_review);
+    practice.addAction(&m_statistics);
+    if (runs.dealMenu() != nullptr) {
+        runs.dealMenu()->addAction(&m_weakShapes);
+        runs.dealGroup()->addAction(&m_weakShapes);
+    }
+    PracticeDealer& dealer = runs.dealer();
+    dealer.setDueCardHook([this](Problem& problem) { return dealDueCard(problem); });
+    setDealInfoSource([&dealer] { return DealInfo{dealer.lastDeal(), dealer.band()}; });
+
+    // triggered, not toggled: only the player's changes are remembered.
+    connect(&m_record, &QAction::triggered, this,
+            [this] { m_settings->setBool(QString::fromLatin1(kRecordKey), recording()); });
+    connect(&m_review, &QAction::triggered, this,
+            [this](bool on) { m_settings->setBool(QString::fromLatin1(kReviewKey), on); });
+    connect(&m_weakShapes, &QAction::triggered, this,
+            [this] { m_settings->setBool(QString::fromLatin1(kWeakShapesKey), true); });
+    connect(&runs, &PracticeRuns::bandChosen, this, [this] {
+        m_weakShapesRestore = false;
+        m_settings->setBool(QString::fromLatin1(kWeakShapesKey), false);
+    });
+    connect(this, &RecordsFeature::weakShapesUnavailable, this, [this] {
+        // Back to every hand, without counting it as the player's choice.
+        m_runs->setBand(kAllHands);
+        m_runs->setDealStatus(QString());
+    });
+
+    m_weakShapesRestore = settings.boolValue(QString::fromLatin1(kWeakShapesKey), false);
+    restore(settings.boolValue(QString::fromLatin1(kRecordKey), false),
+            settings.boolValue(QString::fromLatin1(kReviewKey), false));
+}
+
+void RecordsFeature::onWeakShapes(bool chosen) {
+    m_weakShapesRestore = false;
+    if (m_runs == nullptr) {
+        emit statusChanged();
+        return;
+    }
+    if (chosen) {
+        m_runs->dealer().setWeakShapes(&RecordsFeature::FitsWeakShape, this);
+    }
+    m_runs->setDealStatus(chosen ? weakShapeText() : QString());
+    emit statusChanged();
+}
+
+void RecordsFeature::applyWeakShapes() {
+    if (m_weakShapesRestore && m_weakShapes.isEnabled() && !m_weakShapes.isChecked()) {
+        m_weakShapesRestore = false;
+        m_weakShapes.setChecked(true);
+    }
+    if (m_weakShapes.isChecked() && m_runs != nullptr) {
+        // The weakest shape may have moved with the last answer.
+        m_runs->setDealStatus(weakShapeText());
+    }
 }
 
 void RecordsFeature::restore(bool recording, bool review) {
@@ -200,12 +264,8 @@ void RecordsFeature::updateActions() {
 
 void RecordsFeature::onQuestionShown() {
     m_shownAt.start();
-    if (m_retryPending) {
-        m_retryPending = false;
-        m_shownDeal = DealInfo{DealKind::Entered, kAllHands};
-    } else {
-        m_shownDeal = m_dealInfo ? m_dealInfo() : DealInfo{};
-    }
+    m_shownRetry = m_retryPending;
+    m_retryPending = false;
 }
 
 void RecordsFeature::onAnswered() {
@@ -221,10 +281,15 @@ void RecordsFeature::onAnswered() {
     if (!m_store) {
         return;
     }
+    // Asked now, not when shown: a typed hand is noted as such only after it is on screen.
+    DealInfo deal = m_dealInfo ? m_dealInfo() : DealInfo{};
+    if (m_shownRetry) {
+        deal = DealInfo{DealKind::Entered, kAllHands};
+    }
     const QuizLogic& quiz = m_view.quiz();
     const AnswerRecord row =
-        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), m_shownDeal.kind,
-                         Recorded(m_shownDeal.band), Picks(quiz), seconds, NowUnixMillis());
+        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), deal.kind, Recorded(deal.band),
+                         Picks(quiz), seconds, NowUnixMillis());
     const RecordsStatus status = m_store->addAnswer(row);
     if (!status.ok() && !status.repeated) {
         // A read-only or full disk: said once per spell of failures; the quiz goes on.
@@ -253,6 +318,7 @@ void RecordsFeature::refreshFigures() {
     const WeakShapeOutcome weak = WeakestShape(*m_store);
     m_weakest = weak.status.ok() ? weak.weakest : std::nullopt;
     updateActions();
+    applyWeakShapes();
     if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {
         const StatisticsOutcome figures =
             ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());

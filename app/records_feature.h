@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -19,14 +20,21 @@
 #include "records/answer_record.h"
 #include "records/records_status.h"
 #include "records/weak_shapes.h"
+#include "statistics_window.h"
 
 class QWidget;
 
 namespace zelkon {
 
 class CZelkonView;
+class PracticeRuns;
+class PracticeSettings;
 class RecordsStore;
-class StatisticsWindow;
+
+// Settings of the records items, beside the practice settings.
+inline constexpr const char* kRecordKey = "records/record";
+inline constexpr const char* kReviewKey = "records/review";
+inline constexpr const char* kWeakShapesKey = "records/weakShapes";
 
 // How the problem on screen came to be, as the dealer tells it.
 struct DealInfo {
@@ -49,6 +57,10 @@ public:
     QAction* reviewAction() { return &m_review; }
     QAction* statisticsAction() { return &m_statistics; }
     QAction* weakShapesAction() { return &m_weakShapes; }
+
+    // Puts the items into the 練習 menu (after a separator) and 苦手な形 last into the 出題 group,
+    // becomes the dealer's due-card hook, and restores and remembers its settings.
+    void attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings);
 
     // The saved settings at start-up. The database is opened only once the form has been painted,
     // so that recording costs the start-up nothing the player sees.
@@ -108,6 +120,8 @@ private:
     // Shows text to the player without blocking the quiz.
     void tell(const QString& text);
     void onRetry(const Hand13& hand);
+    void onWeakShapes(bool chosen);
+    void applyWeakShapes();
 
     CZelkonView& m_view;
     QWidget* m_window;
@@ -123,8 +137,14 @@ private:
     bool m_refreshPending = false;
     bool m_retryPending = false;
 
+    PracticeRuns* m_runs = nullptr;
+    PracticeSettings* m_settings = nullptr;
+    // Weak-shape dealing saved as chosen: applied once the records name a shape.
+    bool m_weakShapesRestore = false;
+
     std::function<DealInfo()> m_dealInfo;
-    DealInfo m_shownDeal;
+    // The question on screen came from the 成績 window's list.
+    bool m_shownRetry = false;
     QElapsedTimer m_shownAt;
 
     std::int64_t m_dueCount = 0;

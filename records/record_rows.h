@@ -17,7 +17,7 @@ std::optional<Hand13> HandFromText(std::string_view text);
 // Digits 1..9 of a picks, waits or shape column; other characters are skipped.
 NumberSet NumberSetFromText(std::string_view text);
 
-char SuitLetter(SuitKind suit);
+char StoredSuitLetter(SuitKind suit);
 SuitKind SuitFromLetter(std::string_view letter);
 
 // The card of a hand, inside the caller's transaction.

@@ -267,7 +267,7 @@ NumberSet NumberSetFromText(std::string_view text) {
     return set;
 }
 
-char SuitLetter(SuitKind suit) {
+char StoredSuitLetter(SuitKind suit) {
     return suit == kSuitPinzu ? 'p' : suit == kSuitSouzu ? 's' : 'm';
 }
 
@@ -371,7 +371,7 @@ RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
         Hand13 hand = answer.hand;
         SortHand(hand);
         const std::string handText = HandDigits(hand);
-        const char suit[2] = {SuitLetter(answer.suit), '\0'};
+        const char suit[2] = {StoredSuitLetter(answer.suit), '\0'};
         insert.bind(1, answer.answeredAt)
             .bind(2, handText)
             .bind(3, std::string_view(suit))
