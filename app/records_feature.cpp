@@ -115,10 +115,9 @@ RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
     m_shownAt.start();
 }
 
-RecordsFeature::~RecordsFeature() {
-    m_view.removeEventFilter(this);
-    delete m_statisticsWindow.data();
-}
+// The view and the statistics window are the frame's children and may be gone by now; Qt drops
+// the event filter and the connections of a destroyed object by itself.
+RecordsFeature::~RecordsFeature() = default;
 
 void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings) {
     m_runs = &runs;
