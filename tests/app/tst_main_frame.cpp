@@ -110,6 +110,10 @@ private slots:
         QCOMPARE(settings[0]->menu()->actions()[0], &command(ID_SUIT_RANDOM));
         QCOMPARE(settings[0]->menu()->actions()[2], &command(ID_SUIT_SOUZU));
         for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) {
+            // The practice menu has separators and items enabled by state; its own tests check it.
+            if (menu == frame().practiceMenu() || menu->parent() == frame().practiceMenu()) {
+                continue;
+            }
             for (const QAction* a : menu->actions()) {
                 QVERIFY(!a->isSeparator());
                 QVERIFY(a->isEnabled());
