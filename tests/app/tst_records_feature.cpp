@@ -431,6 +431,28 @@ private slots:
             const double expected = total[slot] == 0 ? 0.0 : 100.0 * hits[slot] / total[slot];
             QCOMPARE(rates->at(k - 1), expected);
         }
+        // Missed waits by shape: every shape that reaches a wait counts it once.
+        std::array<int, 5> shapeSeen{}, shapeMissed{};
+        for (std::size_t i = 0; i < answered.size(); ++i) {
+            std::array<std::uint8_t, kNumberSlots> shapes{};
+            WaitShapesOf(answered[i].sortedHand, shapes);
+            for (std::size_t n = 1; n <= 9; ++n) {
+                const bool picked = i % 3 == 0 ? answered[i].isWait[n] != 0 : n == 5;
+                for (std::size_t shape = 0; shape < shapeSeen.size(); ++shape) {
+                    if ((shapes[n] & (1u << shape)) != 0) {
+                        ++shapeSeen[shape];
+                        shapeMissed[shape] += picked ? 0 : 1;
+                    }
+                }
+            }
+        }
+        const auto* shapeBars = qobject_cast<QBarSeries*>(window->shapesChart()->series().value(0));
+        QVERIFY(shapeBars != nullptr);
+        for (std::size_t shape = 0; shape < shapeSeen.size(); ++shape) {
+            const double expected =
+                shapeSeen[shape] == 0 ? 0.0 : 100.0 * shapeMissed[shape] / shapeSeen[shape];
+            QCOMPARE(shapeBars->barSets().value(0)->at(static_cast<int>(shape)), expected);
+        }
         const auto* days = qobject_cast<QBarSeries*>(window->daysChart()->series().value(0));
         QVERIFY(days != nullptr);
         QCOMPARE(days->barSets().value(0)->sum(), 12.0);
