@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "analysis/wait_shapes.h"
+#include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/practice_dealer.h"
 #include "app/practice_runs.h"
@@ -24,6 +25,7 @@
 #include "app/statistics_window.h"
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
+#include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 #include "records/records_store.h"
 #include "tests/quiz/seeded_draws.h"
@@ -383,9 +385,12 @@ private slots:
             return;
         }
         QCOMPARE(records().statusText(), QStringLiteral("復習 1枚"));
+        frame().action(ID_PRACTICE_EXPLAIN)->trigger();
+        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 1枚")));
         answerAllWaits();
         QTRY_COMPARE(records().dueCount(), std::int64_t{0});
         QCOMPARE(records().statusText(), QStringLiteral("復習 0枚"));
+        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 0枚")));
         QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("review"));
         next();
         QVERIFY(runs().dealer().lastDeal() != DealKind::Review);
