@@ -493,6 +493,33 @@ private slots:
         QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("entered"));
     }
 
+    void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {
+        {
+            OpenedRecords opened = RecordsStore::open(recordsFile(), OpenMode::CreateIfMissing);
+            QVERIFY(opened.status.ok());
+            for (const Hand13& hand : DealtHands(60)) {
+                QVERIFY(opened.store
+                            ->addAnswer(MakeAnswerRecord(hand, kSuitManzu, DealKind::Plain,
+                                                         RecordedBand::None, 0, 4, NowUnixMillis()))
+                            .ok());
+            }
+        }
+        QSettings settings(QStringLiteral("zelkon"), QStringLiteral("zelkon"));
+        settings.setValue(QString::fromLatin1(kRecordKey), true);
+        settings.setValue(QString::fromLatin1(kWeakShapesKey), true);
+        settings.sync();
+        start();
+        QVERIFY(!runs().dealer().weakShapes());
+        QTRY_VERIFY(records().weakShapesAction()->isChecked());
+        QVERIFY(runs().dealer().weakShapes());
+        // Choosing a band again is remembered too.
+        runs().bandAction(2)->trigger();
+        QVERIFY(!records().weakShapesAction()->isChecked());
+        QVERIFY(!runs().dealer().weakShapes());
+        settings.sync();
+        QCOMPARE(settings.value(QString::fromLatin1(kWeakShapesKey)).toBool(), false);
+    }
+
     void weakShapesOpenAtThirtyWaitsOfAShape() {
         start();
         records().recordAction()->trigger();
