@@ -444,7 +444,7 @@ private slots:
             for (std::size_t n = 1; n <= 9; ++n) {
                 const bool picked = i % 3 == 0 ? answered[i].isWait[n] != 0 : n == 5;
                 for (std::size_t shape = 0; shape < shapeSeen.size(); ++shape) {
-                    if ((shapes[n] & (1u << shape)) != 0) {
+                    if ((static_cast<unsigned>(shapes[n]) & (1u << shape)) != 0) {
                         ++shapeSeen[shape];
                         shapeMissed[shape] += picked ? 0 : 1;
                     }
@@ -534,7 +534,7 @@ private slots:
             WaitShapesOf(hand, shapes);
             for (std::size_t n = 1; n <= 9; ++n) {
                 for (std::size_t s = 0; s < seen.size(); ++s) {
-                    seen[s] += ((shapes[n] >> s) & 1u) != 0 ? 1 : 0;
+                    seen[s] += (static_cast<unsigned>(shapes[n]) & (1u << s)) != 0 ? 1 : 0;
                 }
             }
             ++answers;
