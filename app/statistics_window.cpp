@@ -17,8 +17,8 @@ namespace zelkon {
 
 namespace {
 
-constexpr int kWindowWidth = 960;
-constexpr int kWindowHeight = 680;
+constexpr int kWindowWidth = 1000;
+constexpr int kWindowHeight = 820;
 constexpr int kHandRole = Qt::UserRole;
 
 double Percent(const RateFigure& figure) {
@@ -27,14 +27,14 @@ double Percent(const RateFigure& figure) {
                : 100.0 * static_cast<double>(figure.hits) / static_cast<double>(figure.total);
 }
 
-QChart* NewChart(QGridLayout* grid, int row, int column, const QString& objectName) {
+QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QString& objectName) {
     auto* chart = new QChart;
     chart->setObjectName(objectName);
     chart->legend()->setAlignment(Qt::AlignBottom);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(300, 220);
-    grid->addWidget(view, row, column);
+    grid->addWidget(view, row, column, 1, columns);
     return chart;
 }
 
@@ -58,23 +58,29 @@ QValueAxis* PercentAxis(const QString& title) {
 void ShowRates(QChart* chart, const QString& title, const QString& barName,
                const QStringList& names, const QList<const RateFigure*>& figures,
                const QString& countUnit) {
+    // Counts go to the axis title: a second line under each category would be cut short.
     Clear(chart);
     chart->setTitle(title);
     auto* rates = new QBarSet(barName);
-    QStringList categories;
+    rates->setLabelColor(Qt::black);
+    QStringList counts;
     for (qsizetype i = 0; i < names.size(); ++i) {
         rates->append(Percent(*figures[i]));
-        categories
-            << QStringLiteral("%1\n%2%3").arg(names[i]).arg(figures[i]->total).arg(countUnit);
+        counts << QString::number(figures[i]->total);
     }
     auto* series = new QBarSeries;
     series->append(rates);
     series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value%"));
     series->setLabelsPrecision(3);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
-    x->append(categories);
+    x->append(names);
+    x->setTitleText(countUnit + QStringLiteral(" ") + counts.join(QStringLiteral(" / ")));
+    QFont small = x->titleFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    x->setTitleFont(small);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     QValueAxis* y = PercentAxis(QString());
@@ -120,9 +126,9 @@ StatisticsWindow::StatisticsWindow(const Statistics& figures, QWidget* parent)
     auto* grid = new QGridLayout(&m_content);
     m_summary.setObjectName(QStringLiteral("summary"));
     grid->addWidget(&m_summary, 0, 0, 1, 2);
-    m_waits = NewChart(grid, 1, 0, QStringLiteral("byWaits"));
-    m_shapes = NewChart(grid, 1, 1, QStringLiteral("byShape"));
-    m_days = NewChart(grid, 2, 0, QStringLiteral("byDay"));
+    m_waits = NewChart(grid, 1, 0, 1, QStringLiteral("byWaits"));
+    m_shapes = NewChart(grid, 1, 1, 1, QStringLiteral("byShape"));
+    m_days = NewChart(grid, 2, 0, 2, QStringLiteral("byDay"));
 
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
@@ -131,7 +137,10 @@ StatisticsWindow::StatisticsWindow(const Statistics& figures, QWidget* parent)
         new QLabel(QStringLiteral("最近の間違い（ダブルクリックでもう一度）")));
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
     mistakesLayout->addWidget(&m_mistakes);
-    grid->addWidget(mistakesBox, 2, 1);
+    grid->addWidget(mistakesBox, 3, 0, 1, 2);
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(2, 3);
+    grid->setRowStretch(3, 2);
     connect(&m_mistakes, &QListWidget::itemDoubleClicked, this,
             &StatisticsWindow::onMistakeActivated);
 
@@ -178,7 +187,7 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
         waitFigures << &figures.byWaits[static_cast<std::size_t>(k)];
     }
     ShowRates(m_waits, QStringLiteral("待ちの数ごとの全問正解率"), QStringLiteral("全問正解率"),
-              waitNames, waitFigures, QStringLiteral("問"));
+              waitNames, waitFigures, QStringLiteral("問題数"));
 
     QStringList shapeNames;
     QList<const RateFigure*> shapeFigures;
@@ -187,10 +196,14 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
         shapeFigures << &figures.byShape[static_cast<std::size_t>(s)];
     }
     ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
-              shapeNames, shapeFigures, QStringLiteral("回"));
+              shapeNames, shapeFigures, QStringLiteral("待ちの数"));
 
     Clear(m_days);
-    m_days->setTitle(QStringLiteral("日ごとの問題数と全問正解率（30日）"));
+    const auto dayText = [&figures](std::size_t i) {
+        return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
+    };
+    m_days->setTitle(QStringLiteral("日ごとの問題数と全問正解率（%1〜%2）")
+                         .arg(dayText(0), dayText(kStatisticsDays - 1)));
     auto* problems = new QBarSet(QStringLiteral("問題数"));
     auto* accuracy = new QLineSeries;
     accuracy->setName(QStringLiteral("全問正解率"));
@@ -204,7 +217,14 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
             accuracy->append(
                 i, 100.0 * static_cast<double>(day.fullyRight) / static_cast<double>(day.problems));
         }
-        dayNames << QDate(1970, 1, 1).addDays(day.day).toString(QStringLiteral("M/d"));
+        // The day of the month (the title names the months); names must differ, so a day
+        // number seen twice (a short February) gets an invisible mark.
+        const QDate date = QDate(1970, 1, 1).addDays(day.day);
+        QString name = QString::number(date.day());
+        while (dayNames.contains(name)) {
+            name += QChar(0x200B);
+        }
+        dayNames << name;
     }
     auto* bars = new QBarSeries;
     bars->append(problems);
@@ -212,7 +232,9 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
     m_days->addSeries(accuracy);
     auto* x = new QBarCategoryAxis;
     x->append(dayNames);
-    x->setLabelsAngle(-90);
+    QFont dayFont = x->labelsFont();
+    dayFont.setPointSizeF(dayFont.pointSizeF() * 0.75);
+    x->setLabelsFont(dayFont);
     m_days->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);
     accuracy->attachAxis(x);
