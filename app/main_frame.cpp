@@ -132,13 +132,7 @@ void CMainFrame::SetView(CZelkonView* view) {
     setCentralWidget(view);
     view->installEventFilter(this);
     view->OnInitialUpdate();
-    m_practiceRuns = new PracticeRuns(*view, *this);
-    m_practiceRuns->addTo(*m_practiceMenu);
-    m_records = new RecordsFeature(*view, this);
-    m_records->attach(*m_practiceMenu, *m_practiceRuns, *m_practiceSettings);
-    // The panel's one status line: the way of dealing or the run, then the review count.
-    m_practiceRuns->setStatusSink([this](const QString&) { RefreshStatusLine(); });
-    connect(m_records, &RecordsFeature::statusChanged, this, &CMainFrame::RefreshStatusLine);
+    SetUpPracticeRuns(*view);
     // One fixed layout: the client area below the menu bar is exactly the form.
     m_formFrameSize = size();
     setFixedSize(m_formFrameSize);
@@ -147,22 +141,59 @@ void CMainFrame::SetView(CZelkonView* view) {
     }
 }
 
-void CMainFrame::RefreshStatusLine() {
-    // A panel never opened is not made for its status line: start-up stays as quick as before.
-    if (m_panel == nullptr || m_practiceRuns == nullptr || m_records == nullptr) {
+void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
+    m_practiceMenu->addSeparator();
+    m_practiceRuns = new PracticeRuns(view, *this);
+    m_practiceRuns->addTo(*m_practiceMenu);
+    m_records = new RecordsFeature(view, this);
+    m_records->attach(*m_practiceMenu, *m_practiceRuns, *m_practiceSettings);
+    connect(m_records, &RecordsFeature::statusChanged, this,
+            [this] { m_practiceRuns->setExtraStatus(m_records->statusText()); });
+    const QString bandKey = QString::fromLatin1(kBandKey);
+    m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
+    connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
+            [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
+    // The panel is made on first use; until then the line waits in statusText().
+    connect(m_practiceRuns, &PracticeRuns::statusChanged, this, [this](const QString& text) {
+        if (m_panel != nullptr) {
+            m_panel->setStatusLine(text);
+        }
+    });
+    // A run shows its clock in the panel. A panel opened for it closes after it: when abandoned
+    // at once, when finished with the next problem, so the tenth answer stays explained.
+    connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
+            [this](bool running) {
+                if (running && !m_panelOpen) {
+                    m_panelForRun = true;
+                    setExplanationPanelOpen(true);
+                } else if (!running && !m_practiceRuns->timedRun().run().finished()) {
+                    ClosePanelOpenedForRun();
+                }
+            });
+    connect(&view, &CZelkonView::questionShown, this, [this] {
+        if (!m_practiceRuns->timedRun().running()) {
+            ClosePanelOpenedForRun();
+        }
+    });
+}
+
+void CMainFrame::ClosePanelOpenedForRun() {
+    if (!m_panelForRun) {
         return;
     }
-    QStringList parts{m_practiceRuns->statusText()};
-    if (const QString review = m_records->statusText(); !review.isEmpty()) {
-        parts << review;
+    m_panelForRun = false;
+    if (!action(ID_PRACTICE_EXPLAIN)->isChecked()) {
+        setExplanationPanelOpen(false);
     }
-    explanationPanel().setStatusLine(parts.join(QStringLiteral("　")));
 }
 
 ExplanationPanel& CMainFrame::explanationPanel() {
     if (m_panel == nullptr) {
         m_panel = new ExplanationPanel(this);
         m_panel->hide();
+        if (m_practiceRuns != nullptr) {
+            m_panel->setStatusLine(m_practiceRuns->statusText());
+        }
     }
     return *m_panel;
 }
@@ -174,7 +205,6 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     }
     m_panelOpen = open;
     ExplanationPanel& panel = explanationPanel();
-    RefreshStatusLine();
     if (!open) {
         // Closed, the quiz does no work for the panel.
         disconnect(view, nullptr, &panel, nullptr);

@@ -37,6 +37,10 @@ public:
 
     // "練習(&P)": practice features append their items to it.
     QMenu* practiceMenu() const { return m_practiceMenu; }
+    // Bands, timed runs, typed hands; made with the view.
+    PracticeRuns* practiceRuns() const { return m_practiceRuns; }
+    // Recording, review, statistics and weak shapes; made with the view.
+    RecordsFeature* records() const { return m_records; }
     // Remembered between runs from the first change on.
     PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
     // The panel beside the form, made on first use; it shows only while open.
@@ -45,10 +49,6 @@ public:
     // the form's own size. Takes effect at once, also on an answered question.
     void setExplanationPanelOpen(bool open);
     bool explanationPanelOpen() const { return m_panelOpen; }
-    // Bands, timed runs, typed hands; made with the view.
-    PracticeRuns* practiceRuns() const { return m_practiceRuns; }
-    // Recording, review, statistics and weak shapes; made with the view.
-    RecordsFeature* records() const { return m_records; }
 
     // The menu item or accelerator command of id, or nullptr.
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -70,20 +70,22 @@ private:
     void OnCreate();
     QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
     void CheckMenuItem(int commandId, bool checked);
-    void RefreshStatusLine();
     void CheckGroup(std::span<const int> ids, int chosen);
     void CreatePracticeMenu();
+    void SetUpPracticeRuns(CZelkonView& view);
+    void ClosePanelOpenedForRun();
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
     // Not owning: menus and the frame own their actions.
     QHash<int, QAction*> m_actions;
     QMenu* m_practiceMenu = nullptr;
-    PracticeSettings* m_practiceSettings;  // a child
-    ExplanationPanel* m_panel = nullptr;   // a child, once made
+    PracticeRuns* m_practiceRuns = nullptr;  // a child
+    bool m_panelForRun = false;              // opened by a timed run, not by the player
+    PracticeSettings* m_practiceSettings;    // a child
+    ExplanationPanel* m_panel = nullptr;     // a child, once made
     bool m_panelOpen = false;
     QSize m_formFrameSize;
-    PracticeRuns* m_practiceRuns = nullptr;  // a child
     RecordsFeature* m_records = nullptr;     // a child
 };
 

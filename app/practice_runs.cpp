@@ -92,8 +92,12 @@ void PracticeRuns::setBand(WaitBand band) {
 }
 
 void PracticeRuns::OnBand(int index) {
+    // Choosing the checked item again is no change, and must write no setting.
+    const bool changed = m_dealer.weakShapes() || BandIndex(m_dealer.band()) != index;
     setBand(BandAt(index));
-    emit bandChosen(index);
+    if (changed) {
+        emit bandChosen(index);
+    }
 }
 
 void PracticeRuns::setDealStatus(const QString& text) {
@@ -105,23 +109,25 @@ QString PracticeRuns::statusText() const {
     if (m_timedRun->running()) {
         return m_timedRun->statusText();
     }
-    if (!m_dealStatus.isEmpty()) {
-        return m_dealStatus;
+    QString deal = m_dealStatus;
+    // The plain quiz has no band to name.
+    if (const int index = BandIndex(m_dealer.band()); deal.isEmpty() && index > 0) {
+        deal = QStringLiteral("出題: ") +
+               QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
     }
-    const int index = BandIndex(m_dealer.band());
-    return QStringLiteral("出題: ") +
-           QString::fromUtf8(kBands[static_cast<std::size_t>(index < 0 ? 0 : index)].name);
+    if (deal.isEmpty() || m_extraStatus.isEmpty()) {
+        return deal + m_extraStatus;
+    }
+    return deal + QStringLiteral("  ") + m_extraStatus;
 }
 
-void PracticeRuns::setStatusSink(std::function<void(const QString&)> sink) {
-    m_statusSink = std::move(sink);
+void PracticeRuns::setExtraStatus(const QString& text) {
+    m_extraStatus = text;
     RefreshStatus();
 }
 
 void PracticeRuns::RefreshStatus() {
-    if (m_statusSink) {
-        m_statusSink(statusText());
-    }
+    emit statusChanged(statusText());
 }
 
 void PracticeRuns::OnRunningChanged(bool running) {
@@ -156,8 +162,9 @@ void PracticeRuns::ApplyEntry() {
     if (!hand || m_view == nullptr) {
         return;
     }
-    m_view->EnterProblem(hand->displayOrder, hand->suit);
+    // Noted first: listeners of questionShown read how the problem came.
     m_dealer.noteEntered();
+    m_view->EnterProblem(hand->displayOrder, hand->suit);
     emit problemEntered();
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +20,9 @@ class QWidget;
 namespace zelkon {
 
 class CZelkonView;
+
+// The practice setting that holds the index of the band item.
+inline constexpr const char* kBandKey = "practice/band";
 
 // The four band items in menu order; their index is what the settings store.
 inline constexpr int kBandItems = 4;
@@ -55,12 +57,13 @@ public:
     // Checks the band's item and deals in it from the next problem; emits nothing, so that
     // restoring a saved band writes no setting.
     void setBand(WaitBand band);
-    // What the panel's status line says: the run while one lasts, else the way of dealing.
+    // What the panel's status line says: the run while one lasts, else the band or the text of
+    // setDealStatus; empty for the plain quiz.
     QString statusText() const;
-    // Where the status line goes (the panel's setter); called at once and on every change.
-    void setStatusSink(std::function<void(const QString&)> sink);
     // Text for the way of dealing when no band item is checked (weak shapes), or empty.
     void setDealStatus(const QString& text);
+    // Text after the way of dealing (the review cards due), or empty.
+    void setExtraStatus(const QString& text);
 
     // The reset command asks this first: false keeps the timed run and the problem on screen.
     bool confirmLeavingRun() { return m_timedRun->confirmAbandon(); }
@@ -70,7 +73,9 @@ public:
     void OnCopyProblem();
 
 signals:
-    // The player chose a band item; the settings remember it from the first change.
+    // The status line's text changed, or may have: the panel's setter takes it.
+    void statusChanged(const QString& text);
+    // The player chose a band other than the one in force; the settings remember it.
     void bandChosen(int index);
     // A typed hand is on screen.
     void problemEntered();
@@ -91,8 +96,8 @@ private:
     QAction* m_enterAction = nullptr;
     QAction* m_copyAction = nullptr;
     QPointer<HandEntryDialog> m_entry;
-    std::function<void(const QString&)> m_statusSink;
     QString m_dealStatus;
+    QString m_extraStatus;
 };
 
 }  // namespace zelkon

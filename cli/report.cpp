@@ -337,10 +337,14 @@ std::string helpText() {
            "      each: SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n"
            "      With --waits, only problems with A to B waits (1 <= A <= B <= 9; 5-9 for five\n"
            "      or more), each as often as plain dealing gives it; the same seed deals the\n"
-           "      same worksheet. Rare bands such as 9-9 take a moment per problem.\n"
-           "  zelkon-cli stats [--records FILE]\n"
-           "      The figures of the statistics window from the records (default:\n"
-           "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.\n"
+           "      same worksheet. 1-9 is plain dealing.
+"
+           "  zelkon-cli stats [--records FILE]
+"
+           "      The figures of the statistics window from the records (default:
+"
+           "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.
+"
            "  zelkon-cli --help | --version\n"
            "\n"
            "HAND: 13 or 14 digits 1 to 9 in any order, at most four of each number, then\n"

@@ -1,6 +1,6 @@
-// Problems dealt among the hands that pass a test: a band of wait counts, or any filter. Hands
-// come as the plain dealer deals them, kept only when they fit, so each fitting hand is as likely,
-// relative to the others, as it is in plain dealing.
+// Problems dealt among the hands that pass a test: a band of wait counts, or any filter. Either
+// way each fitting hand is as likely, relative to the others, as it is in plain dealing: the
+// distribution of dealing plainly until a hand fits.
 #pragma once
 
 #include <cstdint>
@@ -24,9 +24,9 @@ constexpr bool IsValidBand(WaitBand band) {
     return band.fewest >= 1 && band.fewest <= band.most && band.most <= 9;
 }
 
-// Hands dealt before DealProblemWhere gives up and keeps the last one. The rarest wait count
-// (nine, about 1 in 6,400 plain deals) misses all of them with a chance near e^-78.
-inline constexpr std::int32_t kMaxDealTries = 500'000;
+// Hands built before DealProblemWhere gives up and keeps the last one (about 1.5 s of building):
+// a filter passed by one plain deal in 1,000 misses them all with a chance near e^-100.
+inline constexpr std::int32_t kMaxDealTries = 100'000;
 
 // The number of waits that FindWaits finds for hand (13 tiles, each 1..9), by lookups alone.
 std::int32_t CountWaits(const Hand13& hand);
@@ -35,14 +35,23 @@ std::int32_t CountWaits(const Hand13& hand);
 using HandFilter = bool (*)(const Hand13& hand, const void* context);
 
 // Builds hands until fits(hand, context) holds, then fills problem from that hand alone: the
-// display order is shuffled and the waits found only for it. A filter that no hand passes
-// stops after kMaxDealTries hands and keeps the last one, so the caller must not rely on a
-// match then. The draws differ from DealProblem's: each rejected hand takes kBuildDraws.
-void DealProblemWhere(Problem& problem, HandFilter fits, const void* context);
+// display order is shuffled and the waits found only for it. A filter that no hand passes stops
+// after maxTries hands and keeps the last one, so the caller must not rely on a match then. The
+// draws differ from DealProblem's: each rejected hand takes kBuildDraws more.
+void DealProblemWhere(Problem& problem, HandFilter fits, const void* context,
+                      std::int32_t maxTries = kMaxDealTries);
 
-// DealProblemWhere with a wait count in band. kAllHands (any band that holds 1..9) is exactly
-// DealProblem, with its draws; every other band draws differently. An invalid band is narrowed
-// to 1..9, and one left empty deals as DealProblem does.
+// A problem whose wait count is in band. kAllHands (any band that holds 1..9) is exactly
+// DealProblem, with its draws. Every other band draws two numbers that pick a hand from a table
+// of the plain dealer's chances, then FillProblem's: so it costs the same for a rare band as for
+// a common one, and its draws differ from plain dealing. An invalid band is narrowed to 1..9,
+// and one left empty deals as DealProblem does.
 void DealProblemInBand(Problem& problem, WaitBand band);
+
+// The share of plain deals whose wait count is in band (narrowed as above), from the same table.
+double PlainShare(WaitBand band);
+
+// The chance that a plain deal gives hand (13 tiles in any order); 0 for a hand it never gives.
+double PlainChance(const Hand13& hand);
 
 }  // namespace zelkon

@@ -95,15 +95,15 @@ struct TileLine {
 
 // A fifth copy with no reading shows the four copies the hand holds.
 constexpr std::array<std::array<TileNumber, 4>, kNumberSlots> kFourCopies{{{0, 0, 0, 0},
-                                                                          {1, 1, 1, 1},
-                                                                          {2, 2, 2, 2},
-                                                                          {3, 3, 3, 3},
-                                                                          {4, 4, 4, 4},
-                                                                          {5, 5, 5, 5},
-                                                                          {6, 6, 6, 6},
-                                                                          {7, 7, 7, 7},
-                                                                          {8, 8, 8, 8},
-                                                                          {9, 9, 9, 9}}};
+                                                                           {1, 1, 1, 1},
+                                                                           {2, 2, 2, 2},
+                                                                           {3, 3, 3, 3},
+                                                                           {4, 4, 4, 4},
+                                                                           {5, 5, 5, 5},
+                                                                           {6, 6, 6, 6},
+                                                                           {7, 7, 7, 7},
+                                                                           {8, 8, 8, 8},
+                                                                           {9, 9, 9, 9}}};
 
 }  // namespace
 
@@ -158,31 +158,27 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override {
-        const qreal ratio = devicePixelRatioF();
         const QRect area = event->rect();
-        // Composed in device pixels so that the tiles land on them one for one.
-        QPixmap canvas(area.size() * ratio);
-        {
-            QPainter p(&canvas);
-            p.fillRect(canvas.rect(), palette().color(QPalette::Window));
-            p.translate(-area.topLeft() * ratio);
-            p.setFont(font());
-            if (m_panel.m_rows.empty()) {
-                p.scale(ratio, ratio);
-                p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-                p.drawText(QRect(kMargin, kMargin, width() - 2 * kMargin, m_lineHeight),
-                           Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("解答すると解説が出ます"));
-            }
-            for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
-                const RowGeometry& g = m_geometry[i];
-                if (g.top > area.bottom() + 1) {
-                    break;
-                }
-                paintRow(p, m_panel.m_rows[i], g, ratio);
-            }
+        const qreal ratio = devicePixelRatioF();
+        takeTiles(ratio);
+        QPainter p(this);
+        p.fillRect(area, palette().color(QPalette::Window));
+        p.setFont(font());
+        if (m_panel.m_rows.empty()) {
+            p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+            p.drawText(QRect(kMargin, kMargin, width() - 2 * kMargin, m_lineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("解答すると解説が出ます"));
         }
-        canvas.setDevicePixelRatio(ratio);
-        QPainter(this).drawPixmap(area.topLeft(), canvas);
+        for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
+            const RowGeometry& g = m_geometry[i];
+            if (g.top > area.bottom() + 1) {
+                break;
+            }
+            if (i + 1 < m_geometry.size() && m_geometry[i + 1].top <= area.top()) {
+                continue;
+            }
+            paintRow(p, m_panel.m_rows[i], g, ratio);
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -205,11 +201,7 @@ private:
     static QSize TileSize() { return SmallTile(1, 1.0).size(); }
 
     static QPixmap SmallTile(TileNumber number, qreal ratio) {
-        return LoadTileBitmap(TileBitmapId(number, kSuitManzu), ratio * ExplanationPanel::kTileScale);
-    }
-
-    QPixmap tileOf(TileNumber number, qreal ratio) const {
-        return LoadTileBitmap(TileBitmapId(number, m_panel.m_suit),
+        return LoadTileBitmap(TileBitmapId(number, kSuitManzu),
                               ratio * ExplanationPanel::kTileScale);
     }
 
@@ -217,9 +209,8 @@ private:
         const NumberExplanation& number =
             m_panel.m_explanation->numbers[static_cast<std::size_t>(row.number)];
         p.save();
-        p.scale(ratio, ratio);
-        paintSign(p, row.sign, QRect(kMargin, g.top + (m_lineHeight - kSignSize) / 2, kSignSize,
-                                     kSignSize));
+        paintSign(p, row.sign,
+                  QRect(kMargin, g.top + (m_lineHeight - kSignSize) / 2, kSignSize, kSignSize));
         p.setPen(palette().color(QPalette::WindowText));
         QFont bold = font();
         bold.setBold(true);
@@ -238,7 +229,6 @@ private:
             return;
         }
         p.save();
-        p.scale(ratio, ratio);
         QFont underlined = font();
         underlined.setUnderline(true);
         p.setFont(underlined);
@@ -255,7 +245,6 @@ private:
             }
             const ExplainedReading& reading = number.readings[static_cast<std::size_t>(r)];
             p.save();
-            p.scale(ratio, ratio);
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight),
                        Qt::AlignVCenter, ReadingCaption(reading));
@@ -281,58 +270,73 @@ private:
         if (number.verdict == Verdict::FifthCopy) {
             return TileLine{{}, -1, {}, kFourCopies[static_cast<std::size_t>(n)]};
         }
-        return TileLine{
-            std::span<const Block>(number.split.data(), static_cast<std::size_t>(number.splitCount)),
-            -1,
-            std::span<const TileNumber>(number.leftover.data(),
-                                        static_cast<std::size_t>(number.leftoverCount)),
-            {}};
+        return TileLine{std::span<const Block>(number.split.data(),
+                                               static_cast<std::size_t>(number.splitCount)),
+                        -1,
+                        std::span<const TileNumber>(number.leftover.data(),
+                                                    static_cast<std::size_t>(number.leftoverCount)),
+                        {}};
     }
 
-    // Tiles go 1:1 into device pixels, each its own width from the last, as on the board.
+    // Tiles go 1:1 into device pixels, each its own width from the last, as on the board: each
+    // lands on a whole device pixel and carries the widget's ratio, so it is copied, not scaled.
     void paintTiles(QPainter& p, const TileLine& line, int y, qreal ratio) const {
         const int top = qRound(y * ratio);
         const int gap = qRound(kBlockGap * ratio);
-        const int pen = qMax(1, qRound(1.5 * ratio));
         int x = qRound(kTilesX * ratio);
+        const auto place = [&](TileNumber n) {
+            const QPixmap& tile = m_tiles[static_cast<std::size_t>(n)];
+            p.drawPixmap(QPointF(x / ratio, top / ratio), tile);
+            x += tile.width();
+        };
+        // An outline a little outside the tiles it surrounds, given in device pixels.
+        const auto outline = [&](int left, const QPen& pen) {
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF((left - 1) / ratio - 0.75, (top - 1) / ratio - 0.75,
+                              (x - left + 2) / ratio + 1.5,
+                              (m_tileDeviceHeight + 2) / ratio + 1.5));
+        };
         for (std::size_t b = 0; b < line.blocks.size(); ++b) {
             const Block& block = line.blocks[b];
             const int left = x;
-            int height = 0;
             for (int i = 0; i < BlockSize(block.kind); ++i) {
-                const QPixmap tile = tileOf(BlockTile(block, i), ratio);
-                p.drawPixmap(QRect(QPoint(x, top), tile.size()), tile, tile.rect());
-                x += tile.width();
-                height = tile.height();
+                place(BlockTile(block, i));
             }
             if (static_cast<int>(b) == line.outlined) {
-                p.setPen(QPen(QColor(kCircleColor), pen));
-                p.setBrush(Qt::NoBrush);
-                p.drawRect(QRectF(left - pen / 2.0, top - pen / 2.0, x - left + pen - 1,
-                                  height + pen - 1));
+                outline(left, QPen(QColor(kCircleColor), 1.5));
             }
             x += gap;
         }
         for (const TileNumber n : line.plain) {
-            const QPixmap tile = tileOf(n, ratio);
-            p.drawPixmap(QRect(QPoint(x, top), tile.size()), tile, tile.rect());
-            x += tile.width();
+            place(n);
         }
         if (line.leftover.empty()) {
             return;
         }
         x += qRound((kLeftoverGap - kBlockGap) * ratio);
         const int left = x;
-        int height = 0;
         for (const TileNumber n : line.leftover) {
-            const QPixmap tile = tileOf(n, ratio);
-            p.drawPixmap(QRect(QPoint(x, top), tile.size()), tile, tile.rect());
-            x += tile.width();
-            height = tile.height();
+            place(n);
         }
-        p.setPen(QPen(QColor(kLeftoverColor), 1, Qt::DashLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(left - 1.5, top - 1.5, x - left + 2, height + 2));
+        outline(left, QPen(QColor(kLeftoverColor), 1, Qt::DashLine));
+    }
+
+    // The small tiles of the panel's suit at ratio, re-tagged with the ratio itself so that the
+    // painter copies them one for one.
+    void takeTiles(qreal ratio) {
+        if (m_tilesSuit == m_panel.m_suit && m_tilesRatio == ratio) {
+            return;
+        }
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            QPixmap tile = LoadTileBitmap(TileBitmapId(n, m_panel.m_suit),
+                                          ratio * ExplanationPanel::kTileScale);
+            tile.setDevicePixelRatio(ratio);
+            m_tiles[static_cast<std::size_t>(n)] = tile;
+            m_tileDeviceHeight = tile.height();
+        }
+        m_tilesSuit = m_panel.m_suit;
+        m_tilesRatio = ratio;
     }
 
     static void paintSign(QPainter& p, RowSign sign, const QRect& box) {
@@ -363,6 +367,10 @@ private:
     std::vector<RowGeometry> m_geometry;
     int m_lineHeight = 0;
     int m_tileHeight = 0;
+    std::array<QPixmap, kNumberSlots> m_tiles;
+    SuitKind m_tilesSuit = -1;
+    qreal m_tilesRatio = 0;
+    int m_tileDeviceHeight = 0;
 };
 
 ExplanationPanel::ExplanationPanel(QWidget* parent)
@@ -444,7 +452,8 @@ void ExplanationPanel::toggleOtherReadings(int row) {
         m_rows[static_cast<std::size_t>(row)].others == 0) {
         return;
     }
-    m_rows[static_cast<std::size_t>(row)].expanded = !m_rows[static_cast<std::size_t>(row)].expanded;
+    m_rows[static_cast<std::size_t>(row)].expanded =
+        !m_rows[static_cast<std::size_t>(row)].expanded;
     m_view->relayout();
 }
 

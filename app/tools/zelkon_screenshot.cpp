@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include "app/command_ids.h"
@@ -19,6 +21,9 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED]\n";
         return 2;
     }
+    // The picture is of the plain quiz, whatever practice settings this machine's player keeps.
+    QTemporaryDir noSettings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, noSettings.path());
     zelkon::CZelkonApp app;
     if (!app.InitInstance()) {
         return 1;

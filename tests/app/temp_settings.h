@@ -36,8 +36,8 @@ public:
 
 private:
     static void collect(const QDir& dir, const QString& prefix, QStringList& found) {
-        for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                        QDir::Hidden)) {
+        for (const QFileInfo& entry :
+             dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
             if (entry.isDir()) {
                 collect(QDir(entry.filePath()), prefix + entry.fileName() + '/', found);
             } else {

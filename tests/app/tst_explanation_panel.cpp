@@ -28,6 +28,7 @@ struct ExpectedRow {
     TileNumber number;
     RowSign sign;
     int readings;  // of a wait, as the scoring counts them; -1 where it does not apply
+    bool fifthCopy;
 };
 
 // Which numbers get a row and with what sign, from the problem's waits, the tiles in hand and
@@ -42,7 +43,7 @@ std::vector<ExpectedRow> ExpectedRows(const QuizLogic& quiz) {
         if (!wait && !picked && copies < 4) {
             continue;
         }
-        ExpectedRow row{n, RowSign::Neutral, -1};
+        ExpectedRow row{n, RowSign::Neutral, -1, copies == 4};
         if (wait) {
             row.sign = picked ? RowSign::Circle : RowSign::Cross;
             Hand14 fourteen{};
@@ -112,14 +113,22 @@ private slots:
     void rowsAfterAnAnswer_data() {
         QTest::addColumn<QString>("hand");
         QTest::addColumn<QString>("picks");
-        QTest::newRow("no picks, three waits") << "2233445566778" << "";
-        QTest::newRow("all picks, three waits") << "2233445566778" << "123456789";
-        QTest::newRow("all picks, nine gates") << "1112345678999" << "123456789";
-        QTest::newRow("fifth copy complete in shape, picked") << "1111234567789" << "14";
-        QTest::newRow("fifth copy complete in shape, not picked") << "1111234567789" << "7";
-        QTest::newRow("fifth copy not complete, picked") << "1111245678999" << "1";
-        QTest::newRow("fifth copy not complete, not picked") << "1111245678999" << "";
-        QTest::newRow("wrong picks only") << "1111245678999" << "2589";
+        QTest::newRow("no picks, three waits") << "2233445566778"
+                                               << "";
+        QTest::newRow("all picks, three waits") << "2233445566778"
+                                                << "123456789";
+        QTest::newRow("all picks, nine gates") << "1112345678999"
+                                               << "123456789";
+        QTest::newRow("fifth copy complete in shape, picked") << "1111234567789"
+                                                              << "14";
+        QTest::newRow("fifth copy complete in shape, not picked") << "1111234567789"
+                                                                  << "7";
+        QTest::newRow("fifth copy not complete, picked") << "1111245678999"
+                                                         << "1";
+        QTest::newRow("fifth copy not complete, not picked") << "1111245678999"
+                                                             << "";
+        QTest::newRow("wrong picks only") << "1111245678999"
+                                          << "2589";
     }
     void rowsAfterAnAnswer() {
         QFETCH(QString, hand);
@@ -137,6 +146,7 @@ private slots:
                 panel.explanation().numbers[static_cast<std::size_t>(row.number)];
             QCOMPARE(row.number, expected[i].number);
             QCOMPARE(row.sign, expected[i].sign);
+            QCOMPARE(why.verdict == Verdict::FifthCopy, expected[i].fifthCopy);
             QVERIFY(!row.verdict.isEmpty());
             QVERIFY(!row.expanded);
             if (expected[i].readings >= 0) {
@@ -151,7 +161,8 @@ private slots:
                 QCOMPARE(row.shown >= 0, why.readingCount > 0);
             } else {
                 QCOMPARE(why.verdict, Verdict::NoReading);
-                QCOMPARE(row.verdict, QStringLiteral("待ちではない：%1枚余る").arg(why.leftoverCount));
+                QCOMPARE(row.verdict,
+                         QStringLiteral("待ちではない：%1枚余る").arg(why.leftoverCount));
                 QCOMPARE(row.shown, -1);
             }
             QCOMPARE(panel.otherReadingsLink(static_cast<int>(i)).isEmpty(), row.others == 0);
@@ -186,12 +197,13 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             explain().trigger();
             QVERIFY(frame().explanationPanelOpen());
-            QCOMPARE(frame().size(), QSize(plain.width() + ExplanationPanel::kWidth, plain.height()));
+            QCOMPARE(frame().size(),
+                     QSize(plain.width() + ExplanationPanel::kWidth, plain.height()));
             QCOMPARE(frame().minimumSize(), frame().maximumSize());
             QCOMPARE(view().geometry(), form);
             const QRect panel = frame().explanationPanel().geometry();
-            QCOMPARE(panel, QRect(form.right() + 1, form.top(), ExplanationPanel::kWidth,
-                                  form.height()));
+            QCOMPARE(panel,
+                     QRect(form.right() + 1, form.top(), ExplanationPanel::kWidth, form.height()));
             explain().trigger();
             QVERIFY(!frame().explanationPanelOpen());
             QCOMPARE(frame().size(), plain);
@@ -283,6 +295,9 @@ private slots:
         frame().action(ID_SUIT_MANZU)->trigger();
         frame().action(ID_SORT_OFF)->trigger();
         QCOMPARE(m_settings.files(), QStringList());
+        m_app.reset();
+        QCOMPARE(m_settings.files(), QStringList());
+        start();
 
         explain().trigger();
         QCOMPARE(m_settings.files(), QStringList{QStringLiteral("zelkon/zelkon.conf")});

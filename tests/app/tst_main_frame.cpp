@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/zelkon_view.h"
+#include "temp_settings.h"
 #include "tests/quiz/known_hands.h"
 #include "tests/quiz/seeded_draws.h"
 
@@ -53,6 +56,7 @@ class TestMainFrame : public QObject {
     Q_OBJECT
 
 private:
+    test::TemporarySettings m_settings;
     std::unique_ptr<CZelkonApp> m_app;
 
     CMainFrame& frame() { return *m_app->mainFrame(); }
@@ -115,7 +119,8 @@ private slots:
                 continue;
             }
             for (const QAction* a : menu->actions()) {
-                QVERIFY(!a->isSeparator());
+                // Only the practice menu is divided into groups.
+                QVERIFY(!a->isSeparator() || menu == frame().practiceMenu());
                 QVERIFY(a->isEnabled());
             }
         }
@@ -248,6 +253,24 @@ private slots:
         command(ID_APP_ABOUT).trigger();
         QCOMPARE(caption, QStringLiteral("バージョン情報"));
         QVERIFY(Snapshot::of(view().quiz()) == before);
+    }
+
+    // Qt's own texts come in Japanese, as the window's: the answer box's context menu.
+    void standardMenusReadInJapanese() {
+        const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (!QFile::exists(translations + QStringLiteral("/qtbase_ja.qm"))) {
+            QSKIP("Qt's Japanese translations (qt6-translations-l10n) are not installed");
+        }
+        std::unique_ptr<QMenu> menu(view().answerBox().createStandardContextMenu());
+        QStringList texts = Texts(menu->actions());
+        texts.removeAll(QString());
+        QVERIFY(!texts.isEmpty());
+        for (const QString& text : texts) {
+            QVERIFY2(
+                !text.contains(QStringLiteral("Copy")) && !text.contains(QStringLiteral("Select")),
+                qPrintable(text));
+        }
+        QVERIFY(texts.join(QString()).contains(QStringLiteral("コピー")));
     }
 
     void exitClosesTheWindow() {

@@ -17,11 +17,14 @@
 #include "app/hand_entry_dialog.h"
 #include "app/main_frame.h"
 #include "app/practice_runs.h"
+#include "app/practice_settings.h"
 #include "app/zelkon_app.h"
 #include "cli/report.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
+#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 
 using namespace zelkon;
@@ -79,6 +82,7 @@ class TestPracticeRuns : public QObject {
     Q_OBJECT
 
 private:
+    test::TemporarySettings m_settings;
     std::unique_ptr<CZelkonApp> m_app;
     FakeClock m_clock;
     QString m_statusLine;
@@ -108,6 +112,7 @@ private:
 
 private slots:
     void init() {
+        m_settings.wipe();
         test::UseSeededDraws(4242);
         m_app = std::make_unique<CZelkonApp>();
         QVERIFY(m_app->InitInstance());
@@ -120,7 +125,9 @@ private slots:
             ++m_confirmations;
             return m_agree;
         });
-        runs().setStatusSink([this](const QString& text) { m_statusLine = text; });
+        m_statusLine = runs().statusText();
+        connect(&runs(), &PracticeRuns::statusChanged, this,
+                [this](const QString& text) { m_statusLine = text; });
     }
     void cleanup() { m_app.reset(); }
 
@@ -150,7 +157,7 @@ private slots:
                 QVERIFY2(a->shortcuts().isEmpty(), qPrintable(a->text()));
             }
         }
-        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        QCOMPARE(m_statusLine, QString());
     }
 
     void bandsFromTheMenuDealWithinTheBand_data() {
@@ -170,6 +177,8 @@ private slots:
         const Problem before = quiz().problem();
         int chosen = -1;
         connect(&runs(), &PracticeRuns::bandChosen, this, [&chosen](int i) { chosen = i; });
+        runs().bandAction(0)->trigger();
+        QCOMPARE(chosen, -1);
         runs().bandAction(index)->trigger();
         QCOMPARE(chosen, index);
         QCOMPARE(m_statusLine, status);
@@ -186,6 +195,64 @@ private slots:
             QVERIFY2(waits >= fewest && waits <= most, qPrintable(QString::number(waits)));
             QCOMPARE(runs().dealer().lastDeal(), DealKind::Band);
         }
+    }
+
+    void bandIsRememberedFromTheFirstChange() {
+        runs().bandAction(0)->trigger();
+        frame().OnFileReset();
+        QVERIFY(m_settings.files().isEmpty());
+        runs().bandAction(3)->trigger();
+        QVERIFY(!m_settings.files().isEmpty());
+
+        m_app.reset();
+        m_app = std::make_unique<CZelkonApp>();
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(runs().bandAction(3)->isChecked());
+        frame().OnFileReset();
+        QVERIFY(WaitCount(quiz().problem()) >= 5);
+    }
+
+    void panelNamesTheBandAndARunOpensIt() {
+        runs().bandAction(1)->trigger();
+        QVERIFY(!frame().explanationPanelOpen());
+        const QSize plain = frame().size();
+        m_clock.time = 1000s;
+        runs().timedRun().setClock(m_clock);
+        runs().timedRunAction()->trigger();
+        QVERIFY(frame().explanationPanelOpen());
+        QCOMPARE(frame().explanationPanel().statusLine(), QStringLiteral("1 / 10  0:00.0"));
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        // Opened for the run, closed after it: the window is the plain form again.
+        QVERIFY(!frame().explanationPanelOpen());
+        QCOMPARE(frame().size(), plain);
+
+        // Finished, the run leaves the tenth answer explained until the next problem.
+        runs().timedRunAction()->trigger();
+        for (int k = 0; k < 10; ++k) {
+            ok();
+            if (k < 9) {
+                ok();
+            }
+        }
+        QVERIFY(!runs().timedRun().running());
+        QVERIFY(frame().explanationPanelOpen());
+        QVERIFY(!frame().explanationPanel().rows().empty());
+        QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
+        runs().timedRun().resultDialog()->accept();
+        ok();
+        QVERIFY(!frame().explanationPanelOpen());
+        QCOMPARE(frame().size(), plain);
+
+        frame().action(ID_PRACTICE_EXPLAIN)->trigger();
+        QCOMPARE(frame().explanationPanel().statusLine(), QStringLiteral("出題: 待ち1〜2種"));
+        runs().bandAction(0)->trigger();
+        QCOMPARE(frame().explanationPanel().statusLine(), QString());
+        runs().timedRunAction()->trigger();
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        // The player's own panel stays open.
+        QVERIFY(frame().explanationPanelOpen());
     }
 
     void allHandsDrawsExactlyAsThePlainQuiz() {
@@ -256,6 +323,13 @@ private slots:
         dealer.setWeakShapes(noFive, &five);
         runs().setDealStatus(QStringLiteral("出題: 苦手な形（嵌張）"));
         QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）"));
+        runs().setExtraStatus(QStringLiteral("復習 3"));
+        QCOMPARE(m_statusLine, QStringLiteral("出題: 苦手な形（嵌張）  復習 3"));
+        runs().timedRunAction()->trigger();
+        QCOMPARE(m_statusLine, QStringLiteral("1 / 10  0:00.0"));
+        m_agree = true;
+        runs().timedRunAction()->trigger();
+        runs().setExtraStatus(QString());
         for (int i = 0; i < 40; ++i) {
             frame().OnFileReset();
             QCOMPARE(dealer.lastDeal(), DealKind::WeakShapes);
@@ -265,7 +339,7 @@ private slots:
         // A band item ends it.
         runs().bandAction(0)->trigger();
         QVERIFY(!dealer.weakShapes());
-        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        QCOMPARE(m_statusLine, QString());
         frame().OnFileReset();
         QCOMPARE(dealer.lastDeal(), DealKind::Plain);
     }
@@ -369,7 +443,7 @@ private slots:
                 // Time spent on the answered problem before 次へ counts too.
                 m_clock.time += 500ms;
                 total += 500ms;
-                ok();
+                QTest::keyClick(&view(), Qt::Key_Return);
             }
         }
         QVERIFY(!runs().timedRun().running());
@@ -443,7 +517,7 @@ private slots:
         runs().timedRunAction()->trigger();
         QVERIFY(!runs().timedRun().running());
         QCOMPARE(quiz().problem().dealOrder, shown.dealOrder);
-        QCOMPARE(m_statusLine, QStringLiteral("出題: すべての手"));
+        QCOMPARE(m_statusLine, QString());
         QVERIFY(runs().enterAction()->isEnabled());
         QCOMPARE(runs().timedRun().resultDialog(), nullptr);
 
@@ -557,7 +631,13 @@ private slots:
         frame().OnSortOff();
         frame().OnSuitSouzu();
         pick(5);
+        DealKind kindWhenShown = DealKind::Plain;
+        const QMetaObject::Connection watch =
+            connect(&view(), &CZelkonView::questionShown, this,
+                    [this, &kindWhenShown] { kindWhenShown = runs().dealer().lastDeal(); });
         enter(typed);
+        disconnect(watch);
+        QCOMPARE(kindWhenShown, DealKind::Entered);
         QVERIFY(runs().entryDialog() == nullptr || !runs().entryDialog()->isVisible());
         QVERIFY(!quiz().answered());
         QVERIFY(!quiz().selected(5));
@@ -585,6 +665,17 @@ private slots:
         QCOMPARE(quiz().displayTile(0), 1);
     }
 
+    void handPastedFromAChatIsRead() {
+        // A copied line often brings its line end or blanks around it.
+        QGuiApplication::clipboard()->setText(QStringLiteral(" 1112345678999p\n"));
+        HandEntryDialog& dialog = openEntry();
+        QTest::keySequence(&dialog.edit(), QKeySequence::Paste);
+        QVERIFY2(dialog.okButton().isEnabled(), qPrintable(dialog.faultLabel().text()));
+        QTest::keyClick(&dialog.edit(), Qt::Key_Return);
+        QCOMPARE(quiz().problem().sortedHand, (Hand13{1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}));
+        QCOMPARE(quiz().suitKind(), kSuitPinzu);
+    }
+
     void copyThenPasteRoundTrips() {
         for (int i = 0; i < 12; ++i) {
             frame().OnFileReset();
@@ -602,6 +693,7 @@ private slots:
             QCOMPARE(dialog.edit().text(), copied);
             QTest::mouseClick(&dialog.okButton(), Qt::LeftButton);
             QCOMPARE(quiz().problem().sortedHand, dealt.sortedHand);
+            QCOMPARE(quiz().problem().dealOrder, dealt.sortedHand);
             QCOMPARE(quiz().problem().isWait, dealt.isWait);
             QCOMPARE(quiz().suitKind(), suit);
         }

@@ -12,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/zelkon_app.h"
 #include "quiz/zelkon_view.h"
+#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 
 using namespace zelkon;
@@ -62,6 +63,7 @@ private:
         long deals = 0;
     };
 
+    test::TemporarySettings m_settings;
     std::unique_ptr<CZelkonApp> m_app;
     Model m_model;
 

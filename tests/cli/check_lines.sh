@@ -55,10 +55,22 @@ awk -F '\t' '{
 "$cli" deal --seed 7 --count 3 >"$dir/deal3"
 head -n 3 "$dir/deal" | cmp -s - "$dir/deal3" || fail "deal --count 3 is not the start of --count 500"
 
+# A band keeps every line's wait count inside it; 1-9 is plain dealing, byte for byte.
+for band in 1-2 3-4 5-9 6-7; do
+    "$cli" deal --seed 11 --count 200 --waits "$band" >"$dir/band"
+    [ "$(wc -l <"$dir/band")" -eq 200 ] || fail "deal --waits $band printed $(wc -l <"$dir/band") lines"
+    check_fields "$dir/band" 3
+    awk -F '\t' -v low="${band%-*}" -v high="${band#*-}" '
+        length($3) < low + 0 || length($3) > high + 0 { print "band: " $0; exit 1 }' "$dir/band" ||
+        fail "deal --waits $band printed a line outside the band"
+done
+"$cli" deal --seed 7 --count 500 --waits 1-9 | cmp -s - "$dir/deal" ||
+    fail "deal --waits 1-9 differs from plain dealing"
+
 if [ -w /dev/full ]; then
     status=0
     "$cli" table >/dev/full 2>"$dir/err" || status=$?
     [ "$status" -eq 1 ] || fail "a failed write gives status $status"
     grep -q "cannot write" "$dir/err" || fail "a failed write is not reported"
 fi
-echo "table and deal lines are well formed"
+echo "table, deal and band lines are well formed"

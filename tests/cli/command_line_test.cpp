@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
@@ -85,7 +86,52 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"deal", "--seed", "1", "--seed", "2"}, "deal: --seed given twice"},
         BadLine{{"deal", "--count=1", "--count", "2"}, "deal: --count given twice"},
         BadLine{{"deal", "--shuffle"}, "deal: unknown option \"--shuffle\"; try zelkon-cli --help"},
-        BadLine{{"deal", "3"}, "deal: unexpected argument \"3\""}));
+        BadLine{{"deal", "3"}, "deal: unexpected argument \"3\""},
+        BadLine{{"deal", "--waits"}, "deal: --waits needs a value"},
+        BadLine{{"deal", "--waits", "0-3"}, "deal: --waits \"0-3\": wait counts run from 1 to 9"},
+        BadLine{{"deal", "--waits", "10-12"},
+                "deal: --waits \"10-12\": wait counts run from 1 to 9"},
+        BadLine{{"deal", "--waits", "1-99999999999999999999"},
+                "deal: --waits \"1-99999999999999999999\": not a band of wait counts A-B, such "
+                "as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits", "5-2"},
+                "deal: --waits \"5-2\": the fewest waits 5 exceed the most 2"},
+        BadLine{{"deal", "--waits", "x"},
+                "deal: --waits \"x\": not a band of wait counts A-B, such as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits", "5"},
+                "deal: --waits \"5\": not a band of wait counts A-B, such as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits=3-"},
+                "deal: --waits \"3-\": not a band of wait counts A-B, such as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits", "1-2-3"},
+                "deal: --waits \"1-2-3\": not a band of wait counts A-B, such as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits", "+1-2"},
+                "deal: --waits \"+1-2\": not a band of wait counts A-B, such as 3-4 or 5-9"},
+        BadLine{{"deal", "--waits",
+                 "\xE2\x80\xAE"
+                 "1-2"},
+                "deal: --waits \"\\u{202E}1-2\": not a band of wait counts A-B, such as 3-4 or "
+                "5-9"},
+        BadLine{{"deal", "--waits", "1-2", "--waits=3-4"}, "deal: --waits given twice"}));
+
+TEST(CommandLineTest, dealTakesABandInEitherSpelling) {
+    struct Case {
+        std::vector<std::string_view> args;
+        std::int32_t fewest;
+        std::int32_t most;
+    };
+    for (const Case& c :
+         {Case{{"deal", "--waits", "1-2"}, 1, 2},
+          Case{{"deal", "--seed", "3", "--waits=5-9", "--count", "4"}, 5, 9},
+          Case{{"deal", "--waits", "9-9"}, 9, 9}, Case{{"deal", "--waits", "01-09"}, 1, 9}}) {
+        Command command;
+        std::string error;
+        ASSERT_TRUE(parseCommandLine(c.args, command, error)) << error;
+        ASSERT_TRUE(command.band.has_value());
+        EXPECT_EQ(command.band->fewest, c.fewest);
+        EXPECT_EQ(command.band->most, c.most);
+    }
+    EXPECT_FALSE(parse({"deal", "--seed", "3"}).command.band.has_value());
+}
 
 TEST(CommandLineTest, dealTakesBothSpellingsOfItsOptions) {
     Parsed parsed = parse({"deal", "--seed", "4294967295", "--count=7"});

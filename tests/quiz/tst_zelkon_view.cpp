@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
@@ -125,6 +126,50 @@ private slots:
         QVERIFY(view().okButton().geometry().right() < view().width());
         QVERIFY(view().answerBox().geometry().top() > view().buttonRect(1).bottom() + 3);
         QCOMPARE(view().answerBox().geometry().bottom(), view().height() - 1);
+    }
+
+    // The board's green stays on the form: the controls take the colours they would anywhere.
+    void controlsKeepTheirOwnColours() {
+        QList<QWidget*> controls{&view().okButton(), &view().answerBox()};
+        for (TileNumber n = 1; n <= 9; ++n) {
+            controls << &view().numberButton(n);
+        }
+        for (QWidget* control : controls) {
+            const QPalette plain = QApplication::palette(control);
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto r = static_cast<QPalette::ColorRole>(role);
+                QCOMPARE(control->palette().color(QPalette::Active, r),
+                         plain.color(QPalette::Active, r));
+                QCOMPARE(control->palette().color(QPalette::Disabled, r),
+                         plain.color(QPalette::Disabled, r));
+            }
+            // No pixel of a control, outline and frame included, leans to green.
+            const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = QColor::fromRgb(image.pixel(x, y));
+                    QVERIFY2(!(c.green() > c.red() + 40 && c.green() > c.blue() + 40),
+                             qPrintable(QStringLiteral("%1 at %2,%3")
+                                            .arg(control->objectName())
+                                            .arg(x)
+                                            .arg(y)));
+                }
+            }
+        }
+        QCOMPARE(Grab(view()).pixel(1, 1) & 0xffffff, kBoardColor & 0xffffff);
+    }
+
+    void tabIntoTheAnswerBoxShowsItsFocus() {
+        view().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view()));
+        view().okButton().setFocus(Qt::OtherFocusReason);
+        const QImage unfocused = view().answerBox().grab().toImage();
+        QTest::keyClick(&view().okButton(), Qt::Key_Tab);
+        QTRY_VERIFY(view().answerBox().hasFocus());
+        QVERIFY(view().answerBox().grab().toImage() != unfocused);
+        // Keys for the quiz still reach it from the box.
+        QTest::keyClick(&view().answerBox(), Qt::Key_3);
+        QVERIFY(view().quiz().selected(3));
     }
 
     void clicksToggleAndOkAnswers() {
