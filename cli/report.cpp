@@ -337,14 +337,10 @@ std::string helpText() {
            "      each: SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n"
            "      With --waits, only problems with A to B waits (1 <= A <= B <= 9; 5-9 for five\n"
            "      or more), each as often as plain dealing gives it; the same seed deals the\n"
-           "      same worksheet. 1-9 is plain dealing.
-"
-           "  zelkon-cli stats [--records FILE]
-"
-           "      The figures of the statistics window from the records (default:
-"
-           "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.
-"
+           "      same worksheet. 1-9 is plain dealing.\n"
+           "  zelkon-cli stats [--records FILE]\n"
+           "      The figures of the statistics window from the records (default:\n"
+           "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.\n"
            "  zelkon-cli --help | --version\n"
            "\n"
            "HAND: 13 or 14 digits 1 to 9 in any order, at most four of each number, then\n"
