@@ -167,7 +167,7 @@ bool tableExists(SqliteDatabase& database, std::string_view name) {
 
 // Checks that the open file is ours, making the schema in an empty file and upgrading an older
 // one. Returns a failure without writing anything when the file is not ours or newer.
-RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path) {
+RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path, OpenMode mode) {
     const std::string where = path.string();
     if (database.queryInt64("PRAGMA page_count") == 0) {
         if (database.isReadOnly()) {
@@ -209,6 +209,10 @@ RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path) {
         }
         database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
         transaction.commit();
+    }
+    if (database.isReadOnly() && mode == OpenMode::CreateIfMissing) {
+        // Recording into a file that cannot take an answer would fail on every answer.
+        return failure(RecordsError::ReadOnly, "cannot write " + where);
     }
     if (!database.isReadOnly()) {
         // WAL lets a second window read and write beside this one. NORMAL syncs at checkpoints:
@@ -342,7 +346,7 @@ OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode) {
             return opened;
         }
         sqlite3_busy_timeout(database->handle(), kBusyTimeoutMillis);
-        RecordsStatus prepared = prepareSchema(*database, path);
+        RecordsStatus prepared = prepareSchema(*database, path, mode);
         if (!prepared.ok()) {
             opened.status = std::move(prepared);
             return opened;
@@ -360,6 +364,14 @@ OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode) {
 }
 
 RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
+    return write(std::span<const AnswerRecord>(&answer, 1));
+}
+
+RecordsStatus RecordsStore::addAnswers(std::span<const AnswerRecord> answers) {
+    return write(answers);
+}
+
+RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
     RecordsStatus status;
     try {
         SqliteDatabase& database = *m_database;
@@ -368,45 +380,47 @@ RecordsStatus RecordsStore::addAnswer(const AnswerRecord& answer) {
             "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
             "seconds, fully_right, two_sided, edge, closed, dual_pair, single) "
             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
-        Hand13 hand = answer.hand;
-        SortHand(hand);
-        const std::string handText = HandDigits(hand);
-        const char suit[2] = {StoredSuitLetter(answer.suit), '\0'};
-        insert.bind(1, answer.answeredAt)
-            .bind(2, handText)
-            .bind(3, std::string_view(suit))
-            .bind(4, std::string_view(kDealWords[static_cast<std::size_t>(answer.dealt)]));
-        if (const char* band = bandWord(answer.band)) {
-            insert.bind(5, std::string_view(band));
-        } else {
-            insert.bindNull(5);
-        }
-        int waitCount = 0;
-        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-            waitCount += (answer.waits & NumberBit(n)) != 0 ? 1 : 0;
-        }
-        insert.bind(6, NumberSetText(answer.picks))
-            .bind(7, NumberSetText(answer.waits))
-            .bind(8, std::int64_t{waitCount})
-            .bind(9, answer.seconds)
-            .bind(10, std::int64_t{answer.fullyRight ? 1 : 0});
-        for (std::size_t s = 0; s < kShapeColumns.size(); ++s) {
-            NumberSet reached = 0;
-            for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-                if ((answer.waitShapes[static_cast<std::size_t>(n)] & (1u << s)) != 0) {
-                    reached = static_cast<NumberSet>(reached | NumberBit(n));
-                }
+        for (const AnswerRecord& answer : answers) {
+            Hand13 hand = answer.hand;
+            SortHand(hand);
+            const std::string handText = HandDigits(hand);
+            const char suit[2] = {StoredSuitLetter(answer.suit), '\0'};
+            insert.bind(1, answer.answeredAt)
+                .bind(2, handText)
+                .bind(3, std::string_view(suit))
+                .bind(4, std::string_view(kDealWords[static_cast<std::size_t>(answer.dealt)]));
+            if (const char* band = bandWord(answer.band)) {
+                insert.bind(5, std::string_view(band));
+            } else {
+                insert.bindNull(5);
             }
-            insert.bind(static_cast<int>(s) + 11, NumberSetText(reached));
-        }
-        insert.run();
+            int waitCount = 0;
+            for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                waitCount += (answer.waits & NumberBit(n)) != 0 ? 1 : 0;
+            }
+            insert.bind(6, NumberSetText(answer.picks))
+                .bind(7, NumberSetText(answer.waits))
+                .bind(8, std::int64_t{waitCount})
+                .bind(9, answer.seconds)
+                .bind(10, std::int64_t{answer.fullyRight ? 1 : 0});
+            for (std::size_t s = 0; s < kShapeColumns.size(); ++s) {
+                NumberSet reached = 0;
+                for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+                    if ((answer.waitShapes[static_cast<std::size_t>(n)] & (1u << s)) != 0) {
+                        reached = static_cast<NumberSet>(reached | NumberBit(n));
+                    }
+                }
+                insert.bind(static_cast<int>(s) + 11, NumberSetText(reached));
+            }
+            insert.run();
 
-        std::optional<ReviewCard> card = LoadCard(database, handText);
-        if (card || !answer.fullyRight) {
-            SaveCard(database,
-                     ScheduleReview(card, hand,
-                                    answer.fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
-                                    answer.answeredAt));
+            std::optional<ReviewCard> card = LoadCard(database, handText);
+            if (card || !answer.fullyRight) {
+                SaveCard(database,
+                         ScheduleReview(card, hand,
+                                        answer.fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
+                                        answer.answeredAt));
+            }
         }
         transaction.commit();
     } catch (const SqliteError& error) {

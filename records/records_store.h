@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "answer_record.h"
 #include "records_status.h"
@@ -53,6 +54,8 @@ public:
     // right: Good, when the hand has a card) in one transaction. Returns once it is committed:
     // a program killed afterwards keeps it. Another writer is waited for up to the busy timeout.
     RecordsStatus addAnswer(const AnswerRecord& answer);
+    // Many answers in one transaction, in order (imports, generated test data): all or none.
+    RecordsStatus addAnswers(std::span<const AnswerRecord> answers);
 
     const std::filesystem::path& path() const { return m_path; }
 
@@ -61,6 +64,7 @@ public:
 
 private:
     RecordsStore(std::filesystem::path path, std::unique_ptr<SqliteDatabase> database);
+    RecordsStatus write(std::span<const AnswerRecord> answers);
 
     std::filesystem::path m_path;
     std::unique_ptr<SqliteDatabase> m_database;

@@ -133,7 +133,7 @@ TEST(RecordsStore, storesARowAsPlayersReadIt) {
     for (int s = 0; s < 5; ++s) {
         NumberSet reached = 0;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-            if ((shapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+            if (((shapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
                 reached = static_cast<NumberSet>(reached | NumberBit(n));
             }
         }
@@ -224,6 +224,12 @@ TEST(RecordsStore, reportsAReadOnlyFolder) {
               static_cast<int>(RecordsError::CannotCreate));
     EXPECT_EQ(openWithoutWriteAccess(folder / "sub" / "records.sqlite3"),
               static_cast<int>(RecordsError::CannotCreate));
+    EXPECT_EQ(openWithoutWriteAccess(existing), static_cast<int>(RecordsError::ReadOnly));
+    EXPECT_EQ(FileBytes(existing), before);
+    // A writable folder but a read-only file.
+    fs::permissions(folder, fs::perms::all);
+    fs::permissions(existing,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(openWithoutWriteAccess(existing), static_cast<int>(RecordsError::ReadOnly));
     EXPECT_EQ(FileBytes(existing), before);
     fs::permissions(folder, fs::perms::owner_all);
@@ -391,7 +397,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
             for (int s = 0; s < 5; ++s) {
                 NumberSet reached = 0;
                 for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-                    if ((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+                    if (((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
                         reached = static_cast<NumberSet>(reached | NumberBit(n));
                     }
                 }

@@ -28,7 +28,7 @@ Statistics expectedFigures(const std::vector<AnswerRecord>& answers, std::int32_
         byWaits.hits += a.fullyRight;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             for (int s = 0; s < kWaitShapeCount; ++s) {
-                if ((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1u) {
+                if (((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
                     ++figures.byShape[static_cast<std::size_t>(s)].total;
                     figures.byShape[static_cast<std::size_t>(s)].hits +=
                         (a.picks & NumberBit(n)) == 0;
@@ -280,7 +280,7 @@ TEST(WeakShapes, filterEveryHandByAWaitOfTheShape) {
             expected = static_cast<std::uint8_t>(expected | bruteShapes(hand, n));
         }
         for (int s = 0; s < kWaitShapeCount; ++s) {
-            const bool want = (expected >> s) & 1u;
+            const bool want = ((expected >> s) & 1) != 0;
             reached[static_cast<std::size_t>(s)] += want;
             ASSERT_EQ(HasWaitReachedBy(hand, static_cast<WaitShape>(s)), want)
                 << HandDigits(hand) << " shape " << s;
