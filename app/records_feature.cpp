@@ -1,8 +1,10 @@
 #include "records_feature.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -322,7 +324,8 @@ void RecordsFeature::refreshFigures() {
         const StatisticsOutcome figures =
             ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());
         if (figures.status.ok()) {
-            m_statisticsWindow->setFigures(figures.figures);
+            const StatisticsPage page = makePage(figures.figures);
+            m_showStatistics(m_statisticsWindow, &page);
         }
     }
     emit statusChanged();
@@ -365,7 +368,7 @@ bool RecordsFeature::FitsWeakShape(const Hand13& hand, const void* context) {
 }
 
 void RecordsFeature::openStatistics() {
-    if (!m_store) {
+    if (!m_store || !loadStatisticsModule()) {
         return;
     }
     const StatisticsOutcome figures =
@@ -374,26 +377,83 @@ void RecordsFeature::openStatistics() {
         tell(RecordsFailureText(figures.status, m_store->path()));
         return;
     }
+    const StatisticsPage page = makePage(figures.figures);
     if (m_statisticsWindow == nullptr) {
-        m_statisticsWindow = new StatisticsWindow(figures.figures, m_window);
-        connect(m_statisticsWindow, &StatisticsWindow::retryRequested, this,
-                &RecordsFeature::onRetry);
+        m_statisticsWindow = m_createStatistics(&page, m_window);
+        // By name: the window's class lives in the module.
+        connect(m_statisticsWindow, SIGNAL(retryRequested(int)), this, SLOT(onRetry(int)));
     } else {
-        m_statisticsWindow->setFigures(figures.figures);
+        m_showStatistics(m_statisticsWindow, &page);
     }
     m_statisticsWindow->show();
     m_statisticsWindow->raise();
     m_statisticsWindow->activateWindow();
 }
 
-void RecordsFeature::onRetry(const Hand13& hand) {
+bool RecordsFeature::loadStatisticsModule() {
+    if (m_createStatistics != nullptr) {
+        return true;
+    }
+    // Installed beside the program's own lib folder; in the build tree, where CMake put it.
+    const QStringList folders{
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR),
+        QStringLiteral(ZELKON_MODULE_BUILD_DIR)};
+    QLibrary module;
+    for (const QString& folder : folders) {
+        module.setFileName(folder + QLatin1Char('/') + QLatin1String(kStatisticsModuleName));
+        if (module.load()) {
+            break;
+        }
+    }
+    m_createStatistics = reinterpret_cast<CreateStatisticsWindowFunction>(
+        module.resolve(kCreateStatisticsWindowSymbol));
+    m_showStatistics =
+        reinterpret_cast<ShowStatisticsFunction>(module.resolve(kShowStatisticsSymbol));
+    if (m_createStatistics == nullptr || m_showStatistics == nullptr) {
+        m_createStatistics = nullptr;
+        tell(QStringLiteral("成績の画面を開けません（%1）。").arg(module.errorString()));
+        return false;
+    }
+    // Stays loaded for the rest of the run: the window's code lives in it.
+    return true;
+}
+
+StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
+    StatisticsPage page{figures, {}, {}};
+    for (int s = 0; s < kWaitShapeCount; ++s) {
+        page.shapeNames << QString::fromUtf8(WaitShapeName(static_cast<WaitShape>(s)));
+    }
+    m_mistakeHands.clear();
+    for (const Mistake& mistake : figures.latestMistakes) {
+        page.mistakeTexts << MistakeText(mistake);
+        m_mistakeHands.push_back(mistake.hand);
+    }
+    return page;
+}
+
+void RecordsFeature::onRetry(int mistake) {
+    if (mistake < 0 || static_cast<std::size_t>(mistake) >= m_mistakeHands.size()) {
+        return;
+    }
     m_retryPending = true;
-    m_view.LoadProblem(hand);
+    m_view.LoadProblem(m_mistakeHands[static_cast<std::size_t>(mistake)]);
     m_retryPending = false;
     if (m_window != nullptr) {
         m_window->raise();
         m_window->activateWindow();
     }
+}
+
+QString MistakeText(const Mistake& mistake) {
+    const QString when =
+        QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
+    const std::string picks = NumberSetText(mistake.picks);
+    const std::string waits = NumberSetText(mistake.waits);
+    const char suit = mistake.suit == kSuitPinzu ? 'p' : mistake.suit == kSuitSouzu ? 's' : 'm';
+    return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
+        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), QString(QLatin1Char(suit)),
+             picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
+             waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
 }
 
 void RecordsFeature::tell(const QString& text) {

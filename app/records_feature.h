@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -94,7 +95,8 @@ public:
 
     // Opens the 成績 window, or brings it up to date and raises it.
     void openStatistics();
-    StatisticsWindow* statisticsWindow() const { return m_statisticsWindow; }
+    // The open 成績 window (a StatisticsWindow of the module), or nullptr.
+    QWidget* statisticsWindow() const { return m_statisticsWindow; }
 
     // Turns recording on (creating the file) or off, as the menu item does.
     void setRecording(bool on);
@@ -109,6 +111,10 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    // Connected by name to the window of the module.
+    void onRetry(int mistake);
+
 private:
     bool openStore();
     void closeStore();
@@ -119,7 +125,9 @@ private:
     void updateActions();
     // Shows text to the player without blocking the quiz.
     void tell(const QString& text);
-    void onRetry(const Hand13& hand);
+    // Loads the window's module on first use; false (the player told) when it cannot be found.
+    bool loadStatisticsModule();
+    StatisticsPage makePage(const Statistics& figures);
     void onWeakShapes(bool chosen);
     void applyWeakShapes();
 
@@ -149,8 +157,15 @@ private:
 
     std::int64_t m_dueCount = 0;
     std::optional<WeakShape> m_weakest;
-    QPointer<StatisticsWindow> m_statisticsWindow;
+    QPointer<QWidget> m_statisticsWindow;
+    // The hands behind the window's list of mistakes, in its order.
+    std::vector<Hand13> m_mistakeHands;
+    CreateStatisticsWindowFunction m_createStatistics = nullptr;
+    ShowStatisticsFunction m_showStatistics = nullptr;
 };
+
+// "12/9 14:05  1112345678999m  選択 258　待ち 2589": one line of the mistakes list.
+QString MistakeText(const Mistake& mistake);
 
 // The message for a store that could not be opened or written; empty for none.
 QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path);

@@ -6,7 +6,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QDate>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QLineSeries>
 #include <QPainter>
@@ -19,7 +18,6 @@ namespace {
 
 constexpr int kWindowWidth = 1000;
 constexpr int kWindowHeight = 820;
-constexpr int kHandRole = Qt::UserRole;
 
 double Percent(const RateFigure& figure) {
     return figure.total == 0
@@ -32,6 +30,7 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QStr
     chart->setObjectName(objectName);
     chart->legend()->setAlignment(Qt::AlignBottom);
     auto* view = new QChartView(chart);
+    view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(300, 220);
     grid->addWidget(view, row, column, 1, columns);
@@ -89,31 +88,9 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     chart->legend()->setVisible(false);
 }
 
-QString SuitLetter(SuitKind suit) {
-    switch (suit) {
-        case kSuitPinzu:
-            return QStringLiteral("p");
-        case kSuitSouzu:
-            return QStringLiteral("s");
-        default:
-            return QStringLiteral("m");
-    }
-}
-
 }  // namespace
 
-QString MistakeText(const Mistake& mistake) {
-    const QString when =
-        QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
-    const std::string picks = NumberSetText(mistake.picks);
-    const std::string waits = NumberSetText(mistake.waits);
-    return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
-        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), SuitLetter(mistake.suit),
-             picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
-             waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
-}
-
-StatisticsWindow::StatisticsWindow(const Statistics& figures, QWidget* parent)
+StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromUtf8(kStatisticsTitle));
     setObjectName(QStringLiteral("statistics"));
@@ -149,17 +126,14 @@ StatisticsWindow::StatisticsWindow(const Statistics& figures, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&m_pages);
 
-    setFigures(figures);
+    setPage(page);
 }
 
 // Members go before their parents: each leaves its parent as it is destroyed.
 StatisticsWindow::~StatisticsWindow() = default;
 
-bool StatisticsWindow::showsEmptyState() const {
-    return m_pages.currentWidget() == &m_empty;
-}
-
-void StatisticsWindow::setFigures(const Statistics& figures) {
+void StatisticsWindow::setPage(const StatisticsPage& page) {
+    const Statistics& figures = page.figures;
     if (figures.problems == 0) {
         // A chart of nothing reads as a broken chart.
         m_pages.setCurrentWidget(&m_empty);
@@ -192,7 +166,7 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
     QStringList shapeNames;
     QList<const RateFigure*> shapeFigures;
     for (int s = 0; s < kWaitShapeCount; ++s) {
-        shapeNames << QString::fromUtf8(WaitShapeName(static_cast<WaitShape>(s)));
+        shapeNames << page.shapeNames.value(s);
         shapeFigures << &figures.byShape[static_cast<std::size_t>(s)];
     }
     ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
@@ -250,26 +224,22 @@ void StatisticsWindow::setFigures(const Statistics& figures) {
     m_days->legend()->setVisible(true);
 
     m_mistakes.clear();
-    for (const Mistake& mistake : figures.latestMistakes) {
-        auto* item = new QListWidgetItem(MistakeText(mistake), &m_mistakes);
-        QVariantList hand;
-        for (const TileNumber t : mistake.hand) {
-            hand << t;
-        }
-        item->setData(kHandRole, hand);
-    }
+    m_mistakes.addItems(page.mistakeTexts);
 }
 
 void StatisticsWindow::onMistakeActivated(QListWidgetItem* item) {
-    const QVariantList tiles = item->data(kHandRole).toList();
-    if (tiles.size() != 13) {
-        return;
+    emit retryRequested(m_mistakes.row(item));
+}
+
+extern "C" Q_DECL_EXPORT QWidget* zelkonStatisticsWindow(const StatisticsPage* page,
+                                                         QWidget* parent) {
+    return new StatisticsWindow(*page, parent);
+}
+
+extern "C" Q_DECL_EXPORT void zelkonShowStatistics(QWidget* window, const StatisticsPage* page) {
+    if (auto* statistics = qobject_cast<StatisticsWindow*>(window)) {
+        statistics->setPage(*page);
     }
-    Hand13 hand{};
-    for (std::size_t i = 0; i < hand.size(); ++i) {
-        hand[i] = tiles[static_cast<qsizetype>(i)].toInt();
-    }
-    emit retryRequested(hand);
 }
 
 }  // namespace zelkon

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include "app/records_feature.h"
-#include "app/statistics_window.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/zelkon_view.h"
 #include "records/records_store.h"
@@ -64,7 +63,7 @@ void BM_OpenStatisticsWindow(benchmark::State& state) {
     for (auto _ : state) {
         // From the menu item to the window painted, the figures read afresh each time.
         records.openStatistics();
-        StatisticsWindow* window = records.statisticsWindow();
+        QWidget* window = records.statisticsWindow();
         window->repaint();
         QApplication::processEvents();
         state.PauseTiming();

@@ -11,6 +11,9 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,7 +25,6 @@
 #include "app/practice_dealer.h"
 #include "app/practice_runs.h"
 #include "app/records_feature.h"
-#include "app/statistics_window.h"
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/explanation_panel.h"
@@ -400,10 +402,15 @@ private slots:
         start();
         records().recordAction()->trigger();
         records().statisticsAction()->trigger();
-        StatisticsWindow* window = records().statisticsWindow();
+        QWidget* window = records().statisticsWindow();
         QVERIFY(window != nullptr);
         QVERIFY(window->isVisible());
-        QVERIFY(window->showsEmptyState());
+        const auto shows = [window](const char* name) {
+            const auto* child = window->findChild<QWidget*>(QLatin1String(name));
+            return child != nullptr && child->isVisible();
+        };
+        QVERIFY(shows("emptyState"));
+        QVERIFY(!shows("byWaits"));
 
         // Answers while the window is open bring it up to date.
         std::vector<Problem> answered;
@@ -415,7 +422,11 @@ private slots:
                             Digits(answered.back().isWait, [](TileNumber) { return true; }) == "5");
             next();
         }
-        QTRY_VERIFY(!window->showsEmptyState());
+        QTRY_VERIFY(!shows("emptyState"));
+        QVERIFY(shows("byWaits") && shows("byShape") && shows("byDay") && shows("mistakes"));
+        const auto chart = [window](const char* name) {
+            return window->findChild<QChartView*>(QLatin1String(name))->chart();
+        };
 
         // Fully right by number of waits, counted again from the problems themselves.
         std::array<int, 10> total{}, hits{};
@@ -427,7 +438,7 @@ private slots:
             ++total[static_cast<std::size_t>(waits)];
             hits[static_cast<std::size_t>(waits)] += right[i] ? 1 : 0;
         }
-        const auto* bars = qobject_cast<QBarSeries*>(window->waitsChart()->series().value(0));
+        const auto* bars = qobject_cast<QBarSeries*>(chart("byWaits")->series().value(0));
         QVERIFY(bars != nullptr);
         const QBarSet* rates = bars->barSets().value(0);
         QCOMPARE(rates->count(), 9);
@@ -451,17 +462,19 @@ private slots:
                 }
             }
         }
-        const auto* shapeBars = qobject_cast<QBarSeries*>(window->shapesChart()->series().value(0));
+        const auto* shapeBars = qobject_cast<QBarSeries*>(chart("byShape")->series().value(0));
         QVERIFY(shapeBars != nullptr);
         for (std::size_t shape = 0; shape < shapeSeen.size(); ++shape) {
             const double expected =
                 shapeSeen[shape] == 0 ? 0.0 : 100.0 * shapeMissed[shape] / shapeSeen[shape];
             QCOMPARE(shapeBars->barSets().value(0)->at(static_cast<int>(shape)), expected);
         }
-        const auto* days = qobject_cast<QBarSeries*>(window->daysChart()->series().value(0));
+        const auto* days = qobject_cast<QBarSeries*>(chart("byDay")->series().value(0));
         QVERIFY(days != nullptr);
         QCOMPARE(days->barSets().value(0)->sum(), 12.0);
-        QVERIFY(window->summary().text().contains(QStringLiteral("問題 12")));
+        QVERIFY(window->findChild<QLabel*>(QStringLiteral("summary"))
+                    ->text()
+                    .contains(QStringLiteral("問題 12")));
     }
 
     void doubleClickingAMistakeMakesItTheProblem() {
@@ -479,7 +492,8 @@ private slots:
         QTRY_VERIFY(records().recording());
         records().statisticsAction()->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
-        QListWidget& list = records().statisticsWindow()->mistakes();
+        QListWidget& list =
+            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
         QCOMPARE(list.count(), 1);
         QVERIFY(list.item(0)->text().contains(QStringLiteral("2344566788899p")));
         answer("1");  // the question on screen is left answered; the retry replaces it
