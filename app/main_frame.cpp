@@ -12,6 +12,7 @@
 #include "practice_settings.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
+#include "records_feature.h"
 #include "res/tile_art.h"
 
 namespace zelkon {
@@ -144,6 +145,10 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
     m_practiceMenu->addSeparator();
     m_practiceRuns = new PracticeRuns(view, *this);
     m_practiceRuns->addTo(*m_practiceMenu);
+    m_records = new RecordsFeature(view, this);
+    m_records->attach(*m_practiceMenu, *m_practiceRuns, *m_practiceSettings);
+    connect(m_records, &RecordsFeature::statusChanged, this,
+            [this] { m_practiceRuns->setExtraStatus(m_records->statusText()); });
     const QString bandKey = QString::fromLatin1(kBandKey);
     m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
     connect(m_practiceRuns, &PracticeRuns::bandChosen, this,

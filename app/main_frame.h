@@ -17,6 +17,7 @@ class CZelkonView;
 class ExplanationPanel;
 class PracticeSettings;
 class PracticeRuns;
+class RecordsFeature;
 
 inline constexpr const char* kFrameTitle = "カルデナ";
 
@@ -38,6 +39,8 @@ public:
     QMenu* practiceMenu() const { return m_practiceMenu; }
     // Bands, timed runs, typed hands; made with the view.
     PracticeRuns* practiceRuns() const { return m_practiceRuns; }
+    // Recording, review, statistics and weak shapes; made with the view.
+    RecordsFeature* records() const { return m_records; }
     // Remembered between runs from the first change on.
     PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
     // The panel beside the form, made on first use; it shows only while open.
@@ -83,6 +86,7 @@ private:
     ExplanationPanel* m_panel = nullptr;     // a child, once made
     bool m_panelOpen = false;
     QSize m_formFrameSize;
+    RecordsFeature* m_records = nullptr;     // a child
 };
 
 }  // namespace zelkon

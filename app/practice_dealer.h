@@ -7,18 +7,9 @@
 #include "analysis/problem.h"
 #include "dealing/band_dealer.h"
 #include "quiz/problem_source.h"
+#include "records/answer_record.h"
 
 namespace zelkon {
-
-// How the problem on screen came to be; stored with each answer, so the values are fixed.
-enum class DealKind : std::int32_t {
-    Plain = 0,
-    Band = 1,
-    WeakShapes = 2,
-    Review = 3,
-    Entered = 4,
-    TimedRun = 5,
-};
 
 class PracticeDealer : public ProblemSource {
 public:

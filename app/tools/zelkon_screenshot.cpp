@@ -1,5 +1,5 @@
 // Writes a picture of the window in the middle of a question: picks made, answer shown.
-// Usage: zelkon_screenshot OUTPUT.png [SEED]
+// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain]   (--explain: with the 解説 panel open)
 #include <cstdlib>
 
 #include <QApplication>
@@ -16,9 +16,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
+    const bool explain = args.removeAll(QStringLiteral("--explain")) > 0;
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED]\n";
+        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain]\n";
         return 2;
     }
     // The picture is of the plain quiz, whatever practice settings this machine's player keeps.
@@ -34,6 +35,9 @@ int main(int argc, char* argv[]) {
     // A fixed seed gives the same picture on every run.
     std::srand(args.size() > 2 ? args[2].toUInt() : 21u);
     frame.action(zelkon::ID_SUIT_PINZU)->trigger();
+    if (explain) {
+        frame.setExplanationPanelOpen(true);
+    }
     view.NewProblem();
     // One right pick, one wrong pick, one wait left out: circle, cross and both kinds of cross.
     int right = 0;

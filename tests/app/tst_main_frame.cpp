@@ -114,6 +114,10 @@ private slots:
         QCOMPARE(settings[0]->menu()->actions()[0], &command(ID_SUIT_RANDOM));
         QCOMPARE(settings[0]->menu()->actions()[2], &command(ID_SUIT_SOUZU));
         for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) {
+            // The practice menu has separators and items enabled by state; its own tests check it.
+            if (menu == frame().practiceMenu() || menu->parent() == frame().practiceMenu()) {
+                continue;
+            }
             for (const QAction* a : menu->actions()) {
                 // Only the practice menu is divided into groups.
                 QVERIFY(!a->isSeparator() || menu == frame().practiceMenu());

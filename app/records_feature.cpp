@@ -1,0 +1,469 @@
+#include "records_feature.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include "dealing/problem_dealer.h"
+#include "practice_runs.h"
+#include "practice_settings.h"
+#include "quiz/zelkon_view.h"
+#include "records/answer_record.h"
+#include "records/records_store.h"
+#include "records/review.h"
+#include "records/statistics.h"
+#include "statistics_window.h"
+
+namespace zelkon {
+
+namespace {
+
+// Figures are refreshed after the paint that follows an answer; this bounds the wait when no
+// paint comes (a hidden window).
+constexpr int kRefreshFallbackMs = 200;
+
+QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+NumberSet Picks(const QuizLogic& quiz) {
+    NumberSet picks = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (quiz.selected(n)) {
+            picks |= NumberBit(n);
+        }
+    }
+    return picks;
+}
+
+RecordedBand Recorded(WaitBand band) {
+    struct Named {
+        WaitBand band;
+        RecordedBand recorded;
+    };
+    constexpr Named kBands[] = {{kBandOneTwo, RecordedBand::OneToTwo},
+                                {kBandThreeFour, RecordedBand::ThreeToFour},
+                                {kBandFivePlus, RecordedBand::FiveOrMore}};
+    for (const Named& named : kBands) {
+        if (named.band.fewest == band.fewest && named.band.most == band.most) {
+            return named.recorded;
+        }
+    }
+    return RecordedBand::None;
+}
+
+}  // namespace
+
+QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path) {
+    const QString file = PathText(path);
+    const QString goesOn = QStringLiteral("成績は記録せずに続けます。");
+    switch (status.error) {
+        case RecordsError::None:
+            return QString();
+        case RecordsError::NotOurs:
+            return QStringLiteral("%1 は成績のファイルではありません。ファイルには手を付けず、%2")
+                .arg(file, goesOn);
+        case RecordsError::Newer:
+            return QStringLiteral(
+                       "%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2")
+                .arg(file, goesOn);
+        case RecordsError::CannotCreate:
+        case RecordsError::ReadOnly:
+        case RecordsError::NotFound:
+            return QStringLiteral("成績のファイル %1 に書き込めません。%2").arg(file, goesOn);
+        case RecordsError::DiskFull:
+            return QStringLiteral("ディスクがいっぱいで、成績を %1 に書き込めません。%2")
+                .arg(file, goesOn);
+        case RecordsError::Busy:
+            return QStringLiteral("成績のファイル %1 をほかのプログラムが使い続けています。%2")
+                .arg(file, goesOn);
+        case RecordsError::Failed:
+            break;
+    }
+    return QStringLiteral("成績のファイル %1 を使えません（%2）。%3")
+        .arg(file, QString::fromStdString(status.message), goesOn);
+}
+
+RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
+    : QObject(window),
+      m_view(view),
+      m_window(window),
+      m_record(QStringLiteral("成績を記録する(&R)")),
+      m_review(QStringLiteral("復習(&V)")),
+      m_statistics(QStringLiteral("成績(&S)...")),
+      m_weakShapes(QStringLiteral("苦手な形(&W)")) {
+    m_record.setCheckable(true);
+    m_review.setCheckable(true);
+    m_weakShapes.setCheckable(true);
+    updateActions();
+
+    connect(&m_record, &QAction::triggered, this, &RecordsFeature::setRecording);
+    connect(&m_review, &QAction::triggered, this, [this] { refreshFigures(); });
+    connect(&m_statistics, &QAction::triggered, this, &RecordsFeature::openStatistics);
+    connect(&m_weakShapes, &QAction::toggled, this, &RecordsFeature::onWeakShapes);
+
+    // Direct: the row must be committed inside answered(), before the marks are painted.
+    connect(&m_view, &CZelkonView::questionShown, this, &RecordsFeature::onQuestionShown,
+            Qt::DirectConnection);
+    connect(&m_view, &CZelkonView::answered, this, &RecordsFeature::onAnswered,
+            Qt::DirectConnection);
+    m_view.installEventFilter(this);
+    // The first problem is dealt while the view is created, before anyone could listen.
+    m_shownAt.start();
+}
+
+// The view and the statistics window are the frame's children and may be gone by now; Qt drops
+// the event filter and the connections of a destroyed object by itself.
+RecordsFeature::~RecordsFeature() = default;
+
+void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings) {
+    m_runs = &runs;
+    m_settings = &settings;
+    practice.addSeparator();
+    practice.addAction(&m_record);
+    practice.addAction(&m_review);
+    practice.addAction(&m_statistics);
+    if (runs.dealMenu() != nullptr) {
+        runs.dealMenu()->addAction(&m_weakShapes);
+        runs.dealGroup()->addAction(&m_weakShapes);
+    }
+    PracticeDealer& dealer = runs.dealer();
+    dealer.setDueCardHook([this](Problem& problem) { return dealDueCard(problem); });
+    setDealInfoSource([&dealer] { return DealInfo{dealer.lastDeal(), dealer.band()}; });
+
+    // triggered, not toggled: only the player's changes are remembered.
+    connect(&m_record, &QAction::triggered, this,
+            [this] { m_settings->setBool(QString::fromLatin1(kRecordKey), recording()); });
+    connect(&m_review, &QAction::triggered, this,
+            [this](bool on) { m_settings->setBool(QString::fromLatin1(kReviewKey), on); });
+    connect(&m_weakShapes, &QAction::triggered, this,
+            [this] { m_settings->setBool(QString::fromLatin1(kWeakShapesKey), true); });
+    connect(&runs, &PracticeRuns::bandChosen, this, [this] {
+        m_weakShapesRestore = false;
+        m_settings->setBool(QString::fromLatin1(kWeakShapesKey), false);
+    });
+    connect(this, &RecordsFeature::weakShapesUnavailable, this, [this] {
+        // Back to every hand, without counting it as the player's choice.
+        m_runs->setBand(kAllHands);
+        m_runs->setDealStatus(QString());
+    });
+
+    m_weakShapesRestore = settings.boolValue(QString::fromLatin1(kWeakShapesKey), false);
+    restore(settings.boolValue(QString::fromLatin1(kRecordKey), false),
+            settings.boolValue(QString::fromLatin1(kReviewKey), false));
+}
+
+void RecordsFeature::onWeakShapes(bool chosen) {
+    m_weakShapesRestore = false;
+    if (m_runs == nullptr) {
+        emit statusChanged();
+        return;
+    }
+    if (chosen) {
+        m_runs->dealer().setWeakShapes(&RecordsFeature::FitsWeakShape, this);
+    }
+    m_runs->setDealStatus(chosen ? weakShapeText() : QString());
+    emit statusChanged();
+}
+
+void RecordsFeature::applyWeakShapes() {
+    if (m_weakShapesRestore && m_weakShapes.isEnabled() && !m_weakShapes.isChecked()) {
+        m_weakShapesRestore = false;
+        m_weakShapes.setChecked(true);
+    }
+    if (m_weakShapes.isChecked() && m_runs != nullptr) {
+        // The weakest shape may have moved with the last answer.
+        m_runs->setDealStatus(weakShapeText());
+    }
+}
+
+void RecordsFeature::restore(bool recording, bool review) {
+    m_record.setChecked(recording);
+    m_review.setChecked(review);
+    m_openPending = recording;
+    updateActions();
+}
+
+bool RecordsFeature::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_view && event->type() == QEvent::Paint) {
+        if (m_openPending || m_refreshPending) {
+            // Queued: the picture goes up first.
+            QTimer::singleShot(0, this, [this] {
+                if (m_openPending) {
+                    m_openPending = false;
+                    if (!openStore()) {
+                        m_record.setChecked(false);
+                    }
+                    updateActions();
+                }
+                if (m_refreshPending) {
+                    refreshFigures();
+                }
+            });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void RecordsFeature::setRecording(bool on) {
+    m_openPending = false;
+    if (on && !openStore()) {
+        m_record.setChecked(false);
+    } else if (!on) {
+        closeStore();
+    }
+    m_record.setChecked(recording());
+    updateActions();
+}
+
+bool RecordsFeature::openStore() {
+    if (m_store) {
+        return true;
+    }
+    const std::optional<std::filesystem::path> path = m_path ? m_path : DefaultRecordsPath();
+    if (!path) {
+        tell(QStringLiteral(
+            "成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに"
+            "続けます。"));
+        return false;
+    }
+    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing);
+    if (!opened.status.ok()) {
+        tell(RecordsFailureText(opened.status, *path));
+        return false;
+    }
+    m_store = std::move(opened.store);
+    refreshFigures();
+    return true;
+}
+
+void RecordsFeature::closeStore() {
+    delete m_statisticsWindow.data();
+    m_store.reset();
+    m_refreshPending = false;
+    m_dueCount = 0;
+    m_weakest.reset();
+    updateActions();
+    emit statusChanged();
+}
+
+void RecordsFeature::updateActions() {
+    const bool open = recording();
+    m_review.setEnabled(open);
+    m_statistics.setEnabled(open);
+    const bool hadWeakShapes = m_weakShapes.isChecked();
+    m_weakShapes.setEnabled(open && m_weakest.has_value());
+    if (hadWeakShapes && !m_weakShapes.isEnabled()) {
+        emit weakShapesUnavailable();
+    }
+}
+
+void RecordsFeature::onQuestionShown() {
+    m_shownAt.start();
+    m_shownRetry = m_retryPending;
+    m_retryPending = false;
+}
+
+void RecordsFeature::onAnswered() {
+    const double seconds = static_cast<double>(m_shownAt.nsecsElapsed()) / 1e9;
+    if (m_openPending) {
+        // An answer before the deferred open: open now, the row must not wait.
+        m_openPending = false;
+        if (!openStore()) {
+            m_record.setChecked(false);
+        }
+        updateActions();
+    }
+    if (!m_store) {
+        return;
+    }
+    // Asked now, not when shown: a typed hand is noted as such only after it is on screen.
+    DealInfo deal = m_dealInfo ? m_dealInfo() : DealInfo{};
+    if (m_shownRetry) {
+        deal = DealInfo{DealKind::Entered, kAllHands};
+    }
+    const QuizLogic& quiz = m_view.quiz();
+    const AnswerRecord row =
+        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), deal.kind, Recorded(deal.band),
+                         Picks(quiz), seconds, NowUnixMillis());
+    const RecordsStatus status = m_store->addAnswer(row);
+    if (!status.ok() && !status.repeated) {
+        // A read-only or full disk: said once per spell of failures; the quiz goes on.
+        tell(RecordsFailureText(status, m_store->path()));
+    }
+    scheduleRefresh();
+}
+
+void RecordsFeature::scheduleRefresh() {
+    m_refreshPending = true;
+    QTimer::singleShot(kRefreshFallbackMs, this, [this] {
+        if (m_refreshPending) {
+            refreshFigures();
+        }
+    });
+}
+
+void RecordsFeature::refreshFigures() {
+    m_refreshPending = false;
+    if (!m_store) {
+        return;
+    }
+    const UnixMillis now = NowUnixMillis();
+    const DueCountOutcome due = DueCount(*m_store, now);
+    m_dueCount = due.status.ok() ? due.count : 0;
+    const WeakShapeOutcome weak = WeakestShape(*m_store);
+    m_weakest = weak.status.ok() ? weak.weakest : std::nullopt;
+    updateActions();
+    applyWeakShapes();
+    if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {
+        const StatisticsOutcome figures =
+            ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());
+        if (figures.status.ok()) {
+            const StatisticsPage page = makePage(figures.figures);
+            m_showStatistics(m_statisticsWindow, &page);
+        }
+    }
+    emit statusChanged();
+}
+
+std::optional<Hand13> RecordsFeature::dueCard() {
+    if (!reviewing()) {
+        return std::nullopt;
+    }
+    const DueCardsOutcome due = DueCards(*m_store, NowUnixMillis(), 1);
+    if (!due.status.ok() || due.cards.empty()) {
+        return std::nullopt;
+    }
+    return due.cards.front().hand;
+}
+
+bool RecordsFeature::dealDueCard(Problem& problem) {
+    const std::optional<Hand13> card = dueCard();
+    if (!card) {
+        return false;
+    }
+    FillProblem(*card, problem);
+    return true;
+}
+
+QString RecordsFeature::statusText() const {
+    return reviewing() ? QStringLiteral("復習 %1枚").arg(m_dueCount) : QString();
+}
+
+QString RecordsFeature::weakShapeText() const {
+    if (!m_weakest) {
+        return QString();
+    }
+    return QStringLiteral("苦手な形 %1").arg(QString::fromUtf8(WaitShapeName(m_weakest->shape)));
+}
+
+bool RecordsFeature::FitsWeakShape(const Hand13& hand, const void* context) {
+    const auto* feature = static_cast<const RecordsFeature*>(context);
+    return !feature->m_weakest || HasWaitReachedBy(hand, feature->m_weakest->shape);
+}
+
+void RecordsFeature::openStatistics() {
+    if (!m_store || !loadStatisticsModule()) {
+        return;
+    }
+    const StatisticsOutcome figures =
+        ComputeStatistics(*m_store, NowUnixMillis(), QDateTime::currentDateTime().offsetFromUtc());
+    if (!figures.status.ok()) {
+        tell(RecordsFailureText(figures.status, m_store->path()));
+        return;
+    }
+    const StatisticsPage page = makePage(figures.figures);
+    if (m_statisticsWindow == nullptr) {
+        m_statisticsWindow = m_createStatistics(&page, m_window);
+        // By name: the window's class lives in the module.
+        connect(m_statisticsWindow, SIGNAL(retryRequested(int)), this, SLOT(onRetry(int)));
+    } else {
+        m_showStatistics(m_statisticsWindow, &page);
+    }
+    m_statisticsWindow->show();
+    m_statisticsWindow->raise();
+    m_statisticsWindow->activateWindow();
+}
+
+bool RecordsFeature::loadStatisticsModule() {
+    if (m_createStatistics != nullptr) {
+        return true;
+    }
+    // Installed beside the program's own lib folder; in the build tree, where CMake put it.
+    const QStringList folders{
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR),
+        QStringLiteral(ZELKON_MODULE_BUILD_DIR)};
+    QLibrary module;
+    for (const QString& folder : folders) {
+        module.setFileName(folder + QLatin1Char('/') + QLatin1String(kStatisticsModuleName));
+        if (module.load()) {
+            break;
+        }
+    }
+    m_createStatistics = reinterpret_cast<CreateStatisticsWindowFunction>(
+        module.resolve(kCreateStatisticsWindowSymbol));
+    m_showStatistics =
+        reinterpret_cast<ShowStatisticsFunction>(module.resolve(kShowStatisticsSymbol));
+    if (m_createStatistics == nullptr || m_showStatistics == nullptr) {
+        m_createStatistics = nullptr;
+        tell(QStringLiteral("成績の画面を開けません（%1）。").arg(module.errorString()));
+        return false;
+    }
+    // Stays loaded for the rest of the run: the window's code lives in it.
+    return true;
+}
+
+StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
+    StatisticsPage page{figures, {}, {}};
+    for (int s = 0; s < kWaitShapeCount; ++s) {
+        page.shapeNames << QString::fromUtf8(WaitShapeName(static_cast<WaitShape>(s)));
+    }
+    m_mistakeHands.clear();
+    for (const Mistake& mistake : figures.latestMistakes) {
+        page.mistakeTexts << MistakeText(mistake);
+        m_mistakeHands.push_back(mistake.hand);
+    }
+    return page;
+}
+
+void RecordsFeature::onRetry(int mistake) {
+    if (mistake < 0 || static_cast<std::size_t>(mistake) >= m_mistakeHands.size()) {
+        return;
+    }
+    m_retryPending = true;
+    m_view.LoadProblem(m_mistakeHands[static_cast<std::size_t>(mistake)]);
+    m_retryPending = false;
+    if (m_window != nullptr) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+}
+
+QString MistakeText(const Mistake& mistake) {
+    const QString when =
+        QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
+    const std::string picks = NumberSetText(mistake.picks);
+    const std::string waits = NumberSetText(mistake.waits);
+    const char suit = mistake.suit == kSuitPinzu ? 'p' : mistake.suit == kSuitSouzu ? 's' : 'm';
+    return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
+        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), QString(QLatin1Char(suit)),
+             picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
+             waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
+}
+
+void RecordsFeature::tell(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning,
+                                m_window != nullptr ? m_window->windowTitle() : QString(), text,
+                                QMessageBox::Ok, m_window);
+    box->setObjectName(QStringLiteral("recordsMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Window-modal without a nested loop: the answer's paint is not held up behind it.
+    box->open();
+}
+
+}  // namespace zelkon

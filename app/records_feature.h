@@ -1,0 +1,173 @@
+// The window's side of the records: the 成績を記録する / 復習 / 成績... / 苦手な形 items, one row
+// committed per answer before its marks are painted, and the figures the dealer and panel ask for.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "analysis/problem.h"
+#include "dealing/band_dealer.h"
+#include "records/answer_record.h"
+#include "records/records_status.h"
+#include "records/weak_shapes.h"
+#include "statistics_window.h"
+
+class QWidget;
+
+namespace zelkon {
+
+class CZelkonView;
+class PracticeRuns;
+class PracticeSettings;
+class RecordsStore;
+
+// Settings of the records items, beside the practice settings.
+inline constexpr const char* kRecordKey = "records/record";
+inline constexpr const char* kReviewKey = "records/review";
+inline constexpr const char* kWeakShapesKey = "records/weakShapes";
+
+// How the problem on screen came to be, as the dealer tells it.
+struct DealInfo {
+    DealKind kind = DealKind::Plain;
+    WaitBand band = kAllHands;  // the band in force for band dealing and timed runs
+};
+
+class RecordsFeature : public QObject {
+    Q_OBJECT
+
+public:
+    // window: parent of the messages and the statistics window. Opens no file.
+    RecordsFeature(CZelkonView& view, QWidget* window);
+    ~RecordsFeature() override;
+
+    // "成績を記録する(&R)", "復習(&V)", "成績(&S)...", "苦手な形(&W)": owned here, placed by the
+    // frame. Their triggered() signals come only from the player, so the frame saves settings on
+    // them.
+    QAction* recordAction() { return &m_record; }
+    QAction* reviewAction() { return &m_review; }
+    QAction* statisticsAction() { return &m_statistics; }
+    QAction* weakShapesAction() { return &m_weakShapes; }
+
+    // Puts the items into the 練習 menu (after a separator) and 苦手な形 last into the 出題 group,
+    // becomes the dealer's due-card hook, and restores and remembers its settings.
+    void attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings);
+
+    // The saved settings at start-up. The database is opened only once the form has been painted,
+    // so that recording costs the start-up nothing the player sees.
+    void restore(bool recording, bool review);
+
+    // Tests and the benchmark: a file instead of DefaultRecordsPath().
+    void setRecordsPath(std::filesystem::path path) { m_path = std::move(path); }
+
+    // Where the dealer says the next problem came from; asked each time a question is shown.
+    void setDealInfoSource(std::function<DealInfo()> source) { m_dealInfo = std::move(source); }
+
+    // True while the store is open (recording on and the file usable).
+    bool recording() const { return m_store != nullptr; }
+    bool reviewing() const { return recording() && m_review.isChecked(); }
+    RecordsStore* store() { return m_store.get(); }
+
+    // The dealer's hooks. dueCard: the most overdue card when review is on, else nothing.
+    std::optional<Hand13> dueCard();
+    // The dealer's due-card hook: fills problem from the due card, as a typed hand is filled.
+    bool dealDueCard(Problem& problem);
+    // The weakest shape once some shape has kWeakShapeMinimumWaits waits, as of the last answer.
+    std::optional<WeakShape> weakestShape() const { return m_weakest; }
+    std::int64_t dueCount() const { return m_dueCount; }
+    // What the panel's status line shows of the records: "復習 3枚" while review is on, else "".
+    QString statusText() const;
+    // The dealer's filter for weak-shape dealing (context: this feature): the hand has a wait
+    // reached by the weakest shape. Any hand passes while there is no weakest shape.
+    static bool FitsWeakShape(const Hand13& hand, const void* context);
+    // "苦手な形 嵌張", or "" without a weakest shape.
+    QString weakShapeText() const;
+
+    // Opens the 成績 window, or brings it up to date and raises it.
+    void openStatistics();
+    // The open 成績 window (a StatisticsWindow of the module), or nullptr.
+    QWidget* statisticsWindow() const { return m_statisticsWindow; }
+
+    // Turns recording on (creating the file) or off, as the menu item does.
+    void setRecording(bool on);
+
+signals:
+    // The due count, the weakest shape or the review switch changed: the status line is stale.
+    void statusChanged();
+    // Weak-shape dealing was chosen but the records can no longer name a shape (recording off):
+    // the frame puts dealing back to every hand.
+    void weakShapesUnavailable();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // Connected by name to the window of the module.
+    void onRetry(int mistake);
+
+private:
+    bool openStore();
+    void closeStore();
+    void onQuestionShown();
+    void onAnswered();
+    void refreshFigures();
+    void scheduleRefresh();
+    void updateActions();
+    // Shows text to the player without blocking the quiz.
+    void tell(const QString& text);
+    // Loads the window's module on first use; false (the player told) when it cannot be found.
+    bool loadStatisticsModule();
+    StatisticsPage makePage(const Statistics& figures);
+    void onWeakShapes(bool chosen);
+    void applyWeakShapes();
+
+    CZelkonView& m_view;
+    QWidget* m_window;
+    QAction m_record;
+    QAction m_review;
+    QAction m_statistics;
+    QAction m_weakShapes;
+
+    std::optional<std::filesystem::path> m_path;
+    std::unique_ptr<RecordsStore> m_store;
+    // Start-up with recording on: the open waits for the first paint.
+    bool m_openPending = false;
+    bool m_refreshPending = false;
+    bool m_retryPending = false;
+
+    PracticeRuns* m_runs = nullptr;
+    PracticeSettings* m_settings = nullptr;
+    // Weak-shape dealing saved as chosen: applied once the records name a shape.
+    bool m_weakShapesRestore = false;
+
+    std::function<DealInfo()> m_dealInfo;
+    // The question on screen came from the 成績 window's list.
+    bool m_shownRetry = false;
+    QElapsedTimer m_shownAt;
+
+    std::int64_t m_dueCount = 0;
+    std::optional<WeakShape> m_weakest;
+    QPointer<QWidget> m_statisticsWindow;
+    // The hands behind the window's list of mistakes, in its order.
+    std::vector<Hand13> m_mistakeHands;
+    CreateStatisticsWindowFunction m_createStatistics = nullptr;
+    ShowStatisticsFunction m_showStatistics = nullptr;
+};
+
+// "12/9 14:05  1112345678999m  選択 258　待ち 2589": one line of the mistakes list.
+QString MistakeText(const Mistake& mistake);
+
+// The message for a store that could not be opened or written; empty for none.
+QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path);
+
+}  // namespace zelkon

@@ -1,0 +1,245 @@
+#include "statistics_window.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDate>
+#include <QGridLayout>
+#include <QLineSeries>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace zelkon {
+
+namespace {
+
+constexpr int kWindowWidth = 1000;
+constexpr int kWindowHeight = 820;
+
+double Percent(const RateFigure& figure) {
+    return figure.total == 0
+               ? 0.0
+               : 100.0 * static_cast<double>(figure.hits) / static_cast<double>(figure.total);
+}
+
+QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QString& objectName) {
+    auto* chart = new QChart;
+    chart->setObjectName(objectName);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto* view = new QChartView(chart);
+    view->setObjectName(objectName);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(300, 220);
+    grid->addWidget(view, row, column, 1, columns);
+    return chart;
+}
+
+void Clear(QChart* chart) {
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+}
+
+QValueAxis* PercentAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setRange(0, 100);
+    axis->setLabelFormat(QStringLiteral("%d%"));
+    axis->setTitleText(title);
+    return axis;
+}
+
+// Bars of one rate per category, with the count under each category name.
+void ShowRates(QChart* chart, const QString& title, const QString& barName,
+               const QStringList& names, const QList<const RateFigure*>& figures,
+               const QString& countUnit) {
+    // Counts go to the axis title: a second line under each category would be cut short.
+    Clear(chart);
+    chart->setTitle(title);
+    auto* rates = new QBarSet(barName);
+    rates->setLabelColor(Qt::black);
+    QStringList counts;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        rates->append(Percent(*figures[i]));
+        counts << QString::number(figures[i]->total);
+    }
+    auto* series = new QBarSeries;
+    series->append(rates);
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsFormat(QStringLiteral("@value%"));
+    series->setLabelsPrecision(3);
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(names);
+    x->setTitleText(countUnit + QStringLiteral(" ") + counts.join(QStringLiteral(" / ")));
+    QFont small = x->titleFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    x->setTitleFont(small);
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    QValueAxis* y = PercentAxis(QString());
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    chart->legend()->setVisible(false);
+}
+
+}  // namespace
+
+StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setWindowTitle(QString::fromUtf8(kStatisticsTitle));
+    setObjectName(QStringLiteral("statistics"));
+    resize(kWindowWidth, kWindowHeight);
+
+    m_empty.setText(QString::fromUtf8(kNoRecordsText));
+    m_empty.setAlignment(Qt::AlignCenter);
+    m_empty.setObjectName(QStringLiteral("emptyState"));
+
+    auto* grid = new QGridLayout(&m_content);
+    m_summary.setObjectName(QStringLiteral("summary"));
+    grid->addWidget(&m_summary, 0, 0, 1, 2);
+    m_waits = NewChart(grid, 1, 0, 1, QStringLiteral("byWaits"));
+    m_shapes = NewChart(grid, 1, 1, 1, QStringLiteral("byShape"));
+    m_days = NewChart(grid, 2, 0, 2, QStringLiteral("byDay"));
+
+    auto* mistakesBox = new QWidget;
+    auto* mistakesLayout = new QVBoxLayout(mistakesBox);
+    mistakesLayout->setContentsMargins(0, 0, 0, 0);
+    mistakesLayout->addWidget(
+        new QLabel(QStringLiteral("最近の間違い（ダブルクリックでもう一度）")));
+    m_mistakes.setObjectName(QStringLiteral("mistakes"));
+    mistakesLayout->addWidget(&m_mistakes);
+    grid->addWidget(mistakesBox, 3, 0, 1, 2);
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(2, 3);
+    grid->setRowStretch(3, 2);
+    connect(&m_mistakes, &QListWidget::itemDoubleClicked, this,
+            &StatisticsWindow::onMistakeActivated);
+
+    m_pages.addWidget(&m_empty);
+    m_pages.addWidget(&m_content);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(&m_pages);
+
+    setPage(page);
+}
+
+// Members go before their parents: each leaves its parent as it is destroyed.
+StatisticsWindow::~StatisticsWindow() = default;
+
+void StatisticsWindow::setPage(const StatisticsPage& page) {
+    const Statistics& figures = page.figures;
+    if (figures.problems == 0) {
+        // A chart of nothing reads as a broken chart.
+        m_pages.setCurrentWidget(&m_empty);
+        m_mistakes.clear();
+        return;
+    }
+    m_pages.setCurrentWidget(&m_content);
+
+    QString median = QStringLiteral("—");
+    if (figures.medianSeconds) {
+        median = QString::number(*figures.medianSeconds, 'f', 1);
+    }
+    m_summary.setText(QStringLiteral("問題 %1　全問正解 %2（%3%）　1問の中央値 %4 秒")
+                          .arg(figures.problems)
+                          .arg(figures.fullyRight)
+                          .arg(100.0 * static_cast<double>(figures.fullyRight) /
+                                   static_cast<double>(figures.problems),
+                               0, 'f', 1)
+                          .arg(median));
+
+    QStringList waitNames;
+    QList<const RateFigure*> waitFigures;
+    for (int k = 1; k <= 9; ++k) {
+        waitNames << QStringLiteral("%1種").arg(k);
+        waitFigures << &figures.byWaits[static_cast<std::size_t>(k)];
+    }
+    ShowRates(m_waits, QStringLiteral("待ちの数ごとの全問正解率"), QStringLiteral("全問正解率"),
+              waitNames, waitFigures, QStringLiteral("問題数"));
+
+    QStringList shapeNames;
+    QList<const RateFigure*> shapeFigures;
+    for (int s = 0; s < kWaitShapeCount; ++s) {
+        shapeNames << page.shapeNames.value(s);
+        shapeFigures << &figures.byShape[static_cast<std::size_t>(s)];
+    }
+    ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
+              shapeNames, shapeFigures, QStringLiteral("待ちの数"));
+
+    Clear(m_days);
+    const auto dayText = [&figures](std::size_t i) {
+        return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
+    };
+    m_days->setTitle(QStringLiteral("日ごとの問題数と全問正解率（%1〜%2）")
+                         .arg(dayText(0), dayText(kStatisticsDays - 1)));
+    auto* problems = new QBarSet(QStringLiteral("問題数"));
+    auto* accuracy = new QLineSeries;
+    accuracy->setName(QStringLiteral("全問正解率"));
+    QStringList dayNames;
+    std::int64_t most = 0;
+    for (int i = 0; i < kStatisticsDays; ++i) {
+        const DayFigure& day = figures.days[static_cast<std::size_t>(i)];
+        problems->append(static_cast<qreal>(day.problems));
+        most = std::max(most, day.problems);
+        if (day.problems > 0) {
+            accuracy->append(
+                i, 100.0 * static_cast<double>(day.fullyRight) / static_cast<double>(day.problems));
+        }
+        // The day of the month (the title names the months); names must differ, so a day
+        // number seen twice (a short February) gets an invisible mark.
+        const QDate date = QDate(1970, 1, 1).addDays(day.day);
+        QString name = QString::number(date.day());
+        while (dayNames.contains(name)) {
+            name += QChar(0x200B);
+        }
+        dayNames << name;
+    }
+    auto* bars = new QBarSeries;
+    bars->append(problems);
+    m_days->addSeries(bars);
+    m_days->addSeries(accuracy);
+    auto* x = new QBarCategoryAxis;
+    x->append(dayNames);
+    QFont dayFont = x->labelsFont();
+    dayFont.setPointSizeF(dayFont.pointSizeF() * 0.75);
+    x->setLabelsFont(dayFont);
+    m_days->addAxis(x, Qt::AlignBottom);
+    bars->attachAxis(x);
+    accuracy->attachAxis(x);
+    auto* count = new QValueAxis;
+    count->setRange(0, static_cast<qreal>(std::max<std::int64_t>(most, 1)));
+    count->setLabelFormat(QStringLiteral("%d"));
+    count->applyNiceNumbers();
+    m_days->addAxis(count, Qt::AlignLeft);
+    bars->attachAxis(count);
+    QValueAxis* rate = PercentAxis(QString());
+    m_days->addAxis(rate, Qt::AlignRight);
+    accuracy->attachAxis(rate);
+    m_days->legend()->setVisible(true);
+
+    m_mistakes.clear();
+    m_mistakes.addItems(page.mistakeTexts);
+}
+
+void StatisticsWindow::onMistakeActivated(QListWidgetItem* item) {
+    emit retryRequested(m_mistakes.row(item));
+}
+
+extern "C" Q_DECL_EXPORT QWidget* zelkonStatisticsWindow(const StatisticsPage* page,
+                                                         QWidget* parent) {
+    return new StatisticsWindow(*page, parent);
+}
+
+extern "C" Q_DECL_EXPORT void zelkonShowStatistics(QWidget* window, const StatisticsPage* page) {
+    if (auto* statistics = qobject_cast<StatisticsWindow*>(window)) {
+        statistics->setPage(*page);
+    }
+}
+
+}  // namespace zelkon

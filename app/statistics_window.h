@@ -1,0 +1,68 @@
+// The 成績 window: charts of the records' figures and the latest mistakes, which can be retried.
+// It is built as a module of its own and loaded when first opened (see StatisticsModule), so that
+// Qt Charts and the OpenGL libraries under it cost the quiz's start-up nothing.
+#pragma once
+
+#include <QLabel>
+#include <QListWidget>
+#include <QStackedWidget>
+#include <QStringList>
+#include <QWidget>
+
+#include "records/statistics.h"
+
+class QChart;
+
+namespace zelkon {
+
+inline constexpr const char* kStatisticsTitle = "成績";
+inline constexpr const char* kNoRecordsText =
+    "まだ記録がありません。問題に答えると、ここに成績が表示されます。";
+
+// What the window shows, with every text worked out by the caller: the module links Qt alone.
+struct StatisticsPage {
+    Statistics figures;
+    QStringList shapeNames;    // kWaitShapeCount names, in WaitShape order
+    QStringList mistakeTexts;  // one line per figures.latestMistakes
+};
+
+// Child object names, for the tests: the chart views "byWaits", "byShape", "byDay", the list
+// "mistakes", the labels "summary" and "emptyState".
+class StatisticsWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // A window of its own (parent only keeps it alive and above the quiz).
+    explicit StatisticsWindow(const StatisticsPage& page, QWidget* parent = nullptr);
+    ~StatisticsWindow() override;
+
+    // Shows new figures in place, as after more answers.
+    void setPage(const StatisticsPage& page);
+
+signals:
+    // The player double-clicked line `mistake` of the list (an index into latestMistakes).
+    void retryRequested(int mistake);
+
+private:
+    void onMistakeActivated(QListWidgetItem* item);
+
+    QStackedWidget m_pages;
+    QLabel m_empty;
+    QWidget m_content;
+    QLabel m_summary;
+    QListWidget m_mistakes;
+    // Owned by their views.
+    QChart* m_waits = nullptr;
+    QChart* m_shapes = nullptr;
+    QChart* m_days = nullptr;
+};
+
+// The module's entry points, resolved by name once it is loaded.
+using CreateStatisticsWindowFunction = QWidget* (*)(const StatisticsPage* page, QWidget* parent);
+using ShowStatisticsFunction = void (*)(QWidget* window, const StatisticsPage* page);
+inline constexpr const char* kCreateStatisticsWindowSymbol = "zelkonStatisticsWindow";
+inline constexpr const char* kShowStatisticsSymbol = "zelkonShowStatistics";
+// The module's file name without its suffix.
+inline constexpr const char* kStatisticsModuleName = "zelkon_statistics";
+
+}  // namespace zelkon
