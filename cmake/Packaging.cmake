@@ -9,7 +9,7 @@ set(ZELKON_SCREENSHOT_URL "${ZELKON_HOMEPAGE}screenshot.png" CACHE STRING
 set(ZELKON_MAINTAINER "Zelkon developers <zelkon@example.org>" CACHE STRING
   "Maintainer field of the Debian package")
 # Run-time needs that no binary names; dpkg-shlibdeps finds the libraries.
-set(ZELKON_DEB_EXTRA_DEPENDS fonts-ipafont-gothic)
+set(ZELKON_DEB_EXTRA_DEPENDS fonts-ipafont-gothic qt6-translations-l10n)
 
 set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
 configure_file(packaging/zelkon.metainfo.xml.in

@@ -13,11 +13,7 @@ namespace zelkon::test {
 
 class TemporarySettings {
 public:
-    TemporarySettings() : m_dir(std::make_unique<QTemporaryDir>()) {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->path()));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
-    }
+    TemporarySettings() { wipe(); }
 
     QString path() const { return m_dir->path(); }
     // Every file under the directory, relative to it.
@@ -29,6 +25,9 @@ public:
     // A fresh directory: as on a first start.
     void wipe() {
         m_dir = std::make_unique<QTemporaryDir>();
+        // Records live under the data home: a test that turns recording on must not reach the
+        // player's file either.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->path()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());

@@ -15,14 +15,15 @@ deb=$(ls "$out"/zelkon_*.deb)
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
 depends=$(dpkg-deb -f "$deb" Depends)
 # The font by name, the libraries through dpkg-shlibdeps.
-for d in fonts-ipafont-gothic libqt6widgets6 libqt6svg6 libstdc++6 libc6; do
+for d in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libqt6svg6 libqt6charts6 libstdc++6 libc6; do
     echo "$depends" | grep -q "\(^\|, \)$d\( \|,\|$\)" || fail "Depends lacks $d: $depends"
 done
 
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$out/files"
 for f in usr/bin/zelkon usr/bin/zelkon-cli usr/share/applications/zelkon.desktop \
     usr/share/man/man1/zelkon.1.gz usr/share/man/man1/zelkon-cli.1.gz \
-    "usr/share/metainfo/$id.metainfo.xml" usr/share/icons/hicolor/scalable/apps/zelkon.svg; do
+    "usr/share/metainfo/$id.metainfo.xml" usr/share/icons/hicolor/scalable/apps/zelkon.svg \
+    usr/lib/zelkon/zelkon_statistics.so; do
     grep -qxF "./$f" "$out/files" || fail "package lacks /$f"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -30,7 +31,7 @@ for size in 16 24 32 48 64 128 256; do
         fail "package lacks the ${size}px icon"
 done
 # Nothing of the build or the tests slips in.
-grep -Ev '^\./usr/((bin|share)/|bin/zelkon(-cli)?|share/(applications|icons|man|metainfo)/.*)?$' \
+grep -Ev '^\./usr/((bin|share|lib|lib/zelkon)/|bin/zelkon(-cli)?|share/(applications|icons|man|metainfo)/.*|lib/zelkon/zelkon_statistics\.so)?$' \
     "$out/files" >"$out/extra" && fail "unexpected files: $(cat "$out/extra")"
 
 root=$out/root
