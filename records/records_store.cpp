@@ -42,7 +42,8 @@ const char* bandWord(RecordedBand band) {
     return nullptr;
 }
 
-// The current schema, made in one transaction with the application id and user_version.
+// The current schema (with kTimedRunsTable), made in one transaction with the application id and
+// user_version.
 constexpr std::string_view kSchema = R"sql(
 CREATE TABLE answers (
   id          INTEGER PRIMARY KEY,
@@ -73,6 +74,19 @@ CREATE TABLE cards (
   due         INTEGER NOT NULL
 );
 CREATE INDEX cards_by_due ON cards (due);
+)sql";
+
+// Part of the current schema, apart so that the upgrade makes exactly the table a new file has.
+constexpr std::string_view kTimedRunsTable = R"sql(
+CREATE TABLE timed_runs (
+  id           INTEGER PRIMARY KEY,
+  finished_at  INTEGER NOT NULL,
+  band         TEXT,
+  total_millis INTEGER NOT NULL,
+  fully_right  INTEGER NOT NULL,
+  waits_missed INTEGER NOT NULL,
+  wrong_picks  INTEGER NOT NULL
+);
 )sql";
 
 // Version 1 kept answers without their wait shapes and had no review cards: the shapes are
@@ -123,9 +137,14 @@ void upgradeFrom1(SqliteDatabase& database) {
     }
 }
 
+// Version 2 kept no timed runs; earlier runs are lost to it, so the table starts empty.
+void upgradeFrom2(SqliteDatabase& database) {
+    database.execute(kTimedRunsTable);
+}
+
 using Upgrade = void (*)(SqliteDatabase&);
 // upgrades[v] lifts a file of version v + 1 to version v + 2.
-constexpr std::array<Upgrade, kRecordsSchemaVersion - 1> kUpgrades = {upgradeFrom1};
+constexpr std::array<Upgrade, kRecordsSchemaVersion - 1> kUpgrades = {upgradeFrom1, upgradeFrom2};
 
 RecordsStatus failure(RecordsError error, std::string message) {
     return {error, std::move(message), false};
@@ -179,6 +198,7 @@ RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path, Open
         if (database.queryInt64("SELECT count(*) FROM sqlite_schema") == 0 &&
             database.queryInt64("PRAGMA application_id") == 0) {
             database.execute(kSchema);
+            database.execute(kTimedRunsTable);
             database.execute("PRAGMA application_id = " + std::to_string(kRecordsApplicationId));
             database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
         }
@@ -367,6 +387,54 @@ RecordsStatus RecordsStore::addAnswers(std::span<const AnswerRecord> answers) {
     return write(answers);
 }
 
+RecordsStatus RecordsStore::addTimedRun(const TimedRunRecord& run) {
+    RecordsStatus status;
+    try {
+        SqliteStatement insert = m_database->prepare(
+            "INSERT INTO timed_runs (finished_at, band, total_millis, fully_right, waits_missed, "
+            "wrong_picks) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+        insert.bind(1, run.finishedAt);
+        if (const char* band = bandWord(run.band)) {
+            insert.bind(2, std::string_view(band));
+        } else {
+            insert.bindNull(2);
+        }
+        insert.bind(3, run.totalMillis)
+            .bind(4, std::int64_t{run.fullyRight})
+            .bind(5, std::int64_t{run.waitsMissed})
+            .bind(6, std::int64_t{run.wrongPicks});
+        // One statement outside a transaction is committed when it returns.
+        insert.run();
+    } catch (const SqliteError& error) {
+        status = StatusFromSqlite(error);
+    } catch (const std::exception& error) {
+        status = failure(RecordsError::Failed, error.what());
+    }
+    return noteWrite(std::move(status));
+}
+
+BestRunOutcome BestTimedRun(RecordsStore& store, RecordedBand band) {
+    return Guarded<BestRunOutcome>([&](BestRunOutcome& outcome) {
+        // IS, not =: every-hand runs keep a NULL band.
+        SqliteStatement query =
+            store.database().prepare("SELECT min(total_millis) FROM timed_runs WHERE band IS ?1");
+        if (const char* word = bandWord(band)) {
+            query.bind(1, std::string_view(word));
+        } else {
+            query.bindNull(1);
+        }
+        if (query.step() && !query.isNull(0)) {
+            outcome.totalMillis = query.int64(0);
+        }
+    });
+}
+
+RecordsStatus RecordsStore::noteWrite(RecordsStatus status) {
+    status.repeated = !status.ok() && m_lastWriteFailed;
+    m_lastWriteFailed = !status.ok();
+    return status;
+}
+
 RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
     RecordsStatus status;
     try {
@@ -424,9 +492,7 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
     } catch (const std::exception& error) {
         status = failure(RecordsError::Failed, error.what());
     }
-    status.repeated = !status.ok() && m_lastWriteFailed;
-    m_lastWriteFailed = !status.ok();
-    return status;
+    return noteWrite(std::move(status));
 }
 
 }  // namespace zelkon

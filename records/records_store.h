@@ -16,7 +16,7 @@ class SqliteDatabase;
 
 // The schema version this program writes; files of lower versions are upgraded in place when
 // opened, files of higher versions are refused (RecordsError::Newer) and left untouched.
-inline constexpr int kRecordsSchemaVersion = 2;
+inline constexpr int kRecordsSchemaVersion = 3;
 // PRAGMA application_id of every records file ("ZLKN").
 inline constexpr std::int32_t kRecordsApplicationId = 0x5A4C4B4E;
 
@@ -33,6 +33,21 @@ enum class OpenMode {
 };
 
 class RecordsStore;
+
+// A finished タイムアタック run as the records keep it.
+struct TimedRunRecord {
+    UnixMillis finishedAt = 0;
+    RecordedBand band = RecordedBand::None;  // the band the ten were dealt in
+    std::int64_t totalMillis = 0;
+    int fullyRight = 0;
+    int waitsMissed = 0;
+    int wrongPicks = 0;
+};
+
+struct BestRunOutcome {
+    std::optional<std::int64_t> totalMillis;  // nothing when no run of the band is kept
+    RecordsStatus status;
+};
 
 struct OpenedRecords {
     std::unique_ptr<RecordsStore> store;  // null unless status.ok()
@@ -57,6 +72,10 @@ public:
     // Many answers in one transaction, in order (imports, generated test data): all or none.
     RecordsStatus addAnswers(std::span<const AnswerRecord> answers);
 
+    // Appends a finished run, committed before it returns; failures count with addAnswer's for
+    // RecordsStatus::repeated.
+    RecordsStatus addTimedRun(const TimedRunRecord& run);
+
     const std::filesystem::path& path() const { return m_path; }
 
     // For statistics, review and weak shapes in this library; not for the window.
@@ -65,10 +84,14 @@ public:
 private:
     RecordsStore(std::filesystem::path path, std::unique_ptr<SqliteDatabase> database);
     RecordsStatus write(std::span<const AnswerRecord> answers);
+    RecordsStatus noteWrite(RecordsStatus status);
 
     std::filesystem::path m_path;
     std::unique_ptr<SqliteDatabase> m_database;
     bool m_lastWriteFailed = false;
 };
+
+// The least total time of the runs kept for the band. Reads only.
+BestRunOutcome BestTimedRun(RecordsStore& store, RecordedBand band);
 
 }  // namespace zelkon

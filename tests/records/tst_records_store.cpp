@@ -169,7 +169,8 @@ TEST(RecordsStore, leavesForeignAndNewerFilesUntouched) {
          [](const fs::path& p) {
              { RecordsStore::open(p, OpenMode::CreateIfMissing); }
              SqliteDatabase db(p, SQLITE_OPEN_READWRITE);
-             db.execute("PRAGMA journal_mode = DELETE; PRAGMA user_version = 3");
+             db.execute("PRAGMA journal_mode = DELETE; PRAGMA user_version = " +
+                        std::to_string(kRecordsSchemaVersion + 1));
          }},
     };
     for (const Case& c : cases) {
@@ -267,6 +268,13 @@ TEST(RecordsStore, reportsAFullDiskOncePerSpell) {
             break;
         }
     }
+    // A run that cannot be kept is a failure of the same spell, not a silent loss.
+    RecordsStatus runStatus;
+    for (int i = 0; i < 2000 && runStatus.ok(); ++i) {
+        runStatus = store->addTimedRun({kEnd + i, RecordedBand::None, 40'000 + i, 10, 0, 0});
+    }
+    EXPECT_EQ(runStatus.error, RecordsError::DiskFull);
+    EXPECT_TRUE(store->addAnswer(taggedAnswer(5)).repeated);
 }
 
 TEST(RecordsStore, aKilledWriterLosesNoCommittedAnswer) {
@@ -347,7 +355,10 @@ TEST(RecordsStore, twoWritersLoseNoRow) {
 struct OldVersion {
     int version;
     const char* schema;
-    const char* insert;  // ?1 at, ?2 hand, ?3 picks, ?4 waits, ?5 wait count, ?6 seconds, ?7 right
+    // ?1 at, ?2 hand, ?3 picks, ?4 waits, ?5 wait count, ?6 seconds, ?7 right; from version 2
+    // ?8..?12 the shape columns.
+    const char* insert;
+    const char* afterRows;  // what that program derived from the rows, or nullptr
 };
 const std::array<OldVersion, kRecordsSchemaVersion - 1> kOldVersions = {{
     {1,
@@ -356,8 +367,34 @@ const std::array<OldVersion, kRecordsSchemaVersion - 1> kOldVersions = {{
      "NOT NULL, wait_count INTEGER NOT NULL, seconds REAL NOT NULL, fully_right INTEGER NOT "
      "NULL); CREATE INDEX answers_by_time ON answers (answered_at);",
      "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
-     "seconds, fully_right) VALUES (?1, ?2, 'm', 'plain', NULL, ?3, ?4, ?5, ?6, ?7)"},
+     "seconds, fully_right) VALUES (?1, ?2, 'm', 'plain', NULL, ?3, ?4, ?5, ?6, ?7)",
+     nullptr},
+    {2,
+     "CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at INTEGER NOT NULL, hand TEXT NOT "
+     "NULL, suit TEXT NOT NULL, dealt TEXT NOT NULL, band TEXT, picks TEXT NOT NULL, waits TEXT "
+     "NOT NULL, wait_count INTEGER NOT NULL, seconds REAL NOT NULL, fully_right INTEGER NOT "
+     "NULL, two_sided TEXT NOT NULL DEFAULT '', edge TEXT NOT NULL DEFAULT '', closed TEXT NOT "
+     "NULL DEFAULT '', dual_pair TEXT NOT NULL DEFAULT '', single TEXT NOT NULL DEFAULT ''); "
+     "CREATE INDEX answers_by_time ON answers (answered_at); CREATE TABLE cards (hand TEXT "
+     "PRIMARY KEY, stability REAL NOT NULL, difficulty REAL NOT NULL, reviews INTEGER NOT NULL, "
+     "lapses INTEGER NOT NULL, last_review INTEGER NOT NULL, due INTEGER NOT NULL); CREATE INDEX "
+     "cards_by_due ON cards (due);",
+     "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
+     "seconds, fully_right, two_sided, edge, closed, dual_pair, single) VALUES (?1, ?2, 'm', "
+     "'timed', '3-4', ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)",
+     "INSERT INTO cards SELECT hand, 1, 5, count(*), count(*) - 1, max(answered_at), "
+     "max(answered_at) + 86400000 FROM answers WHERE NOT fully_right GROUP BY hand"},
 }};
+
+NumberSet shapeWaits(const AnswerRecord& answer, int shape) {
+    NumberSet reached = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (((answer.waitShapes[static_cast<std::size_t>(n)] >> shape) & 1) != 0) {
+            reached = static_cast<NumberSet>(reached | NumberBit(n));
+        }
+    }
+    return reached;
+}
 
 TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
     const std::vector<AnswerRecord> answers = GeneratedAnswers(300, 7, kEnd);
@@ -379,7 +416,13 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
                     .bind(5, std::int64_t{std::popcount(a.waits)})
                     .bind(6, a.seconds)
                     .bind(7, std::int64_t{a.fullyRight});
+                for (int shape = 0; old.version >= 2 && shape < 5; ++shape) {
+                    insert.bind(8 + shape, NumberSetText(shapeWaits(a, shape)));
+                }
                 insert.run();
+            }
+            if (old.afterRows != nullptr) {
+                db.execute(old.afterRows);
             }
         }
         auto store = mustOpen(path, OpenMode::ExistingOnly);
@@ -395,13 +438,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
         for (const AnswerRecord& a : answers) {
             ASSERT_TRUE(rows.step());
             for (int s = 0; s < 5; ++s) {
-                NumberSet reached = 0;
-                for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-                    if (((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
-                        reached = static_cast<NumberSet>(reached | NumberBit(n));
-                    }
-                }
-                EXPECT_EQ(NumberSetFromText(rows.text(s)), reached);
+                EXPECT_EQ(NumberSetFromText(rows.text(s)), shapeWaits(a, s));
             }
         }
         // A card for every hand ever missed, and none other.
@@ -421,7 +458,53 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
         store->addAnswer(answers.front());
         EXPECT_EQ(db.queryInt64("SELECT count(*) FROM answers"),
                   static_cast<std::int64_t>(answers.size()) + 1);
+
+        // Runs start empty and are then kept as in a new file.
+        EXPECT_EQ(db.queryInt64("SELECT count(*) FROM timed_runs"), 0);
+        EXPECT_FALSE(BestTimedRun(*store, RecordedBand::ThreeToFour).totalMillis);
+        EXPECT_TRUE(store->addTimedRun({kEnd, RecordedBand::ThreeToFour, 42'100, 9, 1, 0}).ok());
+        EXPECT_EQ(BestTimedRun(*store, RecordedBand::ThreeToFour).totalMillis, 42'100);
     }
+}
+
+// The best of a band is the least total of its runs alone, checked after every run against a
+// running minimum kept per band; every-hand runs (NULL band) form a band of their own.
+TEST(RecordsStore, keepsTheBestTimedRunOfEachBand) {
+    constexpr std::array<RecordedBand, 4> kBands = {RecordedBand::None, RecordedBand::OneToTwo,
+                                                    RecordedBand::ThreeToFour,
+                                                    RecordedBand::FiveOrMore};
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    ASSERT_NE(store, nullptr);
+    for (const RecordedBand band : kBands) {
+        EXPECT_FALSE(BestTimedRun(*store, band).totalMillis);
+    }
+    std::mt19937 random(11);
+    std::array<std::optional<std::int64_t>, kBands.size()> least{};
+    for (int i = 0; i < 200; ++i) {
+        const std::size_t b = random() % kBands.size();
+        const TimedRunRecord run{kEnd + i,
+                                 kBands[b],
+                                 static_cast<std::int64_t>(5'000 + random() % 600'000),
+                                 static_cast<int>(random() % 11),
+                                 static_cast<int>(random() % 30),
+                                 static_cast<int>(random() % 30)};
+        ASSERT_TRUE(store->addTimedRun(run).ok());
+        least[b] = least[b] ? std::min(*least[b], run.totalMillis) : run.totalMillis;
+        for (std::size_t k = 0; k < kBands.size(); ++k) {
+            const BestRunOutcome best = BestTimedRun(*store, kBands[k]);
+            ASSERT_TRUE(best.status.ok()) << best.status.message;
+            ASSERT_EQ(best.totalMillis, least[k]) << "run " << i << ", band " << k;
+        }
+    }
+    // Committed on return: another connection sees every run, as the players read them.
+    store.reset();
+    SqliteDatabase db(path, SQLITE_OPEN_READONLY);
+    EXPECT_EQ(db.queryInt64("SELECT count(*) FROM timed_runs"), 200);
+    EXPECT_EQ(db.queryInt64("SELECT count(*) FROM timed_runs WHERE band NOT IN ('1-2', '3-4', "
+                            "'5+')"),
+              0);
 }
 
 }  // namespace
