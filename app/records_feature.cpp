@@ -135,6 +135,9 @@ void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSetting
     PracticeDealer& dealer = runs.dealer();
     dealer.setDueCardHook([this](Problem& problem) { return dealDueCard(problem); });
     setDealInfoSource([&dealer] { return DealInfo{dealer.lastDeal(), dealer.band()}; });
+    TimedRunController& timedRun = runs.timedRun();
+    connect(&timedRun, &TimedRunController::finished, this, &RecordsFeature::onRunFinished);
+    timedRun.setBestTimeHook([this](const TimedRunResult&) { return m_runBest; });
 
     // triggered, not toggled: only the player's changes are remembered.
     connect(&m_record, &QAction::triggered, this,
@@ -271,14 +274,7 @@ void RecordsFeature::onQuestionShown() {
 
 void RecordsFeature::onAnswered() {
     const double seconds = static_cast<double>(m_shownAt.nsecsElapsed()) / 1e9;
-    if (m_openPending) {
-        // An answer before the deferred open: open now, the row must not wait.
-        m_openPending = false;
-        if (!openStore()) {
-            m_record.setChecked(false);
-        }
-        updateActions();
-    }
+    openIfPending();
     if (!m_store) {
         return;
     }
@@ -297,6 +293,47 @@ void RecordsFeature::onAnswered() {
         tell(RecordsFailureText(status, m_store->path()));
     }
     scheduleRefresh();
+}
+
+void RecordsFeature::openIfPending() {
+    if (!m_openPending) {
+        return;
+    }
+    m_openPending = false;
+    if (!openStore()) {
+        m_record.setChecked(false);
+    }
+    updateActions();
+}
+
+void RecordsFeature::onRunFinished(const TimedRunResult& result) {
+    m_runBest.reset();
+    openIfPending();
+    if (!m_store) {
+        return;
+    }
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    TimedRunRecord run;
+    run.finishedAt = NowUnixMillis();
+    // The dealer still holds the run's band: the 出題 menu is locked while a run lasts.
+    run.band = Recorded(m_runs->dealer().band());
+    run.totalMillis = duration_cast<milliseconds>(result.time).count();
+    run.fullyRight = result.fullyRight;
+    run.waitsMissed = result.waitsMissed;
+    run.wrongPicks = result.wrongPicks;
+    const RecordsStatus status = m_store->addTimedRun(run);
+    if (!status.ok()) {
+        // Without this run kept, the stored best would not be the best including it.
+        if (!status.repeated) {
+            tell(RecordsFailureText(status, m_store->path()));
+        }
+        return;
+    }
+    const BestRunOutcome best = BestTimedRun(*m_store, run.band);
+    if (best.status.ok() && best.totalMillis) {
+        m_runBest = milliseconds(*best.totalMillis);
+    }
 }
 
 void RecordsFeature::scheduleRefresh() {

@@ -2,6 +2,7 @@
 // committed per answer before its marks are painted, and the figures the dealer and panel ask for.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "records/records_status.h"
 #include "records/weak_shapes.h"
 #include "statistics_window.h"
+#include "timed_run.h"
 
 class QWidget;
 
@@ -60,7 +62,8 @@ public:
     QAction* weakShapesAction() { return &m_weakShapes; }
 
     // Puts the items into the 練習 menu (after a separator) and 苦手な形 last into the 出題 group,
-    // becomes the dealer's due-card hook, and restores and remembers its settings.
+    // becomes the dealer's due-card hook and the timed run's best-time hook, and restores and
+    // remembers its settings.
     void attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings);
 
     // The saved settings at start-up. The database is opened only once the form has been painted,
@@ -117,7 +120,11 @@ private slots:
 
 private:
     bool openStore();
+    // An answer or a run before the deferred open: the open cannot wait for the paint.
+    void openIfPending();
     void closeStore();
+    // Keeps the run and looks up the best of its band for the result dialog.
+    void onRunFinished(const TimedRunResult& result);
     void onQuestionShown();
     void onAnswered();
     void refreshFigures();
@@ -154,6 +161,9 @@ private:
     // The question on screen came from the 成績 window's list.
     bool m_shownRetry = false;
     QElapsedTimer m_shownAt;
+
+    // The best time of the last finished run's band, this run included; nothing unless recorded.
+    std::optional<std::chrono::nanoseconds> m_runBest;
 
     std::int64_t m_dueCount = 0;
     std::optional<WeakShape> m_weakest;

@@ -123,7 +123,7 @@ void TimedRunController::ShowResult() {
             .arg(result.wrongPicks);
     if (m_bestTime) {
         if (const auto best = m_bestTime(result)) {
-            text += QStringLiteral("\nベスト　%1").arg(TimeText(*best));
+            text += QStringLiteral("\nこの出題の最高記録　%1").arg(TimeText(*best));
         }
     }
     delete m_result.data();

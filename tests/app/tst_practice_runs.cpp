@@ -145,10 +145,10 @@ private slots:
             bands << a->text();
             QCOMPARE(a->isChecked(), a == runs().bandAction(0));
         }
-        QCOMPARE(bands, (QStringList{
-                            QStringLiteral("すべての手(&A)"), QStringLiteral("待ち1〜2種(&1)"),
-                            QStringLiteral("待ち3〜4種(&3)"), QStringLiteral("待ち5種以上(&5)"),
-                            QStringLiteral("苦手な形(&W)")}));
+        QCOMPARE(bands,
+                 (QStringList{QStringLiteral("すべての手(&A)"), QStringLiteral("待ち1〜2種(&1)"),
+                              QStringLiteral("待ち3〜4種(&3)"), QStringLiteral("待ち5種以上(&5)"),
+                              QStringLiteral("苦手な形(&W)")}));
         QVERIFY(runs().dealGroup()->isExclusive());
         QList<QMenu*> menus{practice};
         menus += practice->findChildren<QMenu*>();
@@ -465,7 +465,7 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("見逃した待ち　%1").arg(missed)));
         QVERIFY(text.contains(QStringLiteral("誤って選んだ牌　%1").arg(wrong)));
         // Without records there is no best time.
-        QVERIFY(!text.contains(QStringLiteral("ベスト")));
+        QVERIFY(!text.contains(QStringLiteral("最高記録")));
         // The run is over: the next problem is an ordinary one of the band.
         runs().timedRun().resultDialog()->accept();
         ok();
@@ -483,8 +483,8 @@ private slots:
             }
         }
         QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
-        QVERIFY(
-            runs().timedRun().resultDialog()->text().contains(QStringLiteral("ベスト　1:01.0")));
+        QVERIFY(runs().timedRun().resultDialog()->text().contains(
+            QStringLiteral("この出題の最高記録　1:01.0")));
     }
 
     void statusLineRunsWithTheClock() {

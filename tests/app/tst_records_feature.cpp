@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,6 +26,7 @@
 #include "app/practice_dealer.h"
 #include "app/practice_runs.h"
 #include "app/records_feature.h"
+#include "app/timed_run.h"
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/explanation_panel.h"
@@ -100,6 +102,28 @@ std::string HandString(const Hand13& hand) {
     return s;
 }
 
+// Every timed run kept, oldest first, as "3-4 42000" (band "-" for every hand).
+std::vector<std::string> ReadRuns(const fs::path& path) {
+    std::vector<std::string> runs;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_exec(
+            db, "SELECT coalesce(band, '-') || ' ' || total_millis FROM timed_runs ORDER BY id",
+            [](void* out, int, char** values, char**) {
+                static_cast<std::vector<std::string>*>(out)->emplace_back(values[0]);
+                return 0;
+            },
+            &runs, nullptr);
+    }
+    sqlite3_close(db);
+    return runs;
+}
+
+struct FakeClock : RunClock {
+    std::chrono::nanoseconds time = std::chrono::seconds(1000);
+    std::chrono::nanoseconds now() const override { return time; }
+};
+
 int OpenMessages() {
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -169,6 +193,25 @@ private:
         return answer(picks.c_str());
     }
     void next() { view().okButton().click(); }
+
+    // A timed run in the band of item bandItem, every problem answered right after each on the
+    // clock; text gets the result dialog's text, and the dialog is closed.
+    void timedRun(FakeClock& clock, int bandItem, std::chrono::milliseconds each, QString& text) {
+        runs().timedRun().setClock(clock);
+        runs().bandAction(bandItem)->trigger();
+        runs().timedRunAction()->trigger();
+        for (int k = 0; k < TimedRun::kProblems; ++k) {
+            clock.time += each;
+            answerAllWaits();
+            if (k + 1 < TimedRun::kProblems) {
+                next();
+            }
+        }
+        QTRY_VERIFY(runs().timedRun().resultDialog() != nullptr);
+        text = runs().timedRun().resultDialog()->text();
+        runs().timedRun().resultDialog()->accept();
+        next();
+    }
 
     static std::vector<Hand13> DealtHands(int count) {
         std::vector<Hand13> hands;
@@ -532,6 +575,45 @@ private slots:
         QVERIFY(!runs().dealer().weakShapes());
         settings.sync();
         QCOMPARE(settings.value(QString::fromLatin1(kWeakShapesKey)).toBool(), false);
+    }
+
+    void timedRunsShowTheBestOfTheirBandOnlyWhileRecording() {
+        start();
+        FakeClock clock;
+        const QString bestLabel = QStringLiteral("この出題の最高記録　");
+        QString text;
+        timedRun(clock, 2, std::chrono::milliseconds(2000), text);
+        QVERIFY2(!text.contains(bestLabel), qPrintable(text));
+        QVERIFY(!fs::exists(dataDir()));
+
+        records().recordAction()->trigger();
+        QVERIFY(records().recording());
+        struct Case {
+            int bandItem;  // 0 every hand, 1 "1-2", 2 "3-4", 3 "5+"
+            int eachMillis;
+            const char* best;  // including this run
+        };
+        // Times differ by more than a tenth, so a run taken for another band's would show.
+        const Case cases[] = {
+            {2, 4210, "0:42.1"}, {2, 5000, "0:42.1"}, {1, 6000, "1:00.0"},
+            {2, 3100, "0:31.0"}, {0, 9999, "1:39.9"}, {1, 7000, "1:00.0"},
+        };
+        std::vector<std::string> kept;
+        for (const Case& c : cases) {
+            timedRun(clock, c.bandItem, std::chrono::milliseconds(c.eachMillis), text);
+            QVERIFY2(text.contains(bestLabel + QString::fromLatin1(c.best)), qPrintable(text));
+            QCOMPARE(text.count(bestLabel), 1);
+            const char* bands[] = {"-", "1-2", "3-4", "5+"};
+            kept.push_back(std::string(bands[c.bandItem]) + ' ' +
+                           std::to_string(c.eachMillis * TimedRun::kProblems));
+            QCOMPARE(ReadRuns(recordsFile()), kept);
+        }
+
+        records().recordAction()->trigger();
+        QVERIFY(!records().recording());
+        timedRun(clock, 2, std::chrono::milliseconds(1000), text);
+        QVERIFY2(!text.contains(bestLabel), qPrintable(text));
+        QCOMPARE(ReadRuns(recordsFile()), kept);
     }
 
     void weakShapesOpenAtThirtyWaitsOfAShape() {
