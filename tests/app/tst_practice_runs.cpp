@@ -145,10 +145,10 @@ private slots:
             bands << a->text();
             QCOMPARE(a->isChecked(), a == runs().bandAction(0));
         }
-        QCOMPARE(bands, (QStringList{
-                            QStringLiteral("すべての手(&A)"), QStringLiteral("待ち1〜2種(&1)"),
-                            QStringLiteral("待ち3〜4種(&3)"), QStringLiteral("待ち5種以上(&5)"),
-                            QStringLiteral("苦手な形(&W)")}));
+        QCOMPARE(bands,
+                 (QStringList{QStringLiteral("すべての手(&A)"), QStringLiteral("待ち1〜2種(&1)"),
+                              QStringLiteral("待ち3〜4種(&3)"), QStringLiteral("待ち5種以上(&5)"),
+                              QStringLiteral("苦手な形(&W)")}));
         QVERIFY(runs().dealGroup()->isExclusive());
         QList<QMenu*> menus{practice};
         menus += practice->findChildren<QMenu*>();
