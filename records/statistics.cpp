@@ -137,22 +137,6 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
     });
 }
 
-const char* WaitShapeName(WaitShape shape) {
-    switch (shape) {
-        case WaitShape::TwoSided:
-            return "両面";
-        case WaitShape::Edge:
-            return "辺張";
-        case WaitShape::Closed:
-            return "嵌張";
-        case WaitShape::DualPair:
-            return "双碰";
-        case WaitShape::Single:
-            return "単騎";
-    }
-    return "?";
-}
-
 std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds) {
     std::string text = "problems: " + std::to_string(figures.problems) +
                        "  fully right: " + std::to_string(figures.fullyRight) + " (" +
