@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "analysis/hand_notation.h"
 #include "dealing/problem_dealer.h"
 #include "practice_runs.h"
 #include "practice_settings.h"
@@ -449,9 +450,9 @@ QString MistakeText(const Mistake& mistake) {
         QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
-    const char suit = mistake.suit == kSuitPinzu ? 'p' : mistake.suit == kSuitSouzu ? 's' : 'm';
     return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
-        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), QString(QLatin1Char(suit)),
+        .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
+             QString(QLatin1Char(SuitLetter(mistake.suit))),
              picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
 }
