@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QLibrary>
 #include <QMessageBox>
@@ -395,10 +396,15 @@ bool RecordsFeature::loadStatisticsModule() {
     if (m_createStatistics != nullptr) {
         return true;
     }
-    // Installed beside the program's own lib folder; in the build tree, where CMake put it.
-    const QStringList folders{
-        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR),
-        QStringLiteral(ZELKON_MODULE_BUILD_DIR)};
+    // Installed beside the program's own lib folder; in the build tree, where CMake put it. An
+    // installed program never looks into the tree it was built in: that path may be anyone's.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{programFolder + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR)};
+    const QString buildTree = QDir(QStringLiteral(ZELKON_BUILD_TREE)).canonicalPath();
+    if (!buildTree.isEmpty() && (QDir(programFolder).canonicalPath() + QLatin1Char('/'))
+                                    .startsWith(buildTree + QLatin1Char('/'))) {
+        folders << QStringLiteral(ZELKON_MODULE_BUILD_DIR);
+    }
     QLibrary module;
     for (const QString& folder : folders) {
         module.setFileName(folder + QLatin1Char('/') + QLatin1String(kStatisticsModuleName));
