@@ -442,6 +442,10 @@ void RecordsFeature::onRetry(int mistake) {
     if (mistake < 0 || static_cast<std::size_t>(mistake) >= m_mistakeHands.size()) {
         return;
     }
+    // A timed run keeps its ten dealt problems, as it refuses a typed hand.
+    if (m_runs != nullptr && m_runs->timedRun().running()) {
+        return;
+    }
     m_retryPending = true;
     m_view.LoadProblem(m_mistakeHands[static_cast<std::size_t>(mistake)]);
     m_retryPending = false;

@@ -505,6 +505,15 @@ private slots:
         QVERIFY(!view().quiz().answered());
         answer("");
         QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("entered"));
+
+        // A timed run keeps its ten dealt problems: a chosen hand would not be one of them.
+        runs().timedRunAction()->trigger();
+        QVERIFY(runs().timedRun().running());
+        const Hand13 dealt = view().quiz().problem().sortedHand;
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QCOMPARE(view().quiz().problem().sortedHand, dealt);
+        QCOMPARE(runs().timedRun().run().StatusText().substr(0, 6), std::string("1 / 10"));
     }
 
     void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {
