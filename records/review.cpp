@@ -195,10 +195,13 @@ DueCardsOutcome DueCards(RecordsStore& store, UnixMillis now, int limit) {
 
 DueCountOutcome DueCount(RecordsStore& store, UnixMillis now) {
     return Guarded<DueCountOutcome>([&](DueCountOutcome& outcome) {
-        SqliteStatement query =
-            store.database().prepare("SELECT count(*) FROM cards WHERE due <= ?1");
+        // Counted as DueCards reads them, so the count never names a card that cannot be dealt.
+        SqliteStatement query = store.database().prepare("SELECT hand FROM cards WHERE due <= ?1");
         query.bind(1, now);
-        outcome.count = query.step() ? query.int64(0) : 0;
+        outcome.count = 0;
+        while (query.step()) {
+            outcome.count += HandFromText(query.text(0)) ? 1 : 0;
+        }
     });
 }
 

@@ -165,6 +165,7 @@ TEST(Review, passesOverCardsWhoseHandDoesNotRead) {
     ASSERT_TRUE(due.status.ok());
     ASSERT_EQ(due.cards.size(), 1u);
     EXPECT_EQ(HandDigits(due.cards[0].hand), "1112345678999");
+    EXPECT_EQ(DueCount(store, 100).count, 1);
     EXPECT_FALSE(HandFromText("1111122223333"));
     EXPECT_TRUE(HandFromText("1111222233334"));
 }
