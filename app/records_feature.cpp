@@ -43,20 +43,11 @@ NumberSet Picks(const QuizLogic& quiz) {
     return picks;
 }
 
+// The 出題 menu's bands, whose order RecordedBand follows: すべての手 records no band.
+static_assert(static_cast<int>(RecordedBand::FiveOrMore) == kBandItems - 1);
 RecordedBand Recorded(WaitBand band) {
-    struct Named {
-        WaitBand band;
-        RecordedBand recorded;
-    };
-    constexpr Named kBands[] = {{kBandOneTwo, RecordedBand::OneToTwo},
-                                {kBandThreeFour, RecordedBand::ThreeToFour},
-                                {kBandFivePlus, RecordedBand::FiveOrMore}};
-    for (const Named& named : kBands) {
-        if (named.band.fewest == band.fewest && named.band.most == band.most) {
-            return named.recorded;
-        }
-    }
-    return RecordedBand::None;
+    const int index = BandIndex(band);
+    return index > 0 ? static_cast<RecordedBand>(index) : RecordedBand::None;
 }
 
 }  // namespace
