@@ -26,6 +26,23 @@ enum class WaitShape : std::int32_t {
     Single = 4,
 };
 
+// The shapes' Japanese names, the one spelling every window, report and record uses.
+constexpr const char* WaitShapeName(WaitShape shape) {
+    switch (shape) {
+        case WaitShape::TwoSided:
+            return "両面";
+        case WaitShape::Edge:
+            return "辺張";
+        case WaitShape::Closed:
+            return "嵌張";
+        case WaitShape::DualPair:
+            return "双碰";
+        case WaitShape::Single:
+            return "単騎";
+    }
+    return "?";
+}
+
 inline constexpr int kRoleSlots = 8;
 
 constexpr std::size_t Slot(TileRole role) {

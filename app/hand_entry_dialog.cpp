@@ -11,9 +11,27 @@ namespace zelkon {
 
 namespace {
 
+// Controls, format characters (bidi marks among them) and separators would vanish from the
+// message or reorder it around them.
+bool Invisible(char32_t code) {
+    switch (QChar::category(code)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Other_PrivateUse:
+        case QChar::Other_NotAssigned:
+        case QChar::Separator_Space:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The character a fault points at, as the player sees it; invisible ones by their code.
 QString Shown(char32_t code) {
-    if (code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x3000 || code == 0x20) {
+    if (Invisible(code)) {
         return QStringLiteral("U+%1")
             .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
             .toUpper();

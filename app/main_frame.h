@@ -86,7 +86,7 @@ private:
     ExplanationPanel* m_panel = nullptr;     // a child, once made
     bool m_panelOpen = false;
     QSize m_formFrameSize;
-    RecordsFeature* m_records = nullptr;     // a child
+    RecordsFeature* m_records = nullptr;  // a child
 };
 
 }  // namespace zelkon

@@ -3,12 +3,14 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QLibrary>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
+#include "analysis/hand_notation.h"
 #include "dealing/problem_dealer.h"
 #include "practice_runs.h"
 #include "practice_settings.h"
@@ -41,20 +43,11 @@ NumberSet Picks(const QuizLogic& quiz) {
     return picks;
 }
 
+// The 出題 menu's bands, whose order RecordedBand follows: すべての手 records no band.
+static_assert(static_cast<int>(RecordedBand::FiveOrMore) == kBandItems - 1);
 RecordedBand Recorded(WaitBand band) {
-    struct Named {
-        WaitBand band;
-        RecordedBand recorded;
-    };
-    constexpr Named kBands[] = {{kBandOneTwo, RecordedBand::OneToTwo},
-                                {kBandThreeFour, RecordedBand::ThreeToFour},
-                                {kBandFivePlus, RecordedBand::FiveOrMore}};
-    for (const Named& named : kBands) {
-        if (named.band.fewest == band.fewest && named.band.most == band.most) {
-            return named.recorded;
-        }
-    }
-    return RecordedBand::None;
+    const int index = BandIndex(band);
+    return index > 0 ? static_cast<RecordedBand>(index) : RecordedBand::None;
 }
 
 }  // namespace
@@ -431,10 +424,15 @@ bool RecordsFeature::loadStatisticsModule() {
     if (m_createStatistics != nullptr) {
         return true;
     }
-    // Installed beside the program's own lib folder; in the build tree, where CMake put it.
-    const QStringList folders{
-        QCoreApplication::applicationDirPath() + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR),
-        QStringLiteral(ZELKON_MODULE_BUILD_DIR)};
+    // Installed beside the program's own lib folder; in the build tree, where CMake put it. An
+    // installed program never looks into the tree it was built in: that path may be anyone's.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{programFolder + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR)};
+    const QString buildTree = QDir(QStringLiteral(ZELKON_BUILD_TREE)).canonicalPath();
+    if (!buildTree.isEmpty() && (QDir(programFolder).canonicalPath() + QLatin1Char('/'))
+                                    .startsWith(buildTree + QLatin1Char('/'))) {
+        folders << QStringLiteral(ZELKON_MODULE_BUILD_DIR);
+    }
     QLibrary module;
     for (const QString& folder : folders) {
         module.setFileName(folder + QLatin1Char('/') + QLatin1String(kStatisticsModuleName));
@@ -472,6 +470,10 @@ void RecordsFeature::onRetry(int mistake) {
     if (mistake < 0 || static_cast<std::size_t>(mistake) >= m_mistakeHands.size()) {
         return;
     }
+    // A timed run keeps its ten dealt problems, as it refuses a typed hand.
+    if (m_runs != nullptr && m_runs->timedRun().running()) {
+        return;
+    }
     m_retryPending = true;
     m_view.LoadProblem(m_mistakeHands[static_cast<std::size_t>(mistake)]);
     m_retryPending = false;
@@ -486,9 +488,9 @@ QString MistakeText(const Mistake& mistake) {
         QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
-    const char suit = mistake.suit == kSuitPinzu ? 'p' : mistake.suit == kSuitSouzu ? 's' : 'm';
     return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
-        .arg(when, QString::fromStdString(HandDigits(mistake.hand)), QString(QLatin1Char(suit)),
+        .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
+             QString(QLatin1Char(SuitLetter(mistake.suit))),
              picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
 }

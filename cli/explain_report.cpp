@@ -37,22 +37,6 @@ std::string spellBlock(const Block& block) {
     return text;
 }
 
-const char* shapeWord(WaitShape shape) {
-    switch (shape) {
-        case WaitShape::TwoSided:
-            return "両面";
-        case WaitShape::Edge:
-            return "辺張";
-        case WaitShape::Closed:
-            return "嵌張";
-        case WaitShape::DualPair:
-            return "双碰";
-        case WaitShape::Single:
-            break;
-    }
-    return "単騎";
-}
-
 // "44 456 456 777 [789]  辺張  一盃口  1 han"
 std::string spellReading(const ExplainedReading& reading) {
     std::string text;
@@ -61,7 +45,7 @@ std::string spellReading(const ExplainedReading& reading) {
         text += b > 0 ? " " : "";
         text += b == reading.winningBlock ? "[" + block + "]" : block;
     }
-    text += std::string("  ") + shapeWord(reading.waitShape) + "  ";
+    text += std::string("  ") + WaitShapeName(reading.waitShape) + "  ";
     std::string names;
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (reading.patterns[k] != 0) {

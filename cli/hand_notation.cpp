@@ -168,12 +168,12 @@ const char* suitWord(SuitKind suit) {
     }
 }
 
-std::string escapeText(std::string_view text) {
+std::string escapeText(std::string_view text, std::size_t most) {
     std::string out;
     std::size_t at = 0;
     std::size_t shown = 0;
     while (at < text.size()) {
-        if (shown++ == kEscapedCharacters) {
+        if (shown++ == most) {
             out += "…[";
             out += std::to_string(text.size());
             out += " bytes]";

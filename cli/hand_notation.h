@@ -27,7 +27,7 @@ inline constexpr std::size_t kEscapedCharacters = 64;
 
 // Text from the command line made safe to print: valid printable UTF-8 stays; quotes, backslashes,
 // control, format and separator characters (but the space) and stray bytes become escapes. A
-// longer text is cut after kEscapedCharacters, marked "…[N bytes]" with N its whole length.
-std::string escapeText(std::string_view text);
+// longer text is cut after most characters, marked "…[N bytes]" with N its whole length.
+std::string escapeText(std::string_view text, std::size_t most = kEscapedCharacters);
 
 }  // namespace zelkon

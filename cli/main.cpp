@@ -17,6 +17,7 @@
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "explain_report.h"
+#include "hand_notation.h"
 #include "records/records_store.h"
 #include "records/statistics.h"
 #include "report.h"
@@ -79,6 +80,12 @@ void runExplain(const Command& command) {
 // The exit status of stats: 1 when the records cannot be read.
 int statsStatus = 0;
 
+// The message names the file, whose path may hold anything: printed escaped, and whole.
+void statsFault(const std::string& message) {
+    const std::string safe = zelkon::escapeText(message, message.size());
+    std::fprintf(stderr, "zelkon-cli: stats: %s\n", safe.c_str());
+}
+
 int runStats(const Command& command) {
     std::optional<std::filesystem::path> path;
     if (command.recordsPath) {
@@ -95,14 +102,14 @@ int runStats(const Command& command) {
     zelkon::OpenedRecords opened =
         zelkon::RecordsStore::open(*path, zelkon::OpenMode::ExistingOnly);
     if (!opened.status.ok()) {
-        std::fprintf(stderr, "zelkon-cli: stats: %s\n", opened.status.message.c_str());
+        statsFault(opened.status.message);
         return 1;
     }
     const zelkon::UnixMillis now = zelkon::NowUnixMillis();
     const std::int32_t offset = zelkon::LocalUtcOffsetSeconds(now);
     const zelkon::StatisticsOutcome outcome = zelkon::ComputeStatistics(*opened.store, now, offset);
     if (!outcome.status.ok()) {
-        std::fprintf(stderr, "zelkon-cli: stats: %s\n", outcome.status.message.c_str());
+        statsFault(outcome.status.message);
         return 1;
     }
     output.write(zelkon::FormatStatistics(outcome.figures, offset));

@@ -79,18 +79,19 @@ std::string hanText(std::int32_t han) {
     return std::to_string(han) + " han";
 }
 
-const char* shapeWords(WaitShape shape) {
+// English beside the Japanese name, for readers who do not know the terms.
+const char* shapeGloss(WaitShape shape) {
     switch (shape) {
         case WaitShape::TwoSided:
-            return "両面 (two-sided)";
+            return "two-sided";
         case WaitShape::Edge:
-            return "辺張 (edge)";
+            return "edge";
         case WaitShape::Closed:
-            return "嵌張 (closed)";
+            return "closed";
         case WaitShape::DualPair:
-            return "双碰 (dual pair)";
+            return "dual pair";
         case WaitShape::Single:
-            return "単騎 (single)";
+            return "single";
     }
     return "?";
 }
@@ -205,7 +206,12 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
             }
         }
     }
-    return text + ", " + shapeWords(record.waitShape);
+    text += ", ";
+    text += WaitShapeName(record.waitShape);
+    text += " (";
+    text += shapeGloss(record.waitShape);
+    text += ")";
+    return text;
 }
 
 // The answer-box line of a win on number, then the han and, beneath, the reading behind it.

@@ -33,13 +33,6 @@ constexpr int kRowGap = 8;
 constexpr QRgb kLeftoverColor = qRgb(128, 128, 128);
 constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
 
-const char* const kShapeNames[] = {"両面", "辺張", "嵌張", "双碰", "単騎"};
-
-QString ShapeName(WaitShape shape) {
-    const auto index = static_cast<std::size_t>(shape);
-    return index < std::size(kShapeNames) ? QString::fromUtf8(kShapeNames[index]) : QString();
-}
-
 // "平和・タンヤオ（2翻）", or "役なし".
 QString ValueText(const ExplainedReading& reading) {
     QStringList names;
@@ -55,7 +48,8 @@ QString ValueText(const ExplainedReading& reading) {
 }
 
 QString ReadingCaption(const ExplainedReading& reading) {
-    return ShapeName(reading.waitShape) + QStringLiteral("待ち　") + ValueText(reading);
+    return QString::fromUtf8(WaitShapeName(reading.waitShape)) + QStringLiteral("待ち　") +
+           ValueText(reading);
 }
 
 QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked) {
@@ -68,7 +62,8 @@ QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool pi
                 return QStringLiteral("5枚目はない：手に4枚、形も和了にならない");
             }
             return QStringLiteral("5枚目はない：手に4枚、形だけの") +
-                   ShapeName(number.readings[static_cast<std::size_t>(shown)].waitShape) +
+                   QString::fromUtf8(
+                       WaitShapeName(number.readings[static_cast<std::size_t>(shown)].waitShape)) +
                    QStringLiteral("待ち");
         case Verdict::NoReading:
             break;

@@ -272,11 +272,16 @@ std::optional<Hand13> HandFromText(std::string_view text) {
         return std::nullopt;
     }
     Hand13 hand{};
+    std::array<int, kNumberSlots> copies{};
     for (std::size_t i = 0; i < 13; ++i) {
         if (text[i] < '1' || text[i] > '9') {
             return std::nullopt;
         }
         hand[i] = text[i] - '0';
+        // A player may edit the file; a fifth copy is no hand the quiz can show.
+        if (++copies[static_cast<std::size_t>(hand[i])] > 4) {
+            return std::nullopt;
+        }
     }
     return hand;
 }

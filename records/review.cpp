@@ -79,9 +79,14 @@ std::int64_t utcDay(UnixMillis at) {
     return at >= 0 ? at / kMillisPerDay : -((-at + kMillisPerDay - 1) / kMillisPerDay);
 }
 
-ReviewCard cardFromRow(const SqliteStatement& row) {
+// Nothing for a row whose hand no longer reads as one (a file edited by hand).
+std::optional<ReviewCard> cardFromRow(const SqliteStatement& row) {
+    const std::optional<Hand13> hand = HandFromText(row.text(0));
+    if (!hand) {
+        return std::nullopt;
+    }
     ReviewCard card;
-    card.hand = HandFromText(row.text(0)).value_or(Hand13{});
+    card.hand = *hand;
     card.memory = {row.real(1), row.real(2)};
     card.reviews = static_cast<std::int32_t>(row.int64(3));
     card.lapses = static_cast<std::int32_t>(row.int64(4));
@@ -174,22 +179,29 @@ void SaveCard(SqliteDatabase& database, const ReviewCard& card) {
 
 DueCardsOutcome DueCards(RecordsStore& store, UnixMillis now, int limit) {
     return Guarded<DueCardsOutcome>([&](DueCardsOutcome& outcome) {
+        // No LIMIT: an unreadable card must not stand in for a good one behind it.
         SqliteStatement query =
             store.database().prepare("SELECT " + std::string(kCardColumns) +
-                                     " FROM cards WHERE due <= ?1 ORDER BY due, hand LIMIT ?2");
-        query.bind(1, now).bind(2, std::int64_t{std::max(limit, 0)});
-        while (query.step()) {
-            outcome.cards.push_back(cardFromRow(query));
+                                     " FROM cards WHERE due <= ?1 ORDER BY due, hand");
+        query.bind(1, now);
+        const auto wanted = static_cast<std::size_t>(std::max(limit, 0));
+        while (outcome.cards.size() < wanted && query.step()) {
+            if (std::optional<ReviewCard> card = cardFromRow(query)) {
+                outcome.cards.push_back(*card);
+            }
         }
     });
 }
 
 DueCountOutcome DueCount(RecordsStore& store, UnixMillis now) {
     return Guarded<DueCountOutcome>([&](DueCountOutcome& outcome) {
-        SqliteStatement query =
-            store.database().prepare("SELECT count(*) FROM cards WHERE due <= ?1");
+        // Counted as DueCards reads them, so the count never names a card that cannot be dealt.
+        SqliteStatement query = store.database().prepare("SELECT hand FROM cards WHERE due <= ?1");
         query.bind(1, now);
-        outcome.count = query.step() ? query.int64(0) : 0;
+        outcome.count = 0;
+        while (query.step()) {
+            outcome.count += HandFromText(query.text(0)) ? 1 : 0;
+        }
     });
 }
 

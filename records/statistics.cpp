@@ -125,9 +125,14 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
             "ORDER BY answered_at DESC, id DESC LIMIT ?1");
         mistakes.bind(1, std::int64_t{kLatestMistakes});
         while (mistakes.step()) {
+            // A hand edited into something unreadable cannot be shown or dealt again.
+            const std::optional<Hand13> hand = HandFromText(mistakes.text(1));
+            if (!hand) {
+                continue;
+            }
             Mistake mistake;
             mistake.answeredAt = mistakes.int64(0);
-            mistake.hand = HandFromText(mistakes.text(1)).value_or(Hand13{});
+            mistake.hand = *hand;
             mistake.suit = SuitFromLetter(mistakes.text(2));
             mistake.picks = NumberSetFromText(mistakes.text(3));
             mistake.waits = NumberSetFromText(mistakes.text(4));
@@ -135,22 +140,6 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
         }
         snapshot.commit();
     });
-}
-
-const char* WaitShapeName(WaitShape shape) {
-    switch (shape) {
-        case WaitShape::TwoSided:
-            return "両面";
-        case WaitShape::Edge:
-            return "辺張";
-        case WaitShape::Closed:
-            return "嵌張";
-        case WaitShape::DualPair:
-            return "双碰";
-        case WaitShape::Single:
-            return "単騎";
-    }
-    return "?";
 }
 
 std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds) {

@@ -70,8 +70,4 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
 // The offset from UTC of the process's local zone (TZ) at the given time, east positive.
 std::int32_t LocalUtcOffsetSeconds(UnixMillis at);
 
-// Japanese names of the wait shapes, as the window and the command line show them: "両面", "辺張",
-// "嵌張", "双碰", "単騎".
-const char* WaitShapeName(WaitShape shape);
-
 }  // namespace zelkon

@@ -6,10 +6,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include "app/main_frame.h"
+#include "frame_bench_main.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 
@@ -74,21 +73,5 @@ BENCHMARK(OpenOtherReadings)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // The frame reads the practice settings; a benchmark must not see or touch the player's.
-    QTemporaryDir settingsHome;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
-    QApplication qtApp(argc, argv);
-    zelkon::CMainFrame frame;
-    frame.SetView(new zelkon::CZelkonView(&frame));
-    frame.setExplanationPanelOpen(true);
-    frame.show();
-    QApplication::processEvents();
-    g_frame = &frame;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunFrameBenchmarks(argc, argv, g_frame);
 }

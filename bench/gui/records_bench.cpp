@@ -13,6 +13,7 @@
 #include "app/records_feature.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/zelkon_view.h"
+#include "records/records_fixture.h"  // tests/records
 #include "records/records_store.h"
 
 namespace {
@@ -20,32 +21,19 @@ namespace {
 using namespace zelkon;
 
 constexpr int kGeneratedAnswers = 100'000;
-constexpr UnixMillis kDay = 24LL * 60 * 60 * 1000;
 
-// One database for the process: dealt hands, picks drawn, spread over the last 60 days.
+// One database for the process, of the answers the records benchmark and tests generate.
 const std::filesystem::path& GeneratedRecords() {
     static QTemporaryDir dir;
     static const std::filesystem::path path = [] {
         const std::filesystem::path file =
             std::filesystem::path(dir.path().toStdString()) / "records.sqlite3";
         OpenedRecords opened = RecordsStore::open(file, OpenMode::CreateIfMissing);
-        std::srand(2026);
-        Problem problem{};
-        const UnixMillis now = NowUnixMillis();
-        for (int i = 0; i < kGeneratedAnswers; ++i) {
-            DealProblem(problem);
-            NumberSet picks = 0;
-            for (TileNumber n = 1; n <= 9; ++n) {
-                // Mostly the waits, sometimes a miss or a wrong pick.
-                const bool wait = problem.isWait[static_cast<std::size_t>(n)] != 0;
-                if (wait == (std::rand() % 12 != 0)) {
-                    picks |= NumberBit(n);
-                }
-            }
-            const UnixMillis at = now - (kGeneratedAnswers - i) * (60 * kDay / kGeneratedAnswers);
-            opened.store->addAnswer(MakeAnswerRecord(problem.sortedHand, i % 3, DealKind::Plain,
-                                                     RecordedBand::None, picks,
-                                                     5.0 + (std::rand() % 400) / 10.0, at));
+        if (!opened.store ||
+            !opened.store
+                 ->addAnswers(testing::GeneratedAnswers(kGeneratedAnswers, 2026, NowUnixMillis()))
+                 .ok()) {
+            std::abort();
         }
         return file;
     }();

@@ -556,6 +556,17 @@ private slots:
                                      << QStringLiteral(
                                             "4文字目のU+0020は牌ではありません。数字 1〜9 "
                                             "と、最後に m、p、s のどれか1文字だけが使えます。");
+        // Invisible characters by their code, so that none hides or reorders the message.
+        for (const char16_t code : {u'\u061C', u'\u200B', u'\u202E', u'\u2028', u'\uE000'}) {
+            const QString hex =
+                QStringLiteral("%1").arg(uint{code}, 4, 16, QLatin1Char('0')).toUpper();
+            QTest::newRow(qPrintable(QStringLiteral("U+") + hex))
+                << QStringLiteral("111") + QChar(code) + QStringLiteral("2345678999")
+                << QStringLiteral("4文字目のU+") + hex +
+                       QStringLiteral(
+                           "は牌ではありません。数字 1〜9 と、最後に m、p、s "
+                           "のどれか1文字だけが使えます。");
+        }
         QTest::newRow("digit after suit")
             << QStringLiteral("111234567899s9")
             << QStringLiteral("13文字目の種類「s」は数字のあと、最後に書きます。");

@@ -51,6 +51,7 @@ std::string ReadBytes(const fs::path& path) {
 struct Row {
     std::string hand, suit, dealt, picks, waits;
     int fullyRight;
+    std::string band;
 };
 
 std::vector<Row> ReadRows(const fs::path& path) {
@@ -62,15 +63,15 @@ std::vector<Row> ReadRows(const fs::path& path) {
     }
     sqlite3_stmt* select = nullptr;
     sqlite3_prepare_v2(
-        db, "SELECT hand, suit, dealt, picks, waits, fully_right FROM answers ORDER BY id", -1,
-        &select, nullptr);
+        db, "SELECT hand, suit, dealt, picks, waits, fully_right, band FROM answers ORDER BY id",
+        -1, &select, nullptr);
     const auto text = [select](int column) {
         const unsigned char* value = sqlite3_column_text(select, column);
         return value == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(value));
     };
     while (select != nullptr && sqlite3_step(select) == SQLITE_ROW) {
         rows.push_back(
-            {text(0), text(1), text(2), text(3), text(4), sqlite3_column_int(select, 5)});
+            {text(0), text(1), text(2), text(3), text(4), sqlite3_column_int(select, 5), text(6)});
     }
     sqlite3_finalize(select);
     sqlite3_close(db);
@@ -272,6 +273,21 @@ private slots:
         QVERIFY(!records().reviewAction()->isEnabled());
         answer("");
         QVERIFY(ReadRows(recordsFile()).empty());
+    }
+
+    void eachAnswerRecordsTheBandItWasDealtIn() {
+        start();
+        records().recordAction()->trigger();
+        QVERIFY(records().recording());
+        const char* const bands[kBandItems] = {"", "1-2", "3-4", "5+"};
+        for (int i = 0; i < kBandItems; ++i) {
+            runs().bandAction(i)->trigger();
+            frame().OnFileReset();
+            answer("");
+            const Row row = ReadRows(recordsFile()).back();
+            QCOMPARE(row.band, std::string(bands[i]));
+            QCOMPARE(row.dealt, std::string(i == 0 ? "plain" : "band"));
+        }
     }
 
     void eachAnswerIsCommittedBeforeItsMarksArePainted() {
@@ -548,6 +564,15 @@ private slots:
         QVERIFY(!view().quiz().answered());
         answer("");
         QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("entered"));
+
+        // A timed run keeps its ten dealt problems: a chosen hand would not be one of them.
+        runs().timedRunAction()->trigger();
+        QVERIFY(runs().timedRun().running());
+        const Hand13 dealt = view().quiz().problem().sortedHand;
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QCOMPARE(view().quiz().problem().sortedHand, dealt);
+        QCOMPARE(runs().timedRun().run().StatusText().substr(0, 6), std::string("1 / 10"));
     }
 
     void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {

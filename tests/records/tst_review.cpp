@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "records/record_rows.h"
 #include "records/records_store.h"
 #include "records/review.h"
+#include "records/sqlite_database.h"
 #include "records_fixture.h"
 
 namespace zelkon {
@@ -145,6 +147,27 @@ TEST(Review, theStoreKeepsCardsForMissedHandsAndListsThemByDueTime) {
     EXPECT_EQ(after->due, expected.due);
     EXPECT_EQ(after->reviews, 2);
     EXPECT_EQ(DueCount(store, t0 + 6 * kDay).count, 1);
+}
+
+// Players may edit their file: a card whose hand no longer reads, or holds a fifth copy, is
+// passed over, never dealt as a hand of blanks, and never hides a good card behind it.
+TEST(Review, passesOverCardsWhoseHandDoesNotRead) {
+    testing::TempDir dir;
+    OpenedRecords opened =
+        RecordsStore::open(dir.path() / "records.sqlite3", OpenMode::CreateIfMissing);
+    ASSERT_TRUE(opened.status.ok());
+    RecordsStore& store = *opened.store;
+    store.database().execute(
+        "INSERT INTO cards VALUES ('x', 1, 5, 1, 0, 0, 10),"
+        " ('1111122223333', 1, 5, 1, 0, 0, 20),"
+        " ('1112345678999', 1, 5, 1, 0, 0, 30)");
+    const DueCardsOutcome due = DueCards(store, 100, 1);
+    ASSERT_TRUE(due.status.ok());
+    ASSERT_EQ(due.cards.size(), 1u);
+    EXPECT_EQ(HandDigits(due.cards[0].hand), "1112345678999");
+    EXPECT_EQ(DueCount(store, 100).count, 1);
+    EXPECT_FALSE(HandFromText("1111122223333"));
+    EXPECT_TRUE(HandFromText("1111222233334"));
 }
 
 }  // namespace

@@ -89,7 +89,8 @@ TEST(Statistics, matchAFigureByFigureRecount) {
     answers.push_back(MakeAnswerRecord({1, 1, 1, 1, 3, 3, 3, 3, 5, 5, 5, 5, 7}, kSuitPinzu,
                                        DealKind::Entered, RecordedBand::None, 0, 4, kNow - kDay));
     answers.push_back(MakeAnswerRecord({1, 1, 1, 1, 3, 3, 3, 3, 5, 5, 5, 5, 7}, kSuitPinzu,
-                                       DealKind::Entered, RecordedBand::None, NumberBit(7), 4, kNow));
+                                       DealKind::Entered, RecordedBand::None, NumberBit(7), 4,
+                                       kNow));
     for (const AnswerRecord& a : answers) {
         ASSERT_TRUE(opened.store->addAnswer(a).ok());
     }
