@@ -1,7 +1,5 @@
 #include "practice_dealer.h"
 
-#include "dealing/problem_dealer.h"
-
 namespace zelkon {
 
 void PracticeDealer::setBand(WaitBand band) {
@@ -23,13 +21,10 @@ void PracticeDealer::Deal(Problem& problem) {
     if (m_filter != nullptr) {
         DealProblemWhere(problem, m_filter, m_filterContext);
         m_last = DealKind::WeakShapes;
-    } else if (m_band.fewest <= kAllHands.fewest && m_band.most >= kAllHands.most) {
-        // The plain quiz's own deal, draw for draw.
-        DealProblem(problem);
-        m_last = DealKind::Plain;
     } else {
+        // All hands is the plain quiz's own deal, draw for draw.
         DealProblemInBand(problem, m_band);
-        m_last = DealKind::Band;
+        m_last = HoldsAllHands(m_band) ? DealKind::Plain : DealKind::Band;
     }
     if (m_timedRun) {
         m_last = DealKind::TimedRun;

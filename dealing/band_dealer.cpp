@@ -349,8 +349,7 @@ double PlainChance(const Hand13& hand) {
 void DealProblemInBand(Problem& problem, WaitBand band) {
     band.fewest = std::max(band.fewest, std::int32_t{1});
     band.most = std::min(band.most, std::int32_t{9});
-    // Every hand has one to nine waits, so these bands reject nothing: plain dealing, unchanged.
-    if (band.fewest > band.most || (band.fewest == 1 && band.most == 9)) {
+    if (band.fewest > band.most || HoldsAllHands(band)) {
         DealProblem(problem);
         return;
     }

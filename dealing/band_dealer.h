@@ -24,6 +24,11 @@ constexpr bool IsValidBand(WaitBand band) {
     return band.fewest >= 1 && band.fewest <= band.most && band.most <= 9;
 }
 
+// Every hand has one to nine waits: such a band rejects nothing and deals plainly.
+constexpr bool HoldsAllHands(WaitBand band) {
+    return band.fewest <= kAllHands.fewest && band.most >= kAllHands.most;
+}
+
 // Hands built before DealProblemWhere gives up and keeps the last one (about 1.5 s of building):
 // a filter passed by one plain deal in 1,000 misses them all with a chance near e^-100.
 inline constexpr std::int32_t kMaxDealTries = 100'000;
