@@ -244,6 +244,7 @@ void RecordsFeature::closeStore() {
     m_refreshPending = false;
     m_dueCount = 0;
     m_weakest.reset();
+    m_shapeTallies = ShapeTallies{};
     updateActions();
     emit statusChanged();
 }
@@ -346,8 +347,9 @@ void RecordsFeature::refreshFigures() {
     const UnixMillis now = NowUnixMillis();
     const DueCountOutcome due = DueCount(*m_store, now);
     m_dueCount = due.status.ok() ? due.count : 0;
-    const WeakShapeOutcome weak = WeakestShape(*m_store);
-    m_weakest = weak.status.ok() ? weak.weakest : std::nullopt;
+    m_weakest = UpdateShapeTallies(*m_store, m_shapeTallies).ok()
+                    ? WeakestShapeOf(m_shapeTallies.byShape)
+                    : std::nullopt;
     updateActions();
     applyWeakShapes();
     if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {

@@ -167,6 +167,8 @@ private:
 
     std::int64_t m_dueCount = 0;
     std::optional<WeakShape> m_weakest;
+    // Counted once at opening, then only the rows each answer adds.
+    ShapeTallies m_shapeTallies;
     QPointer<QWidget> m_statisticsWindow;
     // The hands behind the window's list of mistakes, in its order.
     std::vector<Hand13> m_mistakeHands;

@@ -29,16 +29,36 @@ std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeC
     return weakest;
 }
 
-WeakShapeOutcome WeakestShape(RecordsStore& store) {
-    return Guarded<WeakShapeOutcome>([&](WeakShapeOutcome& outcome) {
-        std::array<RateFigure, kWaitShapeCount> byShape{};
+RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies) {
+    struct Outcome {
+        ShapeTallies tallies;
+        RecordsStatus status;
+    };
+    Outcome outcome = Guarded<Outcome>([&](Outcome& read) {
+        read.tallies = tallies;
         SqliteStatement rows = store.database().prepare(
-            "SELECT picks, two_sided, edge, closed, dual_pair, single FROM answers");
+            "SELECT id, picks, two_sided, edge, closed, dual_pair, single FROM answers "
+            "WHERE id > ?1 ORDER BY id");
+        rows.bind(1, tallies.lastRow);
         while (rows.step()) {
-            AddShapeTallies(byShape, NumberSetFromText(rows.text(0)), rows, 1);
+            AddShapeTallies(read.tallies.byShape, NumberSetFromText(rows.text(1)), rows, 2);
+            read.tallies.lastRow = rows.int64(0);
         }
-        outcome.weakest = WeakestShapeOf(byShape);
     });
+    if (outcome.status.ok()) {
+        tallies = outcome.tallies;
+    }
+    return outcome.status;
+}
+
+WeakShapeOutcome WeakestShape(RecordsStore& store) {
+    WeakShapeOutcome outcome;
+    ShapeTallies tallies;
+    outcome.status = UpdateShapeTallies(store, tallies);
+    if (outcome.status.ok()) {
+        outcome.weakest = WeakestShapeOf(tallies.byShape);
+    }
+    return outcome;
 }
 
 bool HasWaitReachedBy(const Hand13& hand, WaitShape shape) {

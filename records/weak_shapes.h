@@ -1,6 +1,7 @@
 // The wait shape the player misses most, for dealing problems aimed at it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -29,6 +30,17 @@ struct WeakShapeOutcome {
     std::optional<WeakShape> weakest;  // nothing while no shape has kWeakShapeMinimumWaits
     RecordsStatus status;
 };
+
+// The shape tallies of every answer up to a row, kept by a caller that asks after every answer:
+// each update reads only the rows added since, where a full count takes tens of milliseconds
+// over 100,000 answers.
+struct ShapeTallies {
+    std::array<RateFigure, kWaitShapeCount> byShape{};
+    std::int64_t lastRow = 0;  // answers.id of the last row counted
+};
+
+// Adds the answers written since tallies.lastRow (by any window); on a failure tallies stay.
+RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies);
 
 // Highest miss rate wins; ties go to the shape seen more often, then to the lower WaitShape.
 WeakShapeOutcome WeakestShape(RecordsStore& store);

@@ -155,6 +155,32 @@ TEST(Statistics, emptyRecordsGiveZerosAndNoMedian) {
     EXPECT_NE(FormatStatistics(outcome.figures, 0).find("problems: 0"), std::string::npos);
 }
 
+TEST(WeakShapes, talliesKeptAcrossAnswersMatchARecountWhoeverWrites) {
+    testing::TempDir dir;
+    const auto path = dir.path() / "records.sqlite3";
+    OpenedRecords mine = RecordsStore::open(path, OpenMode::CreateIfMissing);
+    OpenedRecords other = RecordsStore::open(path, OpenMode::ExistingOnly);
+    ASSERT_TRUE(mine.status.ok() && other.status.ok());
+    const std::vector<AnswerRecord> answers = testing::GeneratedAnswers(300, 5, kNow);
+    ShapeTallies tallies;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        // Every fifth answer comes from another window; some updates see several new rows.
+        ASSERT_TRUE((i % 5 == 4 ? *other.store : *mine.store).addAnswer(answers[i]).ok());
+        if (i % 3 != 1) {
+            continue;
+        }
+        ASSERT_TRUE(UpdateShapeTallies(*mine.store, tallies).ok());
+        const std::vector<AnswerRecord> sofar(answers.begin(),
+                                              answers.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        const Statistics expected = expectedFigures(sofar, 0);
+        for (int s = 0; s < kWaitShapeCount; ++s) {
+            const auto slot = static_cast<std::size_t>(s);
+            ASSERT_EQ(tallies.byShape[slot].total, expected.byShape[slot].total) << i;
+            ASSERT_EQ(tallies.byShape[slot].hits, expected.byShape[slot].hits) << i;
+        }
+    }
+}
+
 TEST(WeakShapes, needThirtyWaitsAndPreferTheHigherMissRate) {
     using Tally = std::array<RateFigure, kWaitShapeCount>;
     struct Case {
