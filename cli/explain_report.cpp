@@ -146,7 +146,7 @@ char* appendExplainLines(char* out, const HandExplanation& explanation) {
 std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks) {
     auto explanation = std::make_unique<HandExplanation>();
     ExplainHand(hand.hand13(), *explanation);
-    std::string text = spellHand(hand);
+    std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
         text += std::string(" (") + suitWord(hand.suit) + ")";
     }

@@ -8,11 +8,6 @@ namespace zelkon {
 
 namespace {
 
-// Kept beside escapeText, which reads the text the way the hand parser does.
-std::size_t decodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
-    return DecodeUtf8(text, at, code);
-}
-
 struct CodeRange {
     char32_t first;
     char32_t last;
@@ -151,10 +146,6 @@ std::optional<HandNotation> parseHand(std::string_view text, std::string& error)
     return hand;
 }
 
-std::string spellHand(const HandNotation& hand) {
-    return std::string(SpellHand(hand).view());
-}
-
 const char* suitWord(SuitKind suit) {
     switch (suit) {
         case kSuitManzu:
@@ -180,7 +171,8 @@ std::string escapeText(std::string_view text, std::size_t most) {
             break;
         }
         char32_t code = 0;
-        const std::size_t length = decodeUtf8(text, at, code);
+        // Read as the hand parser reads it, so a fault and its escaped text agree.
+        const std::size_t length = DecodeUtf8(text, at, code);
         if (length == 0) {
             appendHexByte(out, static_cast<unsigned char>(text[at]));
             ++at;

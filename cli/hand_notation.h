@@ -16,9 +16,6 @@ std::optional<HandNotation> parseHand(std::string_view text, std::string& error)
 // The line parseHand gives for fault, which ParseHandNotation reported for text.
 std::string describeHandFault(std::string_view text, const HandNotationFault& fault);
 
-// The digits ascending, then the suit letter if one was given.
-std::string spellHand(const HandNotation& hand);
-
 // The menu word of a suit ("ピンズ"), or "" for kNoSuit.
 const char* suitWord(SuitKind suit);
 

@@ -231,7 +231,7 @@ std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14&
 }
 
 std::string heading(const HandNotation& hand) {
-    std::string text = spellHand(hand);
+    std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
         text += std::string(" (") + suitWord(hand.suit) + ")";
     }

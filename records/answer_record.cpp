@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "analysis/hand_notation.h"
 #include "analysis/wait_shapes.h"
 
 namespace zelkon {
@@ -34,11 +35,7 @@ UnixMillis NowUnixMillis() {
 }
 
 std::string HandDigits(const Hand13& hand) {
-    std::string text;
-    for (const TileNumber tile : hand) {
-        text += static_cast<char>('0' + tile);
-    }
-    return text;
+    return std::string(SpellHand(hand, kNoSuit).view());
 }
 
 std::string NumberSetText(NumberSet set) {

@@ -61,7 +61,7 @@ AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt,
 // The current time as the records store it.
 UnixMillis NowUnixMillis();
 
-// "1112345678999": 13 ascending digits, as the hand column holds it.
+// "1112345678999": the 13 digits ascending, as the hand column holds them (SpellHand, no suit).
 std::string HandDigits(const Hand13& hand);
 // Ascending digits of a number set, "" for none: the picks and waits columns.
 std::string NumberSetText(NumberSet set);

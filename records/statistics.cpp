@@ -184,7 +184,7 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     }
     for (const Mistake& mistake : figures.latestMistakes) {
         text += "  " + timeText(mistake.answeredAt, utcOffsetSeconds) + "  " +
-                HandDigits(mistake.hand) + SuitLetter(mistake.suit) + "  picked " +
+                std::string(SpellHand(mistake.hand, mistake.suit).view()) + "  picked " +
                 numbersText(mistake.picks) + "  waits " + numbersText(mistake.waits) + "\n";
     }
     return text;

@@ -81,7 +81,7 @@ TEST(HandNotationTest, tilesAreSortedWhateverTheOrderWritten) {
     EXPECT_EQ(hand->count, 13);
     EXPECT_EQ(hand->suit, kSuitSouzu);
     EXPECT_EQ(hand->hand13(), (Hand13{1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}));
-    EXPECT_EQ(spellHand(*hand), "1112345678999s");
+    EXPECT_EQ(SpellHand(*hand).view(), "1112345678999s");
     EXPECT_TRUE(hand->holds(5));
 }
 
