@@ -144,29 +144,32 @@ const QuizSettings* CZelkonView::settings() const {
     return nullptr;
 }
 
-void CZelkonView::NewProblem() {
+std::int32_t CZelkonView::suitMode() const {
     const QuizSettings* frame = settings();
-    m_quiz.NewProblem(frame != nullptr ? frame->suitMode() : kDefaultSuitMode,
-                      frame != nullptr ? frame->sortMode() : kDefaultSortMode, m_source);
-    ShowQuestionState();
-    update();
-    emit questionShown();
+    return frame != nullptr ? frame->suitMode() : kDefaultSuitMode;
+}
+
+std::uint8_t CZelkonView::sortMode() const {
+    const QuizSettings* frame = settings();
+    return frame != nullptr ? frame->sortMode() : kDefaultSortMode;
+}
+
+void CZelkonView::NewProblem() {
+    m_quiz.NewProblem(suitMode(), sortMode(), m_source);
+    ShowNewQuestion();
 }
 
 void CZelkonView::LoadProblem(const Hand13& hand) {
-    const QuizSettings* frame = settings();
-    m_quiz.LoadProblem(hand, frame != nullptr ? frame->suitMode() : kDefaultSuitMode,
-                       frame != nullptr ? frame->sortMode() : kDefaultSortMode);
-    ShowQuestionState();
-    update();
-    emit questionShown();
+    m_quiz.LoadProblem(hand, suitMode(), sortMode());
+    ShowNewQuestion();
 }
 
 void CZelkonView::EnterProblem(const Hand13& displayOrder, SuitKind suit) {
-    const QuizSettings* frame = settings();
-    const std::int32_t frameSuit = frame != nullptr ? frame->suitMode() : kDefaultSuitMode;
-    m_quiz.EnterProblem(displayOrder, suit >= 0 ? suit : frameSuit,
-                        frame != nullptr ? frame->sortMode() : kDefaultSortMode);
+    m_quiz.EnterProblem(displayOrder, suit >= 0 ? suit : suitMode(), sortMode());
+    ShowNewQuestion();
+}
+
+void CZelkonView::ShowNewQuestion() {
     ShowQuestionState();
     update();
     emit questionShown();

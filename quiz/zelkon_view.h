@@ -89,6 +89,10 @@ private:
     void ShowQuestionState();
     void SyncAnswerBox();
     const QuizSettings* settings() const;
+    // The frame's settings, or its defaults for a form that no frame holds.
+    std::int32_t suitMode() const;
+    std::uint8_t sortMode() const;
+    void ShowNewQuestion();
 
     QuizLogic m_quiz;
     QTextEdit m_editAnswer;
