@@ -190,13 +190,7 @@ bool RecordsFeature::eventFilter(QObject* watched, QEvent* event) {
         if (m_openPending || m_refreshPending) {
             // Queued: the picture goes up first.
             QTimer::singleShot(0, this, [this] {
-                if (m_openPending) {
-                    m_openPending = false;
-                    if (!openStore()) {
-                        m_record.setChecked(false);
-                    }
-                    updateActions();
-                }
+                openIfPending();
                 if (m_refreshPending) {
                     refreshFigures();
                 }
