@@ -150,6 +150,16 @@ RecordsStatus failure(RecordsError error, std::string message) {
     return {error, std::move(message), false};
 }
 
+RecordsStatus notOurs(const std::string& where) {
+    return failure(RecordsError::NotOurs, where + " is not a Zelkon records database");
+}
+
+RecordsStatus newer(const std::string& where, std::int64_t version) {
+    return failure(RecordsError::Newer, where + " was written by a newer version (schema " +
+                                            std::to_string(version) + ", this program knows " +
+                                            std::to_string(kRecordsSchemaVersion) + ")");
+}
+
 // Judges a file from its first 100 bytes, before SQLite opens it: SQLite would roll back a hot
 // journal or checkpoint a log of a file that is not ours, and that is writing it.
 RecordsStatus checkHeader(const fs::path& path) {
@@ -166,13 +176,11 @@ RecordsStatus checkHeader(const fs::path& path) {
         return failure(RecordsError::NotOurs, where + " is not a SQLite database");
     }
     if (bigEndian(68) != static_cast<std::uint32_t>(kRecordsApplicationId)) {
-        return failure(RecordsError::NotOurs, where + " is not a Zelkon records database");
+        return notOurs(where);
     }
-    const std::uint32_t version = bigEndian(60);
-    if (version > static_cast<std::uint32_t>(kRecordsSchemaVersion)) {
-        return failure(RecordsError::Newer, where + " was written by a newer version (schema " +
-                                                std::to_string(version) + ", this program knows " +
-                                                std::to_string(kRecordsSchemaVersion) + ")");
+    if (const std::uint32_t version = bigEndian(60);
+        version > static_cast<std::uint32_t>(kRecordsSchemaVersion)) {
+        return newer(where, version);
     }
     return {};
 }
@@ -206,13 +214,11 @@ RecordsStatus prepareSchema(SqliteDatabase& database, const fs::path& path, Open
     }
     if (database.queryInt64("PRAGMA application_id") != kRecordsApplicationId ||
         !tableExists(database, "answers")) {
-        return failure(RecordsError::NotOurs, where + " is not a Zelkon records database");
+        return notOurs(where);
     }
     std::int64_t version = database.queryInt64("PRAGMA user_version");
     if (version > kRecordsSchemaVersion) {
-        return failure(RecordsError::Newer, where + " was written by a newer version (schema " +
-                                                std::to_string(version) + ", this program knows " +
-                                                std::to_string(kRecordsSchemaVersion) + ")");
+        return newer(where, version);
     }
     if (version < 1) {
         return failure(RecordsError::NotOurs, where + " has no schema version");
