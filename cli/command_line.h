@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/vocabulary.h"
 #include "dealing/band_dealer.h"
 #include "hand_notation.h"
 
@@ -28,9 +29,11 @@ struct Command {
     std::optional<Picks> picks;              // explain only: marks as the window gives them
     std::optional<std::string> recordsPath;  // stats only; nothing means the default file
     std::optional<WaitBand> band;            // deal only; nothing means plain dealing
+    Language language = Language::Japanese;  // names in the reports for people
 };
 
-// args are the arguments after the program name. On a fault returns false and sets error to one
+// args are the arguments after the program name; --lang may stand anywhere but as another
+// option's value. On a fault returns false and sets error to one
 // line naming the argument and the fault; command is then unusable.
 bool parseCommandLine(std::span<const std::string_view> args, Command& command, std::string& error);
 

@@ -38,32 +38,33 @@ std::string spellBlock(const Block& block) {
 }
 
 // "44 456 456 777 [789]  辺張  一盃口  1 han"
-std::string spellReading(const ExplainedReading& reading) {
+std::string spellReading(const ExplainedReading& reading, Language language) {
     std::string text;
     for (std::int32_t b = 0; b < reading.blockCount; ++b) {
         const std::string block = spellBlock(reading.blocks[static_cast<std::size_t>(b)]);
         text += b > 0 ? " " : "";
         text += b == reading.winningBlock ? "[" + block + "]" : block;
     }
-    text += std::string("  ") + WaitShapeName(reading.waitShape) + "  ";
+    text += std::string("  ") + WaitShapeName(reading.waitShape, language) + "  ";
     std::string names;
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (reading.patterns[k] != 0) {
             names += names.empty() ? "" : " ";
-            names += PatternTable[k].name;
+            names += PatternName(static_cast<int>(k), language);
         }
     }
-    return text + (names.empty() ? "なし" : names) + "  " + std::to_string(reading.han) + " han";
+    return text + (names.empty() ? kNoPatternTerm.in(language) : names) + "  " +
+           std::to_string(reading.han) + " han";
 }
 
-std::string readingLines(const NumberExplanation& number) {
+std::string readingLines(const NumberExplanation& number, Language language) {
     std::string text;
     const auto line = [&](std::int32_t i) {
         std::string index = "#";
         index += std::to_string(i);
         index.resize(4, ' ');
         text += std::string(i == number.best ? "      * " : "        ") + index +
-                spellReading(number.readings[static_cast<std::size_t>(i)]) + "\n";
+                spellReading(number.readings[static_cast<std::size_t>(i)], language) + "\n";
     };
     line(number.best);
     for (std::int32_t i = 0; i < number.readingCount; ++i) {
@@ -143,7 +144,8 @@ char* appendExplainLines(char* out, const HandExplanation& explanation) {
     return out;
 }
 
-std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks) {
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks,
+                          Language language) {
     auto explanation = std::make_unique<HandExplanation>();
     ExplainHand(hand.hand13(), *explanation);
     std::string text(SpellHand(hand).view());
@@ -182,7 +184,7 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
         }
         text += verdictLine(n, number) + "\n";
         if (number.readingCount > 0) {
-            text += readingLines(number);
+            text += readingLines(number, language);
         }
     }
     return text;

@@ -21,6 +21,8 @@ char* appendExplainLines(char* out, const HandExplanation& explanation);
 
 // hand has 13 tiles. Each wait, fifth copy and wrong pick with its verdict, its readings (the
 // best first) or its closest split; with picks, each number's mark as the window gives it.
-std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks);
+// Shapes and patterns are named in language.
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks,
+                          Language language = Language::Japanese);
 
 }  // namespace zelkon

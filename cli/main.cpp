@@ -66,7 +66,7 @@ void runDeal(const Command& command) {
 
 void runExplain(const Command& command) {
     if (!command.tsv) {
-        output.write(zelkon::explainReport(command.hands[0], command.picks));
+        output.write(zelkon::explainReport(command.hands[0], command.picks, command.language));
         return;
     }
     static zelkon::HandExplanation explanation;
@@ -112,7 +112,7 @@ int runStats(const Command& command) {
         statsFault(outcome.status.message);
         return 1;
     }
-    output.write(zelkon::FormatStatistics(outcome.figures, offset));
+    output.write(zelkon::FormatStatistics(outcome.figures, offset, command.language));
     return 0;
 }
 
@@ -129,11 +129,12 @@ void run(const Command& command) {
                 if (i > 0) {
                     output.write("\n");
                 }
-                output.write(zelkon::waitsReport(command.hands[i]));
+                output.write(zelkon::waitsReport(command.hands[i], command.language));
             }
             break;
         case CommandKind::Readings:
-            output.write(zelkon::readingsReport(command.hands[0], command.winningTile));
+            output.write(
+                zelkon::readingsReport(command.hands[0], command.winningTile, command.language));
             break;
         case CommandKind::Table:
             runTable();

@@ -53,15 +53,15 @@ std::string flagString(const PatternFlags& flags) {
 }
 
 // The names as the quiz's answer box prints them: each followed by two spaces, or "なし".
-std::string patternNames(const PatternFlags& flags) {
+std::string patternNames(const PatternFlags& flags, Language language) {
     std::string names;
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (flags[k] != 0) {
-            names += PatternTable[k].name;
+            names += PatternName(static_cast<int>(k), language);
             names += "  ";
         }
     }
-    return names.empty() ? "なし" : names;
+    return names.empty() ? kNoPatternTerm.in(language) : names;
 }
 
 // One letter per position of the sorted hand, so records with the same melds tell apart.
@@ -140,7 +140,7 @@ TileRole roleOfRecord(const DecompositionTable& table, std::int32_t index, const
 // "pair 11, melds 123 [234] 567 999, 両面 (two-sided)": brackets mark what the winning tile
 // completes.
 std::string spellReading(const Hand14& hand, const Decomposition& record, TileRole role,
-                         TileNumber winningTile) {
+                         TileNumber winningTile, Language language) {
     std::array<int, kNumberSlots> pairTiles{};
     std::array<int, kNumberSlots> tripletTiles{};
     std::array<int, kNumberSlots> runStarts{};
@@ -207,7 +207,7 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
         }
     }
     text += ", ";
-    text += WaitShapeName(record.waitShape);
+    text += WaitShapeName(record.waitShape, language);
     text += " (";
     text += shapeGloss(record.waitShape);
     text += ")";
@@ -216,8 +216,8 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
 
 // The answer-box line of a win on number, then the han and, beneath, the reading behind it.
 std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14& hand,
-                     const DecompositionTable& table, std::int32_t best) {
-    std::string names = patternNames(flags);
+                     const DecompositionTable& table, std::int32_t best, Language language) {
+    std::string names = patternNames(flags, language);
     std::string block = "  [" + std::to_string(number) + "]   " + names;
     if (!names.ends_with("  ")) {
         block += "  ";
@@ -226,7 +226,8 @@ std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14&
     block += hanText(HanTotal(flags));
     block += ")\n        ";
     const Decomposition& record = table[static_cast<std::size_t>(best)];
-    block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number) + "\n";
+    block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number, language) +
+             "\n";
     return block;
 }
 
@@ -254,7 +255,7 @@ char* appendDealLine(char* out, const Problem& problem) {
     return appendWaitsAndFlags(out, problem);
 }
 
-std::string waitsReport(const HandNotation& hand) {
+std::string waitsReport(const HandNotation& hand, Language language) {
     DecompositionTable table;
     std::int32_t count = 0;
     std::string report = heading(hand);
@@ -277,8 +278,8 @@ std::string waitsReport(const HandNotation& hand) {
             const Hand14 full = withTile(tiles, n);
             const std::int32_t best = EvaluateReadings(full, n, table, count);
             if (best >= 0) {
-                report +=
-                    winBlock(n, problem.patterns[static_cast<std::size_t>(n)], full, table, best);
+                report += winBlock(n, problem.patterns[static_cast<std::size_t>(n)], full, table,
+                                   best, language);
             }
         }
         return report;
@@ -294,14 +295,14 @@ std::string waitsReport(const HandNotation& hand) {
         }
         const std::int32_t best = EvaluateReadings(full, n, table, count);
         if (best >= 0) {
-            report +=
-                winBlock(n, table[static_cast<std::size_t>(best)].patterns, full, table, best);
+            report += winBlock(n, table[static_cast<std::size_t>(best)].patterns, full, table, best,
+                               language);
         }
     }
     return report;
 }
 
-std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile, Language language) {
     DecompositionTable table;
     std::int32_t count = 0;
     const Hand14 full = hand.hand14();
@@ -314,18 +315,18 @@ std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
               std::to_string(best) + " (equal han go to the later record)\n";
     for (std::int32_t i = 0; i < count && i < kDecompositionCapacity; ++i) {
         const Decomposition& record = table[static_cast<std::size_t>(i)];
-        std::string names = patternNames(record.patterns);
+        std::string names = patternNames(record.patterns, language);
         if (names.ends_with("  ")) {
             names.resize(names.size() - 2);
         }
         std::string index = "#";
         index += std::to_string(i);
         index.resize(5, ' ');
-        report +=
-            "  " + index + roleLetters(record) + "  " +
-            spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile) +
-            "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) + "  " +
-            names + (i == best ? "  <- best\n" : "\n");
+        report += "  " + index + roleLetters(record) + "  " +
+                  spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile,
+                               language) +
+                  "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) +
+                  "  " + names + (i == best ? "  <- best\n" : "\n");
     }
     return report;
 }
@@ -368,6 +369,10 @@ std::string helpText() {
            "      The figures of the statistics window from the records (default:\n"
            "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.\n"
            "  zelkon-cli --help | --version\n"
+           "\n"
+           "--lang ja|en, before or after the command: wait shapes and patterns in\n"
+           "Japanese (the default) or in English (ryanmen, pinfu) in what waits, readings,\n"
+           "explain and stats print for people; the tab-separated lines stay as they are.\n"
            "\n"
            "HAND: 13 or 14 digits 1 to 9 in any order, at most four of each number, then\n"
            "optionally one suit letter m (マンズ), p (ピンズ) or s (ソウズ):\n"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/problem.h"
+#include "analysis/vocabulary.h"
 #include "hand_notation.h"
 
 namespace zelkon {
@@ -21,10 +22,12 @@ char* appendDealLine(char* out, const Problem& problem);
 
 // A 13-tile hand: its waits, each with the answer-box line, the han and the best reading.
 // A 14-tile hand: whether it is complete, and the best reading for each winning number in it.
-std::string waitsReport(const HandNotation& hand);
+// Names of shapes and patterns in language; the sentences around them are English either way.
+std::string waitsReport(const HandNotation& hand, Language language = Language::Japanese);
 
 // Every record that the enumeration appends for hand won on winningTile, in table order.
-std::string readingsReport(const HandNotation& hand, TileNumber winningTile);
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile,
+                           Language language = Language::Japanese);
 
 std::string helpText();
 std::string versionText();

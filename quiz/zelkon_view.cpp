@@ -17,6 +17,7 @@
 #include "dialog_units.h"
 #include "quiz_settings.h"
 #include "res/tile_art.h"
+#include "window_language.h"
 
 namespace zelkon {
 
@@ -91,6 +92,15 @@ CZelkonView::~CZelkonView() = default;
 void CZelkonView::PreCreateWindow() {
     // The question exists before the controls, and before any setting of the frame is read.
     m_quiz.SetUp();
+    m_quiz.SetLanguage(UiLanguage());
+}
+
+void CZelkonView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && m_quiz.language() != UiLanguage()) {
+        m_quiz.SetLanguage(UiLanguage());
+        ShowQuestionState();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CZelkonView::DoDataExchange() {
@@ -180,7 +190,7 @@ void CZelkonView::ShowQuestionState() {
     for (QPushButton& button : m_btnNumber) {
         button.setEnabled(open);
     }
-    m_btnOk.setText(open ? QStringLiteral("OK") : QStringLiteral("次へ"));
+    m_btnOk.setText(open ? QStringLiteral("OK") : tr("次へ"));
     SyncAnswerBox();
 }
 

@@ -76,6 +76,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The answer box and the button follow the window's language at once.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

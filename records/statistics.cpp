@@ -142,7 +142,8 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
     });
 }
 
-std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds) {
+std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds,
+                             Language language) {
     std::string text = "problems: " + std::to_string(figures.problems) +
                        "  fully right: " + std::to_string(figures.fullyRight) + " (" +
                        percent(figures.fullyRight, figures.problems) + ")\n";
@@ -166,9 +167,11 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     for (std::size_t s = 0; s < figures.byShape.size(); ++s) {
         const RateFigure& figure = figures.byShape[s];
         char line[64];
-        std::snprintf(line, sizeof line, "  %s  %6lld / %-6lld ",
-                      WaitShapeName(static_cast<WaitShape>(s)), static_cast<long long>(figure.hits),
-                      static_cast<long long>(figure.total));
+        // Romanised names differ in length; the Japanese ones are all two wide characters.
+        std::snprintf(line, sizeof line, "  %-*s  %6lld / %-6lld ",
+                      language == Language::English ? 7 : 0,
+                      WaitShapeName(static_cast<WaitShape>(s), language),
+                      static_cast<long long>(figure.hits), static_cast<long long>(figure.total));
         text += line + percent(figure.hits, figure.total) + "\n";
     }
     text += "\nlast 30 days (problems, fully right):\n";
