@@ -23,7 +23,7 @@
 #include "records/records_status.h"
 #include "records/weak_shapes.h"
 #include "statistics_window.h"
-#include "timed_run.h"
+#include "quiz/timed_run.h"
 
 class QWidget;
 
