@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/decomposition.h"
+#include "analysis/wait_shapes.h"
 #include "answer_record.h"
 #include "records_status.h"
 
@@ -15,7 +16,6 @@ namespace zelkon {
 
 class RecordsStore;
 
-inline constexpr int kWaitShapeCount = 5;  // WaitShape::TwoSided .. WaitShape::Single
 inline constexpr int kStatisticsDays = 30;
 inline constexpr int kLatestMistakes = 20;
 

@@ -61,15 +61,4 @@ WeakShapeOutcome WeakestShape(RecordsStore& store) {
     return outcome;
 }
 
-bool HasWaitReachedBy(const Hand13& hand, WaitShape shape) {
-    std::array<std::uint8_t, kNumberSlots> shapes{};
-    WaitShapesOf(hand, shapes);
-    for (const std::uint8_t bits : shapes) {
-        if ((bits & ShapeBit(shape)) != 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace zelkon

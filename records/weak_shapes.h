@@ -7,6 +7,7 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/problem.h"
+#include "analysis/wait_shapes.h"
 #include "records_status.h"
 #include "statistics.h"
 
@@ -46,8 +47,5 @@ RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies);
 WeakShapeOutcome WeakestShape(RecordsStore& store);
 // The same choice over tallies already read (Statistics::byShape).
 std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeCount>& byShape);
-
-// True when some wait of the hand is reached by shape: the filter for weak-shape dealing.
-bool HasWaitReachedBy(const Hand13& hand, WaitShape shape);
 
 }  // namespace zelkon
