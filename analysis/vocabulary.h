@@ -50,6 +50,13 @@ inline constexpr std::array<Term, 5> kWaitShapeTerms{{
     {"単騎", "tanki"},
 }};
 
+// In SuitKind order: characters, circles, bamboo; the menu's words.
+inline constexpr std::array<Term, 3> kSuitTerms{{
+    {"マンズ", "manzu"},
+    {"ピンズ", "pinzu"},
+    {"ソウズ", "souzu"},
+}};
+
 // In the pattern table's row order.
 inline constexpr std::array<Term, 11> kPatternTerms{{
     {"平和", "pinfu"},

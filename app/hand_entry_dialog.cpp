@@ -37,11 +37,11 @@ QString Shown(char32_t code) {
             .toUpper();
     }
     const char32_t one[] = {code};
-    return QStringLiteral("「%1」").arg(QString::fromUcs4(one, 1));
+    return HandEntryDialog::tr("「%1」").arg(QString::fromUcs4(one, 1));
 }
 
 QString At(std::int32_t position) {
-    return QStringLiteral("%1文字目").arg(position);
+    return HandEntryDialog::tr("%1文字目").arg(position);
 }
 
 QString SuitLetterText(SuitKind suit) {
@@ -55,38 +55,39 @@ QString FaultMessage(const HandNotationFault& fault) {
         case HandFault::None:
             return {};
         case HandFault::Empty:
-            return QStringLiteral("手牌を 1〜9 の数字13個で入力してください。");
+            return HandEntryDialog::tr("手牌を 1〜9 の数字13個で入力してください。");
         case HandFault::ZeroDigit:
-            return QStringLiteral("%1の「0」は牌ではありません。数字は 1〜9 です。")
+            return HandEntryDialog::tr("%1の「0」は牌ではありません。数字は 1〜9 です。")
                 .arg(At(fault.position));
         case HandFault::CapitalSuit:
-            return QStringLiteral("%1の%2: 種類は小文字の m、p、s で書きます。")
+            return HandEntryDialog::tr("%1の%2: 種類は小文字の m、p、s で書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::WideDigit:
-            return QStringLiteral("%1の%2は全角です。半角の数字 1〜9 で書きます。")
+            return HandEntryDialog::tr("%1の%2は全角です。半角の数字 1〜9 で書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::NotATile:
-            return QStringLiteral(
+            return HandEntryDialog::tr(
                        "%1の%2は牌ではありません。数字 1〜9 と、最後に m、p、s "
                        "のどれか1文字だけが使えます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::StrayByte:
-            return QStringLiteral("%1に読めない文字があります。").arg(At(fault.position));
+            return HandEntryDialog::tr("%1に読めない文字があります。").arg(At(fault.position));
         case HandFault::DigitAfterSuit:
-            return QStringLiteral("%1の種類「%2」は数字のあと、最後に書きます。")
+            return HandEntryDialog::tr("%1の種類「%2」は数字のあと、最後に書きます。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit));
         case HandFault::TwoSuits:
-            return QStringLiteral("種類が2つあります（%1の「%2」と%3の%4）。種類は1つだけです。")
+            return HandEntryDialog::tr(
+                       "種類が2つあります（%1の「%2」と%3の%4）。種類は1つだけです。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit), At(fault.position),
                      Shown(fault.character));
         case HandFault::TileCount:
-            return QStringLiteral("牌が%1枚です。手牌は13枚です。").arg(fault.count);
+            return HandEntryDialog::tr("牌が%1枚です。手牌は13枚です。").arg(fault.count);
         case HandFault::FifthCopy:
-            return QStringLiteral("%1が%2枚あります。同じ牌は4枚までです。")
+            return HandEntryDialog::tr("%1が%2枚あります。同じ牌は4枚までです。")
                 .arg(fault.number)
                 .arg(fault.count);
     }
-    return QStringLiteral("手牌として読めません。");
+    return HandEntryDialog::tr("手牌として読めません。");
 }
 
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) {
@@ -121,12 +122,12 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
 }
 
 HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("問題を入力"));
+    setWindowTitle(tr("問題を入力"));
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(
-        QStringLiteral("手牌を数字13個で入力してください（例: 1112345678999p）。\n"
-                       "最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。"),
-        this);
+    auto* prompt =
+        new QLabel(tr("手牌を数字13個で入力してください（例: 1112345678999p）。\n"
+                      "最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。"),
+                   this);
     layout->addWidget(prompt);
     m_edit.setObjectName(QStringLiteral("hand"));
     m_edit.setMaxLength(64);

@@ -278,6 +278,22 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     panel.show();
 }
 
+void CMainFrame::changeEvent(QEvent* event) {
+    // Fixed texts follow by themselves; those built from the state are built again.
+    if (event->type() == QEvent::LanguageChange && GetActiveView() != nullptr) {
+        if (m_panelOpen && GetActiveView()->quiz().answered()) {
+            m_panel->showAnswer(GetActiveView()->quiz());
+        }
+        if (m_records != nullptr) {
+            m_records->retranslate();
+        }
+        if (m_practiceRuns != nullptr && m_records != nullptr) {
+            m_practiceRuns->setExtraStatus(m_records->statusText());
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == centralWidget()) {
         // The icon's images cost a fifth of the start-up and show nowhere inside the window:

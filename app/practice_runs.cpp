@@ -9,6 +9,7 @@
 
 #include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
 namespace zelkon {
@@ -22,10 +23,14 @@ struct BandItem {
 };
 
 const std::array<BandItem, kBandItems> kBands{{
-    {kAllHands, "すべての手(&A)", "すべての手"},
-    {kBandOneTwo, "待ち1〜2種(&1)", "待ち1〜2種"},
-    {kBandThreeFour, "待ち3〜4種(&3)", "待ち3〜4種"},
-    {kBandFivePlus, "待ち5種以上(&5)", "待ち5種以上"},
+    {kAllHands, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手(&A)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手")},
+    {kBandOneTwo, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種(&1)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種")},
+    {kBandThreeFour, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種(&3)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種")},
+    {kBandFivePlus, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上")},
 }};
 
 }  // namespace
@@ -62,22 +67,26 @@ PracticeRuns::~PracticeRuns() {
 }
 
 void PracticeRuns::addTo(QMenu& practice) {
-    m_dealMenu = practice.addMenu(QStringLiteral("出題(&D)"));
+    m_dealMenu = practice.addMenu(QString());
+    SetUiText(m_dealMenu->menuAction(), staticMetaObject, QT_TR_NOOP("出題(&D)"));
     m_dealGroup = new QActionGroup(m_dealMenu);
     for (int i = 0; i < kBandItems; ++i) {
-        QAction* item =
-            m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
+        QAction* item = m_dealMenu->addAction(QString());
+        SetUiText(item, staticMetaObject, kBands[static_cast<std::size_t>(i)].text);
         item->setCheckable(true);
         item->setChecked(i == BandIndex(m_dealer.band()));
         m_dealGroup->addAction(item);
         m_bandActions[static_cast<std::size_t>(i)] = item;
         connect(item, &QAction::triggered, this, [this, i] { OnBand(i); });
     }
-    m_timedRunAction = practice.addAction(QStringLiteral("タイムアタック(&T)"));
+    m_timedRunAction = practice.addAction(QString());
+    SetUiText(m_timedRunAction, staticMetaObject, QT_TR_NOOP("タイムアタック(&T)"));
     connect(m_timedRunAction, &QAction::triggered, m_timedRun, &TimedRunController::OnTimedRun);
-    m_enterAction = practice.addAction(QStringLiteral("問題を入力(&I)..."));
+    m_enterAction = practice.addAction(QString());
+    SetUiText(m_enterAction, staticMetaObject, QT_TR_NOOP("問題を入力(&I)..."));
     connect(m_enterAction, &QAction::triggered, this, &PracticeRuns::OnEnterProblem);
-    m_copyAction = practice.addAction(QStringLiteral("問題をコピー(&C)"));
+    m_copyAction = practice.addAction(QString());
+    SetUiText(m_copyAction, staticMetaObject, QT_TR_NOOP("問題をコピー(&C)"));
     connect(m_copyAction, &QAction::triggered, this, &PracticeRuns::OnCopyProblem);
 }
 
@@ -112,8 +121,7 @@ QString PracticeRuns::statusText() const {
     QString deal = m_dealStatus;
     // The plain quiz has no band to name.
     if (const int index = BandIndex(m_dealer.band()); deal.isEmpty() && index > 0) {
-        deal = QStringLiteral("出題: ") +
-               QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
+        deal = tr("出題: %1").arg(tr(kBands[static_cast<std::size_t>(index)].name));
     }
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;

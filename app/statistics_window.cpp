@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDate>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLineSeries>
 #include <QPainter>
@@ -95,11 +96,9 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
 
 StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window) {
-    setWindowTitle(QString::fromUtf8(kStatisticsTitle));
     setObjectName(QStringLiteral("statistics"));
     resize(kWindowWidth, kWindowHeight);
 
-    m_empty.setText(QString::fromUtf8(kNoRecordsText));
     m_empty.setAlignment(Qt::AlignCenter);
     m_empty.setObjectName(QStringLiteral("emptyState"));
 
@@ -113,8 +112,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
     mistakesLayout->setContentsMargins(0, 0, 0, 0);
-    mistakesLayout->addWidget(
-        new QLabel(QStringLiteral("最近の間違い（ダブルクリックでもう一度）")));
+    m_mistakesHeading = new QLabel;
+    mistakesLayout->addWidget(m_mistakesHeading);
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
     mistakesLayout->addWidget(&m_mistakes);
     grid->addWidget(mistakesBox, 3, 0, 1, 2);
@@ -129,7 +128,21 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&m_pages);
 
+    retranslate();
     setPage(page);
+}
+
+void StatisticsWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void StatisticsWindow::retranslate() {
+    setWindowTitle(tr(kStatisticsTitle));
+    m_empty.setText(tr(kNoRecordsText));
+    m_mistakesHeading->setText(tr("最近の間違い（ダブルクリックでもう一度）"));
 }
 
 // Members go before their parents: each leaves its parent as it is destroyed.
@@ -149,7 +162,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     if (figures.medianSeconds) {
         median = QString::number(*figures.medianSeconds, 'f', 1);
     }
-    m_summary.setText(QStringLiteral("問題 %1　全問正解 %2（%3%）　1問の中央値 %4 秒")
+    m_summary.setText(tr("問題 %1　全問正解 %2（%3%）　1問の中央値 %4 秒")
                           .arg(figures.problems)
                           .arg(figures.fullyRight)
                           .arg(100.0 * static_cast<double>(figures.fullyRight) /
@@ -160,12 +173,12 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     QStringList waitNames;
     QList<Rate> waitFigures;
     for (int k = 1; k <= 9; ++k) {
-        waitNames << QStringLiteral("%1種").arg(k);
+        waitNames << tr("%1種").arg(k);
         const ProblemFigure& figure = figures.byWaits[static_cast<std::size_t>(k)];
         waitFigures << Rate{Percent(figure.fullyRight, figure.problems), figure.problems};
     }
-    ShowRates(m_waits, QStringLiteral("待ちの数ごとの全問正解率"), QStringLiteral("全問正解率"),
-              waitNames, waitFigures, QStringLiteral("問題数"));
+    ShowRates(m_waits, tr("待ちの数ごとの全問正解率"), tr("全問正解率"), waitNames, waitFigures,
+              tr("問題数"));
 
     QStringList shapeNames;
     QList<Rate> shapeFigures;
@@ -174,18 +187,18 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         const ShapeFigure& figure = figures.byShape[static_cast<std::size_t>(s)];
         shapeFigures << Rate{Percent(figure.missed, figure.seen), figure.seen};
     }
-    ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
-              shapeNames, shapeFigures, QStringLiteral("待ちの数"));
+    ShowRates(m_shapes, tr("待ちの形ごとの見逃し率"), tr("見逃し率"), shapeNames, shapeFigures,
+              tr("待ちの数"));
 
     Clear(m_days);
     const auto dayText = [&figures](std::size_t i) {
         return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
     };
-    m_days->setTitle(QStringLiteral("日ごとの問題数と全問正解率（%1〜%2）")
-                         .arg(dayText(0), dayText(kStatisticsDays - 1)));
-    auto* problems = new QBarSet(QStringLiteral("問題数"));
+    m_days->setTitle(
+        tr("日ごとの問題数と全問正解率（%1〜%2）").arg(dayText(0), dayText(kStatisticsDays - 1)));
+    auto* problems = new QBarSet(tr("問題数"));
     auto* accuracy = new QLineSeries;
-    accuracy->setName(QStringLiteral("全問正解率"));
+    accuracy->setName(tr("全問正解率"));
     QStringList dayNames;
     std::int64_t most = 0;
     for (int i = 0; i < kStatisticsDays; ++i) {

@@ -10,8 +10,6 @@ namespace zelkon {
 
 namespace {
 
-const QString kRunTitle = QStringLiteral("タイムアタック");
-
 QString TimeText(std::chrono::nanoseconds time) {
     return QString::fromStdString(RunTimeText(time));
 }
@@ -23,7 +21,7 @@ TimedRunController::TimedRunController(CZelkonView& view, PracticeDealer& dealer
     : QObject(parent), m_view(&view), m_dealer(dealer), m_window(window) {
     m_confirm = [this] {
         return QMessageBox::question(
-                   &m_window, kRunTitle, QStringLiteral("タイムアタックを中止しますか？"),
+                   &m_window, tr("タイムアタック"), tr("タイムアタックを中止しますか？"),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     m_refresh.setInterval(kRefreshMs);
@@ -114,21 +112,20 @@ void TimedRunController::RefreshStatus() {
 
 void TimedRunController::ShowResult() {
     const TimedRunResult& result = m_run.result();
-    QString text =
-        QStringLiteral("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
-            .arg(TimeText(result.time))
-            .arg(result.fullyRight)
-            .arg(result.problems)
-            .arg(result.waitsMissed)
-            .arg(result.wrongPicks);
+    QString text = tr("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
+                       .arg(TimeText(result.time))
+                       .arg(result.fullyRight)
+                       .arg(result.problems)
+                       .arg(result.waitsMissed)
+                       .arg(result.wrongPicks);
     if (m_bestTime) {
         if (const auto best = m_bestTime(result)) {
-            text += QStringLiteral("\nこの出題の最高記録　%1").arg(TimeText(*best));
+            text += tr("\nこの出題の最高記録　%1").arg(TimeText(*best));
         }
     }
     delete m_result.data();
-    m_result =
-        new QMessageBox(QMessageBox::Information, kRunTitle, text, QMessageBox::Ok, &m_window);
+    m_result = new QMessageBox(QMessageBox::Information, tr("タイムアタック"), text,
+                               QMessageBox::Ok, &m_window);
     m_result->setObjectName(QStringLiteral("timedRunResult"));
     m_result->setAttribute(Qt::WA_DeleteOnClose);
     m_result->open();

@@ -150,7 +150,7 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
     ExplainHand(hand.hand13(), *explanation);
     std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
-        text += std::string(" (") + suitWord(hand.suit) + ")";
+        text += std::string(" (") + suitWord(hand.suit, language) + ")";
     }
     std::string waits;
     std::string picked;

@@ -231,10 +231,10 @@ std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14&
     return block;
 }
 
-std::string heading(const HandNotation& hand) {
+std::string heading(const HandNotation& hand, Language language) {
     std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
-        text += std::string(" (") + suitWord(hand.suit) + ")";
+        text += std::string(" (") + suitWord(hand.suit, language) + ")";
     }
     return text;
 }
@@ -258,7 +258,7 @@ char* appendDealLine(char* out, const Problem& problem) {
 std::string waitsReport(const HandNotation& hand, Language language) {
     DecompositionTable table;
     std::int32_t count = 0;
-    std::string report = heading(hand);
+    std::string report = heading(hand, language);
     if (hand.count == 13) {
         Problem problem{};
         const Hand13 tiles = hand.hand13();
@@ -307,7 +307,7 @@ std::string readingsReport(const HandNotation& hand, TileNumber winningTile, Lan
     std::int32_t count = 0;
     const Hand14 full = hand.hand14();
     const std::int32_t best = EvaluateReadings(full, winningTile, table, count);
-    std::string report = heading(hand) + "  won on " + std::to_string(winningTile) + ": ";
+    std::string report = heading(hand, language) + "  won on " + std::to_string(winningTile) + ": ";
     if (best < 0) {
         return report + "no reading\n";
     }

@@ -15,6 +15,7 @@
 #include "analysis/pattern_table.h"
 #include "dialog_units.h"
 #include "res/tile_art.h"
+#include "window_language.h"
 #include "zelkon_view.h"
 
 namespace zelkon {
@@ -38,37 +39,36 @@ QString ValueText(const ExplainedReading& reading) {
     QStringList names;
     for (std::size_t k = 0; k < PatternTable.size(); ++k) {
         if (reading.patterns[k] != 0) {
-            names << QString::fromUtf8(PatternTable[k].name);
+            names << UiTerm(kPatternTerms[k]);
         }
     }
     if (names.isEmpty()) {
-        return QStringLiteral("役なし");
+        return ExplanationPanel::tr("役なし");
     }
-    return names.join(QStringLiteral("・")) + QStringLiteral("（%1翻）").arg(reading.han);
+    return names.join(ExplanationPanel::tr("・")) +
+           ExplanationPanel::tr("（%1翻）").arg(reading.han);
 }
 
 QString ReadingCaption(const ExplainedReading& reading) {
-    return QString::fromUtf8(WaitShapeName(reading.waitShape)) + QStringLiteral("待ち　") +
-           ValueText(reading);
+    return ExplanationPanel::tr("%1待ち　%2")
+        .arg(UiShapeName(reading.waitShape), ValueText(reading));
 }
 
 QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked) {
     switch (number.verdict) {
         case Verdict::Wait:
-            return (picked ? QStringLiteral("正解：") : QStringLiteral("見逃し：")) +
-                   ReadingCaption(number.readings[static_cast<std::size_t>(shown)]);
+            return (picked ? ExplanationPanel::tr("正解：%1") : ExplanationPanel::tr("見逃し：%1"))
+                .arg(ReadingCaption(number.readings[static_cast<std::size_t>(shown)]));
         case Verdict::FifthCopy:
             if (shown < 0) {
-                return QStringLiteral("5枚目はない：手に4枚、形も和了にならない");
+                return ExplanationPanel::tr("5枚目はない：手に4枚、形も和了にならない");
             }
-            return QStringLiteral("5枚目はない：手に4枚、形だけの") +
-                   QString::fromUtf8(
-                       WaitShapeName(number.readings[static_cast<std::size_t>(shown)].waitShape)) +
-                   QStringLiteral("待ち");
+            return ExplanationPanel::tr("5枚目はない：手に4枚、形だけの%1待ち")
+                .arg(UiShapeName(number.readings[static_cast<std::size_t>(shown)].waitShape));
         case Verdict::NoReading:
             break;
     }
-    return QStringLiteral("待ちではない：%1枚余る").arg(number.leftoverCount);
+    return ExplanationPanel::tr("待ちではない：%1枚余る").arg(number.leftoverCount);
 }
 
 int BlockSize(BlockKind kind) {
@@ -135,7 +135,7 @@ public:
     }
 
     static QString LinkText(const ExplanationRow& row) {
-        return QStringLiteral("ほかの読み方(%1)").arg(row.others);
+        return ExplanationPanel::tr("ほかの読み方(%1)").arg(row.others);
     }
 
     QRect link(int row) const {
@@ -162,7 +162,8 @@ protected:
         if (m_panel.m_rows.empty()) {
             p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
             p.drawText(QRect(kMargin, kMargin, width() - 2 * kMargin, m_lineHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("解答すると解説が出ます"));
+                       Qt::AlignLeft | Qt::AlignVCenter,
+                       ExplanationPanel::tr("解答すると解説が出ます"));
         }
         for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
             const RowGeometry& g = m_geometry[i];

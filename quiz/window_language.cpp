@@ -70,6 +70,10 @@ void SetUiLanguage(Language language) {
     g_language = language;
 }
 
+QString UiShapeName(WaitShape shape) {
+    return QString::fromUtf8(WaitShapeName(shape, g_language));
+}
+
 QString UiTerm(const Term& term) {
     return QString::fromUtf8(term.in(g_language));
 }
@@ -86,11 +90,11 @@ void SetUiText(QObject* target, const QMetaObject& context, const char* source, 
 }
 
 void RetranslateUiTexts() {
-    // Actions belong to menus, widgets or the application; each is reached once through its
-    // owner's children.
+    // Every action that shows is in some widget's list, whoever owns it: a submenu's own action
+    // is in its parent menu's.
     for (QWidget* widget : QApplication::allWidgets()) {
         Retranslate(widget);
-        for (QAction* action : widget->findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+        for (QAction* action : widget->actions()) {
             Retranslate(action);
         }
     }

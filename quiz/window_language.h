@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QString>
 
+#include "analysis/decomposition.h"
 #include "analysis/vocabulary.h"
 
 class QObject;
@@ -16,6 +17,8 @@ Language UiLanguage();
 // For the language switch alone, before it changes the translators.
 void SetUiLanguage(Language language);
 
+// A wait shape's name in the window's language.
+QString UiShapeName(WaitShape shape);
 // A game term from the core's table in the window's language.
 QString UiTerm(const Term& term);
 // The term's Japanese, for a tooltip beside its English; empty while the window is Japanese.

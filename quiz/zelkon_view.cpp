@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "analysis/pattern_table.h"
 #include "dialog_units.h"
 #include "quiz_settings.h"
 #include "res/tile_art.h"
@@ -192,6 +193,26 @@ void CZelkonView::ShowQuestionState() {
     }
     m_btnOk.setText(open ? QStringLiteral("OK") : tr("次へ"));
     SyncAnswerBox();
+    m_editAnswer.setToolTip(open ? QString() : JapaneseNamesOfTheAnswer());
+}
+
+QString CZelkonView::JapaneseNamesOfTheAnswer() const {
+    // A learner of the English names meets their Japanese here; the Japanese window needs none.
+    QStringList lines;
+    for (int k = 0; k < kPatternCount; ++k) {
+        const Term& name = kPatternTerms[static_cast<std::size_t>(k)];
+        const QString japanese = JapaneseBeside(name);
+        bool shown = false;
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            shown = shown || (m_quiz.problem().isWait[i] == 1 &&
+                              m_quiz.problem().patterns[i][static_cast<std::size_t>(k)] != 0);
+        }
+        if (shown && !japanese.isEmpty()) {
+            lines << UiTerm(name) + QStringLiteral(": ") + japanese;
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void CZelkonView::SyncAnswerBox() {

@@ -90,6 +90,8 @@ private:
     void OnBnClickedNum(TileNumber number);
     void ShowQuestionState();
     void SyncAnswerBox();
+    // "pinfu: 平和", a line for each pattern of the answer; empty in Japanese.
+    QString JapaneseNamesOfTheAnswer() const;
     const QuizSettings* settings() const;
     // The frame's settings, or its defaults for a form that no frame holds.
     std::int32_t suitMode() const;

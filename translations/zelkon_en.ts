@@ -94,4 +94,323 @@
         <translation>Next</translation>
     </message>
 </context>
+<context>
+    <name>zelkon::ExplanationPanel</name>
+    <message>
+        <source>役なし</source>
+        <translation>no pattern</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>（%1翻）</source>
+        <translation> (%1 han)</translation>
+    </message>
+    <message>
+        <source>%1待ち&#x3000;%2</source>
+        <translation>%1  %2</translation>
+    </message>
+    <message>
+        <source>正解：%1</source>
+        <translation>Right: %1</translation>
+    </message>
+    <message>
+        <source>見逃し：%1</source>
+        <translation>Missed: %1</translation>
+    </message>
+    <message>
+        <source>5枚目はない：手に4枚、形も和了にならない</source>
+        <translation>No fifth copy, and no complete shape</translation>
+    </message>
+    <message>
+        <source>5枚目はない：手に4枚、形だけの%1待ち</source>
+        <translation>No fifth copy: %1 in shape only</translation>
+    </message>
+    <message>
+        <source>待ちではない：%1枚余る</source>
+        <translation>No wait: %1 tiles left over</translation>
+    </message>
+    <message>
+        <source>ほかの読み方(%1)</source>
+        <translation>Other readings (%1)</translation>
+    </message>
+    <message>
+        <source>解答すると解説が出ます</source>
+        <translation>Answer, and the explanation shows here</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::HandEntryDialog</name>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>%1文字目</source>
+        <translation>character %1</translation>
+    </message>
+    <message>
+        <source>手牌を 1〜9 の数字13個で入力してください。</source>
+        <translation>Enter the hand as 13 digits 1–9.</translation>
+    </message>
+    <message>
+        <source>%1の「0」は牌ではありません。数字は 1〜9 です。</source>
+        <translation>At %1: “0” is no tile; the digits run from 1 to 9.</translation>
+    </message>
+    <message>
+        <source>%1の%2: 種類は小文字の m、p、s で書きます。</source>
+        <translation>At %1: %2 is a capital; the suit is written in small letters m, p, s.</translation>
+    </message>
+    <message>
+        <source>%1の%2は全角です。半角の数字 1〜9 で書きます。</source>
+        <translation>At %1: %2 is a full-width digit; write the digits 1–9 in half width.</translation>
+    </message>
+    <message>
+        <source>%1の%2は牌ではありません。数字 1〜9 と、最後に m、p、s のどれか1文字だけが使えます。</source>
+        <translation>At %1: %2 is no tile. Only the digits 1–9 can be used, and one letter m, p or s at the end.</translation>
+    </message>
+    <message>
+        <source>%1に読めない文字があります。</source>
+        <translation>At %1: a character that cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1の種類「%2」は数字のあと、最後に書きます。</source>
+        <translation>At %1: the suit “%2” goes last, after the digits.</translation>
+    </message>
+    <message>
+        <source>種類が2つあります（%1の「%2」と%3の%4）。種類は1つだけです。</source>
+        <translation>A hand has one suit (here “%2” at %1 and %4 at %3).</translation>
+    </message>
+    <message>
+        <source>牌が%1枚です。手牌は13枚です。</source>
+        <translation>%1 tiles; enter 13.</translation>
+    </message>
+    <message>
+        <source>%1が%2枚あります。同じ牌は4枚までです。</source>
+        <translation>%2 copies of %1; a tile comes at most four times.</translation>
+    </message>
+    <message>
+        <source>手牌として読めません。</source>
+        <translation>This does not read as a hand.</translation>
+    </message>
+    <message>
+        <source>問題を入力</source>
+        <translation>Enter a hand</translation>
+    </message>
+    <message>
+        <source>手牌を数字13個で入力してください（例: 1112345678999p）。
+最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。</source>
+        <translation>Enter the hand as 13 digits (for example 1112345678999p).
+A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::PracticeRuns</name>
+    <message>
+        <source>すべての手(&amp;A)</source>
+        <translation>&amp;All hands</translation>
+    </message>
+    <message>
+        <source>すべての手</source>
+        <translation>all hands</translation>
+    </message>
+    <message>
+        <source>待ち1〜2種(&amp;1)</source>
+        <translation>&amp;1–2 waits</translation>
+    </message>
+    <message>
+        <source>待ち1〜2種</source>
+        <translation>1–2 waits</translation>
+    </message>
+    <message>
+        <source>待ち3〜4種(&amp;3)</source>
+        <translation>&amp;3–4 waits</translation>
+    </message>
+    <message>
+        <source>待ち3〜4種</source>
+        <translation>3–4 waits</translation>
+    </message>
+    <message>
+        <source>待ち5種以上(&amp;5)</source>
+        <translation>&amp;5 or more waits</translation>
+    </message>
+    <message>
+        <source>待ち5種以上</source>
+        <translation>5 or more waits</translation>
+    </message>
+    <message>
+        <source>出題(&amp;D)</source>
+        <translation>&amp;Deal</translation>
+    </message>
+    <message>
+        <source>タイムアタック(&amp;T)</source>
+        <translation>&amp;Time attack</translation>
+    </message>
+    <message>
+        <source>問題を入力(&amp;I)...</source>
+        <translation>&amp;Input a hand...</translation>
+    </message>
+    <message>
+        <source>問題をコピー(&amp;C)</source>
+        <translation>&amp;Copy the hand</translation>
+    </message>
+    <message>
+        <source>出題: %1</source>
+        <translation>Deal: %1</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::RecordsFeature</name>
+    <message>
+        <source>成績を記録する(&amp;R)</source>
+        <translation>&amp;Record answers</translation>
+    </message>
+    <message>
+        <source>復習(&amp;V)</source>
+        <translation>Re&amp;view</translation>
+    </message>
+    <message>
+        <source>成績(&amp;S)...</source>
+        <translation>&amp;Statistics...</translation>
+    </message>
+    <message>
+        <source>苦手な形(&amp;W)</source>
+        <translation>&amp;Weak shapes</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::RecordsTexts</name>
+    <message>
+        <source>成績は記録せずに続けます。</source>
+        <translation>The program goes on without recording.</translation>
+    </message>
+    <message>
+        <source>%1 は成績のファイルではありません。ファイルには手を付けず、%2</source>
+        <translation>%1 is not a records file. It stays untouched. %2</translation>
+    </message>
+    <message>
+        <source>%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2</source>
+        <translation>%1 holds the records of a newer version of this program. It stays untouched. %2</translation>
+    </message>
+    <message>
+        <source>成績のファイル %1 に書き込めません。%2</source>
+        <translation>Cannot write to the records file %1. %2</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいで、成績を %1 に書き込めません。%2</source>
+        <translation>The disk is full: cannot write the records to %1. %2</translation>
+    </message>
+    <message>
+        <source>成績のファイル %1 をほかのプログラムが使い続けています。%2</source>
+        <translation>Another program is using the records file %1. %2</translation>
+    </message>
+    <message>
+        <source>成績のファイル %1 を使えません（%2）。%3</source>
+        <translation>Cannot use the records file %1 (%2). %3</translation>
+    </message>
+    <message>
+        <source>成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに続けます。</source>
+        <translation>There is no place for the records file (neither HOME nor XDG_DATA_HOME is set). The program goes on without recording.</translation>
+    </message>
+    <message>
+        <source>成績の画面を開けません（%1）。</source>
+        <translation>Cannot open the statistics window (%1).</translation>
+    </message>
+    <message>
+        <source>復習 %1枚</source>
+        <translation>Review %1</translation>
+    </message>
+    <message>
+        <source>苦手な形 %1</source>
+        <translation>Weak shape %1</translation>
+    </message>
+    <message>
+        <source>%1  %2%3  選択 %4&#x3000;待ち %5</source>
+        <translation>%1  %2%3  picked %4  waits %5</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::StatisticsWindow</name>
+    <message>
+        <source>最近の間違い（ダブルクリックでもう一度）</source>
+        <translation>Recent mistakes (double-click one to play it again)</translation>
+    </message>
+    <message>
+        <source>問題 %1&#x3000;全問正解 %2（%3%）&#x3000;1問の中央値 %4 秒</source>
+        <translation>Problems %1   perfect %2 (%3%)   median time per problem %4 s</translation>
+    </message>
+    <message>
+        <source>%1種</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>待ちの数ごとの全問正解率</source>
+        <translation>Perfect rate by number of waits</translation>
+    </message>
+    <message>
+        <source>全問正解率</source>
+        <translation>Perfect rate</translation>
+    </message>
+    <message>
+        <source>問題数</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>待ちの形ごとの見逃し率</source>
+        <translation>Missed rate by wait shape</translation>
+    </message>
+    <message>
+        <source>見逃し率</source>
+        <translation>Missed rate</translation>
+    </message>
+    <message>
+        <source>待ちの数</source>
+        <translation>Waits seen</translation>
+    </message>
+    <message>
+        <source>日ごとの問題数と全問正解率（%1〜%2）</source>
+        <translation>Problems and perfect rate by day (%1–%2)</translation>
+    </message>
+    <message>
+        <source>成績</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>まだ記録がありません。問題に答えると、ここに成績が表示されます。</source>
+        <translation>No records yet. Answer problems, and your statistics show here.</translation>
+    </message>
+</context>
+<context>
+    <name>zelkon::TimedRunController</name>
+    <message>
+        <source>タイムアタック</source>
+        <translation>Time attack</translation>
+    </message>
+    <message>
+        <source>タイムアタックを中止しますか？</source>
+        <translation>Stop the time attack?</translation>
+    </message>
+    <message>
+        <source>タイム&#x3000;%1
+完全正解&#x3000;%2 / %3
+見逃した待ち&#x3000;%4
+誤って選んだ牌&#x3000;%5</source>
+        <translation>Time  %1
+Perfect  %2 / %3
+Missed waits  %4
+Wrong picks  %5</translation>
+    </message>
+    <message>
+        <source>
+この出題の最高記録&#x3000;%1</source>
+        <translation>
+Best time of this deal  %1</translation>
+    </message>
+</context>
 </TS>
