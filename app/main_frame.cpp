@@ -1,10 +1,13 @@
 #include "main_frame.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include "command_ids.h"
@@ -208,6 +211,7 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     if (!open) {
         // Closed, the quiz does no work for the panel.
         disconnect(view, nullptr, &panel, nullptr);
+        disconnect(&panel, nullptr, this, nullptr);
         panel.hide();
         setFixedSize(m_formFrameSize);
         return;
@@ -215,16 +219,54 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     connect(view, &CZelkonView::answered, &panel,
             [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
+    connect(&panel, &ExplanationPanel::wantedHeightChanged, this, &CMainFrame::FitPanel);
     if (view->quiz().answered()) {
         panel.showAnswer(view->quiz());
     } else {
         panel.clearAnswer();
     }
-    // Beside the form, never over it: the form's own layout does not move.
-    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, 0));
-    const QRect form = view->geometry();
-    panel.setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, form.height());
+    FitPanel();
     panel.show();
+}
+
+void CMainFrame::FitPanel() {
+    CZelkonView* view = GetActiveView();
+    if (!m_panelOpen || view == nullptr || m_panel == nullptr) {
+        return;
+    }
+    // Beside the form, never over it: the form's own layout does not move. Below the form the
+    // window grows with the panel, within the screen; beyond that the panel scrolls.
+    const QRect form = view->geometry();
+    int height = qMax(form.height(), m_panel->wantedHeight());
+    QRect available;
+    if (const QScreen* shown = screen()) {
+        available = shown->availableGeometry();
+        const int decoration = frameGeometry().height() - geometry().height();
+        height = qMin(height, available.height() - decoration - form.top());
+        height = qMax(height, form.height());
+    }
+    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, height - form.height()));
+    m_panel->setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, height);
+    // A window that grew past the bottom of the screen moves up into it.
+    if (isVisible() && available.isValid() && frameGeometry().bottom() > available.bottom()) {
+        move(x(), qMax(available.top(), y() - (frameGeometry().bottom() - available.bottom())));
+    }
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    if (CZelkonView* view = GetActiveView(); view != nullptr && view->takeKey(*event)) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_practiceRuns != nullptr && !m_practiceRuns->confirmLeavingRun()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

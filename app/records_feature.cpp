@@ -378,7 +378,7 @@ bool RecordsFeature::dealDueCard(Problem& problem) {
 }
 
 QString RecordsFeature::statusText() const {
-    return reviewing() ? QStringLiteral("復習 %1枚").arg(m_dueCount) : QString();
+    return reviewing() ? QStringLiteral("復習 %1問").arg(m_dueCount) : QString();
 }
 
 QString RecordsFeature::weakShapeText() const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QString>
 #include <QTextEdit>
@@ -52,6 +53,10 @@ public:
     void OnBnClickedNum8();
     void OnBnClickedNum9();
     void OnBnClickedOkNext();
+
+    // Enter and the digits 1 to 9 pressed anywhere else in the window (the panel) reach the quiz
+    // through this, as they do on the form; returns true when the key is consumed.
+    bool takeKey(const QKeyEvent& key) { return PreTranslateMessage(key); }
 
     // Not owned; nullptr deals plainly. Takes effect from the next problem.
     void setProblemSource(ProblemSource* source) { m_source = source; }
