@@ -1,7 +1,9 @@
 #include "main_frame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
@@ -72,6 +74,12 @@ void CMainFrame::OnCreate() {
             this, &CMainFrame::OnSortOff);
 
     CreatePracticeMenu();
+
+    // Until Tab is first used the window is drawn as it always was; from then on a frame follows
+    // the focus, whichever widget holds it (a button's own frame is faint, the answer box has
+    // none of its own).
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { ShowFocusFrame(now); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
@@ -267,6 +275,19 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::ShowFocusFrame(QWidget* focus) {
+    if (focus == nullptr || focus->window() != this || !testAttribute(Qt::WA_KeyboardFocusChange)) {
+        if (m_focusFrame != nullptr) {
+            m_focusFrame->setWidget(nullptr);
+        }
+        return;
+    }
+    if (m_focusFrame == nullptr) {
+        m_focusFrame = new QFocusFrame(this);
+    }
+    m_focusFrame->setWidget(focus);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

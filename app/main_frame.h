@@ -5,6 +5,7 @@
 #include <span>
 
 #include <QAction>
+#include <QFocusFrame>
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
@@ -80,6 +81,7 @@ private:
     void SetUpPracticeRuns(CZelkonView& view);
     void ClosePanelOpenedForRun();
     void FitPanel();
+    void ShowFocusFrame(QWidget* focus);
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
@@ -93,6 +95,7 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     RecordsFeature* m_records = nullptr;  // a child
+    QFocusFrame* m_focusFrame = nullptr;  // a child, made when Tab is first used
 };
 
 }  // namespace zelkon

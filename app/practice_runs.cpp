@@ -184,9 +184,7 @@ void PracticeRuns::ApplyEntry() {
     }
     // Noted first: listeners of questionShown read how the problem came.
     m_dealer.noteEntered();
-    // Without a letter the hand keeps the suit on screen, even under ランダム.
-    m_view->EnterProblem(hand->displayOrder,
-                         hand->suit >= 0 ? hand->suit : m_view->quiz().suitKind());
+    m_view->EnterProblem(hand->displayOrder, hand->suit);
     emit problemEntered();
 }
 

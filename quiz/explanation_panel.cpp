@@ -383,8 +383,15 @@ public:
             }
             if (ReadingsLink* link = m_links[i]) {
                 const QSize hint = link->sizeHint();
-                link->setGeometry(kTilesX - 2, y, hint.width(), hint.height());
-                y += hint.height();
+                if (g.waitTop >= 0) {
+                    // At the right of the wait line, which leaves room for it.
+                    link->setGeometry(width() - kMargin - hint.width(),
+                                      g.waitTop + (m_tileHeight - hint.height()) / 2, hint.width(),
+                                      hint.height());
+                } else {
+                    link->setGeometry(kTilesX - 2, y, hint.width(), hint.height());
+                    y += hint.height();
+                }
                 g.othersTop = y + kLineGap;
                 if (row.expanded) {
                     y += kLineGap + row.others * (m_lineHeight + m_tileLineHeight + kLineGap);
@@ -422,7 +429,11 @@ protected:
         QWidget::resizeEvent(event);
         // Wrapped lines change height with the width: a scroll bar coming or going.
         if (width() != m_layoutWidth) {
+            const int before = minimumHeight();
             relayout();
+            if (minimumHeight() != before) {
+                emit m_panel.wantedHeightChanged();
+            }
         }
     }
 

@@ -40,7 +40,8 @@ public:
     void NewProblem();
     // As NewProblem with a given hand (13 tiles ascending) instead of a dealt one.
     void LoadProblem(const Hand13& hand);
-    // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting.
+    // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting
+    // (under ランダム, the suit on screen).
     void EnterProblem(const Hand13& displayOrder, SuitKind suit);
 
     void OnBnClickedNum1();

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -323,7 +325,7 @@ private slots:
         // A short explanation takes less; the next question gives back the form's height.
         QTest::keyClick(&view(), Qt::Key_Return);
         QCOMPARE(frame().size(), open);
-        answer("1122335577889", "9");
+        answer("2233445566778", "9");
         QVERIFY(frame().height() > open.height());
         QCOMPARE(panel.height(), panel.wantedHeight());
         explain().trigger();
@@ -475,6 +477,34 @@ private slots:
         start();
         QVERIFY(!explain().isChecked());
         QCOMPARE(frame().size(), QSize(450, 341));
+    }
+
+    void settingsReadAsQtWritesThem_data() {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("TRUE") << "TRUE" << true;
+        QTest::newRow("false") << "false" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("no bool") << "yes" << false;
+    }
+    void settingsReadAsQtWritesThem() {
+        m_app.reset();
+        QDir(m_settings.path()).mkpath(QStringLiteral("zelkon"));
+        QFile file(m_settings.path() + QStringLiteral("/zelkon/zelkon.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QFETCH(QString, written);
+        file.write(QStringLiteral("[practice]\nexplain=%1\n").arg(written).toUtf8());
+        file.close();
+        start();
+        QFETCH(bool, open);
+        QCOMPARE(explain().isChecked(), open);
+        QCOMPARE(frame().explanationPanelOpen(), open);
+        // Choosing what the file says already is no change and writes nothing.
+        QSignalSpy changed(&frame().practiceSettings(), &PracticeSettings::changed);
+        frame().practiceSettings().setBool(QString::fromLatin1(kExplainKey), open);
+        QCOMPARE(changed.count(), written == QStringLiteral("yes") ? 1 : 0);
     }
 
     void settingsKeepOtherFeaturesValues() {

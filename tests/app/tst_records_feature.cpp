@@ -23,13 +23,13 @@
 #include "analysis/wait_shapes.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
-#include "quiz/practice_dealer.h"
 #include "app/practice_runs.h"
 #include "app/records_feature.h"
-#include "quiz/timed_run.h"
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/explanation_panel.h"
+#include "quiz/practice_dealer.h"
+#include "quiz/timed_run.h"
 #include "quiz/zelkon_view.h"
 #include "records/records_store.h"
 #include "tests/quiz/seeded_draws.h"
@@ -572,7 +572,7 @@ private slots:
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
         QCOMPARE(view().quiz().problem().sortedHand, dealt);
-        QCOMPARE(runs().timedRun().run().StatusText().substr(0, 6), std::string("1 / 10"));
+        QVERIFY(runs().timedRun().run().StatusText().find("1 / 10問") != std::string::npos);
     }
 
     void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {
@@ -605,7 +605,7 @@ private slots:
     void timedRunsShowTheBestOfTheirBandOnlyWhileRecording() {
         start();
         FakeClock clock;
-        const QString bestLabel = QStringLiteral("この出題の最高記録　");
+        const QString bestLabel = QStringLiteral("の最高記録　");
         QString text;
         timedRun(clock, 2, std::chrono::milliseconds(2000), text);
         QVERIFY2(!text.contains(bestLabel), qPrintable(text));
