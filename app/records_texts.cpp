@@ -63,7 +63,7 @@ QString StatisticsUnavailableText(const QString& detail) {
 }
 
 QString ReviewStatusText(std::int64_t dueCount) {
-    return RecordsTexts::tr("復習 %1枚").arg(dueCount);
+    return RecordsTexts::tr("復習 %1問").arg(dueCount);
 }
 
 QString WeakShapeStatusText(WaitShape shape) {

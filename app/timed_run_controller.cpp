@@ -1,5 +1,7 @@
 #include "timed_run_controller.h"
 
+#include <algorithm>
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -98,7 +100,11 @@ QString TimedRunController::statusText() const {
     if (!m_run.running()) {
         return {};
     }
-    return QString::fromStdString(m_run.StatusText());
+    // As TimedRun::StatusText, in the window's language.
+    return tr("タイムアタック\u3000%1 / %2問\u3000%3")
+        .arg(std::max(m_run.current(), 1))
+        .arg(TimedRun::kProblems)
+        .arg(TimeText(m_run.elapsed()));
 }
 
 void TimedRunController::RefreshStatus() {
@@ -112,7 +118,9 @@ void TimedRunController::RefreshStatus() {
 
 void TimedRunController::ShowResult() {
     const TimedRunResult& result = m_run.result();
-    QString text = tr("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
+    QString text = TimedRunController::tr(
+                       "タイム\u3000%1\n完全正解\u3000%2 / %3問\n見逃した待ち\u3000延べ%4種\n"
+                       "待ちでない牌の選択\u3000延べ%5種")
                        .arg(TimeText(result.time))
                        .arg(result.fullyRight)
                        .arg(result.problems)
@@ -120,7 +128,15 @@ void TimedRunController::ShowResult() {
                        .arg(result.wrongPicks);
     if (m_bestTime) {
         if (const auto best = m_bestTime(result)) {
-            text += tr("\nこの出題の最高記録　%1").arg(TimeText(*best));
+            const QString deal = m_dealName ? m_dealName() : QString();
+            text += QLatin1Char('\n') +
+                    (deal.isEmpty() ? TimedRunController::tr("最高記録")
+                                    : TimedRunController::tr("「%1」の最高記録").arg(deal)) +
+                    TimedRunController::tr("\u3000") + TimeText(*best);
+            // The best includes this run: equal means this run set it.
+            if (*best >= result.time) {
+                text += TimedRunController::tr("（新記録）");
+            }
         }
     }
     delete m_result.data();

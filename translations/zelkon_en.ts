@@ -109,10 +109,6 @@
         <translation> (%1 han)</translation>
     </message>
     <message>
-        <source>%1待ち&#x3000;%2</source>
-        <translation>%1  %2</translation>
-    </message>
-    <message>
         <source>正解：%1</source>
         <translation>Right: %1</translation>
     </message>
@@ -121,23 +117,59 @@
         <translation>Missed: %1</translation>
     </message>
     <message>
-        <source>5枚目はない：手に4枚、形も和了にならない</source>
-        <translation>No fifth copy, and no complete shape</translation>
+        <source>&#x3000;</source>
+        <translation>  </translation>
     </message>
     <message>
-        <source>5枚目はない：手に4枚、形だけの%1待ち</source>
-        <translation>No fifth copy: %1 in shape only</translation>
+        <source>（役満）</source>
+        <translation> (yakuman)</translation>
     </message>
     <message>
-        <source>待ちではない：%1枚余る</source>
-        <translation>No wait: %1 tiles left over</translation>
+        <source>%1待ち</source>
+        <translation>%1</translation>
     </message>
     <message>
-        <source>ほかの読み方(%1)</source>
+        <source>待ちではない：手に4枚（5枚目があっても和了形にならない）</source>
+        <translation>No wait: all 4 held, nothing completes</translation>
+    </message>
+    <message>
+        <source>待ちではない：手に4枚（形だけなら%1）</source>
+        <translation>No wait: 4 held (%1 in shape only)</translation>
+    </message>
+    <message>
+        <source>待ちではない：どう分けても%1枚余る</source>
+        <translation>No wait: always %1 tiles left over</translation>
+    </message>
+    <message>
+        <source>聴牌していません</source>
+        <translation>Not tenpai</translation>
+    </message>
+    <message>
+        <source>待ち%1種：%2</source>
+        <translation>Waits (%1): %2</translation>
+    </message>
+    <message>
+        <source>完全正解</source>
+        <translation>Perfect</translation>
+    </message>
+    <message>
+        <source>見逃し：</source>
+        <translation>Missed: </translation>
+    </message>
+    <message>
+        <source>待ちでない牌の選択：</source>
+        <translation>Wrong picks: </translation>
+    </message>
+    <message>
+        <source>が%1を待つ</source>
+        <translation> wait on %1</translation>
+    </message>
+    <message>
+        <source>ほかの読み方（%1）</source>
         <translation>Other readings (%1)</translation>
     </message>
     <message>
-        <source>解答すると解説が出ます</source>
+        <source>解答すると、ここに解説が表示されます</source>
         <translation>Answer, and the explanation shows here</translation>
     </message>
 </context>
@@ -152,40 +184,8 @@
         <translation>character %1</translation>
     </message>
     <message>
-        <source>手牌を 1〜9 の数字13個で入力してください。</source>
-        <translation>Enter the hand as 13 digits 1–9.</translation>
-    </message>
-    <message>
-        <source>%1の「0」は牌ではありません。数字は 1〜9 です。</source>
-        <translation>At %1: “0” is no tile; the digits run from 1 to 9.</translation>
-    </message>
-    <message>
-        <source>%1の%2: 種類は小文字の m、p、s で書きます。</source>
-        <translation>At %1: %2 is a capital; the suit is written in small letters m, p, s.</translation>
-    </message>
-    <message>
-        <source>%1の%2は全角です。半角の数字 1〜9 で書きます。</source>
-        <translation>At %1: %2 is a full-width digit; write the digits 1–9 in half width.</translation>
-    </message>
-    <message>
-        <source>%1の%2は牌ではありません。数字 1〜9 と、最後に m、p、s のどれか1文字だけが使えます。</source>
-        <translation>At %1: %2 is no tile. Only the digits 1–9 can be used, and one letter m, p or s at the end.</translation>
-    </message>
-    <message>
         <source>%1に読めない文字があります。</source>
         <translation>At %1: a character that cannot be read.</translation>
-    </message>
-    <message>
-        <source>%1の種類「%2」は数字のあと、最後に書きます。</source>
-        <translation>At %1: the suit “%2” goes last, after the digits.</translation>
-    </message>
-    <message>
-        <source>種類が2つあります（%1の「%2」と%3の%4）。種類は1つだけです。</source>
-        <translation>A hand has one suit (here “%2” at %1 and %4 at %3).</translation>
-    </message>
-    <message>
-        <source>牌が%1枚です。手牌は13枚です。</source>
-        <translation>%1 tiles; enter 13.</translation>
     </message>
     <message>
         <source>%1が%2枚あります。同じ牌は4枚までです。</source>
@@ -200,10 +200,50 @@
         <translation>Enter a hand</translation>
     </message>
     <message>
-        <source>手牌を数字13個で入力してください（例: 1112345678999p）。
-最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。</source>
+        <source>空白</source>
+        <translation>a space</translation>
+    </message>
+    <message>
+        <source>全角の空白</source>
+        <translation>a full-width space</translation>
+    </message>
+    <message>
+        <source>手牌を数字1〜9の13個で入力してください。</source>
+        <translation>Enter the hand as 13 digits 1–9.</translation>
+    </message>
+    <message>
+        <source>%1の「0」は牌ではありません。数字は1〜9です。</source>
+        <translation>At %1: “0” is no tile; the digits run from 1 to 9.</translation>
+    </message>
+    <message>
+        <source>%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。</source>
+        <translation>At %1: %2 is a capital; the suit is written m, p or s.</translation>
+    </message>
+    <message>
+        <source>%1の%2は全角です。半角の数字1〜9で書きます。</source>
+        <translation>At %1: %2 is a full-width digit; write the digits 1–9 in half width.</translation>
+    </message>
+    <message>
+        <source>%1の%2は牌ではありません。使えるのは数字1〜9と、最後に付けるm・p・sのどれか1文字だけです。</source>
+        <translation>At %1: %2 is no tile. Only the digits 1–9 can be used, and one letter m, p or s at the end.</translation>
+    </message>
+    <message>
+        <source>%1の牌の種類「%2」は数字のあと、最後に書きます。</source>
+        <translation>At %1: the suit “%2” goes last, after the digits.</translation>
+    </message>
+    <message>
+        <source>牌の種類は1つだけです（%1「%2」と%3%4）。</source>
+        <translation>A hand has one suit (“%2” at %1, %4 at %3).</translation>
+    </message>
+    <message>
+        <source>牌が%1枚あります。13枚で入力してください。</source>
+        <translation>%1 tiles; enter 13.</translation>
+    </message>
+    <message>
+        <source>手牌を数字13個で入力してください（例：1112345678999p）。
+最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます（付けなければ今の種類のまま）。</source>
         <translation>Enter the hand as 13 digits (for example 1112345678999p).
-A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
+A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, the suit stays as it is).</translation>
     </message>
 </context>
 <context>
@@ -257,8 +297,16 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
         <translation>&amp;Copy the hand</translation>
     </message>
     <message>
-        <source>出題: %1</source>
+        <source>苦手な形</source>
+        <translation>weak shapes</translation>
+    </message>
+    <message>
+        <source>出題：%1</source>
         <translation>Deal: %1</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <translation>  </translation>
     </message>
 </context>
 <context>
@@ -319,10 +367,6 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
         <translation>Cannot open the statistics window (%1).</translation>
     </message>
     <message>
-        <source>復習 %1枚</source>
-        <translation>Review %1</translation>
-    </message>
-    <message>
         <source>苦手な形 %1</source>
         <translation>Weak shape %1</translation>
     </message>
@@ -333,6 +377,10 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
     <message>
         <source>なし</source>
         <translation>none</translation>
+    </message>
+    <message>
+        <source>復習 %1問</source>
+        <translation>Review: %1</translation>
     </message>
 </context>
 <context>
@@ -397,20 +445,34 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit.</translation>
         <translation>Stop the time attack?</translation>
     </message>
     <message>
-        <source>タイム&#x3000;%1
-完全正解&#x3000;%2 / %3
-見逃した待ち&#x3000;%4
-誤って選んだ牌&#x3000;%5</source>
-        <translation>Time  %1
-Perfect  %2 / %3
-Missed waits  %4
-Wrong picks  %5</translation>
+        <source>タイムアタック&#x3000;%1 / %2問&#x3000;%3</source>
+        <translation>Time attack  %1 / %2  %3</translation>
     </message>
     <message>
-        <source>
-この出題の最高記録&#x3000;%1</source>
-        <translation>
-Best time of this deal  %1</translation>
+        <source>タイム&#x3000;%1
+完全正解&#x3000;%2 / %3問
+見逃した待ち&#x3000;延べ%4種
+待ちでない牌の選択&#x3000;延べ%5種</source>
+        <translation>Time  %1
+Perfect  %2 / %3
+Missed waits  %4 in all
+Wrong picks  %5 in all</translation>
+    </message>
+    <message>
+        <source>最高記録</source>
+        <translation>Best time</translation>
+    </message>
+    <message>
+        <source>「%1」の最高記録</source>
+        <translation>Best time of “%1”</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <translation>  </translation>
+    </message>
+    <message>
+        <source>（新記録）</source>
+        <translation> (new record)</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
@@ -187,9 +188,9 @@ private:
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(text));
             return;
         }
-        // A button's frame and padding take a few pixels of each side.
+        // A push button's frame and padding take a few pixels of each side.
         const int room = widget->contentsRect().width() -
-                         (qobject_cast<QAbstractButton*>(widget) != nullptr ? 6 : 0);
+                         (qobject_cast<QPushButton*>(widget) != nullptr ? 6 : 0);
         const QStringList lines = Plain(text).split(QLatin1Char('\n'));
         for (const QString& line : lines) {
             QVERIFY2(metrics.horizontalAdvance(line) <= room,
@@ -317,14 +318,14 @@ private slots:
             QVERIFY2(!HasJapanese(text), qPrintable(text));
             checkFits(widget, text);
         }
-        // The panel paints its verdicts beside the sign and the number.
-        const QWidget& rows = frame().explanationPanel().rowsWidget();
-        for (const ExplanationRow& row : frame().explanationPanel().rows()) {
-            QVERIFY2(!HasJapanese(row.verdict), qPrintable(row.verdict));
-            // The sign and the number take 34 pixels on the left, the margin 6 on the right.
-            const int width = QFontMetrics(rows.font()).horizontalAdvance(row.verdict);
-            QVERIFY2(width <= rows.width() - 40,
-                     qPrintable(QStringLiteral("%1: %2 px").arg(row.verdict).arg(width)));
+        // The panel paints its lines itself, wrapping them to its width.
+        const ExplanationPanel& panel = frame().explanationPanel();
+        QVERIFY(!panel.headerLines().isEmpty());
+        for (const QString& line : panel.headerLines()) {
+            QVERIFY2(!HasJapanese(line), qPrintable(line));
+        }
+        for (const ExplanationRow& row : panel.rows()) {
+            QVERIFY2(!HasJapanese(row.verdict + row.waitText), qPrintable(row.verdict));
         }
         // A learner sees the Japanese of each pattern named in the answer beside it.
         QVERIFY(view().answerBox().toolTip().contains(QStringLiteral("一気通貫")));
