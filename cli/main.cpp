@@ -16,6 +16,7 @@
 #include "command_line.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 #include "explain_report.h"
 #include "hand_notation.h"
 #include "records/records_store.h"
@@ -51,7 +52,7 @@ void runDeal(const Command& command) {
         // The worksheet can be dealt again only with its seed.
         std::fprintf(stderr, "zelkon-cli: seed %u\n", seed);
     }
-    std::srand(seed);
+    zelkon::SeedDraws(seed);
     zelkon::Problem problem{};
     // A failed write ends the run: a huge count would otherwise go on for hours.
     for (int i = 0; i < command.count && !output.failed(); ++i) {
