@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/problem.h"
+#include "dealing/deal_kind.h"
 
 namespace zelkon {
 
@@ -18,17 +19,6 @@ using NumberSet = std::uint16_t;
 constexpr NumberSet NumberBit(TileNumber n) {
     return static_cast<NumberSet>(1u << static_cast<unsigned>(n));
 }
-
-// How the problem came to be on screen. Stored as text (see docs/records.md), so the order here
-// may change; the stored words may not.
-enum class DealKind {
-    Plain,       // "plain": the dealer of the quiz, every hand
-    Band,        // "band": a band of wait counts, see RecordedBand
-    WeakShapes,  // "weak": hands with a wait reached by the weakest shape
-    Review,      // "review": a due review card
-    Entered,     // "entered": typed in by the player
-    TimedRun,    // "timed": one of the ten problems of a timed run (band says which band)
-};
 
 // The band in force when the hand was dealt; None for every-hand dealing.
 enum class RecordedBand {
