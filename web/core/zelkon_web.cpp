@@ -233,6 +233,26 @@ ZW_EXPORT(zw_best_reading) std::int32_t zw_best_reading(std::int32_t n) {
     return number != nullptr ? number->best : -1;
 }
 
+// Distinct readings (SameReading folds records a player cannot tell apart): their count, the
+// record that stands for place i, and the place of the answer box's reading.
+ZW_EXPORT(zw_distinct_count) std::int32_t zw_distinct_count(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->distinctCount : 0;
+}
+
+ZW_EXPORT(zw_distinct) std::int32_t zw_distinct(std::int32_t n, std::int32_t place) {
+    const NumberExplanation* number = Explained(n);
+    if (number == nullptr || place < 0 || place >= number->distinctCount) {
+        return -1;
+    }
+    return number->distinct[static_cast<std::size_t>(place)];
+}
+
+ZW_EXPORT(zw_best_distinct) std::int32_t zw_best_distinct(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->bestDistinct : -1;
+}
+
 ZW_EXPORT(zw_block_count) std::int32_t zw_block_count(std::int32_t n, std::int32_t r) {
     const ExplainedReading* reading = Reading(n, r);
     return reading != nullptr ? reading->blockCount : 0;

@@ -38,8 +38,10 @@ export interface Reading {
 
 export interface NumberExplanation {
     verdict: Verdict;
-    readings: Reading[];
+    readings: Reading[]; // every record, in table order
     best: number;
+    distinct: number[]; // the record standing for each distinct reading
+    bestDistinct: number; // best's place among them, -1 when there is none
     split: Block[];
     leftover: number[];
 }
@@ -80,6 +82,9 @@ interface Exports {
     zw_verdict(n: number): number;
     zw_reading_count(n: number): number;
     zw_best_reading(n: number): number;
+    zw_distinct_count(n: number): number;
+    zw_distinct(n: number, place: number): number;
+    zw_best_distinct(n: number): number;
     zw_block_count(n: number, r: number): number;
     zw_block(n: number, r: number, b: number): number;
     zw_winning_block(n: number, r: number): number;
@@ -214,7 +219,16 @@ export class Core {
             split.push(block(x.zw_split_block(n, b)));
         }
         const leftover = Array.from(this.text(x.zw_leftover(n)), Number);
-        return { verdict: x.zw_verdict(n) as Verdict, readings, best: x.zw_best_reading(n), split, leftover };
+        const distinct = Array.from({ length: x.zw_distinct_count(n) }, (_, i) => x.zw_distinct(n, i));
+        return {
+            verdict: x.zw_verdict(n) as Verdict,
+            readings,
+            best: x.zw_best_reading(n),
+            distinct,
+            bestDistinct: x.zw_best_distinct(n),
+            split,
+            leftover,
+        };
     }
 
     patternName(k: number): string {

@@ -329,14 +329,47 @@ class Page {
             rows.append(el("p", "panel-empty", this.t.beforeAnswer));
             return;
         }
+        const explained = [0, 1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => (n === 0 ? null : this.core.explain(n)));
+        rows.append(el("p", "summary", this.summary(explained)));
         for (let n = 1; n <= 9; ++n) {
-            const number = this.core.explain(n);
+            const number = explained[n]!;
             const picked = this.core.selected(n);
             if (number.verdict === Verdict.NoReading && !picked) {
                 continue;
             }
             rows.append(this.row(n, number, picked));
         }
+    }
+
+    // "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3": the kinds of cross tell missed from wrong.
+    private summary(explained: (NumberExplanation | null)[]): string {
+        const t = this.t;
+        const waits: number[] = [];
+        const missed: number[] = [];
+        const wrong: number[] = [];
+        for (let n = 1; n <= 9; ++n) {
+            const wait = explained[n]!.verdict === Verdict.Wait;
+            if (wait) {
+                waits.push(n);
+            }
+            if (this.core.mark(n) === MarkCross) {
+                (wait ? missed : wrong).push(n);
+            }
+        }
+        if (waits.length === 0) {
+            return t.noWaits;
+        }
+        let text = t.summaryWaits(waits.length, waits.join(t.dot));
+        if (missed.length === 0 && wrong.length === 0) {
+            text += t.itemGap + t.fullyRight;
+        }
+        if (missed.length > 0) {
+            text += t.itemGap + t.missed + missed.join(t.dot);
+        }
+        if (wrong.length > 0) {
+            text += t.itemGap + t.wrongPicks + wrong.join(t.dot);
+        }
+        return text;
     }
 
     private caption(reading: Reading): string {
@@ -346,8 +379,9 @@ class Page {
                 names.push(this.core.patternName(k));
             }
         }
-        const value = names.length === 0 ? this.t.noPattern : names.join("・") + this.t.han(reading.han);
-        return this.core.waitShapeName(reading.waitShape) + this.t.waitSuffix + value;
+        const t = this.t;
+        const value = names.length === 0 ? t.noPattern : names.join(t.dot) + (reading.han >= 13 ? t.yakuman : t.han(reading.han));
+        return this.core.waitShapeName(reading.waitShape) + t.waitSuffix + t.itemGap + value;
     }
 
     private verdict(number: NumberExplanation, shown: number, picked: boolean): string {
@@ -356,7 +390,9 @@ class Page {
             case Verdict.Wait:
                 return (picked ? t.right : t.missed) + this.caption(number.readings[shown]);
             case Verdict.FifthCopy:
-                return shown < 0 ? t.fifthNone : t.fifthShape(this.core.waitShapeName(number.readings[shown].waitShape));
+                return shown < 0
+                    ? t.fifthNone
+                    : t.fifthShape(this.core.waitShapeName(number.readings[shown].waitShape) + t.waitSuffix);
             default:
                 return t.noReading(number.leftover.length);
         }
@@ -374,10 +410,10 @@ class Page {
             }
             line.append(group);
         });
-        if (leftover.length > 0) {
+        // At most four tiles to a group: the leftover runs on in groups of its own.
+        for (let i = 0; i < leftover.length; i += 4) {
             const group = el("span", "group leftover");
-            group.setAttribute("aria-label", this.t.leftover);
-            for (const n of leftover) {
+            for (const n of leftover.slice(i, i + 4)) {
                 group.append(tileImage(n, suit, this.t.tileName(n, suit), "small tile"));
             }
             line.append(group);
@@ -391,7 +427,10 @@ class Page {
         const head = el("p", "row-head");
         const sign = el("span", mark === MarkCircle ? "sign circle" : mark === MarkCross ? "sign cross" : "sign neutral");
         sign.setAttribute("aria-hidden", "true");
-        const shown = number.readings.length > 0 ? (number.best >= 0 ? number.best : 0) : -1;
+        // Each distinct reading once; the answer box's first.
+        const places = number.distinct;
+        const bestPlace = number.bestDistinct >= 0 ? number.bestDistinct : 0;
+        const shown = places.length > 0 ? places[bestPlace] : -1;
         head.append(sign, el("span", "row-number", String(n)), el("span", "row-verdict", this.verdict(number, shown, picked)));
         row.append(head);
         if (shown >= 0) {
@@ -402,7 +441,7 @@ class Page {
         } else {
             row.append(this.blocks(number.split, -1, number.leftover));
         }
-        const others = number.readings.length - 1;
+        const others = places.length - 1;
         if (others > 0) {
             const link = el("button", "others", this.t.otherReadings(others));
             link.type = "button";
@@ -416,8 +455,9 @@ class Page {
             });
             row.append(link);
             if (open) {
-                number.readings.forEach((reading, r) => {
-                    if (r !== shown) {
+                places.forEach((r, place) => {
+                    if (place !== bestPlace) {
+                        const reading = number.readings[r];
                         row.append(el("p", "other-caption", this.caption(reading)));
                         row.append(this.blocks(reading.blocks, reading.winningBlock, []));
                     }

@@ -39,13 +39,19 @@ export interface Texts {
     right: string;
     missed: string;
     waitSuffix: string;
+    itemGap: string;
+    dot: string;
     noPattern: string;
     han(n: number): string;
+    yakuman: string;
+    summaryWaits(count: number, list: string): string;
+    noWaits: string;
+    fullyRight: string;
+    wrongPicks: string;
     fifthNone: string;
     fifthShape(shape: string): string;
     noReading(left: number): string;
     otherReadings(n: number): string;
-    leftover: string;
     // Timed runs.
     abandonRun: string;
     runResult(time: string, right: number, of: number, missed: number, wrong: number): string;
@@ -88,17 +94,23 @@ export const TEXTS: Record<Lang, Texts> = {
             "手牌を数字13個で入力してください（例: 1112345678999p）。最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。",
         enterLabel: "手牌",
         panel: "解説",
-        beforeAnswer: "解答すると解説が出ます",
+        beforeAnswer: "解答すると、ここに解説が表示されます",
         right: "正解：",
         missed: "見逃し：",
-        waitSuffix: "待ち　",
+        waitSuffix: "待ち",
+        itemGap: "\u3000",
+        dot: "・",
         noPattern: "役なし",
         han: (n) => `（${n}翻）`,
-        fifthNone: "5枚目はない：手に4枚、形も和了にならない",
-        fifthShape: (shape) => `5枚目はない：手に4枚、形だけの${shape}待ち`,
-        noReading: (left) => `待ちではない：${left}枚余る`,
-        otherReadings: (n) => `ほかの読み方(${n})`,
-        leftover: "余り",
+        yakuman: "（役満）",
+        summaryWaits: (count, list) => `待ち${count}種：${list}`,
+        noWaits: "聴牌していません",
+        fullyRight: "完全正解",
+        wrongPicks: "待ちでない牌の選択：",
+        fifthNone: "待ちではない：手に4枚（5枚目があっても和了形にならない）",
+        fifthShape: (shape) => `待ちではない：手に4枚（形だけなら${shape}）`,
+        noReading: (left) => `待ちではない：どう分けても${left}枚余る`,
+        otherReadings: (n) => `ほかの読み方（${n}）`,
         abandonRun: "タイムアタックを中止しますか？",
         runResult: (time, right, of, missed, wrong) =>
             `タイム　${time}\n完全正解　${right} / ${of}\n見逃した待ち　${missed}\n誤って選んだ牌　${wrong}`,
@@ -136,17 +148,23 @@ export const TEXTS: Record<Lang, Texts> = {
             "Type the hand as 13 digits (for example 1112345678999p). A final m (characters), p (circles) or s (bamboo) chooses the suit.",
         enterLabel: "Hand",
         panel: "Explanation",
-        beforeAnswer: "The explanation appears after the answer",
+        beforeAnswer: "After the answer, the explanation appears here",
         right: "Right: ",
         missed: "Missed: ",
-        waitSuffix: " wait  ",
+        waitSuffix: " wait",
+        itemGap: "  ",
+        dot: ", ",
         noPattern: "no pattern",
         han: (n) => ` (${n} han)`,
-        fifthNone: "No fifth copy: four in the hand, and no shape either",
-        fifthShape: (shape) => `No fifth copy: four in the hand, a ${shape} wait in shape only`,
-        noReading: (left) => `No wait: ${left} tiles left over`,
+        yakuman: " (yakuman)",
+        summaryWaits: (count, list) => `${count} ${count === 1 ? "wait" : "waits"}: ${list}`,
+        noWaits: "Not ready: no wait",
+        fullyRight: "All right",
+        wrongPicks: "Picked but no wait: ",
+        fifthNone: "No wait: all four in the hand (a fifth would complete nothing)",
+        fifthShape: (shape) => `No wait: all four in the hand (in shape only, ${shape})`,
+        noReading: (left) => `No wait: any split leaves ${left} tiles over`,
         otherReadings: (n) => `Other readings (${n})`,
-        leftover: "left over",
         abandonRun: "Abandon the timed run?",
         runResult: (time, right, of, missed, wrong) =>
             `Time  ${time}\nFully right  ${right} / ${of}\nWaits missed  ${missed}\nWrong picks  ${wrong}`,

@@ -33,9 +33,9 @@ function explainLines(hand) {
     let text = "";
     for (let n = 1; n <= 9; ++n) {
         const e = core.explain(n);
-        const best = e.best >= 0 ? String(e.best) : "-";
+        const best = e.bestDistinct >= 0 ? String(e.bestDistinct) : "-";
         const left = e.verdict === 2 ? e.leftover.join("") : "";
-        text += `${hand}\t${n}\t${kKinds[e.verdict]}\t${e.readings.length}\t${best}\t${left}\n`;
+        text += `${hand}\t${n}\t${kKinds[e.verdict]}\t${e.distinct.length}\t${best}\t${left}\n`;
     }
     return text;
 }
