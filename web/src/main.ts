@@ -229,10 +229,13 @@ class Page {
             this.newProblem();
             return;
         }
+        const start = performance.now();
         this.core.answer();
         this.expanded.clear();
         this.run.answered();
         this.render();
+        // Read by web/bench/timing.mjs: the answer's work, before the frame that shows it.
+        performance.measure("zelkon-answer", { start });
     }
 
     private newProblem(): void {
@@ -560,6 +563,7 @@ async function main(): Promise<void> {
     const page = new Page(core);
     page.start();
     document.body.classList.add("ready");
+    requestAnimationFrame(() => performance.mark("zelkon-first-frame"));
     if ("serviceWorker" in navigator && location.protocol !== "file:") {
         // After the first problem, so the precache never competes with it.
         navigator.serviceWorker.register("sw.js").catch(() => undefined);
