@@ -100,7 +100,7 @@ int runStats(const Command& command) {
         return 1;
     }
     zelkon::OpenedRecords opened =
-        zelkon::RecordsStore::open(*path, zelkon::OpenMode::ExistingOnly);
+        zelkon::RecordsStore::open(*path, zelkon::OpenMode::ReadOnly);
     if (!opened.status.ok()) {
         statsFault(opened.status.message);
         return 1;

@@ -91,7 +91,7 @@ TEST(RecordsStore, createsTheFileOnlyWhenAsked) {
     SqliteDatabase database(path, SQLITE_OPEN_READONLY);
     EXPECT_EQ(database.queryInt64("PRAGMA application_id"), kRecordsApplicationId);
     EXPECT_EQ(database.queryInt64("PRAGMA user_version"), kRecordsSchemaVersion);
-    EXPECT_EQ(database.queryText("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(database.queryText("PRAGMA journal_mode"), "delete");
     EXPECT_NE(mustOpen(path, OpenMode::ExistingOnly), nullptr);
 }
 
@@ -138,6 +138,41 @@ TEST(RecordsStore, storesARowAsPlayersReadIt) {
             }
         }
         EXPECT_EQ(row.text(10 + s), NumberSetText(reached)) << "shape " << s;
+    }
+}
+
+// The words players query by (docs/records.md), each kind and band written and read back.
+TEST(RecordsStore, storesEveryDealKindAndBandAsItsWord) {
+    const struct {
+        DealKind kind;
+        RecordedBand band;
+        const char* dealt;
+        const char* banded;  // nullptr: NULL
+    } cases[] = {{DealKind::Plain, RecordedBand::None, "plain", nullptr},
+                 {DealKind::Band, RecordedBand::OneToTwo, "band", "1-2"},
+                 {DealKind::WeakShapes, RecordedBand::None, "weak", nullptr},
+                 {DealKind::Review, RecordedBand::None, "review", nullptr},
+                 {DealKind::Entered, RecordedBand::None, "entered", nullptr},
+                 {DealKind::TimedRun, RecordedBand::ThreeToFour, "timed", "3-4"},
+                 {DealKind::TimedRun, RecordedBand::FiveOrMore, "timed", "5+"}};
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    for (const auto& c : cases) {
+        ASSERT_TRUE(store
+                        ->addAnswer(MakeAnswerRecord({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9},
+                                                     kSuitManzu, c.kind, c.band, 0, 1, kEnd))
+                        .ok());
+    }
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    SqliteStatement rows = database.prepare("SELECT dealt, band FROM answers ORDER BY id");
+    for (const auto& c : cases) {
+        ASSERT_TRUE(rows.step());
+        EXPECT_EQ(rows.text(0), c.dealt);
+        EXPECT_EQ(rows.isNull(1), c.banded == nullptr) << c.dealt;
+        if (c.banded != nullptr) {
+            EXPECT_EQ(rows.text(1), c.banded);
+        }
     }
 }
 
