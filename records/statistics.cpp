@@ -226,6 +226,17 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
     });
 }
 
+std::optional<std::int64_t> LastAnswerRow(RecordsStore& store) {
+    struct Outcome {
+        std::int64_t row = -1;
+        RecordsStatus status;
+    };
+    const Outcome outcome = Guarded<Outcome>([&](Outcome& read) {
+        read.row = store.database().queryInt64("SELECT coalesce(max(id), 0) FROM answers");
+    });
+    return outcome.status.ok() ? std::optional<std::int64_t>(outcome.row) : std::nullopt;
+}
+
 StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds) {
     RecordsTally tally;

@@ -111,6 +111,10 @@ private:
     std::set<std::string> m_pendingHands;  // answered since the cards were read: read again
 };
 
+// answers.id of the last answer (0 for none), nothing when it cannot be read: how long a first
+// count will take.
+std::optional<std::int64_t> LastAnswerRow(RecordsStore& store);
+
 // One tally, read at once. Reads only.
 StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds);

@@ -445,13 +445,13 @@ private slots:
         if (!review) {
             return;
         }
-        QCOMPARE(records().statusText(), QStringLiteral("復習 1枚"));
+        QCOMPARE(records().statusText(), QStringLiteral("復習 1問"));
         frame().action(ID_PRACTICE_EXPLAIN)->trigger();
-        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 1枚")));
+        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 1問")));
         answerAllWaits();
         QTRY_COMPARE(records().dueCount(), std::int64_t{0});
-        QCOMPARE(records().statusText(), QStringLiteral("復習 0枚"));
-        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 0枚")));
+        QCOMPARE(records().statusText(), QStringLiteral("復習 0問"));
+        QVERIFY(frame().explanationPanel().statusLine().endsWith(QStringLiteral("復習 0問")));
         QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("review"));
         next();
         QVERIFY(runs().dealer().lastDeal() != DealKind::Review);
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(days->barSets().value(0)->sum(), 12.0);
         QVERIFY(window->findChild<QLabel*>(QStringLiteral("summary"))
                     ->text()
-                    .contains(QStringLiteral("問題 12")));
+                    .contains(QStringLiteral("問題数 12問")));
     }
 
     void doubleClickingAMistakeMakesItTheProblem() {
