@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -187,7 +188,26 @@ bool RecordsFeature::openStore() {
         tell(NoRecordsFolderText());
         return false;
     }
-    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing);
+    // An upgrade rewrites every answer (seconds for a large file): the player sees it move. The
+    // box appears only once the first thousand rows are done, so a small file shows nothing.
+    QPointer<QProgressDialog> progressBox;
+    const auto progress = [this, &progressBox](std::int64_t done, std::int64_t total) {
+        if (progressBox == nullptr) {
+            if (done >= total) {
+                return;
+            }
+            progressBox = new QProgressDialog(UpgradeProgressText(), QString(), 0, 1000, m_window);
+            progressBox->setObjectName(QStringLiteral("upgradeProgress"));
+            progressBox->setWindowModality(Qt::WindowModal);
+            progressBox->setMinimumDuration(0);
+            progressBox->setAutoClose(false);
+            progressBox->show();
+        }
+        progressBox->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing, progress);
+    delete progressBox.data();
     if (!opened.status.ok()) {
         tell(RecordsFailureText(opened.status, *path));
         return false;

@@ -92,6 +92,10 @@ QString StatisticsUnavailableText(const QString& detail) {
     return QStringLiteral("成績ウィンドウを開けません（%1）。").arg(detail);
 }
 
+QString UpgradeProgressText() {
+    return QStringLiteral("成績ファイルを新しい形式に更新しています…");
+}
+
 QString ReviewStatusText(std::int64_t dueCount) {
     return QStringLiteral("復習 %1問").arg(dueCount);
 }

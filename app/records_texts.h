@@ -26,6 +26,9 @@ QString NoRecordsFolderText();
 // The 成績 window's module could not be loaded (detail: why, for the curious).
 QString StatisticsUnavailableText(const QString& detail);
 
+// Over the progress of an upgrade of an older records file.
+QString UpgradeProgressText();
+
 // The panel's status line while review is on: the cards due.
 QString ReviewStatusText(std::int64_t dueCount);
 // The 出題 status line while weak-shape dealing is on.

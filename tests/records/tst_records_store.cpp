@@ -4,6 +4,7 @@
 #include <set>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "records/record_rows.h"
 #include "records/records_store.h"
 #include "records/sqlite_database.h"
+#include "records/statistics.h"
 #include "records_fixture.h"
 
 namespace zelkon {
@@ -174,6 +176,51 @@ TEST(RecordsStore, storesEveryDealKindAndBandAsItsWord) {
             EXPECT_EQ(rows.text(1), c.banded);
         }
     }
+}
+
+// What went wrong, as the window words it for a player: damage, a version that is no version, a
+// disk that takes no file at all.
+TEST(RecordsStore, namesEachFaultForWhatItIs) {
+    TempDir dir;
+    const fs::path damaged = dir.path() / "damaged.sqlite3";
+    ASSERT_TRUE(mustOpen(damaged, OpenMode::CreateIfMissing)
+                    ->addAnswers(GeneratedAnswers(400, 3, kEnd))
+                    .ok());
+    {
+        std::fstream file(damaged, std::ios::binary | std::ios::in | std::ios::out);
+        // Every page but the first, where the header and the schema are.
+        file.seekp(4096);
+        const std::string garbage(static_cast<std::size_t>(fs::file_size(damaged)) - 4096, '\x5a');
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    OpenedRecords opened = RecordsStore::open(damaged, OpenMode::ExistingOnly);
+    RecordsError error = opened.status.error;
+    if (opened.status.ok()) {
+        error = ComputeStatistics(*opened.store, kEnd, 0).status.error;
+    }
+    EXPECT_EQ(error, RecordsError::Corrupt);
+
+    const fs::path unversioned = dir.path() / "unversioned.sqlite3";
+    mustOpen(unversioned, OpenMode::CreateIfMissing);
+    SqliteDatabase(unversioned, SQLITE_OPEN_READWRITE).execute("PRAGMA user_version = -1");
+    const OpenedRecords minusOne = RecordsStore::open(unversioned, OpenMode::ExistingOnly);
+    EXPECT_EQ(minusOne.status.error, RecordsError::NotOurs);
+    EXPECT_EQ(minusOne.status.message.find("4294967295"), std::string::npos)
+        << minusOne.status.message;
+
+    // No byte may be written: the file cannot even be made (as on a full disk).
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        setrlimit(RLIMIT_FSIZE, &none);
+        const OpenedRecords full =
+            RecordsStore::open(dir.path() / "new" / "records.sqlite3", OpenMode::CreateIfMissing);
+        _exit(static_cast<int>(full.status.error));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(RecordsError::DiskFull));
 }
 
 // Files that are not ours: every byte and the folder's listing must stay as they were.
