@@ -574,7 +574,7 @@ private slots:
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
         QCOMPARE(view().quiz().problem().sortedHand, dealt);
-        QCOMPARE(runs().timedRun().run().StatusText().substr(0, 6), std::string("1 / 10"));
+        QVERIFY(runs().timedRun().run().StatusText().find("1 / 10問") != std::string::npos);
     }
 
     void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {
@@ -607,7 +607,7 @@ private slots:
     void timedRunsShowTheBestOfTheirBandOnlyWhileRecording() {
         start();
         FakeClock clock;
-        const QString bestLabel = QStringLiteral("この出題の最高記録　");
+        const QString bestLabel = QStringLiteral("の最高記録　");
         QString text;
         timedRun(clock, 2, std::chrono::milliseconds(2000), text);
         QVERIFY2(!text.contains(bestLabel), qPrintable(text));
