@@ -331,79 +331,83 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
 <context>
     <name>zelkon::RecordsTexts</name>
     <message>
-        <source>成績は記録せずに続けます。</source>
+        <source>復習 %1問</source>
+        <translation>Review: %1</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいで、この解答を成績ファイル「%1」に記録できませんでした。空きができれば、次の解答から記録を続けます。</source>
+        <translation>The disk is full: this answer could not be recorded in the records file “%1”. Recording goes on from the next answer once there is room.</translation>
+    </message>
+    <message>
+        <source>成績ファイル「%1」をほかのプログラムが使用中で、この解答を記録できませんでした。次の解答から記録を続けます。</source>
+        <translation>Another program is using the records file “%1”: this answer could not be recorded. Recording goes on from the next answer.</translation>
+    </message>
+    <message>
+        <source>成績ファイル「%1」が壊れていて、この解答を記録できませんでした。</source>
+        <translation>The records file “%1” is damaged: this answer could not be recorded.</translation>
+    </message>
+    <message>
+        <source>成績ファイル「%1」に書き込めず、この解答を記録できませんでした。書き込めるようになれば、次の解答から記録を続けます。</source>
+        <translation>Cannot write to the records file “%1”: this answer could not be recorded. Recording goes on from the next answer once it can be written.</translation>
+    </message>
+    <message>
+        <source>成績を記録せずに続けます。</source>
         <translation>The program goes on without recording.</translation>
     </message>
     <message>
-        <source>%1 は成績のファイルではありません。ファイルには手を付けず、%2</source>
-        <translation>%1 is not a records file. It stays untouched. %2</translation>
+        <source>「%1」は成績ファイルではありません。このファイルは変更せず、%2</source>
+        <translation>“%1” is not a records file. It stays unchanged. %2</translation>
     </message>
     <message>
-        <source>%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2</source>
-        <translation>%1 holds the records of a newer version of this program. It stays untouched. %2</translation>
+        <source>「%1」はこのプログラムより新しい形式の成績ファイルです。このファイルは変更せず、%2</source>
+        <translation>“%1” is a records file of a newer format than this program knows. It stays unchanged. %2</translation>
     </message>
     <message>
-        <source>成績のファイル %1 に書き込めません。%2</source>
-        <translation>Cannot write to the records file %1. %2</translation>
+        <source>成績ファイル「%1」は壊れています。このファイルは変更せず、%2</source>
+        <translation>The records file “%1” is damaged. It stays unchanged. %2</translation>
     </message>
     <message>
-        <source>ディスクがいっぱいで、成績を %1 に書き込めません。%2</source>
-        <translation>The disk is full: cannot write the records to %1. %2</translation>
+        <source>ディスクがいっぱいで、成績ファイル「%1」に書き込めません。%2</source>
+        <translation>The disk is full: cannot write to the records file “%1”. %2</translation>
     </message>
     <message>
-        <source>成績のファイル %1 をほかのプログラムが使い続けています。%2</source>
-        <translation>Another program is using the records file %1. %2</translation>
+        <source>成績ファイル「%1」はほかのプログラムが使用中です。%2</source>
+        <translation>Another program is using the records file “%1”. %2</translation>
     </message>
     <message>
-        <source>成績のファイル %1 を使えません（%2）。%3</source>
-        <translation>Cannot use the records file %1 (%2). %3</translation>
+        <source>成績ファイル「%1」を読み書きできません（ディスクの読み書きに失敗しました）。%2</source>
+        <translation>Cannot read or write the records file “%1” (the disk failed). %2</translation>
     </message>
     <message>
-        <source>成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに続けます。</source>
+        <source>成績ファイル「%1」に書き込めません。%2</source>
+        <translation>Cannot write to the records file “%1”. %2</translation>
+    </message>
+    <message>
+        <source>成績ファイルの保存先がわかりません（HOME も XDG_DATA_HOME も設定されていません）。成績を記録せずに続けます。</source>
         <translation>There is no place for the records file (neither HOME nor XDG_DATA_HOME is set). The program goes on without recording.</translation>
     </message>
     <message>
-        <source>成績の画面を開けません（%1）。</source>
+        <source>成績ウィンドウを開けません（%1）。</source>
         <translation>Cannot open the statistics window (%1).</translation>
     </message>
     <message>
-        <source>苦手な形 %1</source>
-        <translation>Weak shape %1</translation>
+        <source>成績ファイルを新しい形式に更新しています…</source>
+        <translation>Updating the records file to the new format…</translation>
     </message>
     <message>
-        <source>%1  %2%3  選択 %4&#x3000;待ち %5</source>
-        <translation>%1  %2%3  picked %4  waits %5</translation>
+        <source>出題：苦手な形（%1待ち）</source>
+        <translation>Deal: weak shape (%1)</translation>
     </message>
     <message>
-        <source>なし</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>復習 %1問</source>
-        <translation>Review: %1</translation>
+        <source>%1&#x3000;%2%3&#x3000;選んだ牌：%4&#x3000;待ち：%5</source>
+        <translation>%1  %2%3  picked: %4  waits: %5</translation>
     </message>
 </context>
 <context>
     <name>zelkon::StatisticsWindow</name>
     <message>
-        <source>最近の間違い（ダブルクリックでもう一度）</source>
-        <translation>Recent mistakes (double-click one to play it again)</translation>
-    </message>
-    <message>
-        <source>問題 %1&#x3000;全問正解 %2（%3%）&#x3000;1問の中央値 %4 秒</source>
-        <translation>Problems %1   perfect %2 (%3%)   median time per problem %4 s</translation>
-    </message>
-    <message>
         <source>%1種</source>
         <translation>%1</translation>
-    </message>
-    <message>
-        <source>待ちの数ごとの全問正解率</source>
-        <translation>Perfect rate by number of waits</translation>
-    </message>
-    <message>
-        <source>全問正解率</source>
-        <translation>Perfect rate</translation>
     </message>
     <message>
         <source>問題数</source>
@@ -418,20 +422,40 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>Missed rate</translation>
     </message>
     <message>
-        <source>待ちの数</source>
-        <translation>Waits seen</translation>
-    </message>
-    <message>
-        <source>日ごとの問題数と全問正解率（%1〜%2）</source>
-        <translation>Problems and perfect rate by day (%1–%2)</translation>
-    </message>
-    <message>
         <source>成績</source>
         <translation>Statistics</translation>
     </message>
     <message>
         <source>まだ記録がありません。問題に答えると、ここに成績が表示されます。</source>
         <translation>No records yet. Answer problems, and your statistics show here.</translation>
+    </message>
+    <message>
+        <source>最近間違えた問題（ダブルクリックでもう一度出題）</source>
+        <translation>Recent mistakes (double-click one to deal it again)</translation>
+    </message>
+    <message>
+        <source>問題数 %1問&#x3000;完全正解 %2問（%3%）&#x3000;1問の所要時間（中央値）%4秒</source>
+        <translation>Problems %1   perfect %2 (%3%)   time per problem (median) %4 s</translation>
+    </message>
+    <message>
+        <source>待ちの種類数ごとの完全正解率</source>
+        <translation>Perfect rate by number of waits</translation>
+    </message>
+    <message>
+        <source>完全正解率</source>
+        <translation>Perfect rate</translation>
+    </message>
+    <message>
+        <source>対象の待ち（延べ）</source>
+        <translation>Waits seen (in all)</translation>
+    </message>
+    <message>
+        <source>日ごとの問題数と完全正解率（%1〜%2）</source>
+        <translation>Problems and perfect rate by day (%1–%2)</translation>
+    </message>
+    <message>
+        <source>成績を集計しています…</source>
+        <translation>Counting the records…</translation>
     </message>
 </context>
 <context>

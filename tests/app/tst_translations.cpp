@@ -17,6 +17,7 @@
 
 #include "app/about_dlg.h"
 #include "app/command_ids.h"
+#include "app/hand_entry_dialog.h"
 #include "app/main_frame.h"
 #include "app/zelkon_app.h"
 #include "quiz/explanation_panel.h"
@@ -335,6 +336,26 @@ private slots:
         for (const auto& [widget, text] : ShownTexts(about)) {
             QVERIFY2(!HasJapanese(text), qPrintable(text));
             checkFits(widget, text);
+        }
+
+        // Each fault of a typed hand, shown as the player types it.
+        HandEntryDialog entry(&frame());
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&entry));
+        for (const char* typed : {"1112345678999", "11123456789990", "1112345678999P",
+                                  "111234567899\xEF\xBC\x99", "1112345678999x", "1112345678999pm",
+                                  "p1112345678999", "111123456789", "11111234567899"}) {
+            entry.edit().setText(QString::fromUtf8(typed));
+            QCoreApplication::processEvents();
+            for (const auto& [widget, text] : ShownTexts(entry)) {
+                // A fault quotes what was typed, a full-width digit too.
+                QString ours = text;
+                for (const QChar c : entry.edit().text()) {
+                    ours.remove(c);
+                }
+                QVERIFY2(!HasJapanese(ours), qPrintable(text));
+                checkFits(widget, text);
+            }
         }
     }
 
