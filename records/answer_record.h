@@ -12,13 +12,6 @@ namespace zelkon {
 // Milliseconds since 1970-01-01 00:00 UTC.
 using UnixMillis = std::int64_t;
 
-// Bit n (1..9) set for number n; bit 0 is never set.
-using NumberSet = std::uint16_t;
-
-constexpr NumberSet NumberBit(TileNumber n) {
-    return static_cast<NumberSet>(1u << static_cast<unsigned>(n));
-}
-
 // How the problem came to be on screen. Stored as text (see docs/records.md), so the order here
 // may change; the stored words may not.
 enum class DealKind {
