@@ -26,4 +26,15 @@ void WaitShapesOf(const Hand13& hand, std::array<std::uint8_t, kNumberSlots>& sh
     }
 }
 
+bool HasWaitReachedBy(const Hand13& hand, WaitShape shape) {
+    std::array<std::uint8_t, kNumberSlots> shapes{};
+    WaitShapesOf(hand, shapes);
+    for (const std::uint8_t bits : shapes) {
+        if ((bits & ShapeBit(shape)) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace zelkon

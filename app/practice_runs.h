@@ -9,7 +9,7 @@
 #include <QString>
 
 #include "hand_entry_dialog.h"
-#include "practice_dealer.h"
+#include "quiz/practice_dealer.h"
 #include "timed_run_controller.h"
 
 class QAction;

@@ -3,9 +3,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QEvent>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +17,7 @@
 #include "records/records_store.h"
 #include "records/review.h"
 #include "records/statistics.h"
+#include "records_texts.h"
 #include "statistics_window.h"
 
 namespace zelkon {
@@ -28,10 +27,6 @@ namespace {
 // Figures are refreshed after the paint that follows an answer; this bounds the wait when no
 // paint comes (a hidden window).
 constexpr int kRefreshFallbackMs = 200;
-
-QString PathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 NumberSet Picks(const QuizLogic& quiz) {
     NumberSet picks = 0;
@@ -51,36 +46,6 @@ RecordedBand Recorded(WaitBand band) {
 }
 
 }  // namespace
-
-QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path) {
-    const QString file = PathText(path);
-    const QString goesOn = QStringLiteral("成績は記録せずに続けます。");
-    switch (status.error) {
-        case RecordsError::None:
-            return QString();
-        case RecordsError::NotOurs:
-            return QStringLiteral("%1 は成績のファイルではありません。ファイルには手を付けず、%2")
-                .arg(file, goesOn);
-        case RecordsError::Newer:
-            return QStringLiteral(
-                       "%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2")
-                .arg(file, goesOn);
-        case RecordsError::CannotCreate:
-        case RecordsError::ReadOnly:
-        case RecordsError::NotFound:
-            return QStringLiteral("成績のファイル %1 に書き込めません。%2").arg(file, goesOn);
-        case RecordsError::DiskFull:
-            return QStringLiteral("ディスクがいっぱいで、成績を %1 に書き込めません。%2")
-                .arg(file, goesOn);
-        case RecordsError::Busy:
-            return QStringLiteral("成績のファイル %1 をほかのプログラムが使い続けています。%2")
-                .arg(file, goesOn);
-        case RecordsError::Failed:
-            break;
-    }
-    return QStringLiteral("成績のファイル %1 を使えません（%2）。%3")
-        .arg(file, QString::fromStdString(status.message), goesOn);
-}
 
 RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
     : QObject(window),
@@ -217,9 +182,7 @@ bool RecordsFeature::openStore() {
     }
     const std::optional<std::filesystem::path> path = m_path ? m_path : DefaultRecordsPath();
     if (!path) {
-        tell(QStringLiteral(
-            "成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに"
-            "続けます。"));
+        tell(NoRecordsFolderText());
         return false;
     }
     OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing);
@@ -351,7 +314,7 @@ void RecordsFeature::refreshFigures() {
             ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());
         if (figures.status.ok()) {
             const StatisticsPage page = makePage(figures.figures);
-            m_showStatistics(m_statisticsWindow, &page);
+            m_module.show(m_statisticsWindow, page);
         }
     }
     emit statusChanged();
@@ -378,14 +341,14 @@ bool RecordsFeature::dealDueCard(Problem& problem) {
 }
 
 QString RecordsFeature::statusText() const {
-    return reviewing() ? QStringLiteral("復習 %1枚").arg(m_dueCount) : QString();
+    return reviewing() ? ReviewStatusText(m_dueCount) : QString();
 }
 
 QString RecordsFeature::weakShapeText() const {
     if (!m_weakest) {
         return QString();
     }
-    return QStringLiteral("苦手な形 %1").arg(QString::fromUtf8(WaitShapeName(m_weakest->shape)));
+    return WeakShapeStatusText(m_weakest->shape);
 }
 
 bool RecordsFeature::FitsWeakShape(const Hand13& hand, const void* context) {
@@ -405,11 +368,11 @@ void RecordsFeature::openStatistics() {
     }
     const StatisticsPage page = makePage(figures.figures);
     if (m_statisticsWindow == nullptr) {
-        m_statisticsWindow = m_createStatistics(&page, m_window);
+        m_statisticsWindow = m_module.create(page, m_window);
         // By name: the window's class lives in the module.
         connect(m_statisticsWindow, SIGNAL(retryRequested(int)), this, SLOT(onRetry(int)));
     } else {
-        m_showStatistics(m_statisticsWindow, &page);
+        m_module.show(m_statisticsWindow, page);
     }
     m_statisticsWindow->show();
     m_statisticsWindow->raise();
@@ -417,36 +380,11 @@ void RecordsFeature::openStatistics() {
 }
 
 bool RecordsFeature::loadStatisticsModule() {
-    if (m_createStatistics != nullptr) {
+    if (m_module.load(StatisticsModuleFolders(QCoreApplication::applicationDirPath()))) {
         return true;
     }
-    // Installed beside the program's own lib folder; in the build tree, where CMake put it. An
-    // installed program never looks into the tree it was built in: that path may be anyone's.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder + QStringLiteral("/" ZELKON_MODULE_INSTALL_DIR)};
-    const QString buildTree = QDir(QStringLiteral(ZELKON_BUILD_TREE)).canonicalPath();
-    if (!buildTree.isEmpty() && (QDir(programFolder).canonicalPath() + QLatin1Char('/'))
-                                    .startsWith(buildTree + QLatin1Char('/'))) {
-        folders << QStringLiteral(ZELKON_MODULE_BUILD_DIR);
-    }
-    QLibrary module;
-    for (const QString& folder : folders) {
-        module.setFileName(folder + QLatin1Char('/') + QLatin1String(kStatisticsModuleName));
-        if (module.load()) {
-            break;
-        }
-    }
-    m_createStatistics = reinterpret_cast<CreateStatisticsWindowFunction>(
-        module.resolve(kCreateStatisticsWindowSymbol));
-    m_showStatistics =
-        reinterpret_cast<ShowStatisticsFunction>(module.resolve(kShowStatisticsSymbol));
-    if (m_createStatistics == nullptr || m_showStatistics == nullptr) {
-        m_createStatistics = nullptr;
-        tell(QStringLiteral("成績の画面を開けません（%1）。").arg(module.errorString()));
-        return false;
-    }
-    // Stays loaded for the rest of the run: the window's code lives in it.
-    return true;
+    tell(StatisticsUnavailableText(m_module.error()));
+    return false;
 }
 
 StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
@@ -477,18 +415,6 @@ void RecordsFeature::onRetry(int mistake) {
         m_window->raise();
         m_window->activateWindow();
     }
-}
-
-QString MistakeText(const Mistake& mistake) {
-    const QString when =
-        QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
-    const std::string picks = NumberSetText(mistake.picks);
-    const std::string waits = NumberSetText(mistake.waits);
-    return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
-        .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
-             QString(QLatin1Char(SuitLetter(mistake.suit))),
-             picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
-             waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
 }
 
 void RecordsFeature::tell(const QString& text) {

@@ -19,11 +19,12 @@
 
 #include "analysis/problem.h"
 #include "dealing/band_dealer.h"
+#include "quiz/timed_run.h"
 #include "records/answer_record.h"
 #include "records/records_status.h"
 #include "records/weak_shapes.h"
+#include "statistics_module.h"
 #include "statistics_window.h"
-#include "timed_run.h"
 
 class QWidget;
 
@@ -172,14 +173,7 @@ private:
     QPointer<QWidget> m_statisticsWindow;
     // The hands behind the window's list of mistakes, in its order.
     std::vector<Hand13> m_mistakeHands;
-    CreateStatisticsWindowFunction m_createStatistics = nullptr;
-    ShowStatisticsFunction m_showStatistics = nullptr;
+    StatisticsModule m_module;
 };
-
-// "12/9 14:05  1112345678999m  選択 258　待ち 2589": one line of the mistakes list.
-QString MistakeText(const Mistake& mistake);
-
-// The message for a store that could not be opened or written; empty for none.
-QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path);
 
 }  // namespace zelkon

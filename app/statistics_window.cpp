@@ -19,11 +19,15 @@ namespace {
 constexpr int kWindowWidth = 1000;
 constexpr int kWindowHeight = 820;
 
-double Percent(const RateFigure& figure) {
-    return figure.total == 0
-               ? 0.0
-               : 100.0 * static_cast<double>(figure.hits) / static_cast<double>(figure.total);
+double Percent(std::int64_t part, std::int64_t whole) {
+    return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
+
+// One bar of a rate chart: the percentage and the count it is taken over.
+struct Rate {
+    double percent;
+    std::int64_t count;
+};
 
 QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QString& objectName) {
     auto* chart = new QChart;
@@ -55,8 +59,7 @@ QValueAxis* PercentAxis(const QString& title) {
 
 // Bars of one rate per category, with the count under each category name.
 void ShowRates(QChart* chart, const QString& title, const QString& barName,
-               const QStringList& names, const QList<const RateFigure*>& figures,
-               const QString& countUnit) {
+               const QStringList& names, const QList<Rate>& figures, const QString& countUnit) {
     // Counts go to the axis title: a second line under each category would be cut short.
     Clear(chart);
     chart->setTitle(title);
@@ -64,8 +67,8 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     rates->setLabelColor(Qt::black);
     QStringList counts;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        rates->append(Percent(*figures[i]));
-        counts << QString::number(figures[i]->total);
+        rates->append(figures[i].percent);
+        counts << QString::number(figures[i].count);
     }
     auto* series = new QBarSeries;
     series->append(rates);
@@ -155,19 +158,21 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
                           .arg(median));
 
     QStringList waitNames;
-    QList<const RateFigure*> waitFigures;
+    QList<Rate> waitFigures;
     for (int k = 1; k <= 9; ++k) {
         waitNames << QStringLiteral("%1種").arg(k);
-        waitFigures << &figures.byWaits[static_cast<std::size_t>(k)];
+        const ProblemFigure& figure = figures.byWaits[static_cast<std::size_t>(k)];
+        waitFigures << Rate{Percent(figure.fullyRight, figure.problems), figure.problems};
     }
     ShowRates(m_waits, QStringLiteral("待ちの数ごとの全問正解率"), QStringLiteral("全問正解率"),
               waitNames, waitFigures, QStringLiteral("問題数"));
 
     QStringList shapeNames;
-    QList<const RateFigure*> shapeFigures;
+    QList<Rate> shapeFigures;
     for (int s = 0; s < kWaitShapeCount; ++s) {
         shapeNames << page.shapeNames.value(s);
-        shapeFigures << &figures.byShape[static_cast<std::size_t>(s)];
+        const ShapeFigure& figure = figures.byShape[static_cast<std::size_t>(s)];
+        shapeFigures << Rate{Percent(figure.missed, figure.seen), figure.seen};
     }
     ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
               shapeNames, shapeFigures, QStringLiteral("待ちの数"));
@@ -229,6 +234,10 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
 
 void StatisticsWindow::onMistakeActivated(QListWidgetItem* item) {
     emit retryRequested(m_mistakes.row(item));
+}
+
+extern "C" Q_DECL_EXPORT std::uint32_t zelkonStatisticsModuleVersion() {
+    return kStatisticsModuleVersion;
 }
 
 extern "C" Q_DECL_EXPORT QWidget* zelkonStatisticsWindow(const StatisticsPage* page,

@@ -1,7 +1,9 @@
 // The 成績 window: charts of the records' figures and the latest mistakes, which can be retried.
-// It is built as a module of its own and loaded when first opened (see StatisticsModule), so that
+// It is built as a module of its own and loaded when first opened (StatisticsModule), so that
 // Qt Charts and the OpenGL libraries under it cost the quiz's start-up nothing.
 #pragma once
+
+#include <cstdint>
 
 #include <QLabel>
 #include <QListWidget>
@@ -57,7 +59,13 @@ private:
     QChart* m_days = nullptr;
 };
 
-// The module's entry points, resolved by name once it is loaded.
+// The module's entry points, resolved by name once it is loaded. The version names the layout of
+// StatisticsPage and the entry points' meaning: raise it with any change to either.
+inline constexpr std::uint32_t kStatisticsModuleInterface = 2;
+inline constexpr std::uint32_t kStatisticsModuleVersion =
+    kStatisticsModuleInterface << 16 | static_cast<std::uint32_t>(sizeof(StatisticsPage) & 0xffff);
+using StatisticsModuleVersionFunction = std::uint32_t (*)();
+inline constexpr const char* kStatisticsModuleVersionSymbol = "zelkonStatisticsModuleVersion";
 using CreateStatisticsWindowFunction = QWidget* (*)(const StatisticsPage* page, QWidget* parent);
 using ShowStatisticsFunction = void (*)(QWidget* window, const StatisticsPage* page);
 inline constexpr const char* kCreateStatisticsWindowSymbol = "zelkonStatisticsWindow";

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
-#include "practice_dealer.h"
+#include "quiz/practice_dealer.h"
 #include "quiz/zelkon_view.h"
 
 namespace zelkon {

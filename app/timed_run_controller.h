@@ -12,7 +12,7 @@
 #include <QString>
 #include <QTimer>
 
-#include "timed_run.h"
+#include "quiz/timed_run.h"
 
 class QWidget;
 

@@ -6,22 +6,12 @@
 #include <string>
 
 #include "analysis/problem.h"
+#include "dealing/deal_kind.h"
 
 namespace zelkon {
 
 // Milliseconds since 1970-01-01 00:00 UTC.
 using UnixMillis = std::int64_t;
-
-// How the problem came to be on screen. Stored as text (see docs/records.md), so the order here
-// may change; the stored words may not.
-enum class DealKind {
-    Plain,       // "plain": the dealer of the quiz, every hand
-    Band,        // "band": a band of wait counts, see RecordedBand
-    WeakShapes,  // "weak": hands with a wait reached by the weakest shape
-    Review,      // "review": a due review card
-    Entered,     // "entered": typed in by the player
-    TimedRun,    // "timed": one of the ten problems of a timed run (band says which band)
-};
 
 // The band in force when the hand was dealt; None for every-hand dealing.
 enum class RecordedBand {

@@ -1,11 +1,14 @@
 // Conversions between the records' rows and their C++ values, shared inside the library.
 #pragma once
 
+#include <array>
 #include <exception>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "analysis/hand_notation.h"
+#include "analysis/wait_shapes.h"
 #include "answer_record.h"
 #include "review.h"
 #include "sqlite_database.h"
@@ -21,12 +24,35 @@ NumberSet NumberSetFromText(std::string_view text);
 // Stored suits are m, p or s; the letters are the hand notation's (SuitLetter).
 SuitKind SuitFromLetter(std::string_view letter);
 
-// The card of a hand, inside the caller's transaction.
-std::optional<ReviewCard> LoadCard(SqliteDatabase& database, std::string_view handText);
-void SaveCard(SqliteDatabase& database, const ReviewCard& card);
+// The stored words of the dealt and band columns (docs/records.md); nullptr for RecordedBand::None,
+// which is stored as NULL.
+const char* DealWord(DealKind kind);
+const char* BandWord(RecordedBand band);
+
+// The shape columns in WaitShape order, and what each holds for an answer: the waits that shape
+// reaches, as ascending digits.
+inline constexpr std::array<const char*, kWaitShapeCount> kShapeColumns = {
+    "two_sided", "edge", "closed", "dual_pair", "single"};
+std::array<std::string, kWaitShapeCount> ShapeColumnTexts(
+    const std::array<std::uint8_t, kNumberSlots>& waitShapes);
+
+// The review cards inside the caller's transaction, its statements prepared once.
+class CardBook {
+public:
+    explicit CardBook(SqliteDatabase& database);
+    std::optional<ReviewCard> load(std::string_view handText);
+    void save(const ReviewCard& card);
+    // The review rule of one answer: a miss grades Again (making the card), a fully right answer
+    // grades Good when the hand has a card.
+    void grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at);
+
+private:
+    SqliteStatement m_load;
+    SqliteStatement m_save;
+};
 
 // Adds one answer to the shape tallies; the row holds the five shape columns from firstColumn on.
-void AddShapeTallies(std::array<RateFigure, kWaitShapeCount>& byShape, NumberSet picks,
+void AddShapeTallies(std::array<ShapeFigure, kWaitShapeCount>& byShape, NumberSet picks,
                      const SqliteStatement& row, int firstColumn);
 
 RecordsStatus StatusFromSqlite(const SqliteError& error);
@@ -49,6 +75,15 @@ Outcome Guarded(Body body) noexcept {
         outcome.status = {RecordsError::Failed, "unexpected failure"};
     }
     return outcome;
+}
+
+// The same for a body that yields nothing but its status.
+template <typename Body>
+RecordsStatus GuardedStatus(Body body) noexcept {
+    struct Outcome {
+        RecordsStatus status;
+    };
+    return Guarded<Outcome>([&](Outcome&) { body(); }).status;
 }
 
 }  // namespace zelkon

@@ -8,17 +8,12 @@
 #include <span>
 
 #include "answer_record.h"
+#include "records_schema.h"
 #include "records_status.h"
 
 namespace zelkon {
 
 class SqliteDatabase;
-
-// The schema version this program writes; files of lower versions are upgraded in place when
-// opened, files of higher versions are refused (RecordsError::Newer) and left untouched.
-inline constexpr int kRecordsSchemaVersion = 3;
-// PRAGMA application_id of every records file ("ZLKN").
-inline constexpr std::int32_t kRecordsApplicationId = 0x5A4C4B4E;
 
 // $XDG_DATA_HOME/zelkon/records.sqlite3 when XDG_DATA_HOME is an absolute path, else
 // $HOME/.local/share/zelkon/records.sqlite3; nothing when neither is usable.
@@ -59,7 +54,9 @@ public:
     // Never throws. A file that is not ours or is newer is neither written nor deleted. A file of
     // zero bytes is taken as ours (SQLite leaves one when a creation is cut short). Opening
     // upgrades an older schema in place, in one transaction.
-    static OpenedRecords open(const std::filesystem::path& path, OpenMode mode);
+    // progress, when given, follows an upgrade that rewrites the answers.
+    static OpenedRecords open(const std::filesystem::path& path, OpenMode mode,
+                              const UpgradeProgress& progress = {});
 
     ~RecordsStore();
     RecordsStore(const RecordsStore&) = delete;

@@ -153,28 +153,39 @@ ReviewCard ScheduleReview(const std::optional<ReviewCard>& card, const Hand13& h
     return next;
 }
 
-std::optional<ReviewCard> LoadCard(SqliteDatabase& database, std::string_view handText) {
-    SqliteStatement query =
-        database.prepare("SELECT " + std::string(kCardColumns) + " FROM cards WHERE hand = ?1");
-    query.bind(1, handText);
-    if (!query.step()) {
-        return std::nullopt;
+CardBook::CardBook(SqliteDatabase& database)
+    : m_load(
+          database.prepare("SELECT " + std::string(kCardColumns) + " FROM cards WHERE hand = ?1")),
+      m_save(database.prepare("INSERT OR REPLACE INTO cards (" + std::string(kCardColumns) +
+                              ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)")) {}
+
+std::optional<ReviewCard> CardBook::load(std::string_view handText) {
+    m_load.bind(1, handText);
+    std::optional<ReviewCard> card;
+    if (m_load.step()) {
+        card = cardFromRow(m_load);
     }
-    return cardFromRow(query);
+    m_load.reset();
+    return card;
 }
 
-void SaveCard(SqliteDatabase& database, const ReviewCard& card) {
-    SqliteStatement save =
-        database.prepare("INSERT OR REPLACE INTO cards (" + std::string(kCardColumns) +
-                         ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    save.bind(1, HandDigits(card.hand))
+void CardBook::save(const ReviewCard& card) {
+    m_save.bind(1, HandDigits(card.hand))
         .bind(2, card.memory.stability)
         .bind(3, card.memory.difficulty)
         .bind(4, std::int64_t{card.reviews})
         .bind(5, std::int64_t{card.lapses})
         .bind(6, card.lastReview)
         .bind(7, card.due);
-    save.run();
+    m_save.run();
+}
+
+void CardBook::grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at) {
+    const std::optional<ReviewCard> card = load(HandDigits(sortedHand));
+    if (card || !fullyRight) {
+        save(ScheduleReview(card, sortedHand, fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
+                            at));
+    }
 }
 
 DueCardsOutcome DueCards(RecordsStore& store, UnixMillis now, int limit) {
@@ -207,7 +218,7 @@ DueCountOutcome DueCount(RecordsStore& store, UnixMillis now) {
 
 CardOutcome CardFor(RecordsStore& store, const Hand13& sortedHand) {
     return Guarded<CardOutcome>([&](CardOutcome& outcome) {
-        outcome.card = LoadCard(store.database(), HandDigits(sortedHand));
+        outcome.card = CardBook(store.database()).load(HandDigits(sortedHand));
     });
 }
 

@@ -1,7 +1,6 @@
 #include "statistics.h"
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -60,16 +59,6 @@ std::string numbersText(NumberSet set) {
 
 }  // namespace
 
-void AddShapeTallies(std::array<RateFigure, kWaitShapeCount>& byShape, NumberSet picks,
-                     const SqliteStatement& row, int firstColumn) {
-    for (int s = 0; s < kWaitShapeCount; ++s) {
-        const NumberSet reached = NumberSetFromText(row.text(firstColumn + s));
-        RateFigure& figure = byShape[static_cast<std::size_t>(s)];
-        figure.total += std::popcount(reached);
-        figure.hits += std::popcount(static_cast<NumberSet>(reached & ~picks));
-    }
-}
-
 StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds) {
     return Guarded<StatisticsOutcome>([&](StatisticsOutcome& outcome) {
@@ -94,9 +83,9 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
             ++figures.problems;
             figures.fullyRight += right ? 1 : 0;
             const std::int64_t waits = std::clamp<std::int64_t>(rows.int64(1), 0, 9);
-            RateFigure& byWaits = figures.byWaits[static_cast<std::size_t>(waits)];
-            ++byWaits.total;
-            byWaits.hits += right ? 1 : 0;
+            ProblemFigure& byWaits = figures.byWaits[static_cast<std::size_t>(waits)];
+            ++byWaits.problems;
+            byWaits.fullyRight += right ? 1 : 0;
             AddShapeTallies(figures.byShape, NumberSetFromText(rows.text(2)), rows, 5);
             const std::int64_t day = floorDiv(rows.int64(0) + offset, kMillisPerDay);
             if (day >= firstDay && day <= today) {
@@ -156,20 +145,21 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     }
     text += "\n\nfully right by number of waits:\n";
     for (std::size_t k = 1; k < figures.byWaits.size(); ++k) {
-        const RateFigure& figure = figures.byWaits[k];
+        const ProblemFigure& figure = figures.byWaits[k];
         char line[64];
         std::snprintf(line, sizeof line, "  %zu  %6lld / %-6lld ", k,
-                      static_cast<long long>(figure.hits), static_cast<long long>(figure.total));
-        text += line + percent(figure.hits, figure.total) + "\n";
+                      static_cast<long long>(figure.fullyRight),
+                      static_cast<long long>(figure.problems));
+        text += line + percent(figure.fullyRight, figure.problems) + "\n";
     }
     text += "\nmissed waits by wait shape:\n";
     for (std::size_t s = 0; s < figures.byShape.size(); ++s) {
-        const RateFigure& figure = figures.byShape[s];
+        const ShapeFigure& figure = figures.byShape[s];
         char line[64];
         std::snprintf(line, sizeof line, "  %s  %6lld / %-6lld ",
-                      WaitShapeName(static_cast<WaitShape>(s)), static_cast<long long>(figure.hits),
-                      static_cast<long long>(figure.total));
-        text += line + percent(figure.hits, figure.total) + "\n";
+                      WaitShapeName(static_cast<WaitShape>(s)),
+                      static_cast<long long>(figure.missed), static_cast<long long>(figure.seen));
+        text += line + percent(figure.missed, figure.seen) + "\n";
     }
     text += "\nlast 30 days (problems, fully right):\n";
     for (const DayFigure& day : figures.days) {

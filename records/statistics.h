@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/decomposition.h"
+#include "analysis/wait_shapes.h"
 #include "answer_record.h"
 #include "records_status.h"
 
@@ -15,13 +16,18 @@ namespace zelkon {
 
 class RecordsStore;
 
-inline constexpr int kWaitShapeCount = 5;  // WaitShape::TwoSided .. WaitShape::Single
 inline constexpr int kStatisticsDays = 30;
 inline constexpr int kLatestMistakes = 20;
 
-struct RateFigure {
-    std::int64_t total = 0;  // problems, or waits for shapes
-    std::int64_t hits = 0;   // fully right problems, or missed waits for shapes
+struct ProblemFigure {
+    std::int64_t problems = 0;
+    std::int64_t fullyRight = 0;
+};
+
+// A wait counts once for every shape that reaches it.
+struct ShapeFigure {
+    std::int64_t seen = 0;    // waits reached by the shape
+    std::int64_t missed = 0;  // of those, not picked
 };
 
 struct DayFigure {
@@ -43,10 +49,8 @@ struct Statistics {
     std::int64_t fullyRight = 0;
     // byWaits[k]: problems with k waits (1..9) and how many were fully right; [0] is hands with
     // no wait (entered ones), which the window leaves out.
-    std::array<RateFigure, 10> byWaits{};
-    // byShape[s]: waits reached by shape s seen, and those of them not picked. A wait counts once
-    // for every shape that reaches it.
-    std::array<RateFigure, kWaitShapeCount> byShape{};
+    std::array<ProblemFigure, 10> byWaits{};
+    std::array<ShapeFigure, kWaitShapeCount> byShape{};
     // The last 30 local days, oldest first, today last; days without answers hold zeros.
     std::array<DayFigure, kStatisticsDays> days{};
     std::optional<double> medianSeconds;  // nothing when there are no records

@@ -8,14 +8,14 @@
 
 namespace zelkon {
 
-std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeCount>& byShape) {
+std::optional<WeakShape> WeakestShapeOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape) {
     std::optional<WeakShape> weakest;
     for (int s = 0; s < kWaitShapeCount; ++s) {
-        const RateFigure& figure = byShape[static_cast<std::size_t>(s)];
-        if (figure.total < kWeakShapeMinimumWaits) {
+        const ShapeFigure& figure = byShape[static_cast<std::size_t>(s)];
+        if (figure.seen < kWeakShapeMinimumWaits) {
             continue;
         }
-        const WeakShape candidate{static_cast<WaitShape>(s), figure.total, figure.hits};
+        const WeakShape candidate{static_cast<WaitShape>(s), figure.seen, figure.missed};
         // Cross-multiplied, so that equal rates compare equal; counts stay far below 2^31.
         const auto worse = [](const WeakShape& a, const WeakShape& b) {
             const std::int64_t left = a.missed * b.seen;
@@ -59,17 +59,6 @@ WeakShapeOutcome WeakestShape(RecordsStore& store) {
         outcome.weakest = WeakestShapeOf(tallies.byShape);
     }
     return outcome;
-}
-
-bool HasWaitReachedBy(const Hand13& hand, WaitShape shape) {
-    std::array<std::uint8_t, kNumberSlots> shapes{};
-    WaitShapesOf(hand, shapes);
-    for (const std::uint8_t bits : shapes) {
-        if ((bits & ShapeBit(shape)) != 0) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace zelkon

@@ -7,6 +7,7 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/problem.h"
+#include "analysis/wait_shapes.h"
 #include "records_status.h"
 #include "statistics.h"
 
@@ -35,7 +36,7 @@ struct WeakShapeOutcome {
 // each update reads only the rows added since, where a full count takes tens of milliseconds
 // over 100,000 answers.
 struct ShapeTallies {
-    std::array<RateFigure, kWaitShapeCount> byShape{};
+    std::array<ShapeFigure, kWaitShapeCount> byShape{};
     std::int64_t lastRow = 0;  // answers.id of the last row counted
 };
 
@@ -45,9 +46,6 @@ RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies);
 // Highest miss rate wins; ties go to the shape seen more often, then to the lower WaitShape.
 WeakShapeOutcome WeakestShape(RecordsStore& store);
 // The same choice over tallies already read (Statistics::byShape).
-std::optional<WeakShape> WeakestShapeOf(const std::array<RateFigure, kWaitShapeCount>& byShape);
-
-// True when some wait of the hand is reached by shape: the filter for weak-shape dealing.
-bool HasWaitReachedBy(const Hand13& hand, WaitShape shape);
+std::optional<WeakShape> WeakestShapeOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape);
 
 }  // namespace zelkon

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Makes the package with cpack, then checks its fields, its files and its metainfo.
-# Usage: check_deb.sh CPACK_CONFIG OUT_DIR VERSION APPSTREAM_ID
+# Usage: check_deb.sh CPACK_CONFIG OUT_DIR VERSION APPSTREAM_ID [HOMEPAGE]
 set -eu
-config=$1 out=$2 version=$3 id=$4
+config=$1 out=$2 version=$3 id=$4 homepage=${5:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$out"
@@ -37,11 +37,22 @@ grep -Ev '^\./usr/((bin|share|lib|lib/zelkon)/|bin/zelkon(-cli)?|share/(applicat
 root=$out/root
 dpkg-deb -x "$deb" "$root"
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
-appstreamcli validate --no-net "$metainfo" >"$out/validate.log" 2>&1 ||
-    { cat "$out/validate.log" >&2; fail "appstreamcli validate"; }
+# Addresses are checked online, which a machine without a network cannot do.
+no_net=
+grep -q 'https\?://' "$metainfo" && no_net=--no-net
+appstreamcli validate --pedantic $no_net "$metainfo" >"$out/validate.log" 2>&1 ||
+    { cat "$out/validate.log" >&2; fail "appstreamcli validate --pedantic $no_net"; }
 grep -q '<summary xml:lang="ja">' "$metainfo" || fail "no Japanese summary"
 grep -q '<summary>' "$metainfo" || fail "no English summary"
-grep -q '<image[^>]*>https\?://[^<]*\.png</image>' "$metainfo" || fail "no screenshot"
+if [ -n "$homepage" ]; then
+    [ "$(dpkg-deb -f "$deb" Homepage)" = "$homepage" ] || fail "Homepage field"
+    grep -qF "<url type=\"homepage\">$homepage</url>" "$metainfo" || fail "no homepage"
+    grep -q '<image[^>]*>https\?://[^<]*\.png</image>' "$metainfo" || fail "no screenshot"
+else
+    # Without an address of the project's own, none at all: no made-up one.
+    [ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "a Homepage field without ZELKON_HOMEPAGE"
+    ! grep -q 'https\?://' "$metainfo" || fail "an address without ZELKON_HOMEPAGE: $(grep 'https\?://' "$metainfo")"
+fi
 grep -q '<launchable type="desktop-id">zelkon.desktop</launchable>' "$metainfo" || fail "launchable"
 grep -qx 'Exec=zelkon' "$root/usr/share/applications/zelkon.desktop" || fail "desktop entry"
 for page in zelkon zelkon-cli; do

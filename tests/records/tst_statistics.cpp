@@ -23,14 +23,15 @@ Statistics expectedFigures(const std::vector<AnswerRecord>& answers, std::int32_
     for (const AnswerRecord& a : answers) {
         ++figures.problems;
         figures.fullyRight += a.fullyRight;
-        RateFigure& byWaits = figures.byWaits[static_cast<std::size_t>(std::popcount(a.waits))];
-        ++byWaits.total;
-        byWaits.hits += a.fullyRight;
+        ProblemFigure& byWaits =
+            figures.byWaits[static_cast<std::size_t>(std::popcount(a.waits))];
+        ++byWaits.problems;
+        byWaits.fullyRight += a.fullyRight;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             for (int s = 0; s < kWaitShapeCount; ++s) {
                 if (((a.waitShapes[static_cast<std::size_t>(n)] >> s) & 1) != 0) {
-                    ++figures.byShape[static_cast<std::size_t>(s)].total;
-                    figures.byShape[static_cast<std::size_t>(s)].hits +=
+                    ++figures.byShape[static_cast<std::size_t>(s)].seen;
+                    figures.byShape[static_cast<std::size_t>(s)].missed +=
                         (a.picks & NumberBit(n)) == 0;
                 }
             }
@@ -74,9 +75,15 @@ Statistics expectedFigures(const std::vector<AnswerRecord>& answers, std::int32_
     return figures;
 }
 
-void expectSame(const RateFigure& actual, const RateFigure& expected, const std::string& what) {
-    EXPECT_EQ(actual.total, expected.total) << what;
-    EXPECT_EQ(actual.hits, expected.hits) << what;
+void expectSame(const ProblemFigure& actual, const ProblemFigure& expected,
+                const std::string& what) {
+    EXPECT_EQ(actual.problems, expected.problems) << what;
+    EXPECT_EQ(actual.fullyRight, expected.fullyRight) << what;
+}
+
+void expectSame(const ShapeFigure& actual, const ShapeFigure& expected, const std::string& what) {
+    EXPECT_EQ(actual.seen, expected.seen) << what;
+    EXPECT_EQ(actual.missed, expected.missed) << what;
 }
 
 TEST(Statistics, matchAFigureByFigureRecount) {
@@ -127,11 +134,11 @@ TEST(Statistics, matchAFigureByFigureRecount) {
         // The weakest shape by plain floating-point rates over the recount.
         int worst = -1;
         for (int s = 0; s < kWaitShapeCount; ++s) {
-            const RateFigure& f = expected.byShape[static_cast<std::size_t>(s)];
-            const auto rate = [](const RateFigure& r) {
-                return static_cast<double>(r.hits) / static_cast<double>(r.total);
+            const ShapeFigure& f = expected.byShape[static_cast<std::size_t>(s)];
+            const auto rate = [](const ShapeFigure& r) {
+                return static_cast<double>(r.missed) / static_cast<double>(r.seen);
             };
-            if (f.total >= 30 &&
+            if (f.seen >= 30 &&
                 (worst < 0 || rate(f) > rate(expected.byShape[static_cast<std::size_t>(worst)]))) {
                 worst = s;
             }
@@ -175,14 +182,14 @@ TEST(WeakShapes, talliesKeptAcrossAnswersMatchARecountWhoeverWrites) {
         const Statistics expected = expectedFigures(sofar, 0);
         for (int s = 0; s < kWaitShapeCount; ++s) {
             const auto slot = static_cast<std::size_t>(s);
-            ASSERT_EQ(tallies.byShape[slot].total, expected.byShape[slot].total) << i;
-            ASSERT_EQ(tallies.byShape[slot].hits, expected.byShape[slot].hits) << i;
+            ASSERT_EQ(tallies.byShape[slot].seen, expected.byShape[slot].seen) << i;
+            ASSERT_EQ(tallies.byShape[slot].missed, expected.byShape[slot].missed) << i;
         }
     }
 }
 
 TEST(WeakShapes, needThirtyWaitsAndPreferTheHigherMissRate) {
-    using Tally = std::array<RateFigure, kWaitShapeCount>;
+    using Tally = std::array<ShapeFigure, kWaitShapeCount>;
     struct Case {
         const char* name;
         Tally tally;
@@ -211,9 +218,9 @@ TEST(WeakShapes, needThirtyWaitsAndPreferTheHigherMissRate) {
         ASSERT_EQ(weakest.has_value(), c.expected.has_value()) << c.name;
         if (weakest) {
             EXPECT_EQ(weakest->shape, *c.expected) << c.name;
-            const RateFigure& f = c.tally[static_cast<std::size_t>(*c.expected)];
-            EXPECT_EQ(weakest->seen, f.total) << c.name;
-            EXPECT_EQ(weakest->missed, f.hits) << c.name;
+            const ShapeFigure& f = c.tally[static_cast<std::size_t>(*c.expected)];
+            EXPECT_EQ(weakest->seen, f.seen) << c.name;
+            EXPECT_EQ(weakest->missed, f.missed) << c.name;
         }
     }
 }

@@ -6,8 +6,8 @@
 
 #include "analysis/problem.h"
 #include "dealing/band_dealer.h"
+#include "dealing/deal_kind.h"
 #include "quiz/problem_source.h"
-#include "records/answer_record.h"
 
 namespace zelkon {
 

@@ -1,0 +1,141 @@
+// The timed run and the practice dealer, which need no toolkit: built and run in the core preset.
+#include <gtest/gtest.h>
+
+#include "dealing/problem_dealer.h"
+#include "quiz/practice_dealer.h"
+#include "quiz/quiz_logic.h"
+#include "quiz/timed_run.h"
+#include "seeded_draws.h"
+
+namespace zelkon {
+namespace {
+
+using namespace std::chrono_literals;
+
+class HandClock : public RunClock {
+public:
+    std::chrono::nanoseconds now() const override { return at; }
+    std::chrono::nanoseconds at{};
+};
+
+TEST(TimedRun, timeTextCutsTenthsAndNeverGoesBelowZero) {
+    const struct {
+        std::chrono::nanoseconds time;
+        const char* text;
+    } cases[] = {{0ns, "0:00.0"},           {-5s, "0:00.0"},        {99ms, "0:00.0"},
+                 {59999ms, "0:59.9"},       {60s, "1:00.0"},        {61050ms, "1:01.0"},
+                 {600s + 123ms, "10:00.1"}, {3600s * 2, "120:00.0"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunTimeText(c.time), c.text) << c.time.count();
+    }
+}
+
+// Ten answered problems, one replaced before its answer; the tally counts per number.
+TEST(TimedRun, countsTheTenAnsweredProblemsFromTheFirstDisplay) {
+    HandClock clock;
+    TimedRun run(clock);
+    QuizLogic quiz;
+    quiz.LoadProblem({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9}, 0, 1);  // waits 1..9
+
+    clock.at = 5s;
+    run.Start();
+    EXPECT_TRUE(run.running());
+    EXPECT_EQ(run.elapsed(), 0ns);
+    clock.at = 7s;
+    run.QuestionShown();
+    run.QuestionShown();  // replaced unanswered: still the first
+    EXPECT_EQ(run.current(), 1);
+    for (int i = 1; i <= TimedRun::kProblems; ++i) {
+        clock.at += 3s;
+        EXPECT_EQ(run.elapsed(), 3s * i) << i;
+        if (i == 1) {
+            quiz.Toggle(5);  // eight missed, nine times
+        }
+        if (i == TimedRun::kProblems) {
+            for (TileNumber n : {1, 2, 3, 4, 6, 7, 8, 9}) {
+                quiz.Toggle(n);  // the last one fully right
+            }
+        }
+        run.Answered(quiz);
+        run.Answered(quiz);  // a second answer of the same problem counts nothing
+        if (i < TimedRun::kProblems) {
+            run.QuestionShown();
+            EXPECT_EQ(run.current(), i + 1);
+        }
+    }
+    EXPECT_TRUE(run.finished());
+    EXPECT_FALSE(run.running());
+    const TimedRunResult& result = run.result();
+    EXPECT_EQ(result.time, 30s);
+    EXPECT_EQ(result.problems, 10);
+    EXPECT_EQ(result.fullyRight, 1);
+    EXPECT_EQ(result.waitsMissed, 8 * 9);
+    EXPECT_EQ(result.wrongPicks, 0);
+    clock.at += 60s;
+    EXPECT_EQ(run.elapsed(), 30s);  // stopped at the tenth answer
+
+    run.Start();
+    EXPECT_EQ(run.result().problems, 0);
+    run.Abandon();
+    EXPECT_FALSE(run.running());
+    run.Answered(quiz);
+    EXPECT_EQ(run.result().problems, 0);
+}
+
+bool EveryHand(const Hand13&, const void*) {
+    return true;
+}
+
+TEST(PracticeDealer, tellsHowEachProblemWasDealt) {
+    test::UseSeededDraws(11);
+    PracticeDealer dealer;
+    Problem problem{};
+    int hookCalls = 0;
+    bool cardDue = false;
+    dealer.setDueCardHook([&](Problem&) {
+        ++hookCalls;
+        return cardDue;
+    });
+
+    dealer.Deal(problem);
+    EXPECT_EQ(dealer.lastDeal(), DealKind::Plain);
+    dealer.setBand(kBandThreeFour);
+    dealer.Deal(problem);
+    EXPECT_EQ(dealer.lastDeal(), DealKind::Band);
+    EXPECT_GE(CountWaits(problem.sortedHand), 3);
+    EXPECT_LE(CountWaits(problem.sortedHand), 4);
+    dealer.setWeakShapes(&EveryHand, nullptr);
+    EXPECT_TRUE(dealer.weakShapes());
+    dealer.Deal(problem);
+    EXPECT_EQ(dealer.lastDeal(), DealKind::WeakShapes);
+    cardDue = true;
+    dealer.Deal(problem);
+    EXPECT_EQ(dealer.lastDeal(), DealKind::Review);
+    const int callsBefore = hookCalls;
+    dealer.setTimedRun(true);
+    dealer.Deal(problem);
+    EXPECT_EQ(dealer.lastDeal(), DealKind::TimedRun);
+    EXPECT_EQ(hookCalls, callsBefore);  // a timed run deals no review card
+    dealer.noteEntered();
+    EXPECT_EQ(dealer.lastDeal(), DealKind::Entered);
+    dealer.setBand(kAllHands);  // also ends weak shapes
+    EXPECT_FALSE(dealer.weakShapes());
+}
+
+// Every hand through the practice dealer is the plain quiz's deal, draw for draw.
+TEST(PracticeDealer, everyHandDealsAsThePlainQuiz) {
+    PracticeDealer dealer;
+    for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+        Problem plain{};
+        Problem practice{};
+        test::UseSeededDraws(seed);
+        DealProblem(plain);
+        test::UseSeededDraws(seed);
+        dealer.Deal(practice);
+        EXPECT_EQ(practice.sortedHand, plain.sortedHand) << seed;
+        EXPECT_EQ(practice.isWait, plain.isWait) << seed;
+    }
+}
+
+}  // namespace
+}  // namespace zelkon
