@@ -13,8 +13,6 @@
 #include <QPen>
 #include <QPixmap>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include "analysis/pattern_table.h"
@@ -278,12 +276,8 @@ protected:
         underlined.setUnderline(true);
         p.setFont(underlined);
         p.setPen(palette().color(QPalette::Link));
+        // The window frames whatever has the focus once Tab is used.
         p.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text());
-        if (hasFocus()) {
-            QStyleOptionFocusRect frame;
-            frame.initFrom(this);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
-        }
     }
 
     void keyPressEvent(QKeyEvent* event) override {
