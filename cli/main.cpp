@@ -20,6 +20,7 @@
 #include "dealing/complete_hand_generator.h"
 #include "dealing/family_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 #include "dealing/short_dealer.h"
 #include "explain_report.h"
 #include "hand_notation.h"
@@ -86,7 +87,7 @@ void runDeal(const Command& command) {
         // The worksheet can be dealt again only with its seed.
         std::fprintf(stderr, "zelkon-cli: seed %u\n", seed);
     }
-    std::srand(seed);
+    zelkon::SeedDraws(seed);
     zelkon::Problem problem{};
     zelkon::ShortProblem shortProblem{};
     // A failed write ends the run: a huge count would otherwise go on for hours.
