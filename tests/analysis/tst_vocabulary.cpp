@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/shape_family.h"
 #include "analysis/vocabulary.h"
 
 namespace zelkon {
@@ -45,7 +46,13 @@ std::set<std::pair<std::string, std::string>> DocumentedRows() {
 }
 
 std::vector<std::vector<Term>> Tables() {
+    std::vector<Term> families;
+    for (const ShapeFamily& family : kShapeFamilies) {
+        families.push_back(
+            {FamilyName(family, Language::Japanese), FamilyName(family, Language::English)});
+    }
     return {
+        families,
         {kWaitShapeTerms.begin(), kWaitShapeTerms.end()},
         {kPatternTerms.begin(), kPatternTerms.end()},
         {kSuitTerms.begin(), kSuitTerms.end()},

@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "analysis/hand_space.h"
+#include "analysis/hints.h"
+#include "analysis/shape_family.h"
 #include "analysis/vocabulary.h"
 #include "cli/command_line.h"
 #include "cli/explain_report.h"
 #include "cli/hand_notation.h"
+#include "cli/hint_report.h"
 #include "cli/report.h"
 
 namespace zelkon {
@@ -18,7 +21,17 @@ namespace {
 // The second method: the Japanese report with every name of the table swapped for its English,
 // longest first so that 四暗刻単騎 is not read as 単騎.
 std::string swapNames(std::string text) {
+    // The names must live as long as the terms that point at them.
+    static std::vector<std::string> familyLabels;
     std::vector<Term> terms(kWaitShapeTerms.begin(), kWaitShapeTerms.end());
+    familyLabels.clear();
+    familyLabels.reserve(kShapeFamilies.size());
+    for (const ShapeFamily& family : kShapeFamilies) {
+        familyLabels.push_back(std::string(family.name) + " (" + family.id + ")");
+    }
+    for (std::size_t f = 0; f < kShapeFamilies.size(); ++f) {
+        terms.push_back(Term{familyLabels[f].c_str(), kShapeFamilies[f].id});
+    }
     terms.insert(terms.end(), kPatternTerms.begin(), kPatternTerms.end());
     terms.insert(terms.end(), kSuitTerms.begin(), kSuitTerms.end());
     terms.push_back(kNoPatternTerm);
@@ -72,6 +85,23 @@ TEST(EnglishReportTest, isTheJapaneseOneWithEveryNameInEnglish) {
         ASSERT_EQ(waits, swapNames(waitsReport(hand))) << i;
         ASSERT_EQ(explain, swapNames(explainReport(hand, picks))) << i;
         ASSERT_TRUE(onlyAsciiAndMarks(waits + explain)) << waits << explain;
+    }
+}
+
+// The hints have phrases of their own in English: one line for each of the six, every one of
+// them in English words, for hands of every size.
+TEST(EnglishReportTest, hintsAreWordedInEnglishLineForLine) {
+    for (const std::string_view text :
+         {"1233344555789", "2499444", "1112345678999", "2345", "3334555", "6678888",
+          "1122334455778", "1111222233347", "2223456777", "1357", "1145666"}) {
+        std::string error;
+        const std::optional<HandNotation> hand = parseHand(text, error);
+        ASSERT_TRUE(hand.has_value()) << error;
+        const std::string english = hintReport(*hand, kHintCount, Language::English);
+        const std::string japanese = hintReport(*hand, kHintCount);
+        EXPECT_EQ(std::count(english.begin(), english.end(), '\n'), kHintCount) << english;
+        EXPECT_EQ(std::count(japanese.begin(), japanese.end(), '\n'), kHintCount);
+        EXPECT_TRUE(onlyAsciiAndMarks(english)) << english;
     }
 }
 
