@@ -64,6 +64,15 @@ constexpr std::array<CodeRange, 8> kSeparatorRanges{{
     {0x3000, 0x3000},
 }};
 
+// Surrogates (never a character of their own) and the private-use areas: no font is sure to
+// draw them.
+constexpr std::array<CodeRange, 4> kPrivateRanges{{
+    {0xD800, 0xDFFF},
+    {0xE000, 0xF8FF},
+    {0xF0000, 0xFFFFD},
+    {0x100000, 0x10FFFD},
+}};
+
 template <std::size_t N>
 bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
     return std::any_of(ranges.begin(), ranges.end(),
@@ -238,7 +247,11 @@ HandText SpellHand(const HandNotation& hand) {
 
 bool IsInvisibleCharacter(char32_t code) {
     return code < 0x20 || (code >= 0x7F && code <= 0x9F) || inRanges(kFormatRanges, code) ||
-           inRanges(kSeparatorRanges, code);
+           inRanges(kSeparatorRanges, code) || IsPrivateCharacter(code);
+}
+
+bool IsPrivateCharacter(char32_t code) {
+    return inRanges(kPrivateRanges, code);
 }
 
 }  // namespace zelkon

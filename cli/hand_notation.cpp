@@ -9,9 +9,10 @@ namespace zelkon {
 namespace {
 
 // Code points that would steer a terminal, break the line, or hide what the text holds: the
-// invisible ones, but the space, which shows between the quotes of a fault.
+// invisible ones but the space, which shows between quotes, and private use, which a terminal
+// draws as a box.
 bool isUnsafe(char32_t code) {
-    return code != U' ' && IsInvisibleCharacter(code);
+    return code != U' ' && IsInvisibleCharacter(code) && !IsPrivateCharacter(code);
 }
 
 void appendHexByte(std::string& out, unsigned char byte) {

@@ -21,6 +21,7 @@ private slots:
             }
             const bool unseen =
                 category == QChar::Other_Control || category == QChar::Other_Format ||
+                category == QChar::Other_Surrogate || category == QChar::Other_PrivateUse ||
                 category == QChar::Separator_Space || category == QChar::Separator_Line ||
                 category == QChar::Separator_Paragraph;
             QVERIFY2(IsInvisibleCharacter(code) == unseen,
