@@ -1,7 +1,5 @@
 #include "quiz_logic.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include "analysis/pattern_table.h"
@@ -38,7 +36,11 @@ QuizLogic::QuizLogic() {
 }
 
 void QuizLogic::SetUp() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    SetUp(static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+void QuizLogic::SetUp(std::uint32_t seed) {
+    SeedDraws(seed);
     DealProblem(m_problem);
     m_strAnswer = kQuestionText;
     m_bAnswered = 0;
@@ -102,9 +104,10 @@ void QuizLogic::Answer() {
         const auto i = static_cast<std::size_t>(n);
         const bool wait = m_problem.isWait[i] == 1;
         if (wait) {
-            char prefix[kWaitPrefixLength + 1];
-            std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
-            m_strAnswer += prefix;
+            // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
+            const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
+                                                    ']', ' ', ' ', ' '};
+            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
             bool any = false;
             for (int k = 0; k < kPatternCount; ++k) {
                 if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {

@@ -12,6 +12,7 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/zelkon_app.h"
+#include "dealing/random_source.h"
 #include "quiz/zelkon_view.h"
 
 int main(int argc, char* argv[]) {
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
     zelkon::CZelkonView& view = *frame.GetActiveView();
 
     // A fixed seed gives the same picture on every run.
-    std::srand(args.size() > 2 ? args[2].toUInt() : 21u);
+    zelkon::SeedDraws(args.size() > 2 ? args[2].toUInt() : 21u);
     frame.action(zelkon::ID_SUIT_PINZU)->trigger();
     if (explain) {
         frame.setExplanationPanelOpen(true);
