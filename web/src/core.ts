@@ -94,6 +94,7 @@ interface Exports {
     zw_split_count(n: number): number;
     zw_split_block(n: number, b: number): number;
     zw_leftover(n: number): number;
+    zw_wait_in_hand(n: number, r: number): number;
     zw_pattern_name(k: number): number;
     zw_pattern_han(k: number): number;
     zw_wait_shape_name(shape: number): number;
@@ -101,6 +102,21 @@ interface Exports {
     zw_analysed_patterns(n: number): number;
     zw_deal_seeded(seed: number, fewest: number, most: number): void;
     zw_problem_digits(): number;
+    zw_run_start(): void;
+    zw_run_abandon(): void;
+    zw_run_shown(now: number): void;
+    zw_run_answered(now: number): number;
+    zw_run_running(): number;
+    zw_run_status(now: number): number;
+    zw_run_result(field: number): number;
+}
+
+export interface RunResult {
+    time: string;
+    problems: number;
+    fullyRight: number;
+    waitsMissed: number;
+    wrongPicks: number;
 }
 
 const decoder = new TextDecoder();
@@ -231,6 +247,12 @@ export class Core {
         };
     }
 
+    // Where reading r of wait n stands in the 13 tiles: its groups of tiles and what they wait on.
+    waitInHand(n: number, r: number): { groups: number[][]; on: number[] } {
+        const [groups, on] = this.text(this.x.zw_wait_in_hand(n, r)).split("|");
+        return { groups: groups.split(",").map((g) => Array.from(g, Number)), on: Array.from(on ?? "", Number) };
+    }
+
     patternName(k: number): string {
         return this.text(this.x.zw_pattern_name(k));
     }
@@ -245,6 +267,37 @@ export class Core {
 
     waitShapeName(shape: number): string {
         return this.text(this.x.zw_wait_shape_name(shape));
+    }
+
+    // The window's timed run; now is a monotonic clock in milliseconds (performance.now()).
+    runStart(): void {
+        this.x.zw_run_start();
+    }
+
+    runAbandon(): void {
+        this.x.zw_run_abandon();
+    }
+
+    runShown(now: number): void {
+        this.x.zw_run_shown(now);
+    }
+
+    // True when this answer was the run's tenth.
+    runAnswered(now: number): boolean {
+        return this.x.zw_run_answered(now) === 1;
+    }
+
+    get runRunning(): boolean {
+        return this.x.zw_run_running() === 1;
+    }
+
+    runStatus(now: number): string {
+        return this.text(this.x.zw_run_status(now));
+    }
+
+    runResult(): RunResult {
+        const r = (field: number) => this.x.zw_run_result(field);
+        return { time: this.text(r(0)), problems: r(1), fullyRight: r(2), waitsMissed: r(3), wrongPicks: r(4) };
     }
 
     // For tests and tools: the waits of any ascending 13-digit hand as bits 1 to 9, and a wait's

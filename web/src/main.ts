@@ -424,6 +424,22 @@ class Page {
         return line;
     }
 
+    // The wait as it stands in the 13 tiles: "[4][5] が3・6を待つ".
+    private waitLine(n: number, r: number): HTMLElement {
+        const wait = this.core.waitInHand(n, r);
+        const suit = this.core.suit;
+        const line = el("div", "small-tiles wait-line");
+        for (const tiles of wait.groups) {
+            const group = el("span", "group");
+            for (const t of tiles) {
+                group.append(tileImage(t, suit, this.t.tileName(t, suit), "small tile"));
+            }
+            line.append(group);
+        }
+        line.append(el("span", "waits-on", this.t.waitsOn(wait.on.join(this.t.dot))));
+        return line;
+    }
+
     private row(n: number, number: NumberExplanation, picked: boolean): HTMLElement {
         const row = el("div", "row");
         const mark = this.core.mark(n);
@@ -439,6 +455,9 @@ class Page {
         if (shown >= 0) {
             const reading = number.readings[shown];
             row.append(this.blocks(reading.blocks, reading.winningBlock, []));
+            if (number.verdict === Verdict.Wait) {
+                row.append(this.waitLine(n, shown));
+            }
         } else if (number.verdict === Verdict.FifthCopy) {
             row.append(this.blocks([], -1, [n, n, n, n]));
         } else {

@@ -52,6 +52,7 @@ export interface Texts {
     fifthShape(shape: string): string;
     noReading(left: number): string;
     otherReadings(n: number): string;
+    waitsOn(list: string): string;
     // Timed runs.
     abandonRun: string;
     runResult(time: string, right: number, of: number, missed: number, wrong: number): string;
@@ -111,6 +112,7 @@ export const TEXTS: Record<Lang, Texts> = {
         fifthShape: (shape) => `待ちではない：手に4枚（形だけなら${shape}）`,
         noReading: (left) => `待ちではない：どう分けても${left}枚余る`,
         otherReadings: (n) => `ほかの読み方（${n}）`,
+        waitsOn: (list) => `が${list}を待つ`,
         abandonRun: "タイムアタックを中止しますか？",
         runResult: (time, right, of, missed, wrong) =>
             `タイム　${time}\n完全正解　${right} / ${of}\n見逃した待ち　${missed}\n誤って選んだ牌　${wrong}`,
@@ -165,6 +167,7 @@ export const TEXTS: Record<Lang, Texts> = {
         fifthShape: (shape) => `No wait: all four in the hand (in shape only, ${shape})`,
         noReading: (left) => `No wait: any split leaves ${left} tiles over`,
         otherReadings: (n) => `Other readings (${n})`,
+        waitsOn: (list) => `waits on ${list}`,
         abandonRun: "Abandon the timed run?",
         runResult: (time, right, of, missed, wrong) =>
             `Time  ${time}\nFully right  ${right} / ${of}\nWaits missed  ${missed}\nWrong picks  ${wrong}`,
