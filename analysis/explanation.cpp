@@ -1,6 +1,9 @@
 #include "explanation.h"
 
+#include <algorithm>
+
 #include "pattern_table.h"
+#include "short_readings.h"
 #include "tile_counts.h"
 #include "wait_finder.h"
 
@@ -146,7 +149,9 @@ void FillReadings(const Hand14& hand, TileNumber winningTile, const Decompositio
 // split is met once.
 class SplitSearch {
 public:
-    explicit SplitSearch(const TileCounts& counts) : m_counts(counts) {
+    // meldLimit: the melds a complete hand of these tiles holds, four for fourteen.
+    SplitSearch(const TileCounts& counts, int meldLimit)
+        : m_counts(counts), m_meldLimit(meldLimit) {
         for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
             m_remaining += m_counts[n];
         }
@@ -224,14 +229,14 @@ private:
 
     // Tiles that must be left over whatever comes next: more than the open blocks can take.
     int Overflow() const {
-        const int room = 3 * (4 - m_melds) + (m_pair ? 0 : 2);
+        const int room = 3 * (m_meldLimit - m_melds) + (m_pair ? 0 : 2);
         return m_remaining > room ? m_remaining - room : 0;
     }
 
     bool Apply(int option, std::size_t n) {
         switch (option) {
             case kRun:
-                if (m_melds == 4 || n + 2 > kMaxTile || m_counts[n + 1] == 0 ||
+                if (m_melds == m_meldLimit || n + 2 > kMaxTile || m_counts[n + 1] == 0 ||
                     m_counts[n + 2] == 0) {
                     return false;
                 }
@@ -243,7 +248,7 @@ private:
                 Push({BlockKind::Run, static_cast<TileNumber>(n)});
                 return true;
             case kTriplet:
-                if (m_melds == 4 || m_counts[n] < 3) {
+                if (m_melds == m_meldLimit || m_counts[n] < 3) {
                     return false;
                 }
                 m_counts[n] -= 3;
@@ -318,6 +323,7 @@ private:
     }
 
     TileCounts m_counts;
+    int m_meldLimit;
     int m_remaining = 0;
     int m_left = 0;
     int m_lastLeft = 0;
@@ -340,6 +346,60 @@ void ClearNumber(NumberExplanation& out) {
     out.leftoverCount = 0;
 }
 
+// Number n of the ascending 13-tile hand whose copies are counts; number starts cleared.
+void ExplainNumber13(const Hand13& hand, const TileCounts& counts, TileNumber n,
+                     DecompositionTable& table, NumberExplanation& number) {
+    const auto slot = static_cast<std::size_t>(n);
+    Hand14 won{};
+    std::size_t q = 0;
+    for (; q < hand.size() && hand[q] <= n; ++q) {
+        won[q] = hand[q];
+    }
+    won[q] = n;
+    for (; q < hand.size(); ++q) {
+        won[q + 1] = hand[q];
+    }
+
+    std::int32_t count = 0;
+    if (counts[slot] == 4) {
+        number.verdict = Verdict::FifthCopy;
+        const std::int32_t best = EvaluateFifthCopyReadings(won, n, table, count);
+        FillReadings(won, n, table, count, best, number);
+        return;
+    }
+    // The lookup settles most numbers without an enumeration.
+    if (IsCompleteHand(won) != 0) {
+        const std::int32_t best = EvaluateReadings(won, n, table, count);
+        if (best >= 0) {
+            number.verdict = Verdict::Wait;
+            FillReadings(won, n, table, count, best, number);
+            return;
+        }
+    }
+    TileCounts all = counts;
+    ++all[slot];
+    // Fourteen tiles that are not complete leave at least two: one short of four melds.
+    SplitSearch(all, 4).Run(2, number);
+}
+
+// Number n of a short hand of tiles tiles whose copies are counts and waits waits; number starts
+// cleared.
+void ExplainShortNumber(const TileCounts& counts, std::int32_t tiles, NumberSet waits, TileNumber n,
+                        NumberExplanation& number) {
+    const auto slot = static_cast<std::size_t>(n);
+    TileCounts won = counts;
+    ++won[slot];
+    if (counts[slot] == 4 || (waits & NumberBit(n)) != 0) {
+        number.verdict = counts[slot] == 4 ? Verdict::FifthCopy : Verdict::Wait;
+        number.readingCount = ShortReadings(won, n, number.readings);
+        number.best = number.readingCount - 1;
+        FindDistinct(number);
+        return;
+    }
+    // Tiles that are not complete leave at least two, as at fourteen.
+    SplitSearch(won, (tiles - 1) / 3).Run(2, number);
+}
+
 }  // namespace
 
 bool SameReading(const ExplainedReading& a, const ExplainedReading& b) {
@@ -359,6 +419,7 @@ bool SameReading(const ExplainedReading& a, const ExplainedReading& b) {
 
 bool ExplainHand(const Hand13& hand, HandExplanation& out) {
     out.hand = hand;
+    out.tileCount = 13;
     for (NumberExplanation& number : out.numbers) {
         ClearNumber(number);
     }
@@ -377,38 +438,50 @@ bool ExplainHand(const Hand13& hand, HandExplanation& out) {
 
     DecompositionTable table;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const auto slot = static_cast<std::size_t>(n);
-        NumberExplanation& number = out.numbers[slot];
-        Hand14 won{};
-        std::size_t q = 0;
-        for (; q < out.hand.size() && out.hand[q] <= n; ++q) {
-            won[q] = out.hand[q];
-        }
-        won[q] = n;
-        for (; q < out.hand.size(); ++q) {
-            won[q + 1] = out.hand[q];
-        }
+        ExplainNumber13(out.hand, counts, n, table, out.numbers[static_cast<std::size_t>(n)]);
+    }
+    return true;
+}
 
-        std::int32_t count = 0;
-        if (counts[slot] == 4) {
-            number.verdict = Verdict::FifthCopy;
-            const std::int32_t best = EvaluateFifthCopyReadings(won, n, table, count);
-            FillReadings(won, n, table, count, best, number);
-            continue;
-        }
-        // The lookup settles most numbers without an enumeration.
-        if (IsCompleteHand(won) != 0) {
-            const std::int32_t best = EvaluateReadings(won, n, table, count);
-            if (best >= 0) {
-                number.verdict = Verdict::Wait;
-                FillReadings(won, n, table, count, best, number);
-                continue;
-            }
-        }
-        TileCounts all = counts;
-        ++all[slot];
-        // Fourteen tiles that are not complete leave at least two: one short of four melds.
-        SplitSearch(all).Run(2, number);
+bool ExplainTiles(const TileHand& hand, HandExplanation& out) {
+    TileCounts counts{};
+    const bool valid = IsWaitingSize(hand.count) && CountTiles(hand, counts);
+    if (valid && hand.count == 13) {
+        Hand13 tiles{};
+        std::copy_n(hand.tiles.begin(), tiles.size(), tiles.begin());
+        return ExplainHand(tiles, out);
+    }
+    out.hand.fill(0);
+    out.tileCount = valid ? hand.count : 0;
+    for (NumberExplanation& number : out.numbers) {
+        ClearNumber(number);
+    }
+    if (!valid) {
+        return false;
+    }
+    const TileHand sorted = TileHandOf(counts);
+    std::copy_n(sorted.tiles.begin(), static_cast<std::size_t>(sorted.count), out.hand.begin());
+    const NumberSet waits = WaitsOfCounts(counts);
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        ExplainShortNumber(counts, hand.count, waits, n, out.numbers[static_cast<std::size_t>(n)]);
+    }
+    return true;
+}
+
+bool ExplainNumber(const TileHand& hand, TileNumber n, NumberExplanation& out) {
+    ClearNumber(out);
+    TileCounts counts{};
+    if (!IsWaitingSize(hand.count) || !CountTiles(hand, counts) || n < kMinTile || n > kMaxTile) {
+        return false;
+    }
+    if (hand.count == 13) {
+        const TileHand sorted = TileHandOf(counts);
+        Hand13 tiles{};
+        std::copy_n(sorted.tiles.begin(), tiles.size(), tiles.begin());
+        DecompositionTable table;
+        ExplainNumber13(tiles, counts, n, table, out);
+    } else {
+        ExplainShortNumber(counts, hand.count, WaitsOfCounts(counts), n, out);
     }
     return true;
 }

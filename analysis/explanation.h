@@ -7,6 +7,7 @@
 
 #include "decomposition.h"
 #include "problem.h"
+#include "tile_hand.h"
 
 namespace zelkon {
 
@@ -75,7 +76,8 @@ struct NumberExplanation {
 bool SameReading(const ExplainedReading& a, const ExplainedReading& b);
 
 struct HandExplanation {
-    Hand13 hand;                                          // ascending
+    Hand13 hand;             // ascending; a short hand's tiles come first, then 0s
+    std::int32_t tileCount;  // 13, or a short hand's 4, 7 or 10
     std::array<NumberExplanation, kNumberSlots> numbers;  // index 0 left empty
 };
 
@@ -84,5 +86,14 @@ struct HandExplanation {
 // from the answer box. Returns false for a hand that breaks the conditions: out.hand is then as
 // given and every number is NoReading with nothing in it.
 bool ExplainHand(const Hand13& hand, HandExplanation& out);
+
+// As ExplainHand for a hand of 4, 7, 10 or 13 tiles (13 is ExplainHand). A short hand has no
+// patterns: its readings come from ShortReadings with han 0, so best is the last record, as equal
+// han go to the later record; the closest split takes one meld per three tiles. Returns false for
+// any other hand, with every number NoReading and nothing in it.
+bool ExplainTiles(const TileHand& hand, HandExplanation& out);
+
+// Number n of hand alone, as ExplainTiles explains it: what a hint shows of one wait.
+bool ExplainNumber(const TileHand& hand, TileNumber n, NumberExplanation& out);
 
 }  // namespace zelkon

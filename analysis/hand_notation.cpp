@@ -44,6 +44,13 @@ Hand13 HandNotation::hand13() const {
     return hand;
 }
 
+TileHand HandNotation::tileHand() const {
+    TileHand hand;
+    hand.tiles = tiles;
+    hand.count = count;
+    return hand;
+}
+
 Hand14 HandNotation::hand14() const {
     return tiles;
 }
@@ -94,7 +101,7 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
     return length;
 }
 
-HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand) {
+HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand, HandSizes sizes) {
     hand = HandNotation{};
     HandNotationFault fault;
     if (text.empty()) {
@@ -142,7 +149,7 @@ HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand) {
         }
         at += length == 0 ? 1 : length;
     }
-    if (digits != 13 && digits != 14) {
+    if (digits > 14 || (sizes >> digits & 1u) == 0) {
         fault.code = HandFault::TileCount;
         fault.count = digits;
         return fault;
@@ -159,10 +166,12 @@ HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand) {
     hand.typed = hand.tiles;
     if (digits == 14) {
         SortHand(hand.tiles);
-    } else {
+    } else if (digits == 13) {
         Hand13 sorted = hand.hand13();
         SortHand(sorted);
         std::copy(sorted.begin(), sorted.end(), hand.tiles.begin());
+    } else {
+        std::sort(hand.tiles.begin(), hand.tiles.begin() + digits);
     }
     return fault;
 }

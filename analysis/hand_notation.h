@@ -1,5 +1,6 @@
-// The written form of a hand: 13 or 14 digits 1-9 in any order, then at most one suit letter m, p
-// or s ("1112345678999", "9991112345678p"). Faults come back as codes with their details, so that
+// The written form of a hand: 13 or 14 digits 1-9 in any order (or a short hand's 4, 7 or 10, one
+// more when won, where the reader allows them), then at most one suit letter m, p or s
+// ("1112345678999", "9991112345678p"). Faults come back as codes with their details, so that
 // each front end words them in its own language.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "problem.h"
+#include "tile_hand.h"
 
 namespace zelkon {
 
@@ -17,10 +19,11 @@ inline constexpr SuitKind kNoSuit = -1;
 struct HandNotation {
     Hand14 tiles{};  // ascending; entries from count on are 0
     Hand14 typed{};  // the digits in the order written; entries from count on are 0
-    int count = 0;   // 13 or 14
+    int count = 0;   // one of the sizes the reader allowed
     SuitKind suit = kNoSuit;
 
     Hand13 hand13() const;
+    TileHand tileHand() const;
     Hand14 hand14() const;
     bool holds(TileNumber number) const;
 };
@@ -35,7 +38,7 @@ enum class HandFault : std::int32_t {
     StrayByte,       // a byte at position that starts no well-formed UTF-8 character
     DigitAfterSuit,  // a digit at position after the suit letter at suitPosition
     TwoSuits,        // a second suit letter at position; the first at suitPosition
-    TileCount,       // count digits, not 13 or 14
+    TileCount,       // count digits, not a size the reader allows
     FifthCopy,       // count copies of number, more than four
 };
 
@@ -53,9 +56,17 @@ struct HandNotationFault {
     TileNumber number = 0;
 };
 
+// The sizes a reader accepts: bit c set for hands of c tiles.
+using HandSizes = std::uint32_t;
+inline constexpr HandSizes kQuizHandSizes = 1u << 13 | 1u << 14;
+inline constexpr HandSizes kEveryHandSize =
+    kQuizHandSizes | 1u << 4 | 1u << 5 | 1u << 7 | 1u << 8 | 1u << 10 | 1u << 11;
+
 // Reads text into hand. hand is meaningful only when the result's code is HandFault::None; the
 // first fault in reading order is reported, the counts only once every character is read.
-HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand);
+// sizes: kQuizHandSizes (13 or 14) unless given.
+HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand,
+                                    HandSizes sizes = kQuizHandSizes);
 
 // Length of the well-formed UTF-8 character at text[at], or 0 for a byte that starts none; code
 // receives its code point. at < text.size().

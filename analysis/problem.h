@@ -18,6 +18,13 @@ inline constexpr int kNumberSlots = 10;
 using Hand13 = std::array<TileNumber, 13>;
 using Hand14 = std::array<TileNumber, 14>;
 
+// Bit n (1..9) set for number n; bit 0 is never set.
+using NumberSet = std::uint16_t;
+
+constexpr NumberSet NumberBit(TileNumber n) {
+    return static_cast<NumberSet>(1u << static_cast<unsigned>(n));
+}
+
 // The suit in which a problem is drawn; it changes only the tile images.
 using SuitKind = std::int32_t;
 inline constexpr SuitKind kSuitManzu = 0;  // characters

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "dealing/family_dealer.h"
+
 namespace zelkon {
 
 namespace {
@@ -127,8 +129,89 @@ bool parseBand(std::string_view value, WaitBand& band, std::string& error) {
     return true;
 }
 
+bool parseWaitingHand(std::string_view name, std::string_view arg, Command& command,
+                      std::string& error);
+
+// --tiles: 4, 7, 10 or 13.
+bool parseTiles(std::string_view command, std::string_view value, int& tiles, std::string& error) {
+    std::uint64_t number = 0;
+    if (!parseWhole(value, 14, number) || !IsWaitingSize(static_cast<std::int32_t>(number))) {
+        error = std::string(command) + ": --tiles " + quoted(value) + ": not 4, 7, 10 or 13";
+        return false;
+    }
+    tiles = static_cast<int>(number);
+    return true;
+}
+
+bool parseTable(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string_view arg = rest[i];
+        std::optional<std::string_view> value;
+        if (arg.starts_with("--tiles=")) {
+            value = arg.substr(std::string_view("--tiles=").size());
+        } else if (arg == "--tiles") {
+            if (i + 1 == rest.size()) {
+                error = "table: --tiles needs a value";
+                return false;
+            }
+            value = rest[++i];
+        } else {
+            error = looksLikeOption(arg)
+                        ? "table: unknown option " + quoted(arg) + std::string(kTryHelp)
+                        : "table takes no arguments, but got " + quoted(arg);
+            return false;
+        }
+        if (i + 1 < rest.size()) {
+            error = "table takes no arguments, but got " + quoted(rest[i + 1]);
+            return false;
+        }
+        return parseTiles("table", *value, command.tiles, error);
+    }
+    return true;
+}
+
+bool parseHint(std::span<const std::string_view> rest, Command& command, std::string& error) {
+    std::vector<std::string_view> plain;
+    for (const std::string_view arg : rest) {
+        if (arg == "--tsv") {
+            command.tsv = true;
+        } else if (looksLikeOption(arg)) {
+            error = "hint: unknown option " + quoted(arg) + std::string(kTryHelp);
+            return false;
+        } else {
+            plain.push_back(arg);
+        }
+    }
+    if (plain.empty()) {
+        error = std::string("hint needs a hand") + std::string(kTryHelp);
+        return false;
+    }
+    if (!command.tsv && plain.size() > 2) {
+        error = "hint: unexpected argument " + quoted(plain[2]) +
+                "; one hand and a level, or --tsv for several hands";
+        return false;
+    }
+    const std::size_t hands = command.tsv ? plain.size() : 1;
+    for (std::size_t i = 0; i < hands; ++i) {
+        if (!parseWaitingHand("hint", plain[i], command, error)) {
+            return false;
+        }
+    }
+    if (!command.tsv && plain.size() == 2) {
+        std::uint64_t level = 0;
+        if (!parseWhole(plain[1], kHintCount, level) || level == 0) {
+            error = "hint: level " + quoted(plain[1]) + ": not a number 1 to " +
+                    std::to_string(kHintCount);
+            return false;
+        }
+        command.hintLevel = static_cast<int>(level);
+    }
+    return true;
+}
+
 bool parseDeal(std::span<const std::string_view> rest, Command& command, std::string& error) {
     bool countGiven = false;
+    bool tilesGiven = false;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         std::string_view arg = rest[i];
         std::string_view name = arg;
@@ -137,7 +220,8 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        if (name != "--seed" && name != "--count" && name != "--waits") {
+        if (name != "--seed" && name != "--count" && name != "--waits" && name != "--tiles" &&
+            name != "--family") {
             error = looksLikeOption(arg)
                         ? "deal: unknown option " + quoted(arg) + std::string(kTryHelp)
                         : "deal: unexpected argument " + quoted(arg);
@@ -145,7 +229,14 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
         }
         const bool isSeed = name == "--seed";
         const bool isBand = name == "--waits";
-        if (isSeed ? command.seed.has_value() : isBand ? command.band.has_value() : countGiven) {
+        const bool isTiles = name == "--tiles";
+        const bool isFamily = name == "--family";
+        const bool given = isSeed     ? command.seed.has_value()
+                           : isBand   ? command.band.has_value()
+                           : isTiles  ? tilesGiven
+                           : isFamily ? command.family.has_value()
+                                      : countGiven;
+        if (given) {
             error = "deal: " + std::string(name) + " given twice";
             return false;
         }
@@ -157,7 +248,20 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
             value = rest[++i];
         }
         std::uint64_t number = 0;
-        if (isBand) {
+        if (isTiles) {
+            if (!parseTiles("deal", *value, command.tiles, error)) {
+                return false;
+            }
+            tilesGiven = true;
+        } else if (isFamily) {
+            const FamilyIndex family = FamilyIndexOf(*value);
+            if (family == kNoFamily) {
+                error = "deal: --family " + quoted(*value) +
+                        ": no such family; zelkon-cli families lists them";
+                return false;
+            }
+            command.family = family;
+        } else if (isBand) {
             WaitBand band{};
             if (!parseBand(*value, band, error)) {
                 return false;
@@ -178,6 +282,26 @@ bool parseDeal(std::span<const std::string_view> rest, Command& command, std::st
             }
             command.count = static_cast<int>(number);
             countGiven = true;
+        }
+    }
+    if (command.band && (command.family || command.tiles != 13)) {
+        error = "deal: --waits deals 13-tile hands of every family; leave out --tiles and --family";
+        return false;
+    }
+    if (command.family) {
+        const FamilyIndex family = *command.family;
+        const std::string named =
+            "deal: --family " + std::string(kShapeFamilies[static_cast<std::size_t>(family)].id);
+        const std::int32_t core = FamilyCoreSize(family);
+        if (command.tiles < core) {
+            error = named + ": its core has " + std::to_string(core) +
+                    " tiles, more than --tiles " + std::to_string(command.tiles);
+            return false;
+        }
+        if (!FamilyHasHand(family, command.tiles)) {
+            error = named + ": no hand of " + std::to_string(command.tiles) +
+                    " tiles keeps the waits of its form";
+            return false;
         }
     }
     return true;
@@ -210,18 +334,24 @@ bool parsePicks(std::string_view text, Picks& picks, std::string& error) {
     return true;
 }
 
-bool parseExplainHand(std::string_view arg, Command& command, std::string& error) {
+// A hand that waits: 4, 7, 10 or 13 tiles, for explain and hint.
+bool parseWaitingHand(std::string_view name, std::string_view arg, Command& command,
+                      std::string& error) {
     std::optional<HandNotation> hand = parseHand(arg, error);
     if (!hand) {
         return false;
     }
-    if (hand->count != 13) {
-        error = "hand " + quoted(arg) + ": " + std::to_string(hand->count) +
-                " tiles; explain needs the 13 tiles of a hand";
+    if (!IsWaitingSize(hand->count)) {
+        error = "hand " + quoted(arg) + ": " + std::to_string(hand->count) + " tiles; " +
+                std::string(name) + " needs the 13 tiles of a hand, or 4, 7 or 10";
         return false;
     }
     command.hands.push_back(*hand);
     return true;
+}
+
+bool parseExplainHand(std::string_view arg, Command& command, std::string& error) {
+    return parseWaitingHand("explain", arg, command, error);
 }
 
 bool parseExplain(std::span<const std::string_view> rest, Command& command, std::string& error) {
@@ -329,7 +459,15 @@ bool parseCommandLine(std::span<const std::string_view> args, Command& command,
     }
     if (name == "table") {
         command.kind = CommandKind::Table;
+        return parseTable(rest, command, error);
+    }
+    if (name == "families") {
+        command.kind = CommandKind::Families;
         return parseNothingMore(name, rest, error);
+    }
+    if (name == "hint") {
+        command.kind = CommandKind::Hint;
+        return parseHint(rest, command, error);
     }
     if (name == "deal") {
         command.kind = CommandKind::Deal;

@@ -8,12 +8,25 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/hints.h"
+#include "analysis/shape_family.h"
 #include "dealing/band_dealer.h"
 #include "hand_notation.h"
 
 namespace zelkon {
 
-enum class CommandKind { Help, Version, Waits, Readings, Table, Deal, Explain, Stats };
+enum class CommandKind {
+    Help,
+    Version,
+    Waits,
+    Readings,
+    Table,
+    Deal,
+    Explain,
+    Stats,
+    Families,
+    Hint
+};
 
 // The numbers a player picked, as the window takes them; index 0 unused.
 using Picks = std::array<bool, kNumberSlots>;
@@ -24,10 +37,13 @@ struct Command {
     TileNumber winningTile = 0;              // readings only
     std::optional<unsigned> seed;            // deal only; nothing means the time of day
     int count = 1;                           // deal only
-    bool tsv = false;                        // explain only: lines for tools
+    bool tsv = false;                        // explain and hint: lines for tools
     std::optional<Picks> picks;              // explain only: marks as the window gives them
     std::optional<std::string> recordsPath;  // stats only; nothing means the default file
     std::optional<WaitBand> band;            // deal only; nothing means plain dealing
+    int tiles = 13;                          // table and deal: 4, 7, 10 or 13
+    std::optional<FamilyIndex> family;       // deal only; nothing means every family
+    int hintLevel = kHintCount;              // hint only: the hints shown, 1 to 6
 };
 
 // args are the arguments after the program name. On a fault returns false and sets error to one

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "analysis/pattern_table.h"
+#include "analysis/smallest_core.h"
 
 namespace zelkon {
 
@@ -37,15 +38,19 @@ std::string spellBlock(const Block& block) {
     return text;
 }
 
-// "44 456 456 777 [789]  辺張  一盃口  1 han"
-std::string spellReading(const ExplainedReading& reading) {
+// "44 456 456 777 [789]  辺張  一盃口  1 han"; a short hand's readings stop after the shape.
+std::string spellReading(const ExplainedReading& reading, bool patterns) {
     std::string text;
     for (std::int32_t b = 0; b < reading.blockCount; ++b) {
         const std::string block = spellBlock(reading.blocks[static_cast<std::size_t>(b)]);
         text += b > 0 ? " " : "";
         text += b == reading.winningBlock ? "[" + block + "]" : block;
     }
-    text += std::string("  ") + WaitShapeName(reading.waitShape) + "  ";
+    text += std::string("  ") + WaitShapeName(reading.waitShape);
+    if (!patterns) {
+        return text;
+    }
+    text += "  ";
     std::string names;
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (reading.patterns[k] != 0) {
@@ -57,7 +62,7 @@ std::string spellReading(const ExplainedReading& reading) {
 }
 
 // Each distinct reading once, the best first; "#i" is its place among them.
-std::string readingLines(const NumberExplanation& number) {
+std::string readingLines(const NumberExplanation& number, bool patterns) {
     std::string text;
     const auto line = [&](std::int32_t place) {
         std::string index = "#";
@@ -65,7 +70,7 @@ std::string readingLines(const NumberExplanation& number) {
         index.resize(4, ' ');
         const auto record = number.distinct[static_cast<std::size_t>(place)];
         text += std::string(place == number.bestDistinct ? "      * " : "        ") + index +
-                spellReading(number.readings[static_cast<std::size_t>(record)]) + "\n";
+                spellReading(number.readings[static_cast<std::size_t>(record)], patterns) + "\n";
     };
     line(number.bestDistinct);
     for (std::int32_t place = 0; place < number.distinctCount; ++place) {
@@ -113,13 +118,44 @@ const char* markOf(bool wait, bool picked) {
     return picked ? "×" : "-";
 }
 
+// "  smallest core: 3344555, 連続4面 (renzoku4); set aside 123 789"
+std::string coreLine(const HandNotation& hand) {
+    TileCounts counts{};
+    CountTiles(hand.tileHand(), counts);
+    SmallestCore core;
+    FindSmallestCore(counts, core);
+    std::string text = "  smallest core: ";
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        text.append(static_cast<std::size_t>(core.core[static_cast<std::size_t>(n)]),
+                    static_cast<char>('0' + n));
+    }
+    if (core.family.family == kNoFamily) {
+        text += ", no family";
+    } else {
+        const ShapeFamily& family = kShapeFamilies[static_cast<std::size_t>(core.family.family)];
+        text += std::string(", ") + family.name + " (" + family.id + ")";
+        if (core.family.edgeLoss > 0) {
+            text += ", an edge form";
+        }
+    }
+    if (core.setAsideCount == 0) {
+        return text + "; nothing set aside\n";
+    }
+    text += "; set aside";
+    for (std::int32_t i = 0; i < core.setAsideCount; ++i) {
+        text += ' ';
+        text += spellBlock(core.setAside[static_cast<std::size_t>(i)]);
+    }
+    return text + "\n";
+}
+
 }  // namespace
 
 char* appendExplainLines(char* out, const HandExplanation& explanation) {
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const NumberExplanation& number = explanation.numbers[static_cast<std::size_t>(n)];
-        for (const TileNumber tile : explanation.hand) {
-            *out++ = static_cast<char>('0' + tile);
+        for (std::int32_t i = 0; i < explanation.tileCount; ++i) {
+            *out++ = static_cast<char>('0' + explanation.hand[static_cast<std::size_t>(i)]);
         }
         *out++ = '\t';
         *out++ = static_cast<char>('0' + n);
@@ -147,7 +183,7 @@ char* appendExplainLines(char* out, const HandExplanation& explanation) {
 
 std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks) {
     auto explanation = std::make_unique<HandExplanation>();
-    ExplainHand(hand.hand13(), *explanation);
+    ExplainTiles(hand.tileHand(), *explanation);
     std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
         text += std::string(" (") + suitWord(hand.suit) + ")";
@@ -184,10 +220,10 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
         }
         text += verdictLine(n, number) + "\n";
         if (number.distinctCount > 0) {
-            text += readingLines(number);
+            text += readingLines(number, hand.count == 13);
         }
     }
-    return text;
+    return text + coreLine(hand);
 }
 
 }  // namespace zelkon

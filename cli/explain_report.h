@@ -15,12 +15,13 @@ namespace zelkon {
 inline constexpr std::size_t kExplainLinesCapacity =
     9 * (13 + 1 + 1 + 1 + 5 + 1 + 2 + 1 + 2 + 1 + 14 + 1);
 
-// Writes the nine lines of explanation at out and returns the end; out has
+// Writes the nine lines of explanation (of any size) at out and returns the end; out has
 // kExplainLinesCapacity bytes.
 char* appendExplainLines(char* out, const HandExplanation& explanation);
 
-// hand has 13 tiles. Each wait, fifth copy and wrong pick with its verdict, its readings (the
-// best first) or its closest split; with picks, each number's mark as the window gives it.
+// hand has 4, 7, 10 or 13 tiles. Each wait, fifth copy and wrong pick with its verdict, its
+// readings (the best first; patterns at 13 tiles only) or its closest split; with picks, each
+// number's mark as the window gives it; last, the smallest core and its family.
 std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks);
 
 }  // namespace zelkon

@@ -108,7 +108,7 @@ std::string describeHandFault(std::string_view text, const HandNotationFault& fa
         case HandFault::None:
             return "";
         case HandFault::Empty:
-            return named + "empty; a hand is 13 or 14 digits 1 to 9";
+            return named + "empty; a hand is 4, 7, 10 or 13 digits 1 to 9, or one more when won";
         case HandFault::ZeroDigit:
         case HandFault::CapitalSuit:
         case HandFault::WideDigit:
@@ -128,7 +128,7 @@ std::string describeHandFault(std::string_view text, const HandNotationFault& fa
                    "'" + atPosition(fault.position);
         case HandFault::TileCount:
             return named + std::to_string(fault.count) + (fault.count == 1 ? " tile" : " tiles") +
-                   "; a hand has 13 or 14";
+                   "; a hand has 4, 7, 10 or 13, or one more when won";
         case HandFault::FifthCopy:
             return named + std::to_string(fault.count) + " tiles of " +
                    std::to_string(fault.number) + ", but there are only four of each number";
@@ -138,7 +138,7 @@ std::string describeHandFault(std::string_view text, const HandNotationFault& fa
 
 std::optional<HandNotation> parseHand(std::string_view text, std::string& error) {
     HandNotation hand;
-    const HandNotationFault fault = ParseHandNotation(text, hand);
+    const HandNotationFault fault = ParseHandNotation(text, hand, kEveryHandSize);
     if (fault.code != HandFault::None) {
         error = describeHandFault(text, fault);
         return std::nullopt;

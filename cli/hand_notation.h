@@ -10,7 +10,8 @@
 
 namespace zelkon {
 
-// On a fault returns nothing and sets error to one line that names the hand and the fault.
+// Any size of hand, short or won. On a fault returns nothing and sets error to one line that
+// names the hand and the fault.
 std::optional<HandNotation> parseHand(std::string_view text, std::string& error);
 
 // The line parseHand gives for fault, which ParseHandNotation reported for text.

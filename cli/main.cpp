@@ -1,4 +1,6 @@
 // zelkon-cli: the waits, readings and deals of single-suit hands from the command line.
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +17,14 @@
 #include "block_writer.h"
 #include "command_line.h"
 #include "dealing/band_dealer.h"
+#include "dealing/complete_hand_generator.h"
+#include "dealing/family_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
+#include "dealing/short_dealer.h"
 #include "explain_report.h"
 #include "hand_notation.h"
+#include "hint_report.h"
 #include "records/records_store.h"
 #include "records/statistics.h"
 #include "report.h"
@@ -32,7 +38,36 @@ using zelkon::CommandKind;
 // Large enough that the 93,600 lines go out in a few dozen writes.
 BlockWriter output(stdout);
 
-void runTable() {
+// Every hand of N tiles, ascending, with its waits.
+template <std::size_t N>
+void runShortTable() {
+    zelkon::HandSpace<N> space;
+    std::array<zelkon::TileNumber, N> tiles{};
+    while (!output.failed() && space.Next(tiles)) {
+        zelkon::TileHand hand;
+        std::copy(tiles.begin(), tiles.end(), hand.tiles.begin());
+        hand.count = static_cast<std::int32_t>(N);
+        zelkon::TileCounts counts{};
+        zelkon::CountTiles(hand, counts);
+        output.commit(zelkon::appendShortTableLine(output.reserve(zelkon::kFixedLineCapacity), hand,
+                                                   zelkon::WaitsOfCounts(counts)));
+    }
+}
+
+void runTable(const Command& command) {
+    switch (command.tiles) {
+        case 4:
+            runShortTable<4>();
+            return;
+        case 7:
+            runShortTable<7>();
+            return;
+        case 10:
+            runShortTable<10>();
+            return;
+        default:
+            break;
+    }
     zelkon::HandSpace<13> space;
     zelkon::Hand13 hand{};
     zelkon::Problem problem{};
@@ -54,9 +89,26 @@ void runDeal(const Command& command) {
     }
     zelkon::SeedDraws(seed);
     zelkon::Problem problem{};
+    zelkon::ShortProblem shortProblem{};
     // A failed write ends the run: a huge count would otherwise go on for hours.
     for (int i = 0; i < command.count && !output.failed(); ++i) {
-        if (command.band) {
+        zelkon::TileHand hand;
+        if (command.family) {
+            zelkon::DealFamilyHand(*command.family, command.tiles, hand);
+        } else if (command.tiles < 13) {
+            zelkon::BuildShortCompleteHand(command.tiles, hand);
+        }
+        if (command.tiles < 13) {
+            zelkon::FillShortProblem(hand, shortProblem);
+            output.commit(zelkon::appendShortDealLine(output.reserve(zelkon::kFixedLineCapacity),
+                                                      shortProblem));
+            continue;
+        }
+        if (command.family) {
+            zelkon::Hand13 tiles{};
+            std::copy_n(hand.tiles.begin(), tiles.size(), tiles.begin());
+            zelkon::FillProblem(tiles, problem);
+        } else if (command.band) {
             zelkon::DealProblemInBand(problem, *command.band);
         } else {
             zelkon::DealProblem(problem);
@@ -72,7 +124,7 @@ void runExplain(const Command& command) {
     }
     static zelkon::HandExplanation explanation;
     for (const zelkon::HandNotation& hand : command.hands) {
-        zelkon::ExplainHand(hand.hand13(), explanation);
+        zelkon::ExplainTiles(hand.tileHand(), explanation);
         output.commit(
             zelkon::appendExplainLines(output.reserve(zelkon::kExplainLinesCapacity), explanation));
     }
@@ -145,7 +197,19 @@ void run(const Command& command) {
             output.write(zelkon::readingsReport(command.hands[0], command.winningTile));
             break;
         case CommandKind::Table:
-            runTable();
+            runTable(command);
+            break;
+        case CommandKind::Families:
+            output.write(zelkon::familiesText());
+            break;
+        case CommandKind::Hint:
+            if (!command.tsv) {
+                output.write(zelkon::hintReport(command.hands[0], command.hintLevel));
+                break;
+            }
+            for (const zelkon::HandNotation& hand : command.hands) {
+                output.write(zelkon::hintLines(hand));
+            }
             break;
         case CommandKind::Deal:
             runDeal(command);

@@ -5,7 +5,10 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/pattern_table.h"
+#include "analysis/shape_family.h"
+#include "analysis/short_readings.h"
 #include "analysis/wait_finder.h"
+#include "analysis/wait_shapes.h"
 
 namespace zelkon {
 
@@ -238,6 +241,106 @@ std::string heading(const HandNotation& hand) {
     return text;
 }
 
+char* appendTiles(char* out, const TileHand& hand) {
+    for (std::int32_t i = 0; i < hand.count; ++i) {
+        *out++ = static_cast<char>('0' + hand.tiles[static_cast<std::size_t>(i)]);
+    }
+    return out;
+}
+
+char* appendWaitDigits(char* out, NumberSet waits) {
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if ((waits & NumberBit(n)) != 0) {
+            *out++ = static_cast<char>('0' + n);
+        }
+    }
+    return out;
+}
+
+// "pair 33, melds [234] 555, 両面 (two-sided)", as spellReading writes a 13-tile reading.
+std::string spellShortReading(const ExplainedReading& reading) {
+    std::string pair;
+    std::string melds;
+    for (std::int32_t b = 0; b < reading.blockCount; ++b) {
+        const Block& block = reading.blocks[static_cast<std::size_t>(b)];
+        std::string digits;
+        for (int i = 0; i < (block.kind == BlockKind::Pair ? 2 : 3); ++i) {
+            digits += static_cast<char>('0' + block.first + (block.kind == BlockKind::Run ? i : 0));
+        }
+        if (b == reading.winningBlock) {
+            digits = "[" + digits + "]";
+        }
+        if (block.kind == BlockKind::Pair) {
+            pair = digits;
+        } else {
+            melds += " " + digits;
+        }
+    }
+    std::string text = "pair " + pair;
+    if (!melds.empty()) {
+        text += ", melds" + melds;
+    }
+    return text + ", " + WaitShapeName(reading.waitShape) + " (" + shapeGloss(reading.waitShape) +
+           ")";
+}
+
+// "  [5]   両面  単騎  " and the readings beneath, of counts won on number.
+std::string shortWinBlock(const TileCounts& won, TileNumber number) {
+    std::array<ExplainedReading, kMaxExplainedReadings> readings;
+    const std::int32_t count = ShortReadings(won, number, readings);
+    std::uint8_t shapes = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        shapes |= ShapeBit(readings[static_cast<std::size_t>(i)].waitShape);
+    }
+    std::string block = "  [" + std::to_string(number) + "]   ";
+    for (int shape = 0; shape <= static_cast<int>(WaitShape::Single); ++shape) {
+        if ((shapes >> shape & 1) != 0) {
+            block += WaitShapeName(static_cast<WaitShape>(shape));
+            block += "  ";
+        }
+    }
+    block += "\n";
+    for (std::int32_t i = 0; i < count; ++i) {
+        block += "        " + spellShortReading(readings[static_cast<std::size_t>(i)]) + "\n";
+    }
+    return block;
+}
+
+std::string shortWaitsReport(const HandNotation& hand, std::string report) {
+    TileCounts counts{};
+    CountTiles(hand.tileHand(), counts);
+    if (IsWaitingSize(hand.count)) {
+        const NumberSet waits = WaitsOfCounts(counts);
+        std::string digits;
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if ((waits & NumberBit(n)) != 0) {
+                digits += " " + std::to_string(n);
+            }
+        }
+        report += "  waits:" + (digits.empty() ? std::string(" none") : digits) + "\n";
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if ((waits & NumberBit(n)) != 0) {
+                TileCounts won = counts;
+                ++won[static_cast<std::size_t>(n)];
+                report += shortWinBlock(won, n);
+            }
+        }
+        return report;
+    }
+    if (!IsCompleteCounts(counts)) {
+        return report + "  not complete: no reading as a pair and " +
+               std::to_string((hand.count - 2) / 3) +
+               ((hand.count - 2) / 3 == 1 ? " meld\n" : " melds\n");
+    }
+    report += "  complete; the readings for each winning tile:\n";
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (hand.holds(n)) {
+            report += shortWinBlock(counts, n);
+        }
+    }
+    return report;
+}
+
 }  // namespace
 
 char* appendTableLine(char* out, const Hand13& hand, const Problem& problem) {
@@ -254,10 +357,50 @@ char* appendDealLine(char* out, const Problem& problem) {
     return appendWaitsAndFlags(out, problem);
 }
 
+char* appendShortTableLine(char* out, const TileHand& hand, NumberSet waits) {
+    out = appendTiles(out, hand);
+    *out++ = '\t';
+    out = appendWaitDigits(out, waits);
+    *out++ = '\n';
+    return out;
+}
+
+char* appendShortDealLine(char* out, const ShortProblem& problem) {
+    out = appendTiles(out, problem.sortedHand);
+    *out++ = '\t';
+    out = appendTiles(out, problem.dealOrder);
+    *out++ = '\t';
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (problem.isWait[static_cast<std::size_t>(n)] != 0) {
+            *out++ = static_cast<char>('0' + n);
+        }
+    }
+    *out++ = '\n';
+    return out;
+}
+
+std::string familiesText() {
+    std::string text;
+    for (const ShapeFamily& family : kShapeFamilies) {
+        TileCounts counts{};
+        for (const char c : std::string_view(family.core)) {
+            ++counts[static_cast<std::size_t>(c - '0')];
+        }
+        std::array<char, kNumberSlots> waits{};
+        const char* end = appendWaitDigits(waits.data(), WaitsOfCounts(counts));
+        text += std::string(family.id) + "\t" + family.name + "\t" + family.core + "\t" +
+                std::string(waits.data(), static_cast<std::size_t>(end - waits.data())) + "\n";
+    }
+    return text;
+}
+
 std::string waitsReport(const HandNotation& hand) {
     DecompositionTable table;
     std::int32_t count = 0;
     std::string report = heading(hand);
+    if (hand.count < 13) {
+        return shortWaitsReport(hand, report);
+    }
     if (hand.count == 13) {
         Problem problem{};
         const Hand13 tiles = hand.hand13();
@@ -339,13 +482,21 @@ std::string helpText() {
            "      For a 13-tile hand: its waits; for each the patterns of the best reading\n"
            "      (or なし), the han total and that reading spelled out. For a 14-tile hand:\n"
            "      whether it is complete, and its best reading for each winning tile.\n"
+           "      For a 4-, 7- or 10-tile hand: its waits, each with the wait shapes of its\n"
+           "      readings and the readings (no patterns); 5, 8 or 11 tiles: whether it is\n"
+           "      complete, and its readings for each winning tile.\n"
            "  zelkon-cli readings HAND14 WINNING\n"
            "      Every record of the 14-tile hand won on the number WINNING, in table order:\n"
            "      the melds, the wait shape, the eleven flags, the han and the best record.\n"
-           "  zelkon-cli table\n"
+           "  zelkon-cli table [--tiles N]\n"
            "      One line for each of the 93,600 13-tile hands, ascending:\n"
            "      HAND<TAB>WAITS<TAB>FLAGS\n"
-           "  zelkon-cli deal [--seed N] [--count K] [--waits A-B]\n"
+           "      With --tiles 4, 7 or 10, every hand of that many tiles: HAND<TAB>WAITS\n"
+           "      (nothing after the tab for a hand with no wait). --tiles 13 is the default.\n"
+           "  zelkon-cli families\n"
+           "      The shape families, one line each in catalogue order (a core that fits\n"
+           "      several takes the first): ID<TAB>NAME<TAB>CORE<TAB>WAITS\n"
+           "  zelkon-cli deal [--seed N] [--count K] [--waits A-B] [--tiles N] [--family ID]\n"
            "      srand(N) (default: the time of day), then K problems (default 1), one line\n"
            "      each: SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n"
            "      N runs from 0 to 4294967295; the C library treats 0 as 1, so --seed 0 and\n"
@@ -353,6 +504,9 @@ std::string helpText() {
            "      With --waits, only problems with A to B waits (1 <= A <= B <= 9; 5-9 for five\n"
            "      or more), each as often as plain dealing gives it; the same seed deals the\n"
            "      same worksheet. 1-9 is plain dealing.\n"
+           "      --tiles 4, 7 or 10 deals short hands, without the FLAGS column; --family ID\n"
+           "      deals only hands of that family: a form of its core, plus melds that change\n"
+           "      no wait when N is larger than the core. --waits takes neither.\n"
            "  zelkon-cli explain HAND [PICKS]\n"
            "      Why each wait is one: each reading once (the same melds, pair and wait\n"
            "      shape are one reading), the best first (*), with [ ] around the block\n"
@@ -360,21 +514,35 @@ std::string helpText() {
            "      A number held four times is no wait (a fifth copy); with PICKS (digits\n"
            "      1 to 9, each at most once, \"\" for none) also each wrong pick, its\n"
            "      closest split and the tiles left over, and the marks of the window:\n"
-           "      ○ a picked wait, × a missed wait or a wrong pick.\n"
+           "      ○ a picked wait, × a missed wait or a wrong pick. Last, the smallest core\n"
+           "      and its family. HAND has 4, 7, 10 or 13 tiles; short hands have no patterns.\n"
            "  zelkon-cli explain --tsv HAND...\n"
            "      Nine lines per hand: HAND<TAB>N<TAB>KIND<TAB>READINGS<TAB>BEST<TAB>LEFTOVER\n"
            "      KIND is wait, fifth or none; READINGS counts the distinct readings (of a\n"
            "      fifth: those of the 14 tiles with it), BEST is the best one's place among\n"
            "      them, from 0 in the order they first appear in the table, or -;\n"
            "      LEFTOVER holds the tiles left over by the closest split of a none.\n"
+           "  zelkon-cli hint HAND [LEVEL]\n"
+           "      The hints before the answer, 1 to LEVEL (default 6), one line each, as the\n"
+           "      window shows them: the number of waits; the melds set aside and the core;\n"
+           "      its family; its triplets read both ways (or the suji lines by tile count,\n"
+           "      or its wait shapes); the suji lines of the waits; the lowest wait with its\n"
+           "      best reading. HAND has 4, 7, 10 or 13 tiles.\n"
+           "  zelkon-cli hint --tsv HAND...\n"
+           "      Six lines per hand: HAND<TAB>1<TAB>WAITCOUNT, HAND<TAB>2<TAB>CORE<TAB>SETASIDE,\n"
+           "      HAND<TAB>3<TAB>FAMILY, HAND<TAB>4<TAB>TEXT, HAND<TAB>5<TAB>LINES, "
+           "HAND<TAB>6<TAB>WAIT;\n"
+           "      SETASIDE the melds as digit triples (\"123 789\"), LINES as 147 258 369, - for "
+           "none.\n"
            "  zelkon-cli stats [--records FILE]\n"
            "      The figures of the statistics window from the records (default:\n"
            "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.\n"
            "  zelkon-cli --help | --version\n"
            "\n"
-           "HAND: 13 or 14 digits 1 to 9 in any order, at most four of each number, then\n"
-           "optionally one suit letter m (マンズ), p (ピンズ) or s (ソウズ):\n"
-           "  1112345678999    1112345678999p\n"
+           "HAND: 13 or 14 digits 1 to 9 in any order (4, 7 or 10 for a short hand, one more\n"
+           "when won), at most four of each number, then optionally one suit letter m (マンズ),\n"
+           "p (ピンズ) or s (ソウズ):\n"
+           "  1112345678999    1112345678999p    3334555\n"
            "The suit changes nothing in the analysis.\n"
            "\n"
            "WAITS are the winning numbers ascending; FLAGS hold one 11-character 0/1 string\n"

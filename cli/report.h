@@ -5,6 +5,8 @@
 #include <string>
 
 #include "analysis/problem.h"
+#include "analysis/tile_hand.h"
+#include "dealing/short_dealer.h"
 #include "hand_notation.h"
 
 namespace zelkon {
@@ -19,7 +21,18 @@ char* appendTableLine(char* out, const Hand13& hand, const Problem& problem);
 // "SORTED<TAB>DEALORDER<TAB>WAITS<TAB>FLAGS\n", as appendTableLine.
 char* appendDealLine(char* out, const Problem& problem);
 
+// "HAND<TAB>WAITS\n" of a short hand, as appendTableLine; hand is ascending.
+char* appendShortTableLine(char* out, const TileHand& hand, NumberSet waits);
+
+// "SORTED<TAB>DEALORDER<TAB>WAITS\n" of a short problem.
+char* appendShortDealLine(char* out, const ShortProblem& problem);
+
+// One line per family in catalogue order: "ID<TAB>NAME<TAB>CORE<TAB>WAITS".
+std::string familiesText();
+
 // A 13-tile hand: its waits, each with the answer-box line, the han and the best reading.
+// A 4-, 7- or 10-tile hand: its waits, each with the wait shapes of its readings and the readings.
+// One of 5, 8 or 11 tiles: whether it is complete, and its readings for each winning tile.
 // A 14-tile hand: whether it is complete, and the best reading for each winning number in it.
 std::string waitsReport(const HandNotation& hand);
 

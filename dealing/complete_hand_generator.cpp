@@ -1,5 +1,7 @@
 #include "complete_hand_generator.h"
 
+#include <algorithm>
+
 #include "random_source.h"
 
 namespace zelkon {
@@ -7,7 +9,6 @@ namespace zelkon {
 namespace {
 
 constexpr int kShufflePasses = 50;
-constexpr int kMeldSlots = 14;
 
 using MeldPool = std::array<std::int32_t, kMeldPoolSize>;
 
@@ -31,12 +32,14 @@ std::size_t DrawBelow(int bound) {
     return static_cast<std::size_t>(Draw() % bound);
 }
 
-}  // namespace
-
-void BuildCompleteHand(Hand13& hand) {
+// A complete hand of Melds melds and a pair, one tile dropped; every size draws alike, so a short
+// hand comes from the same meld pool as the quiz's.
+template <std::size_t Melds>
+void Build(std::array<TileNumber, 3 * Melds + 1>& hand) {
+    constexpr std::size_t kMeldSlots = 3 * Melds + 2;
     MeldPool pool = FreshPool();
     std::array<std::int32_t, kNumberSlots> counts{};
-    Hand14 working{};
+    std::array<TileNumber, kMeldSlots> working{};
 
     // Not Fisher-Yates: a dealt seed must give the same hands as it always has.
     for (int pass = 0; pass < kShufflePasses; ++pass) {
@@ -49,7 +52,7 @@ void BuildCompleteHand(Hand13& hand) {
     working[0] = working[1] = pair;
     counts[static_cast<std::size_t>(pair)] += 2;
 
-    // Four melds always fit before the pool runs out, so the scan needs no fallback.
+    // The melds always fit before the pool runs out, so the scan needs no fallback.
     std::size_t k = 2;
     for (std::size_t i = 0; i < pool.size() && k < kMeldSlots; ++i) {
         const std::int32_t code = pool[i];
@@ -77,13 +80,47 @@ void BuildCompleteHand(Hand13& hand) {
     }
 
     SortHand(working);
-    const std::size_t dropped = DrawBelow(kMeldSlots);
+    const std::size_t dropped = DrawBelow(static_cast<int>(kMeldSlots));
     std::size_t out = 0;
     for (std::size_t p = 0; p < working.size(); ++p) {
         if (p != dropped) {
             hand[out++] = working[p];
         }
     }
+}
+
+}  // namespace
+
+void BuildCompleteHand(Hand13& hand) {
+    Build<4>(hand);
+}
+
+bool BuildShortCompleteHand(std::int32_t tiles, TileHand& hand) {
+    hand = TileHand{};
+    switch (tiles) {
+        case 4: {
+            std::array<TileNumber, 4> built{};
+            Build<1>(built);
+            std::copy(built.begin(), built.end(), hand.tiles.begin());
+            break;
+        }
+        case 7: {
+            std::array<TileNumber, 7> built{};
+            Build<2>(built);
+            std::copy(built.begin(), built.end(), hand.tiles.begin());
+            break;
+        }
+        case 10: {
+            std::array<TileNumber, 10> built{};
+            Build<3>(built);
+            std::copy(built.begin(), built.end(), hand.tiles.begin());
+            break;
+        }
+        default:
+            return false;
+    }
+    hand.count = tiles;
+    return true;
 }
 
 }  // namespace zelkon

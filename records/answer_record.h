@@ -21,13 +21,6 @@ constexpr UnixMillis ClampMillis(UnixMillis at) {
     return at < kEarliestMillis ? kEarliestMillis : at > kLatestMillis ? kLatestMillis : at;
 }
 
-// Bit n (1..9) set for number n; bit 0 is never set.
-using NumberSet = std::uint16_t;
-
-constexpr NumberSet NumberBit(TileNumber n) {
-    return static_cast<NumberSet>(1u << static_cast<unsigned>(n));
-}
-
 // The band in force when the hand was dealt; None for every-hand dealing.
 enum class RecordedBand {
     None,         // stored as NULL

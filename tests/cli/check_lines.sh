@@ -67,6 +67,27 @@ done
 "$cli" deal --seed 7 --count 500 --waits 1-9 | cmp -s - "$dir/deal" ||
     fail "deal --waits 1-9 differs from plain dealing"
 
+# Short tables: every hand of the size once, ascending; 13 is the table above.
+for size in 4:495 7:6030 10:32211; do
+    tiles=${size%:*}
+    "$cli" table --tiles "$tiles" >"$dir/short"
+    [ "$(wc -l <"$dir/short")" -eq "${size#*:}" ] || fail "table --tiles $tiles has $(wc -l <"$dir/short") lines"
+    LC_ALL=C sort -c -u "$dir/short" || fail "table --tiles $tiles is not ascending and distinct"
+    awk -F '\t' -v n="$tiles" 'NF != 2 || length($1) != n || $2 !~ /^[1-9]*$/ { print; exit 1 }' \
+        "$dir/short" >/dev/null || fail "bad line in table --tiles $tiles"
+done
+"$cli" table --tiles 13 | cmp -s - "$dir/table" || fail "table --tiles 13 differs from table"
+
+# Every family deal at every size it allows has the size and a wait; the worksheet is the seed's.
+for family in $("$cli" families | cut -f 1); do
+    for tiles in 4 7 10 13; do
+        "$cli" deal --tiles "$tiles" --family "$family" --seed 5 --count 30 >"$dir/family" 2>/dev/null || continue
+        awk -F '\t' -v n="$tiles" 'length($1) != n || $NF == "" && n < 13 || n == 13 && $3 == "" { print; exit 1 }' \
+            "$dir/family" >/dev/null || fail "deal --tiles $tiles --family $family: bad line"
+        [ "$(wc -l <"$dir/family")" -eq 30 ] || fail "deal --family $family printed too few lines"
+    done
+done
+
 if [ -w /dev/full ]; then
     status=0
     "$cli" table >/dev/full 2>"$dir/err" || status=$?

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"waits", "-v"}, "waits: unknown option \"-v\"; try zelkon-cli --help"},
         // A later bad hand stops the whole command, so nothing of the first is printed.
         BadLine{{"waits", "1112345678999", "111234567899"},
-                "hand \"111234567899\": 12 tiles; a hand has 13 or 14"},
+                "hand \"111234567899\": 12 tiles; a hand has 4, 7, 10 or 13, or one more when won"},
         BadLine{{"readings", "44445566777789"},
                 "readings needs a 14-tile hand and the winning tile; try zelkon-cli --help"},
         BadLine{{"readings", "44445566777789", "7", "8"}, "readings: unexpected argument \"8\""},

@@ -37,8 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExplainLine{{"explain", "--tsv"}, "explain needs a hand; try zelkon-cli --help"},
         ExplainLine{{"explain", "--picks", "1111234567888"},
                     "explain: unknown option \"--picks\"; try zelkon-cli --help"},
-        ExplainLine{{"explain", "11112345678889"},
-                    "hand \"11112345678889\": 14 tiles; explain needs the 13 tiles of a hand"},
+        ExplainLine{
+            {"explain", "11112345678889"},
+            "hand \"11112345678889\": 14 tiles; explain needs the 13 tiles of a hand, or 4, 7 or "
+            "10"},
         ExplainLine{
             {"explain", "--tsv", "1111234567888", "11111234567888"},
             "hand \"11111234567888\": 5 tiles of 1, but there are only four of each number"},
@@ -118,12 +120,14 @@ TEST(ExplainReportTest, withoutPicksShowsWaitsAndFifthCopiesUnmarked) {
     EXPECT_EQ(report,
               "1111222244557  waits: none\n"
               "  1 no wait: all four 1s are in the hand; a fifth would complete nothing either\n"
-              "  2 no wait: all four 2s are in the hand; a fifth would complete nothing either\n");
+              "  2 no wait: all four 2s are in the hand; a fifth would complete nothing either\n"
+              "  smallest core: 1111222244557, no family; nothing set aside\n");
     const std::string waits = explainReport(notation("1122445567799"), std::nullopt);
     EXPECT_EQ(waits,
               "1122445567799  waits: 6\n"
               "  6 wait, 1 reading\n"
-              "      * #0  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n");
+              "      * #0  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
+              "  smallest core: 1122445567799, 七対子だけ (chiitoi); nothing set aside\n");
     // The best reading is shown as it first appears: 3 completes 1-2-3 (edge) or 3-4-5.
     const std::string firsts = explainReport(notation("1111234567888"), std::nullopt);
     EXPECT_NE(firsts.find("  3 wait, 2 readings\n"

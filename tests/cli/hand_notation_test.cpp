@@ -23,11 +23,15 @@ TEST_P(BadHandTest, isRejectedWithAMessageNamingHandAndFault) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, BadHandTest,
     testing::Values(
-        BadHand{"", "hand \"\": empty; a hand is 13 or 14 digits 1 to 9"},
-        BadHand{"123456789123", "hand \"123456789123\": 12 tiles; a hand has 13 or 14"},
-        BadHand{"111122223333444", "hand \"111122223333444\": 15 tiles; a hand has 13 or 14"},
-        BadHand{"5", "hand \"5\": 1 tile; a hand has 13 or 14"},
-        BadHand{"p", "hand \"p\": 0 tiles; a hand has 13 or 14"},
+        BadHand{"",
+                "hand \"\": empty; a hand is 4, 7, 10 or 13 digits 1 to 9, or one more when won"},
+        BadHand{"123456789123",
+                "hand \"123456789123\": 12 tiles; a hand has 4, 7, 10 or 13, or one more when won"},
+        BadHand{
+            "111122223333444",
+            "hand \"111122223333444\": 15 tiles; a hand has 4, 7, 10 or 13, or one more when won"},
+        BadHand{"5", "hand \"5\": 1 tile; a hand has 4, 7, 10 or 13, or one more when won"},
+        BadHand{"p", "hand \"p\": 0 tiles; a hand has 4, 7, 10 or 13, or one more when won"},
         BadHand{"11123x5678999",
                 "hand \"11123x5678999\": 'x' at position 6 is not a tile (a hand is digits 1 to "
                 "9, then at most one suit letter m, p or s)"},

@@ -1,0 +1,250 @@
+#include "hint_text.h"
+
+#include <bit>
+
+namespace zelkon {
+
+namespace {
+
+constexpr std::array<const char*, kFamilyCount> kCatalogueNames = [] {
+    std::array<const char*, kFamilyCount> names{};
+    for (std::size_t f = 0; f < names.size(); ++f) {
+        names[f] = kShapeFamilies[f].name;
+    }
+    return names;
+}();
+
+constexpr HintPhrases kJapanese{
+    "%1種待ち",
+    "待ちなし",
+    "%1を外すと、残りは%2",
+    "外せる面子はない",
+    "・",
+    "残りは%1の形",
+    "名前のない%1枚形",
+    "%1（%2）",
+    "端で%1種減る",
+    "%1を面子と見ると%2種、雀頭と見ると%3種",
+    "　",
+    "待ちは枚数が奇数の筋：%1",
+    "待ちは枚数が偶数の筋：%1",
+    "残りは%1",
+    "%1待ち",
+    "待ちの筋：%1",
+    "%1：%2　%3",
+    {WaitShapeName(WaitShape::TwoSided), WaitShapeName(WaitShape::Edge),
+     WaitShapeName(WaitShape::Closed), WaitShapeName(WaitShape::DualPair),
+     WaitShapeName(WaitShape::Single)},
+    kCatalogueNames,
+};
+
+constexpr std::array<std::string_view, 3> kLineNames{"1-4-7", "2-5-8", "3-6-9"};
+
+// Appends to a fixed buffer; what does not fit is dropped.
+class Writer {
+public:
+    void Add(std::string_view text) {
+        for (const char c : text) {
+            if (m_text.length < static_cast<std::int32_t>(m_text.chars.size())) {
+                m_text.chars[static_cast<std::size_t>(m_text.length++)] = c;
+            }
+        }
+    }
+
+    void AddNumber(int value) {
+        std::array<char, 12> digits{};
+        std::size_t count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value > 0 && count < digits.size());
+        while (count > 0) {
+            const char digit = digits[--count];
+            Add(std::string_view(&digit, 1));
+        }
+    }
+
+    // phrase with %1..%3 replaced by args.
+    void Fill(std::string_view phrase, std::string_view a = {}, std::string_view b = {},
+              std::string_view c = {}) {
+        for (std::size_t i = 0; i < phrase.size(); ++i) {
+            if (phrase[i] == '%' && i + 1 < phrase.size() && phrase[i + 1] >= '1' &&
+                phrase[i + 1] <= '3') {
+                Add(phrase[i + 1] == '1' ? a : phrase[i + 1] == '2' ? b : c);
+                ++i;
+            } else {
+                Add(phrase.substr(i, 1));
+            }
+        }
+    }
+
+    std::string_view view() const { return m_text.view(); }
+    const HintText& text() const { return m_text; }
+
+private:
+    HintText m_text;
+};
+
+HintText Number(int value) {
+    Writer writer;
+    writer.AddNumber(value);
+    return writer.text();
+}
+
+HintText Digits(const TileCounts& counts) {
+    Writer writer;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        for (int c = 0; c < counts[static_cast<std::size_t>(n)]; ++c) {
+            writer.AddNumber(n);
+        }
+    }
+    return writer.text();
+}
+
+HintText BlockDigits(const Block& block) {
+    Writer writer;
+    const int size = block.kind == BlockKind::Pair ? 2 : 3;
+    for (int i = 0; i < size; ++i) {
+        writer.AddNumber(block.first + (block.kind == BlockKind::Run ? i : 0));
+    }
+    return writer.text();
+}
+
+HintText Lines(SujiLines lines, const HintPhrases& phrases) {
+    Writer writer;
+    for (std::size_t line = 0; line < kLineNames.size(); ++line) {
+        if ((lines >> line & 1u) != 0) {
+            writer.Add(writer.view().empty() ? "" : phrases.meldSeparator);
+            writer.Add(kLineNames[line]);
+        }
+    }
+    return writer.text();
+}
+
+HintText ShapeWords(WaitShape shape, const HintPhrases& phrases) {
+    Writer writer;
+    writer.Fill(phrases.shape, phrases.shapeNames[static_cast<std::size_t>(shape)]);
+    return writer.text();
+}
+
+void FamilyWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
+    const FamilyFit& fit = hints.core.family;
+    Writer named;
+    if (fit.family == kNoFamily) {
+        named.Fill(phrases.unnamed, Number(hints.core.coreSize).view());
+    } else {
+        named.Fill(phrases.family, phrases.familyNames[static_cast<std::size_t>(fit.family)]);
+    }
+    if (fit.edgeLoss == 0) {
+        out.Add(named.view());
+        return;
+    }
+    Writer edge;
+    edge.Fill(phrases.edge, Number(fit.edgeLoss).view());
+    out.Fill(phrases.withEdge, named.view(), edge.view());
+}
+
+void FourthWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
+    switch (hints.fourth) {
+        case FourthHint::CoreTriplets:
+            for (std::int32_t i = 0; i < hints.tripletCount; ++i) {
+                const TripletReadings& t = hints.triplets[static_cast<std::size_t>(i)];
+                out.Add(i > 0 ? phrases.itemSeparator : "");
+                out.Fill(phrases.bothWays, Number(t.number).view(),
+                         Number(std::popcount(static_cast<unsigned>(t.asMeld))).view(),
+                         Number(std::popcount(static_cast<unsigned>(t.asPair))).view());
+            }
+            return;
+        case FourthHint::CountLines:
+            out.Fill(hints.evenCount ? phrases.evenLines : phrases.oddLines,
+                     Lines(hints.countLines, phrases).view());
+            return;
+        case FourthHint::CoreShapes:
+            break;
+    }
+    Writer shapes;
+    for (std::size_t s = 0; s < phrases.shapeNames.size(); ++s) {
+        if ((hints.coreShapes >> s & 1u) != 0) {
+            shapes.Add(shapes.view().empty() ? "" : phrases.meldSeparator);
+            shapes.Add(ShapeWords(static_cast<WaitShape>(s), phrases).view());
+        }
+    }
+    out.Fill(phrases.coreShapes, shapes.view());
+}
+
+}  // namespace
+
+const HintPhrases& PhrasesFor(Language language) {
+    switch (language) {
+        case Language::Japanese:
+            break;
+    }
+    return kJapanese;
+}
+
+HintText ReadingWords(const ExplainedReading& reading) {
+    Writer writer;
+    for (std::int32_t b = 0; b < reading.blockCount; ++b) {
+        writer.Add(b > 0 ? " " : "");
+        const bool winning = b == reading.winningBlock;
+        writer.Add(winning ? "[" : "");
+        writer.Add(BlockDigits(reading.blocks[static_cast<std::size_t>(b)]).view());
+        writer.Add(winning ? "]" : "");
+    }
+    return writer.text();
+}
+
+HintText HintWords(const Hints& hints, int level, Language language) {
+    const HintPhrases& phrases = PhrasesFor(language);
+    Writer out;
+    const bool noWait = hints.waitCount == 0;
+    switch (level) {
+        case 1:
+            if (noWait) {
+                out.Add(phrases.noWait);
+            } else {
+                out.Fill(phrases.waitCount, Number(hints.waitCount).view());
+            }
+            break;
+        case 2: {
+            if (hints.core.setAsideCount == 0) {
+                out.Add(phrases.nothingAside);
+                break;
+            }
+            Writer melds;
+            for (std::int32_t i = 0; i < hints.core.setAsideCount; ++i) {
+                melds.Add(i > 0 ? phrases.meldSeparator : "");
+                melds.Add(BlockDigits(hints.core.setAside[static_cast<std::size_t>(i)]).view());
+            }
+            out.Fill(phrases.setAside, melds.view(), Digits(hints.core.core).view());
+            break;
+        }
+        case 3:
+            FamilyWords(hints, phrases, out);
+            break;
+        case 4:
+            FourthWords(hints, phrases, out);
+            break;
+        case 5:
+            if (noWait) {
+                out.Add(phrases.noWait);
+            } else {
+                out.Fill(phrases.waitLines, Lines(hints.waitLines, phrases).view());
+            }
+            break;
+        case 6:
+            if (noWait) {
+                out.Add(phrases.noWait);
+            } else {
+                out.Fill(phrases.shownWait, Number(hints.shownWait).view(),
+                         ReadingWords(hints.shownReading).view(),
+                         ShapeWords(hints.shownReading.waitShape, phrases).view());
+            }
+            break;
+        default:
+            break;
+    }
+    return out.text();
+}
+
+}  // namespace zelkon
