@@ -7,10 +7,14 @@
 #include "analysis/decomposition.h"
 #include "analysis/explanation.h"
 #include "analysis/hand_notation.h"
+#include "analysis/hint_text.h"
+#include "analysis/hints.h"
 #include "analysis/pattern_table.h"
+#include "analysis/shape_family.h"
 #include "analysis/wait_finder.h"
 #include "analysis/wait_in_hand.h"
 #include "dealing/band_dealer.h"
+#include "dealing/family_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
 #include "quiz/quiz_logic.h"
@@ -399,6 +403,11 @@ ZW_EXPORT(zw_analysed_patterns) std::int32_t zw_analysed_patterns(std::int32_t n
     return bits;
 }
 
+// As zelkon-cli deal --seed seeds before its first problem.
+ZW_EXPORT(zw_seed) void zw_seed(std::uint32_t seed) {
+    SeedDraws(seed);
+}
+
 // For tests: the first problem of a worksheet dealt with seed, in characters and sorted, so that
 // no suit is drawn after it.
 ZW_EXPORT(zw_deal_seeded)
@@ -469,4 +478,54 @@ ZW_EXPORT(zw_run_result) std::int32_t zw_run_result(std::int32_t field) {
         default:
             return 0;
     }
+}
+
+// The shape families of the catalogue, in its order.
+ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
+    return kFamilyCount;
+}
+
+ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
+    return family >= 0 && family < kFamilyCount
+               ? PutText(kShapeFamilies[static_cast<std::size_t>(family)].name)
+               : 0;
+}
+
+ZW_EXPORT(zw_family_has_hand) std::int32_t zw_family_has_hand(std::int32_t family) {
+    return FamilyHasHand(family, 13) ? 1 : 0;
+}
+
+// A 13-tile problem of family, shown as a dealt one (its display order shuffled, the suit drawn
+// in random mode). Returns 0, the problem on screen untouched, when the family has no such hand.
+ZW_EXPORT(zw_new_family_problem)
+std::int32_t zw_new_family_problem(std::int32_t family, std::int32_t suitMode,
+                                   std::int32_t sortMode) {
+    TileHand hand;
+    if (!DealFamilyHand(family, 13, hand) || hand.count != 13) {
+        return 0;
+    }
+    Hand13 tiles{};
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        tiles[i] = hand.tiles[i];
+    }
+    quiz.LoadProblem(tiles, suitMode, static_cast<std::uint8_t>(sortMode));
+    Changed();
+    return 1;
+}
+
+// Hint level (1 to 6) of the problem on screen, in the text buffer.
+ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
+    static Hints hints;
+    TileHand hand;
+    for (const TileNumber tile : quiz.problem().sortedHand) {
+        hand.tiles[static_cast<std::size_t>(hand.count++)] = tile;
+    }
+    if (!ComputeHints(hand, hints)) {
+        return 0;
+    }
+    return PutText(HintWords(hints, level).view());
+}
+
+ZW_EXPORT(zw_hint_count) std::int32_t zw_hint_count() {
+    return kHintCount;
 }

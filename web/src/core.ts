@@ -101,7 +101,14 @@ interface Exports {
     zw_analyse(): number;
     zw_analysed_patterns(n: number): number;
     zw_deal_seeded(seed: number, fewest: number, most: number): void;
+    zw_seed(seed: number): void;
     zw_problem_digits(): number;
+    zw_family_count(): number;
+    zw_family_name(family: number): number;
+    zw_family_has_hand(family: number): number;
+    zw_new_family_problem(family: number, suitMode: number, sortMode: number): number;
+    zw_hint(level: number): number;
+    zw_hint_count(): number;
     zw_run_start(): void;
     zw_run_abandon(): void;
     zw_run_shown(now: number): void;
@@ -269,6 +276,30 @@ export class Core {
         return this.text(this.x.zw_wait_shape_name(shape));
     }
 
+    // The catalogue's families that have 13-tile hands, by index and name.
+    families(): { index: number; name: string }[] {
+        const list = [];
+        for (let f = 0; f < this.x.zw_family_count(); ++f) {
+            if (this.x.zw_family_has_hand(f) === 1) {
+                list.push({ index: f, name: this.text(this.x.zw_family_name(f)) });
+            }
+        }
+        return list;
+    }
+
+    // False, nothing changed, for a family without 13-tile hands.
+    newFamilyProblem(family: number, suitMode: number, sorted: boolean): boolean {
+        return this.x.zw_new_family_problem(family, suitMode, sorted ? 1 : 0) === 1;
+    }
+
+    get hintCount(): number {
+        return this.x.zw_hint_count();
+    }
+
+    hint(level: number): string {
+        return this.text(this.x.zw_hint(level));
+    }
+
     // The window's timed run; now is a monotonic clock in milliseconds (performance.now()).
     runStart(): void {
         this.x.zw_run_start();
@@ -314,6 +345,16 @@ export class Core {
     // For tests: the first problem `zelkon-cli deal --seed` deals, as sorted and deal-order digits.
     dealSeeded(seed: number, fewest = 1, most = 9): [string, string] {
         this.x.zw_deal_seeded(seed >>> 0, fewest, most);
+        const digits = this.text(this.x.zw_problem_digits());
+        return [digits.slice(0, 13), digits.slice(13)];
+    }
+
+    seed(seed: number): void {
+        this.x.zw_seed(seed >>> 0);
+    }
+
+    // The problem on screen as sorted and deal-order digits, for tests.
+    problemDigits(): [string, string] {
         const digits = this.text(this.x.zw_problem_digits());
         return [digits.slice(0, 13), digits.slice(13)];
     }

@@ -21,6 +21,9 @@ export interface Texts {
     deal: string;
     bands: [string, string, string, string];
     timedRun: string;
+    family: string;
+    allFamilies: string;
+    hint: string;
     enter: string;
     copy: string;
     copied: string;
@@ -81,6 +84,9 @@ export const TEXTS: Record<Lang, Texts> = {
         deal: "出題",
         bands: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
         timedRun: "タイムアタック",
+        family: "形",
+        allFamilies: "すべての形",
+        hint: "ヒント",
         enter: "問題を入力",
         copy: "問題をコピー",
         copied: "コピーしました",
@@ -136,6 +142,9 @@ export const TEXTS: Record<Lang, Texts> = {
         deal: "Deal",
         bands: ["All hands", "1–2 waits", "3–4 waits", "5 or more waits"],
         timedRun: "Timed run",
+        family: "Shape",
+        allFamilies: "All shapes",
+        hint: "Hint",
         enter: "Enter a hand",
         copy: "Copy the hand",
         copied: "Copied",

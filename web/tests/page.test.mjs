@@ -185,6 +185,10 @@ test("the explanation, a typed hand and its link, as a player reaches them", asy
     await page.getByRole("button", { name: "閉じる" }).click();
     const panel = page.getByRole("region", { name: "解説" });
     assert.match(await panel.textContent(), /解答すると、ここに解説が表示されます/);
+    // Hints, one per press of H or of the button, in the panel and never on the board.
+    await page.keyboard.press("KeyH");
+    await panel.getByRole("button", { name: "ヒント" }).click();
+    assert.deepEqual(await panel.getByRole("listitem").allTextContents(), ["7種待ち", "外せる面子はない"]);
     for (const n of ["2", "4", "8"]) {
         await page.getByRole("button", { name: n, exact: true }).click();
     }
@@ -197,8 +201,10 @@ test("the explanation, a typed hand and its link, as a player reaches them", asy
     assert.equal(await others.getAttribute("aria-expanded"), "false");
     await others.click();
     assert.equal(await panel.getByRole("button", { name: /^ほかの読み方/ }).first().getAttribute("aria-expanded"), "true");
+    assert.equal(await panel.getByRole("button", { name: "ヒント" }).isDisabled(), true, "no hint once answered");
     await page.keyboard.press("Enter");
     assert.equal(await answerBox(page).inputValue(), "何待ち？", "keys stay with the quiz after a click in the panel");
+    assert.equal(await panel.getByRole("listitem").count(), 0, "a new problem starts without hints");
 
     // 問題を入力: OK only for a hand; the hand then shows in its typed order when sorting is off.
     await page.getByRole("button", { name: "設定" }).click();
@@ -222,6 +228,12 @@ test("the explanation, a typed hand and its link, as a player reaches them", asy
     await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
     await page.getByRole("button", { name: "問題をコピー" }).click();
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), `${site.url}#1112345678999s`);
+
+    // A family from 出題 ▸ 形 deals from the next problem on; the nine gates have one form.
+    await page.getByRole("combobox", { name: "形" }).selectOption({ label: "九蓮形" });
+    await page.getByRole("button", { name: "閉じる" }).click();
+    await page.getByRole("button", { name: "リセット" }).click();
+    assert.equal([...(await boardHand(page)).digits].sort().join(""), "1112345678999");
     assert.deepEqual(errors, []);
 });
 
