@@ -1,4 +1,5 @@
-// The fixed-size main window: menus, the two settings with their check marks, the reset command.
+// The main window, fixed in size but for the explanation panel beside the form: menus, the two
+// settings with their check marks, the reset command.
 #pragma once
 
 #include <cstdint>
