@@ -169,7 +169,8 @@ std::int32_t zw_enter(std::int32_t length, std::int32_t suitMode, std::int32_t s
     return 0;
 }
 
-// 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number.
+// 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number, 6 whether the character
+// cannot show as itself (the window's rule), 1 or 0.
 ZW_EXPORT(zw_fault_field) std::int32_t zw_fault_field(std::int32_t field) {
     switch (field) {
         case 0:
@@ -184,6 +185,8 @@ ZW_EXPORT(zw_fault_field) std::int32_t zw_fault_field(std::int32_t field) {
             return fault.count;
         case 5:
             return fault.number;
+        case 6:
+            return IsInvisibleCharacter(fault.character) ? 1 : 0;
         default:
             return 0;
     }

@@ -55,6 +55,7 @@ export interface HandFault {
     suitPosition: number;
     count: number;
     number: number;
+    invisible: boolean; // the character cannot show as itself
 }
 
 interface Exports {
@@ -167,7 +168,7 @@ export class Core {
             return null;
         }
         const f = (i: number) => this.x.zw_fault_field(i);
-        return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5) };
+        return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5), invisible: f(6) === 1 };
     }
 
     // The fault of a typed hand, or null for a hand; changes nothing.

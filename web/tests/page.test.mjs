@@ -138,9 +138,10 @@ test("a bad link or seed is named as such, and the page deals as usual", async (
         ["#11123456789990", "14文字目の「0」は牌ではありません。数字は1〜9です。"],
         ["#%3Cimg%20src%3Dx%3E", "1文字目の「<」は牌ではありません。"],
         ["#1111123456789", "1が5枚あります。同じ牌は4枚までです。"],
+        ["#1112345678999%E2%80%AE", "14文字目のU+202Eは牌ではありません。"],
     ]) {
         const { page, errors } = await open(t, address);
-        assert.match(await page.getByRole("status").textContent(), new RegExp(message.replace(/[.*?()]/g, "\\$&")), address);
+        assert.match(await page.getByRole("status").textContent(), new RegExp(message.replace(/[.*?()+]/g, "\\$&")), address);
         assert.equal(await page.locator("#main img, #main [src]").count(), 0, "nothing from the address became markup");
         assert.equal((await boardHand(page)).digits.length, 13);
         assert.deepEqual(errors, []);
