@@ -97,7 +97,8 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     RecordsFeature* m_records = nullptr;  // a child
-    QPointer<FocusRing> m_focusRing;      // a child of the focus widget, once Tab is first used
+    QMetaObject::Connection m_focusWatch;
+    QPointer<FocusRing> m_focusRing;  // a child of the focus widget, once Tab is first used
 };
 
 }  // namespace zelkon
