@@ -84,7 +84,8 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value%"));
-    series->setLabelsPrecision(3);
+    // Two figures: three overlap their neighbours' in a window of laptop width.
+    series->setLabelsPrecision(2);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(names);
@@ -92,6 +93,7 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     QFont small = x->titleFont();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     x->setTitleFont(small);
+    x->setLabelsFont(small);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     QValueAxis* y = PercentAxis(QString());
