@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QXmlStreamReader>
 
 #include "app/about_dlg.h"
@@ -413,7 +414,7 @@ private slots:
             checkFits(widget, text);
         }
         // The panel paints its lines itself, wrapping them to its width.
-        const ExplanationPanel& panel = frame().explanationPanel();
+        ExplanationPanel& panel = frame().explanationPanel();
         QVERIFY(!panel.headerLines().isEmpty());
         for (const QString& line : panel.headerLines()) {
             QVERIFY2(!HasJapanese(line), qPrintable(line));
@@ -421,6 +422,13 @@ private slots:
         for (const ExplanationRow& row : panel.rows()) {
             QVERIFY2(!HasJapanese(row.verdict + row.waitText), qPrintable(row.verdict));
         }
+        // A verdict's tooltip gives the Japanese of its shape and patterns.
+        const int right = 1;  // the row of 3, picked: penchan
+        QHelpEvent help(QEvent::ToolTip, panel.verdictRect(right).center(),
+                        panel.rowsWidget().mapToGlobal(panel.verdictRect(right).center()));
+        QCoreApplication::sendEvent(&panel.rowsWidget(), &help);
+        QVERIFY2(QToolTip::text().contains(QStringLiteral("penchan: 辺張")),
+                 qPrintable(QToolTip::text()));
         // A learner sees the Japanese of each pattern named in the answer beside it.
         QVERIFY(view().answerBox().toolTip().contains(QStringLiteral("一気通貫")));
 
