@@ -10,6 +10,7 @@
 
 #include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
 namespace zelkon {
@@ -23,10 +24,14 @@ struct BandItem {
 };
 
 const std::array<BandItem, kBandItems> kBands{{
-    {kAllHands, "すべての手(&A)", "すべての手"},
-    {kBandOneTwo, "待ち1〜2種(&1)", "待ち1〜2種"},
-    {kBandThreeFour, "待ち3〜4種(&3)", "待ち3〜4種"},
-    {kBandFivePlus, "待ち5種以上(&5)", "待ち5種以上"},
+    {kAllHands, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手(&A)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手")},
+    {kBandOneTwo, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種(&1)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種")},
+    {kBandThreeFour, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種(&3)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種")},
+    {kBandFivePlus, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上")},
 }};
 
 }  // namespace
@@ -64,22 +69,26 @@ PracticeRuns::~PracticeRuns() {
 }
 
 void PracticeRuns::addTo(QMenu& practice) {
-    m_dealMenu = practice.addMenu(QStringLiteral("出題(&D)"));
+    m_dealMenu = practice.addMenu(QString());
+    SetUiText(m_dealMenu->menuAction(), staticMetaObject, QT_TR_NOOP("出題(&D)"));
     m_dealGroup = new QActionGroup(m_dealMenu);
     for (int i = 0; i < kBandItems; ++i) {
-        QAction* item =
-            m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
+        QAction* item = m_dealMenu->addAction(QString());
+        SetUiText(item, staticMetaObject, kBands[static_cast<std::size_t>(i)].text);
         item->setCheckable(true);
         item->setChecked(i == BandIndex(m_dealer.band()));
         m_dealGroup->addAction(item);
         m_bandActions[static_cast<std::size_t>(i)] = item;
         connect(item, &QAction::triggered, this, [this, i] { OnBand(i); });
     }
-    m_timedRunAction = practice.addAction(QStringLiteral("タイムアタック(&T)"));
+    m_timedRunAction = practice.addAction(QString());
+    SetUiText(m_timedRunAction, staticMetaObject, QT_TR_NOOP("タイムアタック(&T)"));
     connect(m_timedRunAction, &QAction::triggered, m_timedRun, &TimedRunController::OnTimedRun);
-    m_enterAction = practice.addAction(QStringLiteral("問題を入力(&I)..."));
+    m_enterAction = practice.addAction(QString());
+    SetUiText(m_enterAction, staticMetaObject, QT_TR_NOOP("問題を入力(&I)..."));
     connect(m_enterAction, &QAction::triggered, this, &PracticeRuns::OnEnterProblem);
-    m_copyAction = practice.addAction(QStringLiteral("問題をコピー(&C)"));
+    m_copyAction = practice.addAction(QString());
+    SetUiText(m_copyAction, staticMetaObject, QT_TR_NOOP("問題をコピー(&C)"));
     connect(m_copyAction, &QAction::triggered, this, &PracticeRuns::OnCopyProblem);
     // Esc is no key of the quiz: during a run it offers to abandon it, as the menu item does.
     m_abandonKey = new QAction(&m_window);
@@ -116,10 +125,10 @@ void PracticeRuns::setDealStatus(const QString& text) {
 
 QString PracticeRuns::dealName() const {
     if (m_dealer.weakShapes()) {
-        return QStringLiteral("苦手な形");
+        return tr("苦手な形");
     }
     const int index = BandIndex(m_dealer.band());
-    return index >= 0 ? QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name) : QString();
+    return index >= 0 ? tr(kBands[static_cast<std::size_t>(index)].name) : QString();
 }
 
 QString PracticeRuns::statusText() const {
@@ -130,12 +139,12 @@ QString PracticeRuns::statusText() const {
     // whichever band is chosen.
     QString deal = m_dealStatus;
     if (deal.isEmpty() && !dealName().isEmpty()) {
-        deal = QStringLiteral("出題：") + dealName();
+        deal = tr("出題：%1").arg(dealName());
     }
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }
-    return deal + QStringLiteral("\u3000") + m_extraStatus;
+    return deal + tr("\u3000") + m_extraStatus;
 }
 
 void PracticeRuns::setExtraStatus(const QString& text) {

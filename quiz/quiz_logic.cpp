@@ -9,12 +9,6 @@
 
 namespace zelkon {
 
-namespace {
-
-constexpr std::string_view kNoPattern = "なし";
-
-}  // namespace
-
 std::int32_t TileBitmapId(std::int32_t number, SuitKind suit) {
     if (number < kMinTile || number > kMaxTile) {
         return kFirstTileBitmapId;
@@ -42,7 +36,7 @@ void QuizLogic::SetUp() {
 void QuizLogic::SetUp(std::uint32_t seed) {
     SeedDraws(seed);
     DealProblem(m_problem);
-    m_strAnswer = kQuestionText;
+    m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
     m_nSuitKind = Draw() % 3;
     m_bSortTiles = 1;
@@ -73,7 +67,7 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
 }
 
 void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
-    m_strAnswer = kQuestionText;
+    m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
     // The suit is drawn after the deal's numbers, and only in random mode.
     m_nSuitKind = suitMode == kSuitModeRandom ? Draw() % 3 : suitMode;
@@ -99,34 +93,51 @@ void QuizLogic::Answer() {
         return;
     }
     m_bAnswered = 1;
-    m_strAnswer = kAnswerHeader;
+    WriteAnswerText();
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const bool wait = m_problem.isWait[i] == 1;
-        if (wait) {
-            // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
-            const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
-                                                    ']', ' ', ' ', ' '};
-            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
-            bool any = false;
-            for (int k = 0; k < kPatternCount; ++k) {
-                if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
-                    m_strAnswer += PatternTable[static_cast<std::size_t>(k)].name;
-                    m_strAnswer += "  ";
-                    any = true;
-                }
-            }
-            if (!any) {
-                m_strAnswer += kNoPattern;
-            }
-            m_strAnswer += "\r\n";
-        }
         const bool picked = m_bSelected[i] == 1;
         if (wait) {
             m_nMark[i] = picked ? MarkKind::MarkCircle : MarkKind::MarkCross;
         } else if (picked) {
             m_nMark[i] = MarkKind::MarkCross;
         }
+    }
+}
+
+void QuizLogic::WriteAnswerText() {
+    m_strAnswer = kAnswerHeaderTerm.in(m_language);
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (m_problem.isWait[i] != 1) {
+            continue;
+        }
+        // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
+        const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
+                                                ']', ' ', ' ', ' '};
+        m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
+        bool any = false;
+        for (int k = 0; k < kPatternCount; ++k) {
+            if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
+                m_strAnswer += PatternName(k, m_language);
+                m_strAnswer += "  ";
+                any = true;
+            }
+        }
+        if (!any) {
+            m_strAnswer += kNoPatternTerm.in(m_language);
+        }
+        m_strAnswer += "\r\n";
+    }
+}
+
+void QuizLogic::SetLanguage(Language language) {
+    m_language = language;
+    if (m_bAnswered != 0) {
+        WriteAnswerText();
+    } else {
+        m_strAnswer = kQuestionTerm.in(language);
     }
 }
 

@@ -1,5 +1,6 @@
 // Writes a picture of the window in the middle of a question: picks made, answer shown.
-// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain]   (--explain: with the 解説 panel open)
+// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english]
+// (--explain: with the 解説 panel open; --english: in English, as 練習 ▸ 言語 chooses it)
 #include <cstdlib>
 
 #include <QApplication>
@@ -19,8 +20,10 @@ int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     QStringList args = QCoreApplication::arguments();
     const bool explain = args.removeAll(QStringLiteral("--explain")) > 0;
+    const bool english = args.removeAll(QStringLiteral("--english")) > 0;
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain]\n";
+        QTextStream(stderr)
+            << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english]\n";
         return 2;
     }
     // The picture is of the plain quiz, whatever practice settings this machine's player keeps.
@@ -36,6 +39,9 @@ int main(int argc, char* argv[]) {
     // A fixed seed gives the same picture on every run.
     zelkon::SeedDraws(args.size() > 2 ? args[2].toUInt() : 21u);
     frame.action(zelkon::ID_SUIT_PINZU)->trigger();
+    if (english) {
+        frame.action(zelkon::ID_LANGUAGE_ENGLISH)->trigger();
+    }
     if (explain) {
         frame.setExplanationPanelOpen(true);
     }
