@@ -1,8 +1,12 @@
 // The window in two languages: every text of the English translation finished and fitting its
 // place, the English window free of Japanese, and the Japanese window exactly as it was before
 // any choice, also after English and back.
+#include <QAbstractAxis>
 #include <QAbstractButton>
+#include <QAbstractSeries>
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
@@ -21,6 +25,8 @@
 #include "app/command_ids.h"
 #include "app/hand_entry_dialog.h"
 #include "app/main_frame.h"
+#include "app/statistics_module.h"
+#include "app/statistics_window.h"
 #include "app/zelkon_app.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
@@ -458,6 +464,47 @@ private slots:
                 checkFits(widget, text);
             }
         }
+    }
+
+    // The 成績 window follows at once: its fixed texts by themselves, the page's own when the
+    // records feature gives it again (as it does for an open window).
+    void theStatisticsWindowFollowsTheLanguage() {
+        StatisticsModule module;
+        QVERIFY2(module.load(StatisticsModuleFolders(QCoreApplication::applicationDirPath())),
+                 qPrintable(module.error()));
+        start();
+        StatisticsPage page;
+        page.figures.problems = 4;
+        page.figures.fullyRight = 1;
+        page.figures.days[29].problems = 4;
+        page.figures.days[29].fullyRight = 1;
+        for (int s = 0; s < kWaitShapeCount; ++s) {
+            page.shapeNames << QString::fromUtf8(kWaitShapeTerms[static_cast<std::size_t>(s)].en);
+        }
+        std::unique_ptr<QWidget> window(module.create(page, nullptr));
+        window->show();
+        QCOMPARE(window->windowTitle(), QStringLiteral("成績"));
+        choose(ID_LANGUAGE_ENGLISH);
+        module.show(window.get(), page);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Statistics"));
+        QStringList texts;
+        for (const auto& [widget, text] : ShownTexts(*window)) {
+            texts << text;
+        }
+        for (QChartView* view : window->findChildren<QChartView*>()) {
+            texts << view->chart()->title();
+            for (QAbstractAxis* axis : view->chart()->axes()) {
+                texts << axis->titleText();
+            }
+            for (QAbstractSeries* series : view->chart()->series()) {
+                texts << series->name();
+            }
+        }
+        for (const QString& text : texts) {
+            QVERIFY2(!HasJapanese(text), qPrintable(text));
+        }
+        choose(ID_LANGUAGE_JAPANESE);
+        QCOMPARE(window->windowTitle(), QStringLiteral("成績"));
     }
 
     // Qt's own menus follow the window: the answer box's context menu.
