@@ -106,6 +106,28 @@ void FillReading(const Hand14& hand, const Decomposition& record, TileRole winni
     out.han = HanTotal(record.patterns);
 }
 
+// Keeps the first record of each reading, in table order, and finds best's among them.
+void FindDistinct(NumberExplanation& out) {
+    out.distinctCount = 0;
+    out.bestDistinct = -1;
+    for (std::int32_t i = 0; i < out.readingCount; ++i) {
+        const ExplainedReading& reading = out.readings[static_cast<std::size_t>(i)];
+        std::int32_t place = 0;
+        while (place < out.distinctCount &&
+               !SameReading(out.readings[static_cast<std::size_t>(
+                                out.distinct[static_cast<std::size_t>(place)])],
+                            reading)) {
+            ++place;
+        }
+        if (place == out.distinctCount) {
+            out.distinct[static_cast<std::size_t>(out.distinctCount++)] = i;
+        }
+        if (i == out.best) {
+            out.bestDistinct = place;
+        }
+    }
+}
+
 void FillReadings(const Hand14& hand, TileNumber winningTile, const DecompositionTable& table,
                   std::int32_t count, std::int32_t best, NumberExplanation& out) {
     out.readingCount = count < kMaxExplainedReadings ? count : kMaxExplainedReadings;
@@ -119,6 +141,7 @@ void FillReadings(const Hand14& hand, TileNumber winningTile, const Decompositio
         const TileRole role = RoleOfRank(hand, record.roles, winningTile, i - groupStart);
         FillReading(hand, record, role, winningTile, out.readings[static_cast<std::size_t>(i)]);
     }
+    FindDistinct(out);
 }
 
 // Backtracking over the lowest tile still to place, on an explicit stack of steps. At one
@@ -317,6 +340,8 @@ void ClearNumber(NumberExplanation& out) {
     out.verdict = Verdict::NoReading;
     out.readingCount = 0;
     out.best = -1;
+    out.distinctCount = 0;
+    out.bestDistinct = -1;
     out.splitCount = 0;
     out.leftoverCount = 0;
 }
@@ -375,6 +400,21 @@ void ExplainShortNumber(const TileCounts& counts, std::int32_t tiles, NumberSet 
 }
 
 }  // namespace
+
+bool SameReading(const ExplainedReading& a, const ExplainedReading& b) {
+    if (a.waitShape != b.waitShape || a.blockCount != b.blockCount) {
+        return false;
+    }
+    // Blocks stand in one fixed order, so equal readings list them alike.
+    for (std::int32_t i = 0; i < a.blockCount; ++i) {
+        const Block& x = a.blocks[static_cast<std::size_t>(i)];
+        const Block& y = b.blocks[static_cast<std::size_t>(i)];
+        if (x.kind != y.kind || x.first != y.first) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool ExplainHand(const Hand13& hand, HandExplanation& out) {
     out.hand = hand;

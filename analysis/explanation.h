@@ -55,6 +55,12 @@ struct NumberExplanation {
     std::array<ExplainedReading, kMaxExplainedReadings> readings;
     std::int32_t readingCount;
     std::int32_t best;  // the reading the answer box reports, or -1 when there is none
+    // Records that differ only in which equal tile plays which role, or in which of two equal
+    // blocks the winning tile completes, are one reading to a player (SameReading): the index of
+    // each reading's first record, in table order, and the place of best's reading among them.
+    std::array<std::int32_t, kMaxExplainedReadings> distinct;
+    std::int32_t distinctCount;
+    std::int32_t bestDistinct;  // -1 when best is
     // NoReading: the closest split (at most four melds and at most one pair) and what it leaves.
     // Of the splits that leave the fewest tiles, the first in this order: the lowest tile still
     // to place starts a run, else a triplet, else the pair, else it and its equals are left over.
@@ -64,6 +70,10 @@ struct NumberExplanation {
     std::array<TileNumber, 14> leftover;  // ascending
     std::int32_t leftoverCount;
 };
+
+// The same runs, triplets and pair (or pairs) and the same wait shape: patterns and han are then
+// the same too, since every pattern reads only the blocks and the wait shape.
+bool SameReading(const ExplainedReading& a, const ExplainedReading& b);
 
 struct HandExplanation {
     Hand13 hand;             // ascending; a short hand's tiles come first, then 0s

@@ -29,8 +29,14 @@ bool Invisible(char32_t code) {
     }
 }
 
-// The character a fault points at, as the player sees it; invisible ones by their code.
+// The character a fault points at, as the player sees it; invisible ones by their name or code.
 QString Shown(char32_t code) {
+    if (code == U' ') {
+        return QStringLiteral("空白");
+    }
+    if (code == U'\u3000') {
+        return QStringLiteral("全角の空白");
+    }
     if (Invisible(code)) {
         return QStringLiteral("U+%1")
             .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
@@ -55,32 +61,32 @@ QString FaultMessage(const HandNotationFault& fault) {
         case HandFault::None:
             return {};
         case HandFault::Empty:
-            return QStringLiteral("手牌を 1〜9 の数字13個で入力してください。");
+            return QStringLiteral("手牌を数字1〜9の13個で入力してください。");
         case HandFault::ZeroDigit:
-            return QStringLiteral("%1の「0」は牌ではありません。数字は 1〜9 です。")
+            return QStringLiteral("%1の「0」は牌ではありません。数字は1〜9です。")
                 .arg(At(fault.position));
         case HandFault::CapitalSuit:
-            return QStringLiteral("%1の%2: 種類は小文字の m、p、s で書きます。")
+            return QStringLiteral("%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::WideDigit:
-            return QStringLiteral("%1の%2は全角です。半角の数字 1〜9 で書きます。")
+            return QStringLiteral("%1の%2は全角です。半角の数字1〜9で書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::NotATile:
             return QStringLiteral(
-                       "%1の%2は牌ではありません。数字 1〜9 と、最後に m、p、s "
-                       "のどれか1文字だけが使えます。")
+                       "%1の%2は牌ではありません。使えるのは数字1〜9と、最後に付けるm・p・sの"
+                       "どれか1文字だけです。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::StrayByte:
             return QStringLiteral("%1に読めない文字があります。").arg(At(fault.position));
         case HandFault::DigitAfterSuit:
-            return QStringLiteral("%1の種類「%2」は数字のあと、最後に書きます。")
+            return QStringLiteral("%1の牌の種類「%2」は数字のあと、最後に書きます。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit));
         case HandFault::TwoSuits:
-            return QStringLiteral("種類が2つあります（%1の「%2」と%3の%4）。種類は1つだけです。")
+            return QStringLiteral("牌の種類は1つだけです（%1「%2」と%3%4）。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit), At(fault.position),
                      Shown(fault.character));
         case HandFault::TileCount:
-            return QStringLiteral("牌が%1枚です。手牌は13枚です。").arg(fault.count);
+            return QStringLiteral("牌が%1枚あります。13枚で入力してください。").arg(fault.count);
         case HandFault::FifthCopy:
             return QStringLiteral("%1が%2枚あります。同じ牌は4枚までです。")
                 .arg(fault.number)
@@ -123,16 +129,23 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
 HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("問題を入力"));
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(
-        QStringLiteral("手牌を数字13個で入力してください（例: 1112345678999p）。\n"
-                       "最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。"),
+    m_prompt = new QLabel(
+        QStringLiteral("手牌を数字13個で入力してください（例：1112345678999p）。\n"
+                       "最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます"
+                       "（付けなければ今の種類のまま）。"),
         this);
-    layout->addWidget(prompt);
+    m_prompt->setWordWrap(true);
+    // As wide as the first line, so that only the longer second one wraps.
+    m_prompt->setMinimumWidth(m_prompt->fontMetrics().horizontalAdvance(
+        m_prompt->text().section(QLatin1Char('\n'), 0, 0)));
+    layout->addWidget(m_prompt);
     m_edit.setObjectName(QStringLiteral("hand"));
     m_edit.setMaxLength(64);
     layout->addWidget(&m_edit);
     m_fault.setObjectName(QStringLiteral("fault"));
     m_fault.setWordWrap(true);
+    // Two lines of room from the start: most faults fit, and the dialog grows for a longer one.
+    m_fault.setMinimumHeight(2 * m_fault.fontMetrics().lineSpacing());
     layout->addWidget(&m_fault);
     m_buttons.setStandardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     // Enter must never fall through to Cancel while OK is disabled.
@@ -148,8 +161,18 @@ HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {
 void HandEntryDialog::Check() {
     QString fault;
     m_hand = ReadEnteredHand(m_edit.text(), fault);
-    m_fault.setText(fault);
+    // An empty field is no fault yet: the prompt above says what to type.
+    m_fault.setText(m_edit.text().isEmpty() ? QString() : fault);
     okButton().setEnabled(m_hand.has_value());
+    // Wrapped labels do not make a window taller by themselves; nothing may be cut off.
+    if (!isVisible()) {
+        return;
+    }
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height()) {
+        resize(width(), needed);
+    }
 }
 
 void HandEntryDialog::accept() {

@@ -37,6 +37,7 @@ public:
 
     QLineEdit& edit() { return m_edit; }
     QLabel& faultLabel() { return m_fault; }
+    QLabel& promptLabel() { return *m_prompt; }
     QPushButton& okButton() { return *m_buttons.button(QDialogButtonBox::Ok); }
 
     void accept() override;
@@ -44,6 +45,7 @@ public:
 private:
     void Check();
 
+    QLabel* m_prompt;  // a child
     QLineEdit m_edit;
     QLabel m_fault;
     QDialogButtonBox m_buttons;

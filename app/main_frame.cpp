@@ -1,10 +1,15 @@
 #include "main_frame.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
+#include <QFocusFrame>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include "command_ids.h"
@@ -69,6 +74,12 @@ void CMainFrame::OnCreate() {
             this, &CMainFrame::OnSortOff);
 
     CreatePracticeMenu();
+
+    // Until Tab is first used the window is drawn as it always was; from then on a frame follows
+    // the focus, whichever widget holds it (a button's own frame is faint, the answer box has
+    // none of its own).
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { ShowFocusFrame(now); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
@@ -208,6 +219,7 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     if (!open) {
         // Closed, the quiz does no work for the panel.
         disconnect(view, nullptr, &panel, nullptr);
+        disconnect(&panel, nullptr, this, nullptr);
         panel.hide();
         setFixedSize(m_formFrameSize);
         return;
@@ -215,16 +227,67 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     connect(view, &CZelkonView::answered, &panel,
             [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
+    connect(&panel, &ExplanationPanel::wantedHeightChanged, this, &CMainFrame::FitPanel);
     if (view->quiz().answered()) {
         panel.showAnswer(view->quiz());
     } else {
         panel.clearAnswer();
     }
-    // Beside the form, never over it: the form's own layout does not move.
-    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, 0));
-    const QRect form = view->geometry();
-    panel.setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, form.height());
+    FitPanel();
     panel.show();
+}
+
+void CMainFrame::FitPanel() {
+    CZelkonView* view = GetActiveView();
+    if (!m_panelOpen || view == nullptr || m_panel == nullptr) {
+        return;
+    }
+    // Beside the form, never over it: the form's own layout does not move. Below the form the
+    // window grows with the panel, within the screen; beyond that the panel scrolls.
+    const QRect form = view->geometry();
+    int height = qMax(form.height(), m_panel->wantedHeight());
+    QRect available;
+    if (const QScreen* shown = screen()) {
+        available = shown->availableGeometry();
+        const int decoration = frameGeometry().height() - geometry().height();
+        height = qMin(height, available.height() - decoration - form.top());
+        height = qMax(height, form.height());
+    }
+    setFixedSize(m_formFrameSize + QSize(ExplanationPanel::kWidth, height - form.height()));
+    m_panel->setGeometry(form.right() + 1, form.top(), ExplanationPanel::kWidth, height);
+    // A window that grew past the bottom of the screen moves up into it.
+    if (isVisible() && available.isValid() && frameGeometry().bottom() > available.bottom()) {
+        move(x(), qMax(available.top(), y() - (frameGeometry().bottom() - available.bottom())));
+    }
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    if (CZelkonView* view = GetActiveView(); view != nullptr && view->takeKey(*event)) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_practiceRuns != nullptr && !m_practiceRuns->confirmLeavingRun()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::ShowFocusFrame(QWidget* focus) {
+    if (focus == nullptr || focus->window() != this || !testAttribute(Qt::WA_KeyboardFocusChange)) {
+        if (m_focusFrame != nullptr) {
+            m_focusFrame->setWidget(nullptr);
+        }
+        return;
+    }
+    if (m_focusFrame == nullptr) {
+        m_focusFrame = new QFocusFrame(this);
+    }
+    m_focusFrame->setWidget(focus);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 #include <span>
 
 #include <QAction>
+#include <QFocusFrame>
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
@@ -45,8 +46,9 @@ public:
     PracticeSettings& practiceSettings() const { return *m_practiceSettings; }
     // The panel beside the form, made on first use; it shows only while open.
     ExplanationPanel& explanationPanel();
-    // Widens the window by the panel, the form keeping its place and size; closing gives back
-    // the form's own size. Takes effect at once, also on an answered question.
+    // Widens the window by the panel, the form keeping its place and size, and lets it grow as
+    // tall as the panel's rows need, up to the screen's available height; closing gives back the
+    // form's own size. Takes effect at once, also on an answered question.
     void setExplanationPanelOpen(bool open);
     bool explanationPanelOpen() const { return m_panelOpen; }
 
@@ -64,6 +66,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter and 1 to 9 that nothing else took (the panel, a window without focus) go to the quiz.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Quitting during a timed run asks first, as the reset command does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void PreCreateWindow();
@@ -74,6 +80,8 @@ private:
     void CreatePracticeMenu();
     void SetUpPracticeRuns(CZelkonView& view);
     void ClosePanelOpenedForRun();
+    void FitPanel();
+    void ShowFocusFrame(QWidget* focus);
 
     std::int32_t m_nSuitMode = 3;
     std::uint8_t m_bSortMode = 1;
@@ -87,6 +95,7 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     RecordsFeature* m_records = nullptr;  // a child
+    QFocusFrame* m_focusFrame = nullptr;  // a child, made when Tab is first used
 };
 
 }  // namespace zelkon

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
 
@@ -51,6 +52,7 @@ PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
       m_window(window),
       m_timedRun(new TimedRunController(view, m_dealer, window, this)) {
     view.setProblemSource(&m_dealer);
+    m_timedRun->setDealName([this] { return dealName(); });
     connect(m_timedRun, &TimedRunController::statusChanged, this, &PracticeRuns::RefreshStatus);
     connect(m_timedRun, &TimedRunController::runningChanged, this, &PracticeRuns::OnRunningChanged);
 }
@@ -79,6 +81,13 @@ void PracticeRuns::addTo(QMenu& practice) {
     connect(m_enterAction, &QAction::triggered, this, &PracticeRuns::OnEnterProblem);
     m_copyAction = practice.addAction(QStringLiteral("問題をコピー(&C)"));
     connect(m_copyAction, &QAction::triggered, this, &PracticeRuns::OnCopyProblem);
+    // Esc is no key of the quiz: during a run it offers to abandon it, as the menu item does.
+    m_abandonKey = new QAction(&m_window);
+    m_abandonKey->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_abandonKey->setShortcutContext(Qt::WindowShortcut);
+    m_abandonKey->setEnabled(m_timedRun->running());
+    m_window.addAction(m_abandonKey);
+    connect(m_abandonKey, &QAction::triggered, m_timedRun, &TimedRunController::confirmAbandon);
 }
 
 void PracticeRuns::setBand(WaitBand band) {
@@ -105,20 +114,28 @@ void PracticeRuns::setDealStatus(const QString& text) {
     RefreshStatus();
 }
 
+QString PracticeRuns::dealName() const {
+    if (m_dealer.weakShapes()) {
+        return QStringLiteral("苦手な形");
+    }
+    const int index = BandIndex(m_dealer.band());
+    return index >= 0 ? QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name) : QString();
+}
+
 QString PracticeRuns::statusText() const {
     if (m_timedRun->running()) {
         return m_timedRun->statusText();
     }
+    // すべての手 is named too, so that the line and the rows under it stay where they are
+    // whichever band is chosen.
     QString deal = m_dealStatus;
-    // The plain quiz has no band to name.
-    if (const int index = BandIndex(m_dealer.band()); deal.isEmpty() && index > 0) {
-        deal = QStringLiteral("出題: ") +
-               QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name);
+    if (deal.isEmpty() && !dealName().isEmpty()) {
+        deal = QStringLiteral("出題：") + dealName();
     }
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }
-    return deal + QStringLiteral("  ") + m_extraStatus;
+    return deal + QStringLiteral("\u3000") + m_extraStatus;
 }
 
 void PracticeRuns::setExtraStatus(const QString& text) {
@@ -137,6 +154,9 @@ void PracticeRuns::OnRunningChanged(bool running) {
     }
     if (m_enterAction != nullptr) {
         m_enterAction->setEnabled(!running);
+    }
+    if (m_abandonKey != nullptr) {
+        m_abandonKey->setEnabled(running);
     }
     RefreshStatus();
 }

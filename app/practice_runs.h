@@ -57,9 +57,11 @@ public:
     // Checks the band's item and deals in it from the next problem; emits nothing, so that
     // restoring a saved band writes no setting.
     void setBand(WaitBand band);
-    // What the panel's status line says: the run while one lasts, else the band or the text of
-    // setDealStatus; empty for the plain quiz.
+    // What the panel's status line says: the run while one lasts, else the band (すべての手
+    // included) or the text of setDealStatus, then the text of setExtraStatus.
     QString statusText() const;
+    // The way of dealing in force: a band's name ("待ち3〜4種", "すべての手") or 苦手な形.
+    QString dealName() const;
     // Text for the way of dealing when no band item is checked (weak shapes), or empty.
     void setDealStatus(const QString& text);
     // Text after the way of dealing (the review cards due), or empty.
@@ -95,6 +97,7 @@ private:
     QAction* m_timedRunAction = nullptr;
     QAction* m_enterAction = nullptr;
     QAction* m_copyAction = nullptr;
+    QAction* m_abandonKey = nullptr;  // Esc, enabled while a run lasts
     QPointer<HandEntryDialog> m_entry;
     QString m_dealStatus;
     QString m_extraStatus;

@@ -1,6 +1,9 @@
 #include "practice_settings.h"
 
+#include <optional>
+
 #include <QSettings>
+#include <QVariant>
 
 namespace zelkon {
 
@@ -11,8 +14,28 @@ PracticeSettings::PracticeSettings(QObject* parent)
 
 PracticeSettings::~PracticeSettings() = default;
 
+namespace {
+
+// As QSettings writes a bool ("true", "false") or as this file did (1, 0); anything else is
+// no bool.
+std::optional<bool> ReadBool(const QVariant& value) {
+    if (value.typeId() == QMetaType::Bool) {
+        return value.toBool();
+    }
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1")) {
+        return true;
+    }
+    if (text == QLatin1String("false") || text == QLatin1String("0")) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool PracticeSettings::boolValue(const QString& key, bool fallback) const {
-    return intValue(key, fallback ? 1 : 0) != 0;
+    return ReadBool(m_settings->value(key)).value_or(fallback);
 }
 
 int PracticeSettings::intValue(const QString& key, int fallback) const {
@@ -23,6 +46,9 @@ int PracticeSettings::intValue(const QString& key, int fallback) const {
 }
 
 void PracticeSettings::setBool(const QString& key, bool value) {
+    if (ReadBool(m_settings->value(key)) == value) {
+        return;
+    }
     store(key, value ? 1 : 0);
 }
 

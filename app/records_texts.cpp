@@ -56,7 +56,7 @@ QString StatisticsUnavailableText(const QString& detail) {
 }
 
 QString ReviewStatusText(std::int64_t dueCount) {
-    return QStringLiteral("復習 %1枚").arg(dueCount);
+    return QStringLiteral("復習 %1問").arg(dueCount);
 }
 
 QString WeakShapeStatusText(WaitShape shape) {

@@ -114,16 +114,25 @@ void TimedRunController::RefreshStatus() {
 
 void TimedRunController::ShowResult() {
     const TimedRunResult& result = m_run.result();
-    QString text =
-        QStringLiteral("タイム　%1\n完全正解　%2 / %3\n見逃した待ち　%4\n誤って選んだ牌　%5")
-            .arg(TimeText(result.time))
-            .arg(result.fullyRight)
-            .arg(result.problems)
-            .arg(result.waitsMissed)
-            .arg(result.wrongPicks);
+    QString text = QStringLiteral(
+                       "タイム\u3000%1\n完全正解\u3000%2 / %3問\n見逃した待ち\u3000延べ%4種\n"
+                       "待ちでない牌の選択\u3000延べ%5種")
+                       .arg(TimeText(result.time))
+                       .arg(result.fullyRight)
+                       .arg(result.problems)
+                       .arg(result.waitsMissed)
+                       .arg(result.wrongPicks);
     if (m_bestTime) {
         if (const auto best = m_bestTime(result)) {
-            text += QStringLiteral("\nこの出題の最高記録　%1").arg(TimeText(*best));
+            const QString deal = m_dealName ? m_dealName() : QString();
+            text += QLatin1Char('\n') +
+                    (deal.isEmpty() ? QStringLiteral("最高記録")
+                                    : QStringLiteral("「%1」の最高記録").arg(deal)) +
+                    QStringLiteral("\u3000") + TimeText(*best);
+            // The best includes this run: equal means this run set it.
+            if (*best >= result.time) {
+                text += QStringLiteral("（新記録）");
+            }
         }
     }
     delete m_result.data();

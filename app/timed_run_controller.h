@@ -41,6 +41,8 @@ public:
     void setClock(const RunClock& clock) { m_run.setClock(clock); }
     void setConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
     void setBestTimeHook(BestTimeHook hook) { m_bestTime = std::move(hook); }
+    // The way of dealing the best time belongs to, as the result names it ("待ち3〜4種").
+    void setDealName(std::function<QString()> name) { m_dealName = std::move(name); }
 
     // The menu item: starts a run, or offers to abandon the one under way.
     void OnTimedRun();
@@ -74,6 +76,7 @@ private:
     TimedRun m_run{m_steady};
     Confirm m_confirm;
     BestTimeHook m_bestTime;
+    std::function<QString()> m_dealName;
     QTimer m_refresh;
     QString m_shownStatus;
     QPointer<QMessageBox> m_result;

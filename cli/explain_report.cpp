@@ -61,19 +61,30 @@ std::string spellReading(const ExplainedReading& reading, bool patterns) {
     return text + (names.empty() ? "なし" : names) + "  " + std::to_string(reading.han) + " han";
 }
 
+<<<<<<< HEAD
 std::string readingLines(const NumberExplanation& number, bool patterns) {
+=======
+// Each distinct reading once, the best first; "#i" is its place among them.
+std::string readingLines(const NumberExplanation& number) {
+>>>>>>> panel
     std::string text;
-    const auto line = [&](std::int32_t i) {
+    const auto line = [&](std::int32_t place) {
         std::string index = "#";
-        index += std::to_string(i);
+        index += std::to_string(place);
         index.resize(4, ' ');
+<<<<<<< HEAD
         text += std::string(i == number.best ? "      * " : "        ") + index +
                 spellReading(number.readings[static_cast<std::size_t>(i)], patterns) + "\n";
+=======
+        const auto record = number.distinct[static_cast<std::size_t>(place)];
+        text += std::string(place == number.bestDistinct ? "      * " : "        ") + index +
+                spellReading(number.readings[static_cast<std::size_t>(record)]) + "\n";
+>>>>>>> panel
     };
-    line(number.best);
-    for (std::int32_t i = 0; i < number.readingCount; ++i) {
-        if (i != number.best) {
-            line(i);
+    line(number.bestDistinct);
+    for (std::int32_t place = 0; place < number.distinctCount; ++place) {
+        if (place != number.bestDistinct) {
+            line(place);
         }
     }
     return text;
@@ -83,8 +94,8 @@ std::string verdictLine(TileNumber n, const NumberExplanation& number) {
     const std::string digit = std::to_string(n);
     switch (number.verdict) {
         case Verdict::Wait:
-            return "wait, " + std::to_string(number.readingCount) +
-                   (number.readingCount == 1 ? " reading" : " readings");
+            return "wait, " + std::to_string(number.distinctCount) +
+                   (number.distinctCount == 1 ? " reading" : " readings");
         case Verdict::FifthCopy:
             return "no wait: all four " + digit + "s are in the hand; " +
                    (number.readingCount > 0 ? "a fifth would complete it in shape only"
@@ -162,10 +173,10 @@ char* appendExplainLines(char* out, const HandExplanation& explanation) {
             *out++ = *word;
         }
         *out++ = '\t';
-        out = appendNumber(out, number.readingCount);
+        out = appendNumber(out, number.distinctCount);
         *out++ = '\t';
-        if (number.best >= 0) {
-            out = appendNumber(out, number.best);
+        if (number.bestDistinct >= 0) {
+            out = appendNumber(out, number.bestDistinct);
         } else {
             *out++ = '-';
         }
@@ -217,8 +228,13 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
             text += std::string(markOf(wait, pickedHere)) + " ";
         }
         text += verdictLine(n, number) + "\n";
+<<<<<<< HEAD
         if (number.readingCount > 0) {
             text += readingLines(number, hand.count == 13);
+=======
+        if (number.distinctCount > 0) {
+            text += readingLines(number);
+>>>>>>> panel
         }
     }
     return text + coreLine(hand);

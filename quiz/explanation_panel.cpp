@@ -1,15 +1,20 @@
 #include "explanation_panel.h"
 
 #include <array>
-#include <span>
+#include <functional>
 
+#include <QAbstractButton>
+#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include "analysis/pattern_table.h"
@@ -26,14 +31,19 @@ constexpr int kMargin = 6;
 constexpr int kSignSize = 12;
 constexpr int kNumberX = kMargin + kSignSize + 4;
 constexpr int kVerdictX = kNumberX + 12;
-constexpr int kTilesX = 20;
+constexpr int kTilesX = 14;
 constexpr int kBlockGap = 4;
 constexpr int kLeftoverGap = 10;
-constexpr int kRowGap = 8;
+constexpr int kLineGap = 3;
+constexpr int kRowGap = 10;
+constexpr int kYakuman = 13;
 constexpr QRgb kLeftoverColor = qRgb(128, 128, 128);
 constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
 
-// "平和・タンヤオ（2翻）", or "役なし".
+const QString kDot = QStringLiteral("・");
+const QString kItemGap = QStringLiteral("\u3000");
+
+// "平和・タンヤオ（2翻）", "九連宝燈（役満）", or "役なし".
 QString ValueText(const ExplainedReading& reading) {
     QStringList names;
     for (std::size_t k = 0; k < PatternTable.size(); ++k) {
@@ -44,12 +54,17 @@ QString ValueText(const ExplainedReading& reading) {
     if (names.isEmpty()) {
         return QStringLiteral("役なし");
     }
-    return names.join(QStringLiteral("・")) + QStringLiteral("（%1翻）").arg(reading.han);
+    const QString value = reading.han >= kYakuman ? QStringLiteral("（役満）")
+                                                  : QStringLiteral("（%1翻）").arg(reading.han);
+    return names.join(kDot) + value;
+}
+
+QString ShapeText(WaitShape shape) {
+    return QString::fromUtf8(WaitShapeName(shape)) + QStringLiteral("待ち");
 }
 
 QString ReadingCaption(const ExplainedReading& reading) {
-    return QString::fromUtf8(WaitShapeName(reading.waitShape)) + QStringLiteral("待ち　") +
-           ValueText(reading);
+    return ShapeText(reading.waitShape) + kItemGap + ValueText(reading);
 }
 
 QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked) {
@@ -59,16 +74,54 @@ QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool pi
                    ReadingCaption(number.readings[static_cast<std::size_t>(shown)]);
         case Verdict::FifthCopy:
             if (shown < 0) {
-                return QStringLiteral("5枚目はない：手に4枚、形も和了にならない");
+                return QStringLiteral("待ちではない：手に4枚（5枚目があっても和了形にならない）");
             }
-            return QStringLiteral("5枚目はない：手に4枚、形だけの") +
-                   QString::fromUtf8(
-                       WaitShapeName(number.readings[static_cast<std::size_t>(shown)].waitShape)) +
-                   QStringLiteral("待ち");
+            return QStringLiteral("待ちではない：手に4枚（形だけなら%1）")
+                .arg(ShapeText(number.readings[static_cast<std::size_t>(shown)].waitShape));
         case Verdict::NoReading:
             break;
     }
-    return QStringLiteral("待ちではない：%1枚余る").arg(number.leftoverCount);
+    return QStringLiteral("待ちではない：どう分けても%1枚余る").arg(number.leftoverCount);
+}
+
+QString NumberList(const std::vector<TileNumber>& numbers) {
+    QStringList parts;
+    for (const TileNumber n : numbers) {
+        parts << QString::number(n);
+    }
+    return parts.join(kDot);
+}
+
+// "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3", or "聴牌していません".
+QString SummaryText(const HandExplanation& explanation, const QuizLogic& quiz) {
+    std::vector<TileNumber> waits;
+    std::vector<TileNumber> missed;
+    std::vector<TileNumber> wrong;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const bool wait = explanation.numbers[static_cast<std::size_t>(n)].verdict == Verdict::Wait;
+        if (wait) {
+            waits.push_back(n);
+        }
+        if (wait && !quiz.selected(n)) {
+            missed.push_back(n);
+        } else if (!wait && quiz.selected(n)) {
+            wrong.push_back(n);
+        }
+    }
+    QString text = waits.empty() ? QStringLiteral("聴牌していません")
+                                 : QStringLiteral("待ち%1種：%2")
+                                       .arg(static_cast<int>(waits.size()))
+                                       .arg(NumberList(waits));
+    if (!waits.empty() && missed.empty() && wrong.empty()) {
+        text += kItemGap + QStringLiteral("完全正解");
+    }
+    if (!missed.empty()) {
+        text += kItemGap + QStringLiteral("見逃し：") + NumberList(missed);
+    }
+    if (!wrong.empty()) {
+        text += kItemGap + QStringLiteral("待ちでない牌の選択：") + NumberList(wrong);
+    }
+    return text;
 }
 
 int BlockSize(BlockKind kind) {
@@ -79,26 +132,184 @@ TileNumber BlockTile(const Block& block, int i) {
     return block.kind == BlockKind::Run ? block.first + i : block.first;
 }
 
-// What one line of small tiles shows: blocks with gaps, one of them outlined, then the tiles
-// left over, set apart.
-struct TileLine {
-    std::span<const Block> blocks;
-    int outlined = -1;
-    std::span<const TileNumber> leftover;
-    std::span<const TileNumber> plain;  // one group, not outlined
+enum class GroupStyle {
+    Plain,
+    Outlined,  // the block the winning tile completes
+    Leftover,  // tiles no block takes, set apart
 };
 
-// A fifth copy with no reading shows the four copies the hand holds.
-constexpr std::array<std::array<TileNumber, 4>, kNumberSlots> kFourCopies{{{0, 0, 0, 0},
-                                                                           {1, 1, 1, 1},
-                                                                           {2, 2, 2, 2},
-                                                                           {3, 3, 3, 3},
-                                                                           {4, 4, 4, 4},
-                                                                           {5, 5, 5, 5},
-                                                                           {6, 6, 6, 6},
-                                                                           {7, 7, 7, 7},
-                                                                           {8, 8, 8, 8},
-                                                                           {9, 9, 9, 9}}};
+// Tiles drawn side by side; groups stand apart by a gap.
+struct TileGroup {
+    std::array<TileNumber, 4> tiles{};
+    int count = 0;
+    GroupStyle style = GroupStyle::Plain;
+};
+
+using TileLine = std::vector<TileGroup>;
+
+TileGroup GroupOf(const Block& block, GroupStyle style) {
+    TileGroup group;
+    group.count = BlockSize(block.kind);
+    for (int i = 0; i < group.count; ++i) {
+        group.tiles[static_cast<std::size_t>(i)] = BlockTile(block, i);
+    }
+    group.style = style;
+    return group;
+}
+
+TileLine ReadingLine(const ExplainedReading& reading) {
+    TileLine line;
+    for (std::int32_t b = 0; b < reading.blockCount; ++b) {
+        line.push_back(
+            GroupOf(reading.blocks[static_cast<std::size_t>(b)],
+                    b == reading.winningBlock ? GroupStyle::Outlined : GroupStyle::Plain));
+    }
+    return line;
+}
+
+TileLine RowLine(const NumberExplanation& number, TileNumber n, std::int32_t shown) {
+    if (shown >= 0) {
+        return ReadingLine(number.readings[static_cast<std::size_t>(shown)]);
+    }
+    TileLine line;
+    if (number.verdict == Verdict::FifthCopy) {
+        // No reading: the four copies the hand holds.
+        TileGroup four;
+        four.tiles = {n, n, n, n};
+        four.count = 4;
+        line.push_back(four);
+        return line;
+    }
+    for (std::int32_t b = 0; b < number.splitCount; ++b) {
+        line.push_back(GroupOf(number.split[static_cast<std::size_t>(b)], GroupStyle::Plain));
+    }
+    // At most four tiles to a group: the leftover runs on in groups of its own style.
+    for (std::int32_t i = 0; i < number.leftoverCount; ++i) {
+        if (i % 4 == 0) {
+            line.push_back(TileGroup{{}, 0, GroupStyle::Leftover});
+        }
+        TileGroup& last = line.back();
+        last.tiles[static_cast<std::size_t>(last.count++)] =
+            number.leftover[static_cast<std::size_t>(i)];
+    }
+    return line;
+}
+
+// The wait as it stands in the 13 tiles: the tiles of the winning block without the winning
+// tile (and, for a dual-pair wait, the other pair), and the numbers that complete them.
+TileLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& text) {
+    TileLine line;
+    const Block& won = reading.blocks[static_cast<std::size_t>(reading.winningBlock)];
+    std::vector<TileNumber> on;
+    TileGroup part;
+    switch (won.kind) {
+        case BlockKind::Run: {
+            for (int i = 0; i < 3; ++i) {
+                if (BlockTile(won, i) != n) {
+                    part.tiles[static_cast<std::size_t>(part.count++)] = BlockTile(won, i);
+                }
+            }
+            const TileNumber low = part.tiles[0];
+            const TileNumber high = part.tiles[1];
+            if (high - low == 2) {
+                on = {static_cast<TileNumber>(low + 1)};
+            } else {
+                if (low > kMinTile) {
+                    on.push_back(low - 1);
+                }
+                if (high < kMaxTile) {
+                    on.push_back(high + 1);
+                }
+            }
+            line.push_back(part);
+            break;
+        }
+        case BlockKind::Triplet: {
+            part.tiles = {n, n};
+            part.count = 2;
+            TileGroup pair;
+            for (std::int32_t b = 0; b < reading.blockCount; ++b) {
+                const Block& block = reading.blocks[static_cast<std::size_t>(b)];
+                if (block.kind == BlockKind::Pair) {
+                    pair.tiles = {block.first, block.first};
+                    pair.count = 2;
+                }
+            }
+            const bool pairFirst = pair.count > 0 && pair.tiles[0] < n;
+            line.push_back(pairFirst ? pair : part);
+            if (pair.count > 0) {
+                line.push_back(pairFirst ? part : pair);
+            }
+            for (const TileGroup& group : line) {
+                on.push_back(group.tiles[0]);
+            }
+            break;
+        }
+        case BlockKind::Pair:
+            part.tiles = {n};
+            part.count = 1;
+            line.push_back(part);
+            on = {n};
+            break;
+    }
+    text = QStringLiteral("が%1を待つ").arg(NumberList(on));
+    return line;
+}
+
+// "ほかの読み方（N）": a link that Tab reaches and Space opens. A click never takes the focus,
+// and every other key goes on to the window, so Enter and 1 to 9 reach the quiz.
+class ReadingsLink : public QAbstractButton {
+public:
+    ReadingsLink(QWidget* parent, std::function<void(QWidget*)> focused)
+        : QAbstractButton(parent), m_focused(std::move(focused)) {
+        setFocusPolicy(Qt::TabFocus);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+    QSize sizeHint() const override {
+        const QFontMetrics metrics(font());
+        return {metrics.horizontalAdvance(text()) + 4, metrics.height() + 2};
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter p(this);
+        QFont underlined = font();
+        underlined.setUnderline(true);
+        p.setFont(underlined);
+        p.setPen(palette().color(QPalette::Link));
+        p.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text());
+        if (hasFocus()) {
+            QStyleOptionFocusRect frame;
+            frame.initFrom(this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+            if (!event->isAutoRepeat()) {
+                click();
+            }
+            return;
+        }
+        event->ignore();
+    }
+
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Space) {
+            event->ignore();
+        }
+    }
+
+    void focusInEvent(QFocusEvent* event) override {
+        QAbstractButton::focusInEvent(event);
+        m_focused(this);
+    }
+
+private:
+    std::function<void(QWidget*)> m_focused;
+};
 
 }  // namespace
 
@@ -106,24 +317,84 @@ class ExplanationRowsView : public QWidget {
 public:
     explicit ExplanationRowsView(ExplanationPanel& panel) : m_panel(panel) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    // New rows: one link for each row that has other readings.
+    void rebuild() {
+        for (ReadingsLink* link : m_links) {
+            delete link;
+        }
+        m_links.clear();
+        for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
+            const ExplanationRow& row = m_panel.m_rows[i];
+            ReadingsLink* link = nullptr;
+            if (row.others > 0) {
+                link = new ReadingsLink(this, [this](QWidget* w) {
+                    m_panel.m_scroll.ensureWidgetVisible(w, 0, kMargin);
+                });
+                link->setText(QStringLiteral("ほかの読み方（%1）").arg(row.others));
+                const int index = static_cast<int>(i);
+                connect(link, &QAbstractButton::clicked, this,
+                        [this, index] { m_panel.toggleOtherReadings(index); });
+                link->show();
+            }
+            m_links.push_back(link);
+        }
+        relayout();
     }
 
     void relayout() {
         const QFontMetrics metrics(font());
         m_lineHeight = metrics.height();
         m_tileHeight = TileSize().height();
+        m_tileLineHeight = m_tileHeight + 1 + m_lineHeight;
+        const int textWidth = qMax(1, width() - kMargin - kMargin);
+        m_layoutWidth = width();
+        m_headerHeights.clear();
+        m_packedHeader.clear();
         m_geometry.clear();
         int y = kMargin;
-        for (const ExplanationRow& row : m_panel.m_rows) {
+        if (!m_panel.m_answered) {
+            y += wrappedHeight(placeholderText(), textWidth);
+        }
+        for (const QString& line : m_panel.m_header) {
+            m_packedHeader << packItems(line, textWidth);
+            const int h =
+                wrappedHeight(m_packedHeader.back(), textWidth, m_packedHeader.size() == 1);
+            m_headerHeights.push_back(h);
+            y += h + kLineGap;
+        }
+        if (!m_panel.m_header.isEmpty()) {
+            y += kRowGap - kLineGap;
+        }
+        for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
+            const ExplanationRow& row = m_panel.m_rows[i];
             RowGeometry g{};
             g.top = y;
-            y += m_lineHeight + 2 + m_tileHeight + 6;
-            if (row.others > 0) {
-                const QString link = LinkText(row);
-                g.link = QRect(kTilesX, y, metrics.horizontalAdvance(link), m_lineHeight);
-                y += m_lineHeight;
+            g.verdictHeight = qMax(m_lineHeight, wrappedHeight(row.verdict, verdictWidth()));
+            y += g.verdictHeight + kLineGap;
+            g.tilesTop = y;
+            y += m_tileLineHeight + kLineGap;
+            g.waitTop = -1;
+            if (!row.waitText.isEmpty()) {
+                g.waitTop = y;
+                y += m_tileLineHeight + kLineGap;
+            }
+            if (ReadingsLink* link = m_links[i]) {
+                const QSize hint = link->sizeHint();
+                if (g.waitTop >= 0) {
+                    // At the right of the wait line, which leaves room for it.
+                    link->setGeometry(width() - kMargin - hint.width(),
+                                      g.waitTop + (m_tileHeight - hint.height()) / 2, hint.width(),
+                                      hint.height());
+                } else {
+                    link->setGeometry(kTilesX - 2, y, hint.width(), hint.height());
+                    y += hint.height();
+                }
+                g.othersTop = y + kLineGap;
                 if (row.expanded) {
-                    y += row.others * (m_lineHeight + m_tileHeight + 6);
+                    y += kLineGap + row.others * (m_lineHeight + m_tileLineHeight + kLineGap);
                 }
             }
             y += kRowGap;
@@ -134,24 +405,38 @@ public:
         update();
     }
 
-    static QString LinkText(const ExplanationRow& row) {
-        return QStringLiteral("ほかの読み方(%1)").arg(row.others);
-    }
-
-    QRect link(int row) const {
-        return row >= 0 && row < static_cast<int>(m_geometry.size())
-                   ? m_geometry[static_cast<std::size_t>(row)].link
-                   : QRect();
-    }
-
     QRect firstTile(int row) const {
         const qreal ratio = devicePixelRatioF();
-        const int top = m_geometry[static_cast<std::size_t>(row)].top + m_lineHeight + 2;
-        const QPixmap tile = SmallTile(1, ratio);
+        const int top = m_geometry[static_cast<std::size_t>(row)].tilesTop;
+        const QPixmap tile =
+            LoadTileBitmap(TileBitmapId(1, kSuitManzu), ratio * ExplanationPanel::kTileScale);
         return QRect(QPoint(qRound(kTilesX * ratio), qRound(top * ratio)), tile.size());
     }
 
+    QRect verdict(int row) const {
+        const RowGeometry& g = m_geometry[static_cast<std::size_t>(row)];
+        return QRect(kVerdictX, g.top, verdictWidth(), g.verdictHeight);
+    }
+
+    ReadingsLink* link(int row) const {
+        return row >= 0 && row < static_cast<int>(m_links.size())
+                   ? m_links[static_cast<std::size_t>(row)]
+                   : nullptr;
+    }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        // Wrapped lines change height with the width: a scroll bar coming or going.
+        if (width() != m_layoutWidth) {
+            const int before = minimumHeight();
+            relayout();
+            if (minimumHeight() != before) {
+                emit m_panel.wantedHeightChanged();
+            }
+        }
+    }
+
     void paintEvent(QPaintEvent* event) override {
         const QRect area = event->rect();
         const qreal ratio = devicePixelRatioF();
@@ -159,11 +444,22 @@ protected:
         QPainter p(this);
         p.fillRect(area, palette().color(QPalette::Window));
         p.setFont(font());
-        if (m_panel.m_rows.empty()) {
+        const int textWidth = width() - kMargin - kMargin;
+        int y = kMargin;
+        if (!m_panel.m_answered) {
             p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-            p.drawText(QRect(kMargin, kMargin, width() - 2 * kMargin, m_lineHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("解答すると解説が出ます"));
+            p.drawText(QRect(kMargin, y, textWidth, height()), Qt::TextWordWrap, placeholderText());
         }
+        p.setPen(palette().color(QPalette::WindowText));
+        for (qsizetype i = 0; i < m_panel.m_header.size(); ++i) {
+            const int h = m_headerHeights[static_cast<std::size_t>(i)];
+            QFont strong = font();
+            strong.setBold(i == 0);
+            p.setFont(strong);
+            p.drawText(QRect(kMargin, y, textWidth, h), Qt::TextWordWrap, m_packedHeader[i]);
+            y += h + kLineGap;
+        }
+        p.setFont(font());
         for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
             const RowGeometry& g = m_geometry[i];
             if (g.top > area.bottom() + 1) {
@@ -177,8 +473,9 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent* event) override {
-        for (std::size_t i = 0; i < m_geometry.size(); ++i) {
-            if (m_geometry[i].link.contains(event->position().toPoint())) {
+        for (std::size_t i = 0; i < m_links.size(); ++i) {
+            if (m_links[i] != nullptr &&
+                m_links[i]->geometry().contains(event->position().toPoint())) {
                 m_panel.toggleOtherReadings(static_cast<int>(i));
                 return;
             }
@@ -189,15 +486,50 @@ protected:
 private:
     struct RowGeometry {
         int top;
-        QRect link;
+        int verdictHeight;
+        int tilesTop;
+        int waitTop;    // -1 without a wait line
+        int othersTop;  // where the other readings start once opened
     };
 
-    // In logical pixels: the size at ratio 1.
-    static QSize TileSize() { return SmallTile(1, 1.0).size(); }
+    static QString placeholderText() {
+        return QStringLiteral("解答すると、ここに解説が表示されます");
+    }
 
-    static QPixmap SmallTile(TileNumber number, qreal ratio) {
-        return LoadTileBitmap(TileBitmapId(number, kSuitManzu),
-                              ratio * ExplanationPanel::kTileScale);
+    // In logical pixels: the size at ratio 1.
+    static QSize TileSize() {
+        return LoadTileBitmap(TileBitmapId(1, kSuitManzu), ExplanationPanel::kTileScale).size();
+    }
+
+    int verdictWidth() const { return qMax(1, width() - kVerdictX - kMargin); }
+
+    int wrappedHeight(const QString& text, int width, bool bold = false) const {
+        QFont measured = font();
+        measured.setBold(bold);
+        return QFontMetrics(measured)
+            .boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text)
+            .height();
+    }
+
+    // Items of a line (parted by U+3000) move whole to the next line where the width ends, rather
+    // than break inside a word; an item wider than the line still wraps.
+    QString packItems(const QString& text, int width) const {
+        QFont bold = font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const QStringList items = text.split(kItemGap);
+        QString packed;
+        QString line;
+        for (const QString& item : items) {
+            const QString longer = line.isEmpty() ? item : line + kItemGap + item;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                packed += line + QLatin1Char('\n');
+                line = item;
+            } else {
+                line = longer;
+            }
+        }
+        return packed + line;
     }
 
     void paintRow(QPainter& p, const ExplanationRow& row, const RowGeometry& g, qreal ratio) const {
@@ -213,75 +545,59 @@ private:
         p.drawText(QRect(kNumberX, g.top, kVerdictX - kNumberX, m_lineHeight), Qt::AlignVCenter,
                    QString::number(row.number));
         p.setFont(font());
-        const int verdictWidth = width() - kVerdictX - kMargin;
-        p.drawText(QRect(kVerdictX, g.top, verdictWidth, m_lineHeight), Qt::AlignVCenter,
-                   QFontMetrics(font()).elidedText(row.verdict, Qt::ElideRight, verdictWidth));
+        p.drawText(QRect(kVerdictX, g.top, verdictWidth(), g.verdictHeight), Qt::TextWordWrap,
+                   row.verdict);
         p.restore();
 
-        int y = g.top + m_lineHeight + 2;
-        paintTiles(p, lineOf(number, row.number, row.shown), y, ratio);
-        if (row.others == 0) {
+        paintTiles(p, RowLine(number, row.number, row.shown), g.tilesTop, ratio);
+        if (g.waitTop >= 0) {
+            QString text;
+            const TileLine waiting = WaitingTiles(
+                number.readings[static_cast<std::size_t>(row.shown)], row.number, text);
+            const int right = paintTiles(p, waiting, g.waitTop, ratio);
+            p.save();
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(QRect(right + 2, g.waitTop, width() - right - 2 - kMargin, m_tileHeight),
+                       Qt::AlignVCenter, text);
+            p.restore();
+        }
+        if (!row.expanded || row.others == 0) {
             return;
         }
-        p.save();
-        QFont underlined = font();
-        underlined.setUnderline(true);
-        p.setFont(underlined);
-        p.setPen(palette().color(QPalette::Link));
-        p.drawText(g.link, Qt::AlignVCenter, ExplanationRowsView::LinkText(row));
-        p.restore();
-        if (!row.expanded) {
-            return;
-        }
-        y = g.link.bottom() + 1;
-        for (std::int32_t r = 0; r < number.readingCount; ++r) {
-            if (r == row.shown) {
+        int y = g.othersTop;
+        const std::int32_t shownPlace = number.bestDistinct;
+        for (std::int32_t place = 0; place < number.distinctCount; ++place) {
+            if (place == shownPlace) {
                 continue;
             }
-            const ExplainedReading& reading = number.readings[static_cast<std::size_t>(r)];
+            const ExplainedReading& reading = number.readings[static_cast<std::size_t>(
+                number.distinct[static_cast<std::size_t>(place)])];
             p.save();
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight),
                        Qt::AlignVCenter, ReadingCaption(reading));
             p.restore();
             y += m_lineHeight;
-            paintTiles(p, readingLine(reading), y, ratio);
-            y += m_tileHeight + 6;
+            paintTiles(p, ReadingLine(reading), y, ratio);
+            y += m_tileLineHeight + kLineGap;
         }
-    }
-
-    static TileLine readingLine(const ExplainedReading& reading) {
-        return TileLine{std::span<const Block>(reading.blocks.data(),
-                                               static_cast<std::size_t>(reading.blockCount)),
-                        reading.winningBlock,
-                        {},
-                        {}};
-    }
-
-    static TileLine lineOf(const NumberExplanation& number, TileNumber n, std::int32_t shown) {
-        if (shown >= 0) {
-            return readingLine(number.readings[static_cast<std::size_t>(shown)]);
-        }
-        if (number.verdict == Verdict::FifthCopy) {
-            return TileLine{{}, -1, {}, kFourCopies[static_cast<std::size_t>(n)]};
-        }
-        return TileLine{std::span<const Block>(number.split.data(),
-                                               static_cast<std::size_t>(number.splitCount)),
-                        -1,
-                        std::span<const TileNumber>(number.leftover.data(),
-                                                    static_cast<std::size_t>(number.leftoverCount)),
-                        {}};
     }
 
     // Tiles go 1:1 into device pixels, each its own width from the last, as on the board: each
     // lands on a whole device pixel and carries the widget's ratio, so it is copied, not scaled.
-    void paintTiles(QPainter& p, const TileLine& line, int y, qreal ratio) const {
+    // Each tile's number stands under it. Returns the logical x after the last tile.
+    int paintTiles(QPainter& p, const TileLine& line, int y, qreal ratio) const {
         const int top = qRound(y * ratio);
         const int gap = qRound(kBlockGap * ratio);
         int x = qRound(kTilesX * ratio);
+        const int labelTop = y + m_tileHeight + 1;
+        p.save();
         const auto place = [&](TileNumber n) {
             const QPixmap& tile = m_tiles[static_cast<std::size_t>(n)];
             p.drawPixmap(QPointF(x / ratio, top / ratio), tile);
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(QRectF(x / ratio, labelTop, tile.width() / ratio, m_lineHeight),
+                       Qt::AlignHCenter | Qt::AlignTop, QString::number(n));
             x += tile.width();
         };
         // An outline a little outside the tiles it surrounds, given in device pixels.
@@ -292,29 +608,30 @@ private:
                               (x - left + 2) / ratio + 1.5,
                               (m_tileDeviceHeight + 2) / ratio + 1.5));
         };
-        for (std::size_t b = 0; b < line.blocks.size(); ++b) {
-            const Block& block = line.blocks[b];
+        bool leftoverSeen = false;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const TileGroup& group = line[i];
+            if (group.style == GroupStyle::Leftover && !leftoverSeen) {
+                x += qRound((kLeftoverGap - kBlockGap) * ratio);
+                leftoverSeen = true;
+            }
             const int left = x;
-            for (int i = 0; i < BlockSize(block.kind); ++i) {
-                place(BlockTile(block, i));
+            for (int t = 0; t < group.count; ++t) {
+                place(group.tiles[static_cast<std::size_t>(t)]);
             }
-            if (static_cast<int>(b) == line.outlined) {
+            const bool joinsNext = group.style == GroupStyle::Leftover && i + 1 < line.size() &&
+                                   line[i + 1].style == GroupStyle::Leftover;
+            if (group.style == GroupStyle::Outlined) {
                 outline(left, QPen(QColor(kCircleColor), 1.5));
+            } else if (group.style == GroupStyle::Leftover) {
+                outline(left, QPen(QColor(kLeftoverColor), 1, Qt::DashLine));
             }
-            x += gap;
+            if (!joinsNext) {
+                x += gap;
+            }
         }
-        for (const TileNumber n : line.plain) {
-            place(n);
-        }
-        if (line.leftover.empty()) {
-            return;
-        }
-        x += qRound((kLeftoverGap - kBlockGap) * ratio);
-        const int left = x;
-        for (const TileNumber n : line.leftover) {
-            place(n);
-        }
-        outline(left, QPen(QColor(kLeftoverColor), 1, Qt::DashLine));
+        p.restore();
+        return qRound(x / ratio);
     }
 
     // The small tiles of the panel's suit at ratio, re-tagged with the ratio itself so that the
@@ -360,8 +677,13 @@ private:
 
     ExplanationPanel& m_panel;
     std::vector<RowGeometry> m_geometry;
+    std::vector<int> m_headerHeights;
+    QStringList m_packedHeader;          // m_panel.m_header, its items packed into lines
+    std::vector<ReadingsLink*> m_links;  // children; nullptr for a row without others
+    int m_layoutWidth = -1;
     int m_lineHeight = 0;
     int m_tileHeight = 0;
+    int m_tileLineHeight = 0;
     std::array<QPixmap, kNumberSlots> m_tiles;
     SuitKind m_tilesSuit = -1;
     qreal m_tilesRatio = 0;
@@ -373,10 +695,18 @@ ExplanationPanel::ExplanationPanel(QWidget* parent)
       m_view(new ExplanationRowsView(*this)),
       m_explanation(std::make_unique<HandExplanation>()) {
     setFont(FormFont(kPanelPointSize));
+    // A click anywhere here leaves the keyboard with the quiz; only the links take the focus,
+    // and only from Tab.
+    setFocusPolicy(Qt::NoFocus);
     m_status.setTextFormat(Qt::PlainText);
     m_status.setContentsMargins(kMargin, 2, kMargin, 2);
+    m_status.setFocusPolicy(Qt::NoFocus);
     m_status.hide();
     m_scroll.setFrameShape(QFrame::NoFrame);
+    m_scroll.setFocusPolicy(Qt::NoFocus);
+    m_scroll.viewport()->setFocusPolicy(Qt::NoFocus);
+    m_scroll.verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    m_scroll.horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
     m_scroll.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll.setWidgetResizable(true);
     m_scroll.setWidget(m_view);
@@ -385,7 +715,7 @@ ExplanationPanel::ExplanationPanel(QWidget* parent)
     column->setSpacing(0);
     column->addWidget(&m_status);
     column->addWidget(&m_scroll, 1);
-    m_view->relayout();
+    m_view->rebuild();
 }
 
 ExplanationPanel::~ExplanationPanel() {
@@ -394,13 +724,24 @@ ExplanationPanel::~ExplanationPanel() {
 }
 
 void ExplanationPanel::setStatusLine(const QString& text) {
+    const bool wasVisible = !m_status.text().isEmpty();
     m_status.setText(text);
     m_status.setVisible(!text.isEmpty());
+    if (wasVisible != !text.isEmpty()) {
+        emit wantedHeightChanged();
+    }
+}
+
+int ExplanationPanel::wantedHeight() const {
+    const int status = m_status.text().isEmpty() ? 0 : m_status.sizeHint().height();
+    return status + m_view->minimumHeight();
 }
 
 void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
     ExplainHand(quiz.problem().sortedHand, *m_explanation);
     m_suit = quiz.suitKind();
+    m_answered = true;
+    m_header = QStringList{SummaryText(*m_explanation, quiz)};
     m_rows.clear();
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const NumberExplanation& number = m_explanation->numbers[static_cast<std::size_t>(n)];
@@ -421,25 +762,32 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
                 row.sign = RowSign::Neutral;
                 break;
         }
-        if (number.readingCount > 0) {
-            row.shown = number.best >= 0 && number.best < number.readingCount ? number.best : 0;
-            row.others = number.readingCount - 1;
-        } else {
-            row.shown = -1;
+        row.shown = -1;
+        if (number.distinctCount > 0 && number.bestDistinct >= 0) {
+            // The best reading as it first appears in the table.
+            row.shown = number.distinct[static_cast<std::size_t>(number.bestDistinct)];
+            row.others = number.distinctCount - 1;
         }
         row.verdict = VerdictText(number, row.shown, picked);
+        if (number.verdict == Verdict::Wait) {
+            WaitingTiles(number.readings[static_cast<std::size_t>(row.shown)], n, row.waitText);
+        }
         m_rows.push_back(row);
     }
     m_scroll.verticalScrollBar()->setValue(0);
-    m_view->relayout();
+    m_view->rebuild();
+    emit wantedHeightChanged();
 }
 
 void ExplanationPanel::clearAnswer() {
-    if (m_rows.empty()) {
+    if (!m_answered) {
         return;
     }
+    m_answered = false;
+    m_header.clear();
     m_rows.clear();
-    m_view->relayout();
+    m_view->rebuild();
+    emit wantedHeightChanged();
 }
 
 void ExplanationPanel::toggleOtherReadings(int row) {
@@ -450,9 +798,10 @@ void ExplanationPanel::toggleOtherReadings(int row) {
     m_rows[static_cast<std::size_t>(row)].expanded =
         !m_rows[static_cast<std::size_t>(row)].expanded;
     m_view->relayout();
+    emit wantedHeightChanged();
 }
 
-QRect ExplanationPanel::otherReadingsLink(int row) const {
+QAbstractButton* ExplanationPanel::otherReadingsLink(int row) const {
     return m_view->link(row);
 }
 
@@ -462,6 +811,10 @@ QWidget& ExplanationPanel::rowsWidget() {
 
 QRect ExplanationPanel::firstTileRect(int row) const {
     return m_view->firstTile(row);
+}
+
+QRect ExplanationPanel::verdictRect(int row) const {
+    return m_view->verdict(row);
 }
 
 }  // namespace zelkon

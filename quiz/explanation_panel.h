@@ -1,5 +1,5 @@
-// The 解説 panel beside the form: a status line, then after the answer one row per number that
-// is a wait, a wrong pick or a fifth copy, with the readings drawn in small tiles.
+// The 解説 panel beside the form: a status line, then after the answer a summary line and one row
+// per number that is a wait, a wrong pick or a fifth copy, with the readings drawn in tiles.
 #pragma once
 
 #include <memory>
@@ -8,10 +8,13 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "analysis/explanation.h"
 #include "quiz_logic.h"
+
+class QAbstractButton;
 
 namespace zelkon {
 
@@ -27,9 +30,10 @@ struct ExplanationRow {
     TileNumber number;
     RowSign sign;
     QString verdict;
-    std::int32_t shown;   // index of the reading drawn, or -1 (a split, or four copies)
-    std::int32_t others;  // readings behind "ほかの読み方(N)"
+    std::int32_t shown;   // index into the readings of the one drawn, or -1 (a split, four copies)
+    std::int32_t others;  // distinct readings behind "ほかの読み方（N）"
     bool expanded;
+    QString waitText;  // a wait: what the waiting tiles wait on, "が1・4を待つ"; else empty
 };
 
 class ExplanationRowsView;
@@ -38,9 +42,10 @@ class ExplanationPanel : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kWidth = 310;
-    // Small tiles are the board's art rendered at this fraction of its size, at device pixels.
-    static constexpr qreal kTileScale = 0.5;
+    static constexpr int kWidth = 360;
+    // The board's art rendered at this fraction of its size, at device pixels: 21 × 37 at ratio
+    // 1, each tile with its number under it.
+    static constexpr qreal kTileScale = 0.625;
 
     explicit ExplanationPanel(QWidget* parent = nullptr);
     ~ExplanationPanel() override;
@@ -50,21 +55,35 @@ public:
     void setStatusLine(const QString& text);
     QString statusLine() const { return m_status.text(); }
 
-    // Explains the answered question of quiz; its picks decide the rows and their signs.
+    // Explains the answered question of quiz; its picks decide the summary, the rows and their
+    // signs.
     void showAnswer(const QuizLogic& quiz);
     // A new question is on screen: nothing of an answer shows.
     void clearAnswer();
+    bool answerShown() const { return m_answered; }
 
+    // Paragraphs above the rows once answered, each wrapped: the summary first. Later parts of
+    // the explanation (hints) go after it.
+    const QStringList& headerLines() const { return m_header; }
     const std::vector<ExplanationRow>& rows() const { return m_rows; }
     const HandExplanation& explanation() const { return *m_explanation; }
     SuitKind suit() const { return m_suit; }
-    // Opens or closes the other readings of a row, as a click on its "ほかの読み方(N)" does.
+    // Opens or closes the other readings of a row, as its "ほかの読み方（N）" does.
     void toggleOtherReadings(int row);
-    // Where a row's "ほかの読み方(N)" sits in rowsWidget() coordinates; empty without others.
-    QRect otherReadingsLink(int row) const;
+    // A row's "ほかの読み方（N）": reached by Tab, opened by a click or Space; nullptr without
+    // others.
+    QAbstractButton* otherReadingsLink(int row) const;
     QWidget& rowsWidget();
+    QScrollArea& scrollArea() { return m_scroll; }
     // The device-pixel rectangle of the first tile drawn for a row, in rowsWidget() pixels.
     QRect firstTileRect(int row) const;
+    // Where a row's verdict is drawn, wrapped, in rowsWidget() coordinates.
+    QRect verdictRect(int row) const;
+    // The height that shows the status line and everything below it without scrolling.
+    int wantedHeight() const;
+
+signals:
+    void wantedHeightChanged();
 
 private:
     friend class ExplanationRowsView;
@@ -73,6 +92,8 @@ private:
     QScrollArea m_scroll;
     ExplanationRowsView* m_view;  // owned by m_scroll
     std::unique_ptr<HandExplanation> m_explanation;
+    bool m_answered = false;
+    QStringList m_header;
     std::vector<ExplanationRow> m_rows;
     SuitKind m_suit = kSuitManzu;
 };

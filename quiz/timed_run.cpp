@@ -88,8 +88,8 @@ std::chrono::nanoseconds TimedRun::elapsed() const {
 
 std::string TimedRun::StatusText() const {
     const int shown = m_current < 1 ? 1 : m_current;
-    return std::to_string(shown) + " / " + std::to_string(kProblems) + "  " +
-           RunTimeText(elapsed());
+    return "タイムアタック\u3000" + std::to_string(shown) + " / " + std::to_string(kProblems) +
+           "問\u3000" + RunTimeText(elapsed());
 }
 
 }  // namespace zelkon

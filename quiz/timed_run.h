@@ -56,7 +56,7 @@ public:
     std::chrono::nanoseconds elapsed() const;
     const TimedRunResult& result() const { return m_result; }
 
-    // "3 / 10  0:42.1"
+    // "タイムアタック　3 / 10問　0:42.1"
     std::string StatusText() const;
 
 private:

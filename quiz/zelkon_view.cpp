@@ -165,7 +165,12 @@ void CZelkonView::LoadProblem(const Hand13& hand) {
 }
 
 void CZelkonView::EnterProblem(const Hand13& displayOrder, SuitKind suit) {
-    m_quiz.EnterProblem(displayOrder, suit >= 0 ? suit : suitMode(), sortMode());
+    // Under ランダム a hand typed without a suit keeps the one on screen rather than draw one.
+    std::int32_t mode = suit >= 0 ? suit : suitMode();
+    if (mode == kSuitModeRandom) {
+        mode = m_quiz.suitKind();
+    }
+    m_quiz.EnterProblem(displayOrder, mode, sortMode());
     ShowNewQuestion();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QString>
 #include <QTextEdit>
@@ -39,7 +40,8 @@ public:
     void NewProblem();
     // As NewProblem with a given hand (13 tiles ascending) instead of a dealt one.
     void LoadProblem(const Hand13& hand);
-    // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting.
+    // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting
+    // (under ランダム, the suit on screen).
     void EnterProblem(const Hand13& displayOrder, SuitKind suit);
 
     void OnBnClickedNum1();
@@ -52,6 +54,10 @@ public:
     void OnBnClickedNum8();
     void OnBnClickedNum9();
     void OnBnClickedOkNext();
+
+    // Enter and the digits 1 to 9 pressed anywhere else in the window (the panel) reach the quiz
+    // through this, as they do on the form; returns true when the key is consumed.
+    bool takeKey(const QKeyEvent& key) { return PreTranslateMessage(key); }
 
     // Not owned; nullptr deals plainly. Takes effect from the next problem.
     void setProblemSource(ProblemSource* source) { m_source = source; }

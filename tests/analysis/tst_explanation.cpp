@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/explanation.h"
 #include "analysis/hand_space.h"
@@ -105,6 +106,42 @@ INSTANTIATE_TEST_SUITE_P(
         // Four 1s and nothing a fifth could complete.
         KnownReading{"1111234567899", 1, Verdict::FifthCopy, 0, -1, "", WaitShape::Single, 0},
         KnownReading{"1113335557799", 2, Verdict::NoReading, 0, -1, "", WaitShape::Single, 0}));
+
+struct KnownDistinct {
+    const char* hand;
+    TileNumber number;
+    std::int32_t records;
+    std::int32_t distinct;
+    std::int32_t bestPlace;
+    const char* bestShown;  // the first record of the best reading
+};
+
+class DistinctReadings : public ::testing::TestWithParam<KnownDistinct> {};
+
+TEST_P(DistinctReadings, countEachReadingOnceAndShowItsFirstRecord) {
+    const KnownDistinct& row = GetParam();
+    HandExplanation explanation;
+    ASSERT_TRUE(ExplainHand(Hand13Of(row.hand), explanation));
+    const NumberExplanation& number = explanation.numbers[static_cast<std::size_t>(row.number)];
+    EXPECT_EQ(number.readingCount, row.records);
+    EXPECT_EQ(number.distinctCount, row.distinct);
+    ASSERT_EQ(number.bestDistinct, row.bestPlace);
+    const auto first = number.distinct[static_cast<std::size_t>(row.bestPlace)];
+    EXPECT_EQ(SpellReading(number.readings[static_cast<std::size_t>(first)]), row.bestShown);
+    EXPECT_TRUE(SameReading(number.readings[static_cast<std::size_t>(first)],
+                            number.readings[static_cast<std::size_t>(number.best)]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Explanation, DistinctReadings,
+    ::testing::Values(
+        // A fifth 6 read 24 ways that are three readings.
+        KnownDistinct{"5555666677778", 6, 24, 3, 2, "555 [567] 666 678 77"},
+        // Seven records of one seven-pairs reading.
+        KnownDistinct{"1122445567799", 6, 7, 1, 0, "11 22 44 55 [66] 77 99"},
+        KnownDistinct{"1111234567888", 3, 4, 2, 1, "111 [123] 345 678 88"},
+        // The 4 completes either run, both two-sided: one reading, the first record shows.
+        KnownDistinct{"2345677788899", 4, 2, 1, 0, "234 [456] 777 888 99"}));
 
 struct KnownSplit {
     const char* hand;
@@ -267,6 +304,57 @@ void CheckReadingBlocks(const Counts& counts, TileNumber n, const ExplainedReadi
     EXPECT_EQ(reading.waitShape, shape) << where;
 }
 
+// A reading as a player names it, from the roles alone: how many runs start at each number,
+// triplets and pairs stand at each number, and the wait shape.
+std::string ReadingKey(const Hand14& won, const Decomposition& record) {
+    std::array<int, 3 * kNumberSlots> counts{};
+    for (std::size_t p = 0; p < won.size(); ++p) {
+        const auto at = static_cast<std::size_t>(won[p]);
+        switch (record.roles[p]) {
+            case TileRole::RunLow:
+                counts[at] += 1;
+                break;
+            case TileRole::Triplet:
+                counts[kNumberSlots + at] += 1;
+                break;
+            case TileRole::Pair:
+            case TileRole::SevenPairsPair:
+                counts[2 * kNumberSlots + at] += 1;
+                break;
+            default:
+                break;
+        }
+    }
+    std::string key;
+    for (const int c : counts) {
+        key += static_cast<char>('0' + c);
+    }
+    return key + static_cast<char>('A' + static_cast<int>(record.waitShape));
+}
+
+// The first record of each key in table order, and the place of best's key among them.
+void CheckDistinct(const Hand14& won, const DecompositionTable& table, std::int32_t count,
+                   std::int32_t best, const NumberExplanation& number, const std::string& where) {
+    std::vector<std::string> keys;
+    std::vector<std::int32_t> firsts;
+    std::int32_t bestPlace = -1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::string key = ReadingKey(won, table[static_cast<std::size_t>(i)]);
+        const auto found = std::find(keys.begin(), keys.end(), key);
+        if (found == keys.end()) {
+            keys.push_back(key);
+            firsts.push_back(i);
+        }
+        if (i == best) {
+            bestPlace =
+                static_cast<std::int32_t>(std::find(keys.begin(), keys.end(), key) - keys.begin());
+        }
+    }
+    ASSERT_EQ(number.distinctCount, static_cast<std::int32_t>(firsts.size())) << where;
+    EXPECT_TRUE(std::equal(firsts.begin(), firsts.end(), number.distinct.begin())) << where;
+    EXPECT_EQ(number.bestDistinct, bestPlace) << where;
+}
+
 constexpr int kShards = 8;
 
 class EveryExplanation : public ::testing::TestWithParam<int> {};
@@ -331,6 +419,7 @@ TEST_P(EveryExplanation, agreesWithTheAnswerBoxAndTheFewestLeftOver) {
                 EXPECT_EQ(reading.han, HanTotal(record.patterns)) << where;
                 CheckReadingBlocks(counts, n, reading, where + " reading " + std::to_string(i));
             }
+            CheckDistinct(won, *table, count, best, number, where);
 
             if (verdict != Verdict::NoReading) {
                 failures += ::testing::Test::HasFailure() ? 1 : 0;

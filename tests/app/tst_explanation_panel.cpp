@@ -2,9 +2,16 @@
 // problem, its place beside the form, and what the window is with the panel off.
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,9 +34,28 @@ namespace {
 struct ExpectedRow {
     TileNumber number;
     RowSign sign;
-    int readings;  // of a wait, as the scoring counts them; -1 where it does not apply
+    int readings;  // distinct readings of a wait; -1 where it does not apply
     bool fifthCopy;
 };
+
+// Readings told apart by the tiles each role takes, counted per number, and the wait shape.
+int DistinctReadings(const Hand14& won, const DecompositionTable& table, std::int32_t count) {
+    QSet<QString> seen;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const Decomposition& record = table[static_cast<std::size_t>(i)];
+        QStringList parts{QString::number(static_cast<int>(record.waitShape))};
+        for (std::size_t p = 0; p < won.size(); ++p) {
+            const TileRole role = record.roles[p];
+            if (role != TileRole::RunMiddle && role != TileRole::RunHigh) {
+                parts << QStringLiteral("%1:%2").arg(won[p]).arg(
+                    role == TileRole::SevenPairsPair ? 5 : static_cast<int>(role));
+            }
+        }
+        parts.sort();
+        seen.insert(parts.join(QLatin1Char(' ')));
+    }
+    return static_cast<int>(seen.size());
+}
 
 // Which numbers get a row and with what sign, from the problem's waits, the tiles in hand and
 // the picks alone.
@@ -53,7 +79,7 @@ std::vector<ExpectedRow> ExpectedRows(const QuizLogic& quiz) {
             DecompositionTable table{};
             std::int32_t count = 0;
             EvaluateReadings(fourteen, n, table, count);
-            row.readings = count;
+            row.readings = DistinctReadings(fourteen, table, count);
         } else if (picked) {
             row.sign = RowSign::Cross;
         }
@@ -152,24 +178,159 @@ private slots:
             if (expected[i].readings >= 0) {
                 QCOMPARE(why.verdict, Verdict::Wait);
                 QCOMPARE(row.others, expected[i].readings - 1);
-                QCOMPARE(row.shown, why.best);
+                QCOMPARE(row.shown, why.distinct[static_cast<std::size_t>(why.bestDistinct)]);
+                QVERIFY(row.waitText.endsWith(QStringLiteral("を待つ")));
                 QVERIFY(row.verdict.startsWith(row.sign == RowSign::Circle
                                                    ? QStringLiteral("正解：")
                                                    : QStringLiteral("見逃し：")));
             } else if (why.verdict == Verdict::FifthCopy) {
-                QVERIFY(row.verdict.startsWith(QStringLiteral("5枚目はない")));
+                QVERIFY(row.verdict.startsWith(QStringLiteral("待ちではない：手に4枚（")));
                 QCOMPARE(row.shown >= 0, why.readingCount > 0);
             } else {
                 QCOMPARE(why.verdict, Verdict::NoReading);
-                QCOMPARE(row.verdict,
-                         QStringLiteral("待ちではない：%1枚余る").arg(why.leftoverCount));
+                QCOMPARE(
+                    row.verdict,
+                    QStringLiteral("待ちではない：どう分けても%1枚余る").arg(why.leftoverCount));
                 QCOMPARE(row.shown, -1);
             }
-            QCOMPARE(panel.otherReadingsLink(static_cast<int>(i)).isEmpty(), row.others == 0);
+            QCOMPARE(panel.otherReadingsLink(static_cast<int>(i)) == nullptr, row.others == 0);
+            // The verdict is drawn whole, on as many lines as it needs.
+            const QRect verdict = panel.verdictRect(static_cast<int>(i));
+            QVERIFY(verdict.right() < panel.rowsWidget().width());
+            QVERIFY(
+                QFontMetrics(panel.rowsWidget().font())
+                    .boundingRect(QRect(0, 0, verdict.width(), 1000), Qt::TextWordWrap, row.verdict)
+                    .height() <= verdict.height());
         }
         // The next question takes every row away before anything of it is answered.
         QTest::keyClick(&view(), Qt::Key_Return);
         QVERIFY(panel.rows().empty());
+    }
+
+    void summaryFirstThenTheWaitAsItStandsInTheHand_data() {
+        QTest::addColumn<QString>("hand");
+        QTest::addColumn<QString>("picks");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QStringList>("verdicts");
+        QTest::addColumn<QStringList>("waitTexts");
+        // A fifth 6 read 24 ways is three readings; the 4 completes 5-6 from below.
+        QTest::newRow("fifth copies and waits")
+            << "5555666677778"
+            << "48"
+            << "待ち3種：4・8・9　見逃し：9"
+            << QStringList{QStringLiteral("正解：両面待ち　タンヤオ（1翻）"),
+                           QStringLiteral("待ちではない：手に4枚（形だけなら単騎待ち）"),
+                           QStringLiteral("待ちではない：手に4枚（形だけなら嵌張待ち）"),
+                           QStringLiteral("待ちではない：手に4枚（形だけなら両面待ち）"),
+                           QStringLiteral("正解：両面待ち　平和・タンヤオ・二盃口（5翻）"),
+                           QStringLiteral("見逃し：両面待ち　役なし")}
+            << QStringList{QStringLiteral("が4・7を待つ"),
+                           QString(),
+                           QString(),
+                           QString(),
+                           QStringLiteral("が5・8を待つ"),
+                           QStringLiteral("が6・9を待つ")};
+        // No wait and no pick: the summary says so and the fifth copies still show.
+        QTest::newRow("no wait, no picks")
+            << "1111222244557"
+            << ""
+            << "聴牌していません"
+            << QStringList{QStringLiteral(
+                               "待ちではない：手に4枚（5枚目があっても和了形にならない）"),
+                           QStringLiteral(
+                               "待ちではない：手に4枚（5枚目があっても和了形にならない）")}
+            << QStringList{QString(), QString()};
+        QTest::newRow("no wait, a wrong pick")
+            << "1111222244557"
+            << "3"
+            << "聴牌していません　待ちでない牌の選択：3"
+            << QStringList{QStringLiteral(
+                               "待ちではない：手に4枚（5枚目があっても和了形にならない）"),
+                           QStringLiteral(
+                               "待ちではない：手に4枚（5枚目があっても和了形にならない）"),
+                           QStringLiteral("待ちではない：どう分けても3枚余る")}
+            << QStringList{QString(), QString(), QString()};
+        // Nine gates is 役満, not 13翻; 1 completes 2-3, the later of two readings.
+        QTest::newRow("every wait right")
+            << "1112345678999"
+            << "123456789"
+            << "待ち9種：1・2・3・4・5・6・7・8・9　完全正解"
+            << QStringList{QStringLiteral("正解：両面待ち　九連宝燈（役満）")}
+            << QStringList{QStringLiteral("が1・4を待つ")};
+        // A dual pair wait names both pairs' numbers.
+        QTest::newRow("dual pair")
+            << "1113335557799"
+            << "7"
+            << "待ち2種：7・9　見逃し：9"
+            << QStringList{QStringLiteral("正解：双碰待ち　トイトイ・三暗刻（4翻）")}
+            << QStringList{QStringLiteral("が7・9を待つ")};
+    }
+    void summaryFirstThenTheWaitAsItStandsInTheHand() {
+        QFETCH(QString, hand);
+        QFETCH(QString, picks);
+        QFETCH(QString, summary);
+        QFETCH(QStringList, verdicts);
+        QFETCH(QStringList, waitTexts);
+        explain().trigger();
+        ExplanationPanel& panel = frame().explanationPanel();
+        QVERIFY(!panel.answerShown());
+        answer(hand.toLatin1().constData(), picks.toLatin1().constData());
+        QVERIFY(panel.answerShown());
+        QCOMPARE(panel.headerLines().value(0), summary);
+        QVERIFY(panel.rows().size() >= static_cast<std::size_t>(verdicts.size()));
+        for (qsizetype i = 0; i < verdicts.size(); ++i) {
+            QCOMPARE(panel.rows()[static_cast<std::size_t>(i)].verdict, verdicts[i]);
+            QCOMPARE(panel.rows()[static_cast<std::size_t>(i)].waitText, waitTexts[i]);
+        }
+    }
+
+    void tilesAreLargeAndNumberedAtRatioOne() {
+        frame().action(ID_SUIT_SOUZU)->trigger();
+        explain().trigger();
+        answer("4445556668889", "");
+        ExplanationPanel& panel = frame().explanationPanel();
+        const QRect tile = panel.firstTileRect(0);
+        QVERIFY2(tile.width() >= 20 && tile.height() >= 36,
+                 qPrintable(QStringLiteral("%1 x %2").arg(tile.width()).arg(tile.height())));
+        // Under each tile its number, in the text colour, on the panel's background.
+        const QImage image =
+            panel.rowsWidget().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect label(tile.left(), tile.bottom() + 2, tile.width(), 10);
+        int ink = 0;
+        for (int y = label.top(); y <= label.bottom(); ++y) {
+            for (int x = label.left(); x <= label.right(); ++x) {
+                ink += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+            }
+        }
+        QVERIFY2(ink >= 5, qPrintable(QString::number(ink)));
+    }
+
+    void windowGrowsWithTheRowsWithinTheScreen() {
+        explain().trigger();
+        const QRect form = view().geometry();
+        const QSize open(450 + ExplanationPanel::kWidth, 341);
+        QCOMPARE(frame().size(), open);
+        answer("1112345678999", "");
+        ExplanationPanel& panel = frame().explanationPanel();
+        const int available = frame().screen()->availableGeometry().height();
+        QVERIFY(frame().height() > open.height());
+        QVERIFY(frame().frameGeometry().height() <= available);
+        QCOMPARE(frame().minimumSize(), frame().maximumSize());
+        QCOMPARE(view().geometry(), form);
+        QCOMPARE(panel.geometry(), QRect(form.right() + 1, form.top(), ExplanationPanel::kWidth,
+                                         frame().height() - form.top()));
+        // Nine rows need more than the screen: the panel scrolls the rest.
+        QVERIFY(panel.wantedHeight() > panel.height());
+        QVERIFY(panel.scrollArea().verticalScrollBar()->isVisible());
+        // A short explanation takes less; the next question gives back the form's height.
+        QTest::keyClick(&view(), Qt::Key_Return);
+        QCOMPARE(frame().size(), open);
+        answer("2233445566778", "9");
+        QVERIFY(frame().height() > open.height());
+        QCOMPARE(panel.height(), panel.wantedHeight());
+        explain().trigger();
+        QCOMPARE(frame().size(), QSize(450, 341));
+        QCOMPARE(view().geometry(), form);
     }
 
     void otherReadingsOpenAndCloseOnAClick() {
@@ -179,13 +340,14 @@ private slots:
         QVERIFY(panel.rows().front().others > 0);
         QWidget& rows = panel.rowsWidget();
         const int closedHeight = rows.minimumHeight();
-        const QRect link = panel.otherReadingsLink(0);
-        QVERIFY(rows.rect().contains(link));
-        QTest::mouseClick(&rows, Qt::LeftButton, {}, link.center());
+        QAbstractButton* link = panel.otherReadingsLink(0);
+        QVERIFY(rows.rect().contains(link->geometry()));
+        QCOMPARE(link->text(), QStringLiteral("ほかの読み方（%1）").arg(panel.rows()[0].others));
+        QTest::mouseClick(link, Qt::LeftButton);
         QVERIFY(panel.rows().front().expanded);
         QVERIFY(rows.minimumHeight() > closedHeight);
         QVERIFY(!panel.rows()[1].expanded);
-        QTest::mouseClick(&rows, Qt::LeftButton, {}, panel.otherReadingsLink(0).center());
+        QTest::mouseClick(&rows, Qt::LeftButton, {}, link->geometry().center());
         QVERIFY(!panel.rows().front().expanded);
         QCOMPARE(rows.minimumHeight(), closedHeight);
     }
@@ -315,6 +477,34 @@ private slots:
         start();
         QVERIFY(!explain().isChecked());
         QCOMPARE(frame().size(), QSize(450, 341));
+    }
+
+    void settingsReadAsQtWritesThem_data() {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("TRUE") << "TRUE" << true;
+        QTest::newRow("false") << "false" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("no bool") << "yes" << false;
+    }
+    void settingsReadAsQtWritesThem() {
+        m_app.reset();
+        QDir(m_settings.path()).mkpath(QStringLiteral("zelkon"));
+        QFile file(m_settings.path() + QStringLiteral("/zelkon/zelkon.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QFETCH(QString, written);
+        file.write(QStringLiteral("[practice]\nexplain=%1\n").arg(written).toUtf8());
+        file.close();
+        start();
+        QFETCH(bool, open);
+        QCOMPARE(explain().isChecked(), open);
+        QCOMPARE(frame().explanationPanelOpen(), open);
+        // Choosing what the file says already is no change and writes nothing.
+        QSignalSpy changed(&frame().practiceSettings(), &PracticeSettings::changed);
+        frame().practiceSettings().setBool(QString::fromLatin1(kExplainKey), open);
+        QCOMPARE(changed.count(), written == QStringLiteral("yes") ? 1 : 0);
     }
 
     void settingsKeepOtherFeaturesValues() {

@@ -71,15 +71,26 @@ TEST(ExplainLinesTest, nineLinesPerHandInTheirColumns) {
     };
     for (const Case& c : {
              Case{"8881111234567",
-                  "1111234567888\t1\tfifth\t4\t3\t\n"
+                  "1111234567888\t1\tfifth\t2\t1\t\n"
                   "1111234567888\t2\tnone\t0\t-\t27\n"
-                  "1111234567888\t3\twait\t4\t3\t\n"
-                  "1111234567888\t4\twait\t2\t1\t\n"
+                  "1111234567888\t3\twait\t2\t1\t\n"
+                  "1111234567888\t4\twait\t1\t0\t\n"
                   "1111234567888\t5\tnone\t0\t-\t57\n"
-                  "1111234567888\t6\twait\t4\t3\t\n"
-                  "1111234567888\t7\twait\t2\t1\t\n"
+                  "1111234567888\t6\twait\t1\t0\t\n"
+                  "1111234567888\t7\twait\t1\t0\t\n"
                   "1111234567888\t8\tnone\t0\t-\t78\n"
-                  "1111234567888\t9\twait\t2\t1\t\n"},
+                  "1111234567888\t9\twait\t1\t0\t\n"},
+             // A fifth 6 read 24 ways: three readings, the best the third to appear.
+             Case{"5555666677778",
+                  "5555666677778\t1\tnone\t0\t-\t18\n"
+                  "5555666677778\t2\tnone\t0\t-\t28\n"
+                  "5555666677778\t3\tnone\t0\t-\t38\n"
+                  "5555666677778\t4\twait\t1\t0\t\n"
+                  "5555666677778\t5\tfifth\t4\t3\t\n"
+                  "5555666677778\t6\tfifth\t3\t2\t\n"
+                  "5555666677778\t7\tfifth\t3\t2\t\n"
+                  "5555666677778\t8\twait\t3\t0\t\n"
+                  "5555666677778\t9\twait\t1\t0\t\n"},
              // No wait at all: fifth copies that complete nothing, and splits that leave
              // three to six tiles.
              Case{"1111222244557",
@@ -114,15 +125,16 @@ TEST(ExplainReportTest, withoutPicksShowsWaitsAndFifthCopiesUnmarked) {
     const std::string waits = explainReport(notation("1122445567799"), std::nullopt);
     EXPECT_EQ(waits,
               "1122445567799  waits: 6\n"
-              "  6 wait, 7 readings\n"
-              "      * #6  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #0  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #1  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #2  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #3  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #4  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
-              "        #5  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
+              "  6 wait, 1 reading\n"
+              "      * #0  11 22 44 55 [66] 77 99  単騎  七対子  2 han\n"
               "  smallest core: 1122445567799, 七対子だけ (chiitoi); nothing set aside\n");
+    // The best reading is shown as it first appears: 3 completes 1-2-3 (edge) or 3-4-5.
+    const std::string firsts = explainReport(notation("1111234567888"), std::nullopt);
+    EXPECT_NE(firsts.find("  3 wait, 2 readings\n"
+                          "      * #1  111 [123] 345 678 88  辺張  なし  0 han\n"
+                          "        #0  111 123 [345] 678 88  両面  なし  0 han\n"),
+              std::string::npos)
+        << firsts;
 }
 
 }  // namespace
