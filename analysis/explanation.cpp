@@ -393,6 +393,7 @@ void ExplainShortNumber(const TileCounts& counts, std::int32_t tiles, NumberSet 
         number.verdict = counts[slot] == 4 ? Verdict::FifthCopy : Verdict::Wait;
         number.readingCount = ShortReadings(won, n, number.readings);
         number.best = number.readingCount - 1;
+        FindDistinct(number);
         return;
     }
     // Tiles that are not complete leave at least two, as at fourteen.

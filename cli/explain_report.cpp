@@ -61,25 +61,16 @@ std::string spellReading(const ExplainedReading& reading, bool patterns) {
     return text + (names.empty() ? "なし" : names) + "  " + std::to_string(reading.han) + " han";
 }
 
-<<<<<<< HEAD
-std::string readingLines(const NumberExplanation& number, bool patterns) {
-=======
 // Each distinct reading once, the best first; "#i" is its place among them.
-std::string readingLines(const NumberExplanation& number) {
->>>>>>> panel
+std::string readingLines(const NumberExplanation& number, bool patterns) {
     std::string text;
     const auto line = [&](std::int32_t place) {
         std::string index = "#";
         index += std::to_string(place);
         index.resize(4, ' ');
-<<<<<<< HEAD
-        text += std::string(i == number.best ? "      * " : "        ") + index +
-                spellReading(number.readings[static_cast<std::size_t>(i)], patterns) + "\n";
-=======
         const auto record = number.distinct[static_cast<std::size_t>(place)];
         text += std::string(place == number.bestDistinct ? "      * " : "        ") + index +
-                spellReading(number.readings[static_cast<std::size_t>(record)]) + "\n";
->>>>>>> panel
+                spellReading(number.readings[static_cast<std::size_t>(record)], patterns) + "\n";
     };
     line(number.bestDistinct);
     for (std::int32_t place = 0; place < number.distinctCount; ++place) {
@@ -228,13 +219,8 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
             text += std::string(markOf(wait, pickedHere)) + " ";
         }
         text += verdictLine(n, number) + "\n";
-<<<<<<< HEAD
-        if (number.readingCount > 0) {
-            text += readingLines(number, hand.count == 13);
-=======
         if (number.distinctCount > 0) {
-            text += readingLines(number);
->>>>>>> panel
+            text += readingLines(number, hand.count == 13);
         }
     }
     return text + coreLine(hand);
