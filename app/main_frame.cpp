@@ -132,6 +132,33 @@ void CMainFrame::CreatePracticeMenu() {
     explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
     // toggled, not triggered: only a real change is remembered.
     connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
+    // H is no key of the quiz; while the item is disabled the key does nothing at all.
+    QAction* hint = AddCommand(m_practiceMenu, tr("ヒント(&H)"), ID_PRACTICE_HINT, false);
+    hint->setShortcut(QKeySequence(Qt::Key_H));
+    hint->setShortcutContext(Qt::WindowShortcut);
+    hint->setEnabled(false);
+    connect(hint, &QAction::triggered, this, &CMainFrame::OnPracticeHint);
+}
+
+void CMainFrame::OnPracticeHint() {
+    CZelkonView* view = GetActiveView();
+    UpdateHintAction();
+    if (view == nullptr || !action(ID_PRACTICE_HINT)->isEnabled() || !view->UseHint()) {
+        return;
+    }
+    explanationPanel().showHints(view->quiz());
+    UpdateHintAction();
+}
+
+void CMainFrame::UpdateHintAction() {
+    const CZelkonView* view = GetActiveView();
+    const bool running = m_practiceRuns != nullptr && m_practiceRuns->timedRun().running();
+    const bool open = m_panelOpen && view != nullptr && !view->quiz().answered() && !running &&
+                      view->quiz().hintsUsed() < kHintCount;
+    action(ID_PRACTICE_HINT)->setEnabled(open);
+    if (m_panel != nullptr) {
+        m_panel->hintButton().setEnabled(open);
+    }
 }
 
 void CMainFrame::OnPracticeExplain(bool checked) {
@@ -162,6 +189,7 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
             [this] { m_practiceRuns->setExtraStatus(m_records->statusText()); });
     const QString bandKey = QString::fromLatin1(kBandKey);
     m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
+    m_practiceRuns->keepShapeSettings(*m_practiceSettings);
     connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
             [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
     // The panel is made on first use; until then the line waits in statusText().
@@ -185,7 +213,11 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
         if (!m_practiceRuns->timedRun().running()) {
             ClosePanelOpenedForRun();
         }
+        UpdateHintAction();
     });
+    connect(&view, &CZelkonView::answered, this, &CMainFrame::UpdateHintAction);
+    connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
+            &CMainFrame::UpdateHintAction);
 }
 
 void CMainFrame::ClosePanelOpenedForRun() {
@@ -222,8 +254,10 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         disconnect(&panel, nullptr, this, nullptr);
         panel.hide();
         setFixedSize(m_formFrameSize);
+        UpdateHintAction();
         return;
     }
+    connect(&panel, &ExplanationPanel::hintRequested, this, &CMainFrame::OnPracticeHint);
     connect(view, &CZelkonView::answered, &panel,
             [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
@@ -232,9 +266,13 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         panel.showAnswer(view->quiz());
     } else {
         panel.clearAnswer();
+        if (view->quiz().hintsUsed() > 0) {
+            panel.showHints(view->quiz());
+        }
     }
     FitPanel();
     panel.show();
+    UpdateHintAction();
 }
 
 void CMainFrame::FitPanel() {

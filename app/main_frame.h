@@ -63,6 +63,9 @@ public:
     void OnSortOn();
     void OnSortOff();
     void OnPracticeExplain(bool checked);
+    // One more hint in the panel; nothing unless the panel is open, the question unanswered and
+    // no timed run on.
+    void OnPracticeHint();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +84,7 @@ private:
     void SetUpPracticeRuns(CZelkonView& view);
     void ClosePanelOpenedForRun();
     void FitPanel();
+    void UpdateHintAction();
     void ShowFocusFrame(QWidget* focus);
 
     std::int32_t m_nSuitMode = 3;

@@ -45,6 +45,10 @@ int PracticeSettings::intValue(const QString& key, int fallback) const {
     return ok ? value : fallback;
 }
 
+QString PracticeSettings::textValue(const QString& key, const QString& fallback) const {
+    return m_settings->value(key, fallback).toString();
+}
+
 void PracticeSettings::setBool(const QString& key, bool value) {
     if (ReadBool(m_settings->value(key)) == value) {
         return;
@@ -56,12 +60,23 @@ void PracticeSettings::setInt(const QString& key, int value) {
     store(key, value);
 }
 
+void PracticeSettings::setText(const QString& key, const QString& value) {
+    if (m_settings->contains(key) && m_settings->value(key).toString() == value) {
+        return;
+    }
+    write(key, value);
+}
+
 void PracticeSettings::store(const QString& key, int value) {
     bool ok = false;
     const int current = m_settings->value(key).toInt(&ok);
     if (ok && current == value) {
         return;
     }
+    write(key, value);
+}
+
+void PracticeSettings::write(const QString& key, const QVariant& value) {
     m_settings->setValue(key, value);
     m_settings->sync();
     m_storageOk = m_settings->status() == QSettings::NoError;

@@ -1,11 +1,14 @@
 #include "quiz_logic.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
+#include "analysis/decomposition.h"
 #include "analysis/pattern_table.h"
 #include "analysis/wait_finder.h"
+#include "analysis/wait_shapes.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
 
@@ -40,6 +43,8 @@ QuizLogic::QuizLogic() {
 void QuizLogic::SetUp() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     DealProblem(m_problem);
+    m_nTiles = 13;
+    m_nHints = 0;
     m_strAnswer = kQuestionText;
     m_bAnswered = 0;
     m_nSuitKind = Draw() % 3;
@@ -49,16 +54,36 @@ void QuizLogic::SetUp() {
 
 void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode, ProblemSource* source) {
     if (source != nullptr) {
-        source->Deal(m_problem);
+        m_nTiles = source->DealSized(m_problem, m_short);
     } else {
         DealProblem(m_problem);
+        m_nTiles = 13;
     }
     ResetQuestion(suitMode, sortMode);
 }
 
 void QuizLogic::LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode) {
     FillProblem(hand, m_problem);
+    m_nTiles = 13;
     ResetQuestion(suitMode, sortMode);
+}
+
+bool QuizLogic::LoadTiles(const TileHand& hand, std::int32_t suitMode, std::uint8_t sortMode) {
+    TileCounts counts{};
+    if (!IsWaitingSize(hand.count) || !CountTiles(hand, counts)) {
+        return false;
+    }
+    if (hand.count == 13) {
+        const TileHand sorted = TileHandOf(counts);
+        Hand13 tiles{};
+        std::copy_n(sorted.tiles.begin(), tiles.size(), tiles.begin());
+        LoadProblem(tiles, suitMode, sortMode);
+        return true;
+    }
+    FillShortProblem(hand, m_short);
+    m_nTiles = hand.count;
+    ResetQuestion(suitMode, sortMode);
+    return true;
 }
 
 void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
@@ -67,12 +92,14 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
     SortHand(m_problem.sortedHand);
     m_problem.dealOrder = displayOrder;
     FindWaits(m_problem.sortedHand, m_problem);
+    m_nTiles = 13;
     ResetQuestion(suitMode, sortMode);
 }
 
 void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
     m_strAnswer = kQuestionText;
     m_bAnswered = 0;
+    m_nHints = 0;
     // The suit is drawn after the deal's numbers, and only in random mode.
     m_nSuitKind = suitMode == kSuitModeRandom ? Draw() % 3 : suitMode;
     m_bSortTiles = sortMode;
@@ -100,8 +127,21 @@ void QuizLogic::Answer() {
     m_strAnswer = kAnswerHeader;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        const bool wait = m_problem.isWait[i] == 1;
-        if (wait) {
+        const bool wait = isWait(n);
+        if (wait && m_nTiles != 13) {
+            char prefix[kWaitPrefixLength + 1];
+            std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
+            m_strAnswer += prefix;
+            // Scoring patterns belong to 13 tiles: a short hand names its wait shapes instead.
+            for (int s = 0; s < kWaitShapeCount; ++s) {
+                const auto shape = static_cast<WaitShape>(s);
+                if ((m_short.waitShapes[i] & ShapeBit(shape)) != 0) {
+                    m_strAnswer += WaitShapeName(shape);
+                    m_strAnswer += "  ";
+                }
+            }
+            m_strAnswer += "\r\n";
+        } else if (wait) {
             char prefix[kWaitPrefixLength + 1];
             std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
             m_strAnswer += prefix;
@@ -127,6 +167,41 @@ void QuizLogic::Answer() {
     }
 }
 
+bool QuizLogic::UseHint() {
+    if (m_bAnswered != 0 || m_nHints >= kHintCount) {
+        return false;
+    }
+    ++m_nHints;
+    return true;
+}
+
+TileHand QuizLogic::sortedTiles() const {
+    if (m_nTiles != 13) {
+        return m_short.sortedHand;
+    }
+    TileHand hand;
+    std::copy(m_problem.sortedHand.begin(), m_problem.sortedHand.end(), hand.tiles.begin());
+    hand.count = 13;
+    return hand;
+}
+
+bool QuizLogic::isWait(TileNumber number) const {
+    if (number < kMinTile || number > kMaxTile) {
+        return false;
+    }
+    const auto i = static_cast<std::size_t>(number);
+    return (m_nTiles != 13 ? m_short.isWait[i] : m_problem.isWait[i]) == 1;
+}
+
+bool QuizLogic::fullyRight() const {
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (isWait(n) != selected(n)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool QuizLogic::selected(TileNumber number) const {
     if (number < kMinTile || number > kMaxTile) {
         return false;
@@ -143,6 +218,9 @@ MarkKind QuizLogic::mark(TileNumber number) const {
 
 TileNumber QuizLogic::displayTile(int k) const {
     const auto i = static_cast<std::size_t>(k);
+    if (m_nTiles != 13) {
+        return m_bSortTiles == 1 ? m_short.sortedHand.tiles[i] : m_short.dealOrder.tiles[i];
+    }
     return m_bSortTiles == 1 ? m_problem.sortedHand[i] : m_problem.dealOrder[i];
 }
 

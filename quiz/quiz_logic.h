@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/hints.h"
 #include "analysis/problem.h"
+#include "analysis/tile_hand.h"
 #include "answer_text.h"
 #include "problem_source.h"
 
@@ -54,13 +56,31 @@ public:
     // and that only when suitMode is 3. A hand with no wait is allowed.
     void EnterProblem(const Hand13& displayOrder, std::int32_t suitMode, std::uint8_t sortMode);
 
+    // As LoadProblem for a hand of any waiting size (4, 7, 10 or 13 tiles, any order): a short
+    // hand draws what FillShortProblem draws. Returns false, changing nothing, for other hands.
+    bool LoadTiles(const TileHand& hand, std::int32_t suitMode, std::uint8_t sortMode);
+
     // Flips the pick of number (1 to 9); other values are ignored.
     void Toggle(TileNumber number);
 
-    // Submits the picks: builds the answer text and the marks. Does nothing once answered.
+    // Submits the picks: builds the answer text and the marks. Does nothing once answered. A
+    // short hand's lines name the wait shapes of each wait where a 13-tile hand's name patterns.
     void Answer();
 
+    // One more hint before the answer, up to kHintCount; false, changing nothing, once answered
+    // or when every hint is shown. A new question starts at none.
+    bool UseHint();
+    std::int32_t hintsUsed() const { return m_nHints; }
+
+    // The 13-tile question; meaningful only while tileCount() is 13.
     const Problem& problem() const { return m_problem; }
+    // 13, or a short hand's 4, 7 or 10.
+    std::int32_t tileCount() const { return m_nTiles; }
+    // The question's tiles ascending, whatever its size.
+    TileHand sortedTiles() const;
+    bool isWait(TileNumber number) const;
+    // The picks are exactly the waits.
+    bool fullyRight() const;
     SuitKind suitKind() const { return m_nSuitKind; }
     // UTF-8, CR LF line ends.
     std::string_view answerText() const { return m_strAnswer.view(); }
@@ -68,7 +88,8 @@ public:
     bool selected(TileNumber number) const;
     bool sortTiles() const { return m_bSortTiles == 1; }
     MarkKind mark(TileNumber number) const;
-    // Tile number at display position k (0 to 12), as the sort setting of this problem orders them.
+    // Tile number at display position k (0 to tileCount() - 1), as the sort setting of this
+    // problem orders them.
     TileNumber displayTile(int k) const;
 
 private:
@@ -76,6 +97,9 @@ private:
     void ClearPicksAndMarks();
 
     Problem m_problem{};
+    ShortProblem m_short{};
+    std::int32_t m_nTiles = 13;
+    std::int32_t m_nHints = 0;
     SuitKind m_nSuitKind = kSuitManzu;
     FixedText<LongestAnswer(kAnswerHeader.size(), kWaitPrefixLength)> m_strAnswer;
     std::int32_t m_bAnswered = 0;

@@ -76,11 +76,17 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
 
         std::vector<double> seconds;
         SqliteStatement rows = database.prepare(
-            "SELECT answered_at, wait_count, picks, fully_right, seconds, two_sided, edge, closed, "
-            "dual_pair, single FROM answers");
+            "SELECT answered_at, wait_count, picks, fully_right AND hints = 0, seconds, two_sided, "
+            "edge, closed, dual_pair, single, hints, family FROM answers");
         while (rows.step()) {
             const bool right = rows.int64(3) != 0;
             ++figures.problems;
+            figures.hinted += rows.int64(10) > 0 ? 1 : 0;
+            if (const FamilyIndex family = FamilyFromWord(rows.text(11)); family != kNoFamily) {
+                ProblemFigure& byFamily = figures.byFamily[static_cast<std::size_t>(family)];
+                ++byFamily.problems;
+                byFamily.fullyRight += right ? 1 : 0;
+            }
             figures.fullyRight += right ? 1 : 0;
             const std::int64_t waits = std::clamp<std::int64_t>(rows.int64(1), 0, 9);
             ProblemFigure& byWaits = figures.byWaits[static_cast<std::size_t>(waits)];
@@ -161,6 +167,18 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
                       static_cast<long long>(figure.missed), static_cast<long long>(figure.seen));
         text += line + percent(figure.missed, figure.seen) + "\n";
     }
+    text += "\nfully right by family (without hints):\n";
+    for (std::size_t f = 0; f < figures.byFamily.size(); ++f) {
+        const ProblemFigure& figure = figures.byFamily[f];
+        char line[96];
+        std::snprintf(line, sizeof line, "  %-16s  %6lld / %-6lld ", kShapeFamilies[f].id,
+                      static_cast<long long>(figure.fullyRight),
+                      static_cast<long long>(figure.problems));
+        text += line + percent(figure.fullyRight, figure.problems) + "\n";
+    }
+    text += "\nhints used: " + std::to_string(figures.hinted) + " of " +
+            std::to_string(figures.problems) + " answers (" +
+            percent(figures.hinted, figures.problems) + ")\n";
     text += "\nlast 30 days (problems, fully right):\n";
     for (const DayFigure& day : figures.days) {
         char line[64];
