@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QList>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPen>
 #include <QScreen>
 #include <QTimer>
 
@@ -33,6 +34,35 @@ struct Accelerator {
 };
 
 }  // namespace
+
+// A frame just inside the widget that has the focus. Drawn outside it, as QFocusFrame does, the
+// form's edges would cut most of the answer box's frame away.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget* target) : QWidget(target) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        target->installEventFilter(this);
+        setGeometry(target->rect());
+        raise();
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && watched == parentWidget()) {
+            setGeometry(parentWidget()->rect());
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_practiceSettings(new PracticeSettings(this)) {
@@ -316,16 +346,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::ShowFocusFrame(QWidget* focus) {
-    if (focus == nullptr || focus->window() != this || !testAttribute(Qt::WA_KeyboardFocusChange)) {
-        if (m_focusFrame != nullptr) {
-            m_focusFrame->setWidget(nullptr);
-        }
-        return;
+    // The ring is a child of the widget it frames and may go with it (a panel link).
+    delete m_focusRing.data();
+    if (focus != nullptr && focus->window() == this && testAttribute(Qt::WA_KeyboardFocusChange)) {
+        m_focusRing = new FocusRing(focus);
     }
-    if (m_focusFrame == nullptr) {
-        m_focusFrame = new QFocusFrame(this);
-    }
-    m_focusFrame->setWidget(focus);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

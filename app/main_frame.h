@@ -5,10 +5,10 @@
 #include <span>
 
 #include <QAction>
-#include <QFocusFrame>
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 
 #include "quiz/quiz_settings.h"
 
@@ -16,6 +16,7 @@ namespace zelkon {
 
 class CZelkonView;
 class ExplanationPanel;
+class FocusRing;
 class PracticeSettings;
 class PracticeRuns;
 class RecordsFeature;
@@ -99,7 +100,7 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     RecordsFeature* m_records = nullptr;  // a child
-    QFocusFrame* m_focusFrame = nullptr;  // a child, made when Tab is first used
+    QPointer<FocusRing> m_focusRing;      // a child of the focus widget, once Tab is first used
 };
 
 }  // namespace zelkon

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -77,7 +78,9 @@ RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
 
 // The view and the statistics window are the frame's children and may be gone by now; Qt drops
 // the event filter and the connections of a destroyed object by itself.
-RecordsFeature::~RecordsFeature() = default;
+RecordsFeature::~RecordsFeature() {
+    waitForTally();
+}
 
 void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSettings& settings) {
     m_runs = &runs;
@@ -187,23 +190,91 @@ bool RecordsFeature::openStore() {
         tell(NoRecordsFolderText());
         return false;
     }
-    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing);
+    // An upgrade rewrites every answer (seconds for a large file): the player sees it move. The
+    // box appears only once the first thousand rows are done, so a small file shows nothing.
+    QPointer<QProgressDialog> progressBox;
+    const auto progress = [this, &progressBox](std::int64_t done, std::int64_t total) {
+        if (progressBox == nullptr) {
+            if (done >= total) {
+                return;
+            }
+            progressBox = new QProgressDialog(UpgradeProgressText(), QString(), 0, 1000, m_window);
+            progressBox->setObjectName(QStringLiteral("upgradeProgress"));
+            progressBox->setWindowModality(Qt::WindowModal);
+            progressBox->setMinimumDuration(0);
+            progressBox->setAutoClose(false);
+            progressBox->show();
+        }
+        progressBox->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    OpenedRecords opened = RecordsStore::open(*path, OpenMode::CreateIfMissing, progress);
+    delete progressBox.data();
     if (!opened.status.ok()) {
         tell(RecordsFailureText(opened.status, *path));
         return false;
     }
     m_store = std::move(opened.store);
+    startTally();
     refreshFigures();
     return true;
 }
 
+void RecordsFeature::startTally() {
+    m_tally = RecordsTally{};
+    m_tallyReady = false;
+    ++m_storeGeneration;
+    const std::optional<std::int64_t> rows = LastAnswerRow(*m_store);
+    if (!rows || *rows <= kTallyOnThisThreadRows) {
+        m_tallyReady = true;  // counted by the refresh that follows, in a few milliseconds
+        return;
+    }
+    // A large file is counted on a thread of its own, with a connection of its own, while the
+    // quiz goes on; answers given meanwhile are added once the count is in.
+    waitForTally();
+    const std::filesystem::path path = m_store->path();
+    const std::uint64_t generation = m_storeGeneration;
+    m_tallyWorker.reset(QThread::create([this, path, generation] {
+        auto tally = std::make_shared<RecordsTally>();
+        const OpenedRecords reader = RecordsStore::open(path, OpenMode::ReadOnly);
+        if (!reader.status.ok() || !tally->update(*reader.store).ok()) {
+            tally.reset();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, tally, generation] { adoptTally(tally, generation); },
+            Qt::QueuedConnection);
+    }));
+    m_tallyWorker->start(QThread::LowPriority);
+}
+
+void RecordsFeature::adoptTally(const std::shared_ptr<RecordsTally>& tally,
+                                std::uint64_t generation) {
+    if (generation != m_storeGeneration || !m_store) {
+        return;
+    }
+    // Without the thread's count, the refresh counts from the first row here instead.
+    m_tally = tally ? std::move(*tally) : RecordsTally{};
+    m_tallyReady = true;
+    refreshFigures();
+}
+
+void RecordsFeature::waitForTally() {
+    if (m_tallyWorker) {
+        m_tallyWorker->wait();
+        m_tallyWorker.reset();
+    }
+}
+
 void RecordsFeature::closeStore() {
     delete m_statisticsWindow.data();
+    waitForTally();
     m_store.reset();
+    ++m_storeGeneration;
     m_refreshPending = false;
     m_dueCount = 0;
     m_weakest.reset();
-    m_shapeTallies = ShapeTallies{};
+    m_tally = RecordsTally{};
+    m_tallyReady = false;
     updateActions();
     emit statusChanged();
 }
@@ -243,7 +314,7 @@ void RecordsFeature::onAnswered() {
     const RecordsStatus status = m_store->addAnswer(row);
     if (!status.ok() && !status.repeated) {
         // A read-only or full disk: said once per spell of failures; the quiz goes on.
-        tell(RecordsFailureText(status, m_store->path()));
+        tell(RecordsFailureText(status, m_store->path(), RecordsMoment::Writing));
     }
     scheduleRefresh();
 }
@@ -279,7 +350,7 @@ void RecordsFeature::onRunFinished(const TimedRunResult& result) {
     if (!status.ok()) {
         // Without this run kept, the stored best would not be the best including it.
         if (!status.repeated) {
-            tell(RecordsFailureText(status, m_store->path()));
+            tell(RecordsFailureText(status, m_store->path(), RecordsMoment::Writing));
         }
         return;
     }
@@ -303,20 +374,18 @@ void RecordsFeature::refreshFigures() {
     if (!m_store) {
         return;
     }
-    const UnixMillis now = NowUnixMillis();
-    const DueCountOutcome due = DueCount(*m_store, now);
-    m_dueCount = due.status.ok() ? due.count : 0;
-    m_weakest = UpdateShapeTallies(*m_store, m_shapeTallies).ok()
-                    ? WeakestShapeOf(m_shapeTallies.byShape)
-                    : std::nullopt;
+    if (m_tallyReady) {
+        // Only the rows added since the last answer are read.
+        const bool read = m_tally.update(*m_store).ok();
+        m_dueCount = read ? m_tally.dueCount(NowUnixMillis()) : 0;
+        m_weakest = read ? WeakestShapeOf(m_tally.byShape()) : std::nullopt;
+    }
     updateActions();
     applyWeakShapes();
     if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {
-        const StatisticsOutcome figures =
-            ComputeStatistics(*m_store, now, QDateTime::currentDateTime().offsetFromUtc());
-        if (figures.status.ok()) {
-            const StatisticsPage page = makePage(figures.figures);
-            m_module.show(m_statisticsWindow, page);
+        std::optional<StatisticsPage> page = currentPage();
+        if (page) {
+            m_module.show(m_statisticsWindow, *page);
         }
     }
     emit statusChanged();
@@ -369,13 +438,15 @@ void RecordsFeature::openStatistics() {
     if (!m_store || !loadStatisticsModule()) {
         return;
     }
-    const StatisticsOutcome figures =
-        ComputeStatistics(*m_store, NowUnixMillis(), QDateTime::currentDateTime().offsetFromUtc());
-    if (!figures.status.ok()) {
-        tell(RecordsFailureText(figures.status, m_store->path()));
+    if (m_tallyReady) {
+        // A failure here shows in the figures' own read below.
+        m_tally.update(*m_store);
+    }
+    std::optional<StatisticsPage> shown = currentPage(true);
+    if (!shown) {
         return;
     }
-    const StatisticsPage page = makePage(figures.figures);
+    const StatisticsPage& page = *shown;
     if (m_statisticsWindow == nullptr) {
         m_statisticsWindow = m_module.create(page, m_window);
         // By name: the window's class lives in the module.
@@ -396,8 +467,25 @@ bool RecordsFeature::loadStatisticsModule() {
     return false;
 }
 
+std::optional<StatisticsPage> RecordsFeature::currentPage(bool tellFailure) {
+    if (!m_tallyReady) {
+        StatisticsPage counting = makePage(Statistics{});
+        counting.counting = true;
+        return counting;
+    }
+    const StatisticsOutcome figures =
+        m_tally.figures(*m_store, NowUnixMillis(), QDateTime::currentDateTime().offsetFromUtc());
+    if (!figures.status.ok()) {
+        if (tellFailure) {
+            tell(RecordsFailureText(figures.status, m_store->path()));
+        }
+        return std::nullopt;
+    }
+    return makePage(figures.figures);
+}
+
 StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
-    StatisticsPage page{figures, {}, {}};
+    StatisticsPage page{figures, {}, {}, false};
     for (int s = 0; s < kWaitShapeCount; ++s) {
         page.shapeNames << QString::fromUtf8(WaitShapeName(static_cast<WaitShape>(s)));
     }

@@ -16,12 +16,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThread>
 
 #include "analysis/problem.h"
 #include "dealing/band_dealer.h"
 #include "quiz/timed_run.h"
 #include "records/answer_record.h"
 #include "records/records_status.h"
+#include "records/statistics.h"
 #include "records/weak_shapes.h"
 #include "statistics_module.h"
 #include "statistics_window.h"
@@ -46,6 +48,9 @@ struct DealInfo {
     WaitBand band = kAllHands;       // the band in force for band dealing and timed runs
     FamilyIndex family = kNoFamily;  // the family dealt in, if any
 };
+
+// Files up to this many answers are counted at opening on the window's thread (some 20 ms).
+inline constexpr std::int64_t kTallyOnThisThreadRows = 20'000;
 
 class RecordsFeature : public QObject {
     Q_OBJECT
@@ -137,6 +142,12 @@ private:
     // Loads the window's module on first use; false (the player told) when it cannot be found.
     bool loadStatisticsModule();
     StatisticsPage makePage(const Statistics& figures);
+    // The page of the tally as it stands ("counting" while the first count runs); nothing when
+    // the figures cannot be read (the player told when tellFailure).
+    std::optional<StatisticsPage> currentPage(bool tellFailure = false);
+    void startTally();
+    void adoptTally(const std::shared_ptr<RecordsTally>& tally, std::uint64_t generation);
+    void waitForTally();
     void onWeakShapes(bool chosen);
     void applyWeakShapes();
 
@@ -170,7 +181,11 @@ private:
     std::int64_t m_dueCount = 0;
     std::optional<WeakShape> m_weakest;
     // Counted once at opening, then only the rows each answer adds.
-    ShapeTallies m_shapeTallies;
+    RecordsTally m_tally;
+    bool m_tallyReady = false;
+    std::unique_ptr<QThread> m_tallyWorker;
+    // Counts each open store, so that a count of a store since closed is dropped.
+    std::uint64_t m_storeGeneration = 0;
     QPointer<QWidget> m_statisticsWindow;
     // The hands behind the window's list of mistakes, in its order.
     std::vector<Hand13> m_mistakeHands;

@@ -9,50 +9,91 @@ namespace zelkon {
 
 namespace {
 
+// Paths may be of any length; the box shows at most this many characters of one, its middle cut.
+constexpr qsizetype kPathCharacters = 160;
+
 QString PathText(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
+    const QString text = QString::fromStdString(path.string());
+    if (text.size() <= kPathCharacters) {
+        return text;
+    }
+    return text.left(kPathCharacters / 2) + QStringLiteral("…") + text.right(kPathCharacters / 2);
 }
 
 }  // namespace
 
-QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path) {
+QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::path& path,
+                           RecordsMoment moment) {
     const QString file = PathText(path);
-    const QString goesOn = QStringLiteral("成績は記録せずに続けます。");
+    if (status.error == RecordsError::None) {
+        return QString();
+    }
+    if (moment == RecordsMoment::Writing) {
+        // Recording goes on: each answer is tried again, so the box says when it resumes.
+        switch (status.error) {
+            case RecordsError::DiskFull:
+                return QStringLiteral(
+                           "ディスクがいっぱいで、この解答を成績ファイル「%1」に記録できませんでし"
+                           "た。空きができれば、次の解答から記録を続けます。")
+                    .arg(file);
+            case RecordsError::Busy:
+                return QStringLiteral(
+                           "成績ファイル「%1」をほかのプログラムが使用中で、この解答を記録できませ"
+                           "んでした。次の解答から記録を続けます。")
+                    .arg(file);
+            case RecordsError::Corrupt:
+                return QStringLiteral(
+                           "成績ファイル「%1」が壊れていて、この解答を記録できませんでした。")
+                    .arg(file);
+            default:
+                return QStringLiteral(
+                           "成績ファイル「%1」に書き込めず、この解答を記録できませんでした。書き込"
+                           "めるようになれば、次の解答から記録を続けます。")
+                    .arg(file);
+        }
+    }
+    const QString goesOn = QStringLiteral("成績を記録せずに続けます。");
     switch (status.error) {
-        case RecordsError::None:
-            return QString();
         case RecordsError::NotOurs:
-            return QStringLiteral("%1 は成績のファイルではありません。ファイルには手を付けず、%2")
+            return QStringLiteral("「%1」は成績ファイルではありません。このファイルは変更せず、%2")
                 .arg(file, goesOn);
         case RecordsError::Newer:
             return QStringLiteral(
-                       "%1 はこのプログラムより新しい版の成績です。ファイルには手を付けず、%2")
+                       "「%1」はこのプログラムより新しい形式の成績ファイルです。このファイルは変更"
+                       "せず、%2")
                 .arg(file, goesOn);
-        case RecordsError::CannotCreate:
-        case RecordsError::ReadOnly:
-        case RecordsError::NotFound:
-            return QStringLiteral("成績のファイル %1 に書き込めません。%2").arg(file, goesOn);
+        case RecordsError::Corrupt:
+            return QStringLiteral("成績ファイル「%1」は壊れています。このファイルは変更せず、%2")
+                .arg(file, goesOn);
         case RecordsError::DiskFull:
-            return QStringLiteral("ディスクがいっぱいで、成績を %1 に書き込めません。%2")
+            return QStringLiteral("ディスクがいっぱいで、成績ファイル「%1」に書き込めません。%2")
                 .arg(file, goesOn);
         case RecordsError::Busy:
-            return QStringLiteral("成績のファイル %1 をほかのプログラムが使い続けています。%2")
+            return QStringLiteral("成績ファイル「%1」はほかのプログラムが使用中です。%2")
                 .arg(file, goesOn);
         case RecordsError::Failed:
-            break;
+            // SQLite's own words ("disk I/O error") tell a player nothing: the logs keep them.
+            return QStringLiteral(
+                       "成績ファイル「%1」を読み書きできません（ディスクの読み書きに失敗"
+                       "しました）。%2")
+                .arg(file, goesOn);
+        default:
+            return QStringLiteral("成績ファイル「%1」に書き込めません。%2").arg(file, goesOn);
     }
-    return QStringLiteral("成績のファイル %1 を使えません（%2）。%3")
-        .arg(file, QString::fromStdString(status.message), goesOn);
 }
 
 QString NoRecordsFolderText() {
     return QStringLiteral(
-        "成績の置き場所が決まりません（HOME も XDG_DATA_HOME もありません）。成績は記録せずに"
-        "続けます。");
+        "成績ファイルの保存先がわかりません（HOME も XDG_DATA_HOME も設定されていません）。成績を"
+        "記録せずに続けます。");
 }
 
 QString StatisticsUnavailableText(const QString& detail) {
-    return QStringLiteral("成績の画面を開けません（%1）。").arg(detail);
+    return QStringLiteral("成績ウィンドウを開けません（%1）。").arg(detail);
+}
+
+QString UpgradeProgressText() {
+    return QStringLiteral("成績ファイルを新しい形式に更新しています…");
 }
 
 QString ReviewStatusText(std::int64_t dueCount) {
@@ -60,7 +101,7 @@ QString ReviewStatusText(std::int64_t dueCount) {
 }
 
 QString WeakShapeStatusText(WaitShape shape) {
-    return QStringLiteral("苦手な形 %1").arg(QString::fromUtf8(WaitShapeName(shape)));
+    return QStringLiteral("出題：苦手な形（%1待ち）").arg(QString::fromUtf8(WaitShapeName(shape)));
 }
 
 QString MistakeText(const Mistake& mistake) {
@@ -68,11 +109,11 @@ QString MistakeText(const Mistake& mistake) {
         QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
-    return QStringLiteral("%1  %2%3  選択 %4　待ち %5")
+    return QStringLiteral("%1　%2%3　選んだ牌：%4　待ち：%5")
         .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
              QString(QLatin1Char(SuitLetter(mistake.suit))),
-             picks.empty() ? QStringLiteral("なし") : QString::fromStdString(picks),
-             waits.empty() ? QStringLiteral("なし") : QString::fromStdString(waits));
+             picks.empty() ? QStringLiteral("—") : QString::fromStdString(picks),
+             waits.empty() ? QStringLiteral("—") : QString::fromStdString(waits));
 }
 
 }  // namespace zelkon

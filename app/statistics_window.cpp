@@ -1,5 +1,7 @@
 #include "statistics_window.h"
 
+#include <algorithm>
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -7,8 +9,12 @@
 #include <QChartView>
 #include <QDate>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -18,6 +24,8 @@ namespace {
 
 constexpr int kWindowWidth = 1000;
 constexpr int kWindowHeight = 820;
+// The window manager's frame is known only once shown: room kept for a title bar and borders.
+constexpr int kFrameAllowance = 48;
 
 double Percent(std::int64_t part, std::int64_t whole) {
     return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
@@ -36,7 +44,7 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QStr
     auto* view = new QChartView(chart);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(300, 220);
+    view->setMinimumSize(240, 150);
     grid->addWidget(view, row, column, 1, columns);
     return chart;
 }
@@ -97,7 +105,14 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromUtf8(kStatisticsTitle));
     setObjectName(QStringLiteral("statistics"));
-    resize(kWindowWidth, kWindowHeight);
+    // Within the screen's available area (a 1366 x 768 laptop has some 700 pixels of height).
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect available =
+        screen != nullptr ? screen->availableGeometry() : QRect(0, 0, kWindowWidth, kWindowHeight);
+    resize(std::min(kWindowWidth, available.width() - kFrameAllowance / 3),
+           std::min(kWindowHeight, available.height() - kFrameAllowance));
+    move(available.x() + (available.width() - width()) / 2,
+         available.y() + std::max(0, (available.height() - height() - kFrameAllowance) / 2));
 
     m_empty.setText(QString::fromUtf8(kNoRecordsText));
     m_empty.setAlignment(Qt::AlignCenter);
@@ -114,7 +129,7 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
     mistakesLayout->setContentsMargins(0, 0, 0, 0);
     mistakesLayout->addWidget(
-        new QLabel(QStringLiteral("最近の間違い（ダブルクリックでもう一度）")));
+        new QLabel(QStringLiteral("最近間違えた問題（ダブルクリックでもう一度出題）")));
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
     mistakesLayout->addWidget(&m_mistakes);
     grid->addWidget(mistakesBox, 3, 0, 1, 2);
@@ -137,8 +152,9 @@ StatisticsWindow::~StatisticsWindow() = default;
 
 void StatisticsWindow::setPage(const StatisticsPage& page) {
     const Statistics& figures = page.figures;
-    if (figures.problems == 0) {
+    if (page.counting || figures.problems == 0) {
         // A chart of nothing reads as a broken chart.
+        m_empty.setText(QString::fromUtf8(page.counting ? kCountingText : kNoRecordsText));
         m_pages.setCurrentWidget(&m_empty);
         m_mistakes.clear();
         return;
@@ -149,13 +165,14 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     if (figures.medianSeconds) {
         median = QString::number(*figures.medianSeconds, 'f', 1);
     }
-    m_summary.setText(QStringLiteral("問題 %1　全問正解 %2（%3%）　1問の中央値 %4 秒")
-                          .arg(figures.problems)
-                          .arg(figures.fullyRight)
-                          .arg(100.0 * static_cast<double>(figures.fullyRight) /
-                                   static_cast<double>(figures.problems),
-                               0, 'f', 1)
-                          .arg(median));
+    m_summary.setText(
+        QStringLiteral("問題数 %1問　完全正解 %2問（%3%）　1問の所要時間（中央値）%4秒")
+            .arg(figures.problems)
+            .arg(figures.fullyRight)
+            .arg(100.0 * static_cast<double>(figures.fullyRight) /
+                     static_cast<double>(figures.problems),
+                 0, 'f', 1)
+            .arg(median));
 
     QStringList waitNames;
     QList<Rate> waitFigures;
@@ -164,7 +181,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         const ProblemFigure& figure = figures.byWaits[static_cast<std::size_t>(k)];
         waitFigures << Rate{Percent(figure.fullyRight, figure.problems), figure.problems};
     }
-    ShowRates(m_waits, QStringLiteral("待ちの数ごとの全問正解率"), QStringLiteral("全問正解率"),
+    ShowRates(m_waits, QStringLiteral("待ちの種類数ごとの完全正解率"), QStringLiteral("完全正解率"),
               waitNames, waitFigures, QStringLiteral("問題数"));
 
     QStringList shapeNames;
@@ -175,25 +192,36 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         shapeFigures << Rate{Percent(figure.missed, figure.seen), figure.seen};
     }
     ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
-              shapeNames, shapeFigures, QStringLiteral("待ちの数"));
+              shapeNames, shapeFigures, QStringLiteral("対象の待ち（延べ）"));
 
     Clear(m_days);
     const auto dayText = [&figures](std::size_t i) {
         return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
     };
-    m_days->setTitle(QStringLiteral("日ごとの問題数と全問正解率（%1〜%2）")
+    m_days->setTitle(QStringLiteral("日ごとの問題数と完全正解率（%1〜%2）")
                          .arg(dayText(0), dayText(kStatisticsDays - 1)));
     auto* problems = new QBarSet(QStringLiteral("問題数"));
-    auto* accuracy = new QLineSeries;
-    accuracy->setName(QStringLiteral("全問正解率"));
+    // One line per run of days with problems: a day without any has no rate to join across,
+    // and a run of one day is its point alone.
+    QList<QLineSeries*> accuracy;
+    QLineSeries* run = nullptr;
     QStringList dayNames;
     std::int64_t most = 0;
     for (int i = 0; i < kStatisticsDays; ++i) {
         const DayFigure& day = figures.days[static_cast<std::size_t>(i)];
         problems->append(static_cast<qreal>(day.problems));
         most = std::max(most, day.problems);
-        if (day.problems > 0) {
-            accuracy->append(
+        if (day.problems == 0) {
+            run = nullptr;
+        } else {
+            if (run == nullptr) {
+                run = new QLineSeries;
+                run->setObjectName(QStringLiteral("accuracy"));
+                run->setPointsVisible(true);
+                run->setMarkerSize(7);
+                accuracy << run;
+            }
+            run->append(
                 i, 100.0 * static_cast<double>(day.fullyRight) / static_cast<double>(day.problems));
         }
         // The day of the month (the title names the months); names must differ, so a day
@@ -208,7 +236,9 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     auto* bars = new QBarSeries;
     bars->append(problems);
     m_days->addSeries(bars);
-    m_days->addSeries(accuracy);
+    for (QLineSeries* line : accuracy) {
+        m_days->addSeries(line);
+    }
     auto* x = new QBarCategoryAxis;
     x->append(dayNames);
     QFont dayFont = x->labelsFont();
@@ -216,20 +246,42 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     x->setLabelsFont(dayFont);
     m_days->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);
-    accuracy->attachAxis(x);
     auto* count = new QValueAxis;
-    count->setRange(0, static_cast<qreal>(std::max<std::int64_t>(most, 1)));
+    count->setObjectName(QStringLiteral("problemCount"));
+    // A quarter above the tallest bar, so that no bar reaches the line of 100 %.
+    count->setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
     count->setLabelFormat(QStringLiteral("%d"));
     count->applyNiceNumbers();
     m_days->addAxis(count, Qt::AlignLeft);
     bars->attachAxis(count);
     QValueAxis* rate = PercentAxis(QString());
     m_days->addAxis(rate, Qt::AlignRight);
-    accuracy->attachAxis(rate);
+    for (QLineSeries* line : accuracy) {
+        line->attachAxis(x);
+        line->attachAxis(rate);
+        // The runs are one line to the reader: one colour, one entry in the legend.
+        if (line != accuracy.front()) {
+            line->setColor(accuracy.front()->color());
+            for (QLegendMarker* marker : m_days->legend()->markers(line)) {
+                marker->setVisible(false);
+            }
+        }
+    }
+    if (!accuracy.isEmpty()) {
+        accuracy.front()->setName(QStringLiteral("完全正解率"));
+    }
     m_days->legend()->setVisible(true);
 
     m_mistakes.clear();
     m_mistakes.addItems(page.mistakeTexts);
+}
+
+void StatisticsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StatisticsWindow::onMistakeActivated(QListWidgetItem* item) {

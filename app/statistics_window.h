@@ -20,12 +20,14 @@ namespace zelkon {
 inline constexpr const char* kStatisticsTitle = "成績";
 inline constexpr const char* kNoRecordsText =
     "まだ記録がありません。問題に答えると、ここに成績が表示されます。";
+inline constexpr const char* kCountingText = "成績を集計しています…";
 
 // What the window shows, with every text worked out by the caller: the module links Qt alone.
 struct StatisticsPage {
     Statistics figures;
     QStringList shapeNames;    // kWaitShapeCount names, in WaitShape order
     QStringList mistakeTexts;  // one line per figures.latestMistakes
+    bool counting = false;     // the first count of a large file is still running
 };
 
 // Child object names, for the tests: the chart views "byWaits", "byShape", "byDay", the list
@@ -40,6 +42,10 @@ public:
 
     // Shows new figures in place, as after more answers.
     void setPage(const StatisticsPage& page);
+
+protected:
+    // Esc closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 signals:
     // The player double-clicked line `mistake` of the list (an index into latestMistakes).
@@ -61,7 +67,7 @@ private:
 
 // The module's entry points, resolved by name once it is loaded. The version names the layout of
 // StatisticsPage and the entry points' meaning: raise it with any change to either.
-inline constexpr std::uint32_t kStatisticsModuleInterface = 2;
+inline constexpr std::uint32_t kStatisticsModuleInterface = 3;
 inline constexpr std::uint32_t kStatisticsModuleVersion =
     kStatisticsModuleInterface << 16 | static_cast<std::uint32_t>(sizeof(StatisticsPage) & 0xffff);
 using StatisticsModuleVersionFunction = std::uint32_t (*)();

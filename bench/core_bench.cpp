@@ -10,6 +10,7 @@
 #include "analysis/wait_shapes.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void BM_EvaluateWinningHand(benchmark::State& state) {
 BENCHMARK(BM_EvaluateWinningHand)->Arg(0)->Arg(1);
 
 void BM_DealProblem(benchmark::State& state) {
-    std::srand(1);
+    SeedDraws(1);
     Problem problem{};
     for (auto _ : state) {
         DealProblem(problem);
@@ -78,7 +79,7 @@ BENCHMARK(BM_DealProblem)->Unit(benchmark::kMicrosecond);
 void BM_DealProblemInBand(benchmark::State& state) {
     const WaitBand band{static_cast<std::int32_t>(state.range(0)),
                         static_cast<std::int32_t>(state.range(1))};
-    std::srand(1);
+    SeedDraws(1);
     Problem problem{};
     for (auto _ : state) {
         DealProblemInBand(problem, band);
@@ -109,7 +110,7 @@ void BM_DealProblemWhereShape(benchmark::State& state) {
         }
         return false;
     };
-    std::srand(1);
+    SeedDraws(1);
     Problem problem{};
     for (auto _ : state) {
         DealProblemWhere(problem, reachedBy, &bit);

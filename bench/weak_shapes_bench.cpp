@@ -6,6 +6,7 @@
 #include "analysis/explanation.h"
 #include "dealing/band_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 #include "records/weak_shapes.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool ReachedBy(const Hand13& hand, WaitShape shape) {
 
 void BM_WeakShapeDeal(benchmark::State& state) {
     const auto shape = static_cast<WaitShape>(state.range(0));
-    std::srand(7);
+    SeedDraws(7);
     Problem problem{};
     int plain = 0;
     for (int i = 0; i < kSampleHands; ++i) {

@@ -20,6 +20,7 @@
 #include "dealing/complete_hand_generator.h"
 #include "dealing/family_dealer.h"
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 #include "dealing/short_dealer.h"
 #include "explain_report.h"
 #include "hand_notation.h"
@@ -86,7 +87,7 @@ void runDeal(const Command& command) {
         // The worksheet can be dealt again only with its seed.
         std::fprintf(stderr, "zelkon-cli: seed %u\n", seed);
     }
-    std::srand(seed);
+    zelkon::SeedDraws(seed);
     zelkon::Problem problem{};
     zelkon::ShortProblem shortProblem{};
     // A failed write ends the run: a huge count would otherwise go on for hours.
@@ -132,9 +133,18 @@ void runExplain(const Command& command) {
 // The exit status of stats: 1 when the records cannot be read.
 int statsStatus = 0;
 
-// The message names the file, whose path may hold anything: printed escaped, and whole.
+// The message names the file, whose path may hold anything: printed escaped, and within one
+// line of a few hundred characters (its middle cut), so that the reason at its end still shows.
 void statsFault(const std::string& message) {
-    const std::string safe = zelkon::escapeText(message, message.size());
+    constexpr std::size_t kPart = 160;
+    std::string safe;
+    if (message.size() <= 2 * kPart) {
+        safe = zelkon::escapeText(message, message.size());
+    } else {
+        safe = zelkon::escapeText(message.substr(0, kPart), kPart) + "…[" +
+               std::to_string(message.size()) + " bytes]…" +
+               zelkon::escapeText(message.substr(message.size() - kPart), kPart);
+    }
     std::fprintf(stderr, "zelkon-cli: stats: %s\n", safe.c_str());
 }
 
@@ -151,8 +161,7 @@ int runStats(const Command& command) {
                      "is set; give --records FILE\n");
         return 1;
     }
-    zelkon::OpenedRecords opened =
-        zelkon::RecordsStore::open(*path, zelkon::OpenMode::ExistingOnly);
+    zelkon::OpenedRecords opened = zelkon::RecordsStore::open(*path, zelkon::OpenMode::ReadOnly);
     if (!opened.status.ok()) {
         statsFault(opened.status.message);
         return 1;

@@ -14,8 +14,6 @@
 #include <QPen>
 #include <QPixmap>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include "analysis/hint_text.h"
@@ -324,12 +322,8 @@ protected:
         underlined.setUnderline(true);
         p.setFont(underlined);
         p.setPen(palette().color(QPalette::Link));
+        // The window frames whatever has the focus once Tab is used.
         p.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text());
-        if (hasFocus()) {
-            QStyleOptionFocusRect frame;
-            frame.initFrom(this);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
-        }
     }
 
     void keyPressEvent(QKeyEvent* event) override {
@@ -421,7 +415,7 @@ public:
             }
         }
         for (const QString& line : m_panel.m_header) {
-            m_packedHeader << packItems(line, textWidth);
+            m_packedHeader << packItems(line, textWidth, m_packedHeader.isEmpty());
             const int h =
                 wrappedHeight(m_packedHeader.back(), textWidth, m_packedHeader.size() == 1);
             m_headerHeights.push_back(h);
@@ -432,13 +426,13 @@ public:
         }
         for (std::size_t i = 0; i < m_panel.m_rows.size(); ++i) {
             const ExplanationRow& row = m_panel.m_rows[i];
-            RowGeometry g{};
+            RowGeometry g;
             g.top = y;
-            g.verdictHeight = qMax(m_lineHeight, wrappedHeight(row.verdict, verdictWidth()));
+            g.verdict = packItems(row.verdict, verdictWidth(), false);
+            g.verdictHeight = qMax(m_lineHeight, wrappedHeight(g.verdict, verdictWidth()));
             y += g.verdictHeight + kLineGap;
             g.tilesTop = y;
             y += m_tileLineHeight + kLineGap;
-            g.waitTop = -1;
             if (!row.waitText.isEmpty()) {
                 g.waitTop = y;
                 y += m_tileLineHeight + kLineGap;
@@ -567,11 +561,12 @@ protected:
 
 private:
     struct RowGeometry {
-        int top;
-        int verdictHeight;
-        int tilesTop;
-        int waitTop;    // -1 without a wait line
-        int othersTop;  // where the other readings start once opened
+        int top = 0;
+        QString verdict;  // the row's, with its line breaks
+        int verdictHeight = 0;
+        int tilesTop = 0;
+        int waitTop = -1;   // -1 without a wait line
+        int othersTop = 0;  // where the other readings start once opened
     };
 
     static QString placeholderText() {
@@ -593,22 +588,29 @@ private:
             .height();
     }
 
-    // Items of a line (parted by U+3000) move whole to the next line where the width ends, rather
-    // than break inside a word; an item wider than the line still wraps.
-    QString packItems(const QString& text, int width) const {
-        QFont bold = font();
-        bold.setBold(true);
-        const QFontMetrics metrics(bold);
-        const QStringList items = text.split(kItemGap);
+    // Line breaks where a reader expects them: at a U+3000 between items (which goes) or before
+    // a "（" (which stays), rather than inside a word; a piece wider than the line still wraps.
+    QString packItems(const QString& text, int width, bool bold) const {
+        QFont measured = font();
+        measured.setBold(bold);
+        const QFontMetrics metrics(measured);
+        QStringList pieces;  // each but the first starts with its break: U+3000 or "（"
+        qsizetype start = 0;
+        for (qsizetype i = 1; i < text.size(); ++i) {
+            if (text.at(i) == kItemGap.at(0) || text.at(i) == QChar(u'（')) {
+                pieces << text.mid(start, i - start);
+                start = i;
+            }
+        }
+        pieces << text.mid(start);
         QString packed;
         QString line;
-        for (const QString& item : items) {
-            const QString longer = line.isEmpty() ? item : line + kItemGap + item;
-            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+        for (const QString& piece : pieces) {
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + piece) > width) {
                 packed += line + QLatin1Char('\n');
-                line = item;
+                line = piece.startsWith(kItemGap) ? piece.mid(1) : piece;
             } else {
-                line = longer;
+                line += piece;
             }
         }
         return packed + line;
@@ -628,7 +630,7 @@ private:
                    QString::number(row.number));
         p.setFont(font());
         p.drawText(QRect(kVerdictX, g.top, verdictWidth(), g.verdictHeight), Qt::TextWordWrap,
-                   row.verdict);
+                   g.verdict);
         p.restore();
 
         paintTiles(p, RowLine(number, row.number, row.shown), g.tilesTop, ratio);

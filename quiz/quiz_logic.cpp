@@ -1,8 +1,6 @@
 #include "quiz_logic.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include "analysis/decomposition.h"
@@ -41,7 +39,11 @@ QuizLogic::QuizLogic() {
 }
 
 void QuizLogic::SetUp() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    SetUp(static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+void QuizLogic::SetUp(std::uint32_t seed) {
+    SeedDraws(seed);
     DealProblem(m_problem);
     m_nTiles = 13;
     m_nHints = 0;
@@ -128,10 +130,11 @@ void QuizLogic::Answer() {
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const bool wait = isWait(n);
+        // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
+        const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
+                                                ']', ' ', ' ', ' '};
         if (wait && m_nTiles != 13) {
-            char prefix[kWaitPrefixLength + 1];
-            std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
-            m_strAnswer += prefix;
+            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
             // Scoring patterns belong to 13 tiles: a short hand names its wait shapes instead.
             for (int s = 0; s < kWaitShapeCount; ++s) {
                 const auto shape = static_cast<WaitShape>(s);
@@ -142,9 +145,7 @@ void QuizLogic::Answer() {
             }
             m_strAnswer += "\r\n";
         } else if (wait) {
-            char prefix[kWaitPrefixLength + 1];
-            std::snprintf(prefix, sizeof prefix, "  [%d]   ", n);
-            m_strAnswer += prefix;
+            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
             bool any = false;
             for (int k = 0; k < kPatternCount; ++k) {
                 if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {

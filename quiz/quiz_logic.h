@@ -41,6 +41,8 @@ public:
     // Creation set-up: seeds the generator with the time of day, deals, draws a suit and shows
     // the hand sorted. The frame's settings are deliberately not consulted for the first problem.
     void SetUp();
+    // As SetUp with the generator seeded by seed: a page or a test that must deal a known hand.
+    void SetUp(std::uint32_t seed);
 
     // Deals the next problem. suitMode: 0 to 2 a fixed SuitKind, 3 a suit drawn after the deal;
     // the low byte of sortMode becomes m_bSortTiles. A source, when given, deals instead of

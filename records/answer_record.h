@@ -15,6 +15,14 @@ namespace zelkon {
 // Milliseconds since 1970-01-01 00:00 UTC.
 using UnixMillis = std::int64_t;
 
+// The times the records work with: years 1 to 9999. A time outside (a hand-edited file) is read
+// as the nearest inside, so that no sum of a time and a day or a zone's offset can overflow.
+inline constexpr UnixMillis kEarliestMillis = -62'135'596'800'000;  // 0001-01-01 00:00 UTC
+inline constexpr UnixMillis kLatestMillis = 253'402'300'799'999;    // 9999-12-31 23:59:59.999
+constexpr UnixMillis ClampMillis(UnixMillis at) {
+    return at < kEarliestMillis ? kEarliestMillis : at > kLatestMillis ? kLatestMillis : at;
+}
+
 // The band in force when the hand was dealt; None for every-hand dealing.
 enum class RecordedBand {
     None,         // stored as NULL

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace zelkon {
@@ -15,6 +16,11 @@ RecordsStatus failure(RecordsError error, std::string message) {
 }  // namespace
 
 RecordsStatus StatusFromSqlite(const SqliteError& error) {
+    // A full disk may come as an I/O error (a file created on a full disk): errno tells.
+    const int system = error.systemErrno();
+    if (system == ENOSPC || system == EDQUOT || system == EFBIG) {
+        return failure(RecordsError::DiskFull, error.what());
+    }
     switch (error.primaryCode()) {
         case SQLITE_FULL:
             return failure(RecordsError::DiskFull, error.what());
@@ -26,8 +32,10 @@ RecordsStatus StatusFromSqlite(const SqliteError& error) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return failure(RecordsError::Busy, error.what());
+        case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
-            return failure(RecordsError::NotOurs, error.what());
+            // The header was ours (CheckHeader), so the rest is damage.
+            return failure(RecordsError::Corrupt, error.what());
         default:
             return failure(RecordsError::Failed, error.what());
     }

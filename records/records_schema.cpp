@@ -183,6 +183,11 @@ void CreateSchema(SqliteDatabase& database) {
     database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
 }
 
+void CreateHelpIndexes(SqliteDatabase& database) {
+    // Due cards in the order they are dealt, without sorting every due card.
+    database.execute("CREATE INDEX IF NOT EXISTS cards_by_due_hand ON cards (due, hand)");
+}
+
 RecordsStatus CheckHeader(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::array<unsigned char, 100> header{};
@@ -199,8 +204,13 @@ RecordsStatus CheckHeader(const fs::path& path) {
     if (bigEndian(68) != static_cast<std::uint32_t>(kRecordsApplicationId)) {
         return notOurs(where);
     }
-    if (const std::uint32_t version = bigEndian(60);
-        version > static_cast<std::uint32_t>(kRecordsSchemaVersion)) {
+    // user_version is signed: a file edited to -1 has no version, it is not "newer".
+    const auto version = static_cast<std::int32_t>(bigEndian(60));
+    if (version < 0) {
+        return failure(RecordsError::NotOurs,
+                       where + " has no valid schema version (" + std::to_string(version) + ")");
+    }
+    if (version > kRecordsSchemaVersion) {
         return newer(where, version);
     }
     return {};

@@ -29,6 +29,10 @@ RecordsStatus CheckHeader(const std::filesystem::path& path);
 // Makes the current schema in an empty database (the caller holds a write transaction).
 void CreateSchema(SqliteDatabase& database);
 
+// Indexes the figures need, made IF NOT EXISTS at every writable open: they change no version,
+// and a file without them (read-only) reads the same, only slower.
+void CreateHelpIndexes(SqliteDatabase& database);
+
 // Checks that the open file is ours and of a version this program reads; makes the schema in an
 // empty file and upgrades an older one (both only when writable is true, else a failure).
 // Writes nothing when the file is not ours or newer.

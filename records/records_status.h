@@ -12,9 +12,10 @@ enum class RecordsError {
     Newer,         // written by a newer program (higher user_version); left untouched
     CannotCreate,  // the folder or the file could not be made (read-only place, no HOME, ...)
     ReadOnly,      // the file or its folder cannot be written
-    DiskFull,
-    Busy,    // another program held the file longer than the busy timeout
-    Failed,  // anything else SQLite or the file system reports (corrupt file, I/O error)
+    DiskFull,      // no room on the disk (or the file may grow no further)
+    Busy,          // another program held the file longer than the busy timeout
+    Corrupt,       // our file, damaged: SQLite finds its pages malformed
+    Failed,        // anything else SQLite or the file system reports (an I/O error)
 };
 
 struct RecordsStatus {

@@ -3,9 +3,12 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <fstream>
 #include <sqlite3.h>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 
 #include "record_rows.h"
 #include "records_schema.h"
@@ -25,15 +28,17 @@ RecordsStatus failure(RecordsError error, std::string message) {
     return {error, std::move(message), false};
 }
 
-// WAL lets a second window read and write beside this one. NORMAL syncs at checkpoints: a commit
-// is in the WAL file before it returns, so a killed program keeps it; only a crash of the whole
-// system may lose the last answers.
-RecordsStatus setJournal(SqliteDatabase& database, const std::string& where) {
-    if (database.queryText("PRAGMA journal_mode = WAL") != "wal") {
-        return failure(RecordsError::ReadOnly, "cannot use a write-ahead log beside " + where);
+// A rollback journal, so that the records file itself holds every committed answer and a plain
+// copy of it is whole. A file in WAL mode from an earlier version is checkpointed into it here.
+// Returns false when another connection keeps the file in WAL mode (an earlier version's window
+// still open); each commit is then checkpointed instead.
+bool useRollbackJournal(SqliteDatabase& database) {
+    database.execute("PRAGMA synchronous = FULL");
+    try {
+        return database.queryText("PRAGMA journal_mode = DELETE") == "delete";
+    } catch (const SqliteError&) {
+        return false;
     }
-    database.execute("PRAGMA synchronous = NORMAL");
-    return {};
 }
 
 }  // namespace
@@ -56,24 +61,55 @@ std::optional<fs::path> DefaultRecordsPath() {
 RecordsStore::RecordsStore(fs::path path, std::unique_ptr<SqliteDatabase> database)
     : m_path(std::move(path)), m_database(std::move(database)) {}
 
-RecordsStore::~RecordsStore() = default;
+RecordsStore::~RecordsStore() {
+    m_database.reset();
+    if (!m_scratch.empty()) {
+        std::error_code error;
+        fs::remove_all(m_scratch, error);
+    }
+}
+
+namespace {
+
+// A file SQLite could only read by writing beside it: left in WAL mode by an earlier version
+// (its log and index beside it), or with a journal that may be hot.
+bool needsWritesToRead(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char header[20] = {};
+    file.read(header, sizeof header);
+    std::error_code error;
+    return header[18] == 2 || fs::exists(fs::path(path.string() + "-wal"), error) ||
+           fs::exists(fs::path(path.string() + "-journal"), error);
+}
+
+// A folder of our own under the temporary folder, or an empty path.
+fs::path makeScratchFolder() {
+    std::error_code error;
+    std::string pattern = (fs::temp_directory_path(error) / "zelkon-read-XXXXXX").string();
+    if (error || ::mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    return pattern;
+}
+
+}  // namespace
 
 OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode,
                                  const UpgradeProgress& progress) {
     OpenedRecords opened;
     const std::string where = path.string();
-    try {
+    const RecordsStatus thrown = GuardedStatus([&] {
         std::error_code error;
         const fs::file_status status = fs::status(path, error);
         if (error && status.type() != fs::file_type::not_found) {
             opened.status = failure(RecordsError::Failed, where + ": " + error.message());
-            return opened;
+            return;
         }
         const bool exists = fs::exists(status);
         if (!exists) {
-            if (mode == OpenMode::ExistingOnly) {
+            if (mode != OpenMode::CreateIfMissing) {
                 opened.status = failure(RecordsError::NotFound, "no records at " + where);
-                return opened;
+                return;
             }
             if (path.has_parent_path()) {
                 fs::create_directories(path.parent_path(), error);
@@ -81,52 +117,140 @@ OpenedRecords RecordsStore::open(const fs::path& path, OpenMode mode,
                     opened.status =
                         failure(RecordsError::CannotCreate,
                                 "cannot create the folder of " + where + ": " + error.message());
-                    return opened;
+                    return;
                 }
             }
         } else if (!fs::is_regular_file(status)) {
             opened.status = failure(RecordsError::NotOurs, where + " is not a file");
-            return opened;
-        } else if (fs::file_size(path, error) != 0 || error) {
+            return;
+        }
+        const bool empty = exists && fs::file_size(path, error) == 0 && !error;
+        if (exists && !empty) {
             RecordsStatus header = CheckHeader(path);
             if (!header.ok()) {
                 opened.status = std::move(header);
+                return;
+            }
+        }
+        opened = mode == OpenMode::ReadOnly ? openForReading(path, empty, progress)
+                                            : openForWriting(path, mode, exists, progress);
+    });
+    if (!thrown.ok()) {
+        opened.status = thrown;
+    }
+    if (opened.status.error == RecordsError::ReadOnly && mode == OpenMode::CreateIfMissing &&
+        !fs::exists(path)) {
+        opened.status.error = RecordsError::CannotCreate;
+    }
+    if (!opened.status.ok()) {
+        opened.store.reset();
+    }
+    return opened;
+}
+
+OpenedRecords RecordsStore::openForWriting(const fs::path& path, OpenMode mode, bool exists,
+                                           const UpgradeProgress& progress) {
+    OpenedRecords opened;
+    const std::string where = path.string();
+    std::unique_ptr<SqliteDatabase> database;
+    try {
+        database = std::make_unique<SqliteDatabase>(
+            path, SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE));
+    } catch (const SqliteError& sqliteError) {
+        opened.status =
+            failure(exists ? StatusFromSqlite(sqliteError).error : RecordsError::CannotCreate,
+                    sqliteError.what());
+        return opened;
+    }
+    sqlite3_busy_timeout(database->handle(), kBusyTimeoutMillis);
+    // The journal is made beside the file at each commit: a folder that cannot take it makes
+    // every write fail.
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const bool writable = !database->isReadOnly() && ::access(folder.c_str(), W_OK) == 0;
+    opened.status = PrepareSchema(*database, where, writable, progress);
+    if (opened.status.ok() && mode == OpenMode::CreateIfMissing && !writable) {
+        // Recording into a file that cannot take an answer would fail on every answer.
+        opened.status = failure(RecordsError::ReadOnly, "cannot write " + where);
+    }
+    bool inWal = false;
+    if (opened.status.ok() && writable) {
+        try {
+            CreateHelpIndexes(*database);
+        } catch (const SqliteError&) {
+            // Another writer held the file: the figures read the same without, only slower.
+        }
+        inWal = !useRollbackJournal(*database);
+    }
+    if (opened.status.ok()) {
+        opened.store.reset(new RecordsStore(path, std::move(database)));
+        opened.store->m_inWal = inWal;
+    }
+    return opened;
+}
+
+OpenedRecords RecordsStore::openForReading(const fs::path& path, bool empty,
+                                           const UpgradeProgress& progress) {
+    OpenedRecords opened;
+    const std::string where = path.string();
+    if (empty) {
+        // An empty file is a creation cut short: no answers yet, and nothing to write into it.
+        auto database = std::make_unique<SqliteDatabase>(
+            ":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY);
+        CreateSchema(*database);
+        opened.store.reset(new RecordsStore(path, std::move(database)));
+        return opened;
+    }
+    if (!needsWritesToRead(path)) {
+        auto database = std::make_unique<SqliteDatabase>(path, SQLITE_OPEN_READONLY);
+        sqlite3_busy_timeout(database->handle(), kBusyTimeoutMillis);
+        try {
+            opened.status = PrepareSchema(*database, where, false, progress);
+            if (opened.status.ok()) {
+                opened.store.reset(new RecordsStore(path, std::move(database)));
+                return opened;
+            }
+            if (opened.status.error != RecordsError::ReadOnly) {
+                return opened;  // not ours, newer: nothing a copy would change
+            }
+        } catch (const SqliteError&) {
+            // A journal that turned hot meanwhile, a lock that cannot be taken: read a copy.
+        }
+    }
+    // The copy may be rolled back, replayed and upgraded as SQLite likes; the player's file is
+    // only read.
+    fs::path scratch = makeScratchFolder();
+    if (scratch.empty()) {
+        opened.status = failure(RecordsError::Failed,
+                                "cannot read " + where + ": no temporary folder to read it in");
+        return opened;
+    }
+    const fs::path copy = scratch / "records.sqlite3";
+    std::error_code error;
+    for (const char* suffix : {"", "-journal", "-wal"}) {
+        const fs::path from(where + suffix);
+        if (fs::exists(from, error)) {
+            const fs::path to(copy.string() + suffix);
+            fs::copy_file(from, to, error);
+            if (!error) {
+                fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, error);
+            }
+            if (error) {
+                fs::remove_all(scratch, error);
+                opened.status =
+                    failure(RecordsError::Failed, "cannot read " + from.string() + ": " +
+                                                      std::error_code(error).message());
                 return opened;
             }
         }
-
-        std::unique_ptr<SqliteDatabase> database;
-        try {
-            database = std::make_unique<SqliteDatabase>(
-                path, SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE));
-        } catch (const SqliteError& sqliteError) {
-            opened.status =
-                failure(exists ? StatusFromSqlite(sqliteError).error : RecordsError::CannotCreate,
-                        sqliteError.what());
-            return opened;
-        }
-        sqlite3_busy_timeout(database->handle(), kBusyTimeoutMillis);
-        const bool writable = !database->isReadOnly();
-        RecordsStatus prepared = PrepareSchema(*database, where, writable, progress);
-        if (prepared.ok() && mode == OpenMode::CreateIfMissing && !writable) {
-            // Recording into a file that cannot take an answer would fail on every answer.
-            prepared = failure(RecordsError::ReadOnly, "cannot write " + where);
-        }
-        if (prepared.ok() && writable) {
-            prepared = setJournal(*database, where);
-        }
-        if (!prepared.ok()) {
-            opened.status = std::move(prepared);
-            return opened;
-        }
+    }
+    auto database = std::make_unique<SqliteDatabase>(copy, SQLITE_OPEN_READWRITE);
+    opened.status = PrepareSchema(*database, where, true, progress);
+    if (opened.status.ok()) {
         opened.store.reset(new RecordsStore(path, std::move(database)));
-    } catch (const SqliteError& sqliteError) {
-        opened.status = StatusFromSqlite(sqliteError);
-        if (opened.status.error == RecordsError::ReadOnly && !fs::exists(path)) {
-            opened.status.error = RecordsError::CannotCreate;
-        }
-    } catch (const std::exception& other) {
-        opened.status = failure(RecordsError::Failed, where + ": " + other.what());
+        opened.store->m_scratch = scratch;
+    } else {
+        database.reset();
+        fs::remove_all(scratch, error);
     }
     return opened;
 }
@@ -156,6 +280,7 @@ RecordsStatus RecordsStore::addTimedRun(const TimedRunRecord& run) {
             .bind(6, std::int64_t{run.wrongPicks});
         // One statement outside a transaction is committed when it returns.
         insert.run();
+        checkpointIfInWal();
     }));
 }
 
@@ -173,6 +298,14 @@ BestRunOutcome BestTimedRun(RecordsStore& store, RecordedBand band) {
             outcome.totalMillis = query.int64(0);
         }
     });
+}
+
+void RecordsStore::checkpointIfInWal() {
+    if (m_inWal) {
+        // Best effort: a reader of an older snapshot may hold part of the log back.
+        sqlite3_wal_checkpoint_v2(m_database->handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr,
+                                  nullptr);
+    }
 }
 
 RecordsStatus RecordsStore::noteWrite(RecordsStatus status) {
@@ -221,6 +354,7 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
             cards.grade(sorted);
         }
         transaction.commit();
+        checkpointIfInWal();
     }));
 }
 

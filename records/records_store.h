@@ -25,6 +25,11 @@ std::optional<std::filesystem::path> DefaultRecordsPathFrom(const char* xdgDataH
 enum class OpenMode {
     ExistingOnly,     // a missing file is RecordsError::NotFound; nothing is created
     CreateIfMissing,  // makes the folders and the file (the player turned recording on)
+    // For readers (zelkon-cli stats): writes nothing, ever, into the file or beside it, and reads
+    // on a read-only folder or file system whatever journal the file was left with. A file that
+    // SQLite could only read by writing (a WAL log, a journal, an older schema) is read from a
+    // private copy. A missing file is RecordsError::NotFound; an empty one reads as no answers.
+    ReadOnly,
 };
 
 class RecordsStore;
@@ -80,12 +85,19 @@ public:
 
 private:
     RecordsStore(std::filesystem::path path, std::unique_ptr<SqliteDatabase> database);
+    static OpenedRecords openForWriting(const std::filesystem::path& path, OpenMode mode,
+                                        bool exists, const UpgradeProgress& progress);
+    static OpenedRecords openForReading(const std::filesystem::path& path, bool empty,
+                                        const UpgradeProgress& progress);
+    void checkpointIfInWal();
     RecordsStatus write(std::span<const AnswerRecord> answers);
     RecordsStatus noteWrite(RecordsStatus status);
 
     std::filesystem::path m_path;
     std::unique_ptr<SqliteDatabase> m_database;
     bool m_lastWriteFailed = false;
+    bool m_inWal = false;
+    std::filesystem::path m_scratch;  // the private copy's folder of a ReadOnly store
 };
 
 // The least total time of the runs kept for the band. Reads only.

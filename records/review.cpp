@@ -124,10 +124,12 @@ std::int64_t FsrsIntervalDays(double stability) {
 ReviewCard ScheduleReview(const std::optional<ReviewCard>& card, const Hand13& hand,
                           ReviewGrade grade, UnixMillis at) {
     // Every grade is worked out because each interval is kept above those of the lower grades.
+    // A hand-edited time is read as the nearest in range: due must not wrap round.
+    at = ClampMillis(at);
     std::array<FsrsMemory, 5> memories{};
     if (card) {
         const std::int64_t elapsed =
-            std::max<std::int64_t>(0, utcDay(at) - utcDay(card->lastReview));
+            std::max<std::int64_t>(0, utcDay(at) - utcDay(ClampMillis(card->lastReview)));
         const double recall = retrievability(elapsed, card->memory.stability);
         for (int g = 1; g <= 4; ++g) {
             memories[static_cast<std::size_t>(g)] =

@@ -57,9 +57,10 @@ bool SqliteStatement::step() {
         return false;
     }
     const int extended = sqlite3_extended_errcode(m_db);
+    const int systemErrno = sqlite3_system_errno(m_db);
     const std::string message = describe(m_db, code, sqlite3_sql(m_statement));
     sqlite3_reset(m_statement);
-    throw SqliteError(extended, message);
+    throw SqliteError(extended, message, systemErrno);
 }
 
 void SqliteStatement::run() {
@@ -99,9 +100,10 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& path, int flags) {
     if (code != SQLITE_OK) {
         const std::string message = describe(m_db, code, "cannot open " + path.string());
         const int extended = m_db != nullptr ? sqlite3_extended_errcode(m_db) : code;
+        const int systemErrno = m_db != nullptr ? sqlite3_system_errno(m_db) : 0;
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        throw SqliteError(extended, message);
+        throw SqliteError(extended, message, systemErrno);
     }
 }
 
@@ -132,7 +134,8 @@ bool SqliteDatabase::isReadOnly() const {
 }
 
 void SqliteDatabase::fail(int code, std::string_view doing) const {
-    throw SqliteError(sqlite3_extended_errcode(m_db), describe(m_db, code, doing));
+    throw SqliteError(sqlite3_extended_errcode(m_db), describe(m_db, code, doing),
+                      sqlite3_system_errno(m_db));
 }
 
 SqliteTransaction::SqliteTransaction(SqliteDatabase& database, Kind kind) : m_database(database) {

@@ -16,12 +16,16 @@ namespace zelkon {
 
 class SqliteError : public std::runtime_error {
 public:
-    SqliteError(int code, const std::string& message) : std::runtime_error(message), m_code(code) {}
+    SqliteError(int code, const std::string& message, int systemErrno = 0)
+        : std::runtime_error(message), m_code(code), m_systemErrno(systemErrno) {}
     int code() const { return m_code; }  // extended result code
     int primaryCode() const { return m_code & 0xff; }
+    // errno of the failed system call behind an I/O error, or 0.
+    int systemErrno() const { return m_systemErrno; }
 
 private:
     int m_code;
+    int m_systemErrno;
 };
 
 class SqliteStatement {

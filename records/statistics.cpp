@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -13,6 +14,8 @@ namespace zelkon {
 namespace {
 
 constexpr std::int64_t kMillisPerDay = 86'400'000;
+constexpr std::int64_t kMillisPerQuarter = 900'000;
+constexpr UnixMillis kNeverDue = kLatestMillis;
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
@@ -37,7 +40,7 @@ std::string dateText(std::int64_t day) {
 }
 
 std::string timeText(UnixMillis at, std::int32_t utcOffsetSeconds) {
-    const std::int64_t local = at + std::int64_t{utcOffsetSeconds} * 1000;
+    const std::int64_t local = ClampMillis(at) + std::int64_t{utcOffsetSeconds} * 1000;
     const std::int64_t day = floorDiv(local, kMillisPerDay);
     const std::int64_t second = (local - day * kMillisPerDay) / 1000;
     char text[16];
@@ -59,66 +62,162 @@ std::string numbersText(NumberSet set) {
 
 }  // namespace
 
-StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
-                                    std::int32_t utcOffsetSeconds) {
+RecordsStatus RecordsTally::update(RecordsStore& store) {
+    return GuardedStatus([&] {
+        SqliteDatabase& database = store.database();
+        SqliteStatement rows = database.prepare(
+            "SELECT id, answered_at, wait_count, picks, fully_right AND hints = 0, seconds, hand, "
+            "two_sided, edge, closed, dual_pair, single, hints, family FROM answers WHERE id > ?1 "
+            "ORDER BY id LIMIT ?2");
+        // Each read of at most this many rows is a transaction of its own (some 20 ms): a
+        // writer waits for one at most, never for the whole count.
+        constexpr std::int64_t kRowsPerRead = 20'000;
+        std::int64_t read = kRowsPerRead;
+        while (read == kRowsPerRead) {
+            read = 0;
+            rows.bind(1, m_lastRow).bind(2, kRowsPerRead);
+            while (rows.step()) {
+                ++read;
+                const NumberSet picks = NumberSetFromText(rows.text(3));
+                add(rows.int64(0), rows.int64(1), rows.int64(2), rows.int64(4) != 0, rows.real(5));
+                AddShapeTallies(m_figures.byShape, picks, rows, 7);
+                // A hinted answer is not fully right, by family as everywhere.
+                m_figures.hinted += rows.int64(12) > 0 ? 1 : 0;
+                if (const FamilyIndex family = FamilyFromWord(rows.text(13)); family != kNoFamily) {
+                    ProblemFigure& byFamily = m_figures.byFamily[static_cast<std::size_t>(family)];
+                    ++byFamily.problems;
+                    byFamily.fullyRight += rows.int64(4) != 0 ? 1 : 0;
+                }
+                if (m_cardsRead) {
+                    m_pendingHands.insert(std::string(rows.text(6)));
+                }
+                m_lastRow = rows.int64(0);
+            }
+            rows.reset();
+        }
+
+        if (!m_cardsRead) {
+            SqliteStatement cards = database.prepare("SELECT hand, due FROM cards");
+            while (cards.step()) {
+                setDue(cards.text(0), cards.int64(1));
+            }
+            m_cardsRead = true;
+            m_pendingHands.clear();
+        }
+        SqliteStatement card = database.prepare("SELECT due FROM cards WHERE hand = ?1");
+        while (!m_pendingHands.empty()) {
+            const std::string hand = *m_pendingHands.begin();
+            card.bind(1, std::string_view(hand));
+            setDue(hand, card.step() ? card.int64(0) : kNeverDue);
+            card.reset();
+            m_pendingHands.erase(m_pendingHands.begin());
+        }
+    });
+}
+
+void RecordsTally::setDue(std::string_view hand, UnixMillis due) {
+    // Counted as DueCards reads them, so the count never names a card that cannot be dealt.
+    if (!TileHandFromText(hand)) {
+        return;
+    }
+    const auto [slot, added] = m_dueSlot.try_emplace(std::string(hand), m_dues.size());
+    if (added) {
+        m_dues.push_back(due);
+    } else {
+        m_dues[slot->second] = due;
+    }
+}
+
+void RecordsTally::add(std::int64_t row, UnixMillis at, std::int64_t waits, bool right,
+                       double seconds) {
+    Statistics& figures = m_figures;
+    ++figures.problems;
+    figures.fullyRight += right ? 1 : 0;
+    ProblemFigure& byWaits =
+        figures.byWaits[static_cast<std::size_t>(std::clamp<std::int64_t>(waits, 0, 9))];
+    ++byWaits.problems;
+    byWaits.fullyRight += right ? 1 : 0;
+    if (at != ClampMillis(at)) {
+        if (figures.timesOutOfRange++ == 0) {
+            figures.firstRowOutOfRange = row;
+        }
+        at = ClampMillis(at);
+    }
+    DayFigure& quarter = m_quarters[floorDiv(at, kMillisPerQuarter)];
+    ++quarter.problems;
+    quarter.fullyRight += right ? 1 : 0;
+    // A hand-edited NaN has no place in an order; it is left out of the median alone.
+    if (std::isfinite(seconds)) {
+        if (m_lower.empty() || seconds <= m_lower.top()) {
+            m_lower.push(seconds);
+        } else {
+            m_upper.push(seconds);
+        }
+        if (m_lower.size() > m_upper.size() + 1) {
+            m_upper.push(m_lower.top());
+            m_lower.pop();
+        } else if (m_upper.size() > m_lower.size()) {
+            m_lower.push(m_upper.top());
+            m_upper.pop();
+        }
+    }
+}
+
+std::int64_t RecordsTally::dueCount(UnixMillis now) const {
+    return std::count_if(m_dues.begin(), m_dues.end(),
+                         [now](UnixMillis due) { return due <= now; });
+}
+
+StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
+                                        std::int32_t utcOffsetSeconds) const {
     return Guarded<StatisticsOutcome>([&](StatisticsOutcome& outcome) {
         Statistics& figures = outcome.figures;
-        SqliteDatabase& database = store.database();
-        // One snapshot, so that another window's answer cannot land between the two queries.
-        SqliteTransaction snapshot(database, SqliteTransaction::Kind::Read);
-
+        figures = m_figures;
         const std::int64_t offset = std::int64_t{utcOffsetSeconds} * 1000;
-        const std::int64_t today = floorDiv(now + offset, kMillisPerDay);
+        const std::int64_t today = floorDiv(ClampMillis(now) + offset, kMillisPerDay);
         const std::int64_t firstDay = today - (kStatisticsDays - 1);
         for (int i = 0; i < kStatisticsDays; ++i) {
             figures.days[static_cast<std::size_t>(i)].day = firstDay + i;
         }
-
-        std::vector<double> seconds;
-        SqliteStatement rows = database.prepare(
-            "SELECT answered_at, wait_count, picks, fully_right AND hints = 0, seconds, two_sided, "
-            "edge, closed, dual_pair, single, hints, family FROM answers");
-        while (rows.step()) {
-            const bool right = rows.int64(3) != 0;
-            ++figures.problems;
-            figures.hinted += rows.int64(10) > 0 ? 1 : 0;
-            if (const FamilyIndex family = FamilyFromWord(rows.text(11)); family != kNoFamily) {
-                ProblemFigure& byFamily = figures.byFamily[static_cast<std::size_t>(family)];
-                ++byFamily.problems;
-                byFamily.fullyRight += right ? 1 : 0;
-            }
-            figures.fullyRight += right ? 1 : 0;
-            const std::int64_t waits = std::clamp<std::int64_t>(rows.int64(1), 0, 9);
-            ProblemFigure& byWaits = figures.byWaits[static_cast<std::size_t>(waits)];
-            ++byWaits.problems;
-            byWaits.fullyRight += right ? 1 : 0;
-            AddShapeTallies(figures.byShape, NumberSetFromText(rows.text(2)), rows, 5);
-            const std::int64_t day = floorDiv(rows.int64(0) + offset, kMillisPerDay);
+        const auto count = [&](UnixMillis at, std::int64_t problems, std::int64_t fullyRight) {
+            const std::int64_t day = floorDiv(at + offset, kMillisPerDay);
             if (day >= firstDay && day <= today) {
                 DayFigure& figure = figures.days[static_cast<std::size_t>(day - firstDay)];
-                ++figure.problems;
-                figure.fullyRight += right ? 1 : 0;
+                figure.problems += problems;
+                figure.fullyRight += fullyRight;
             }
-            seconds.push_back(rows.real(4));
+        };
+        const UnixMillis from = firstDay * kMillisPerDay - offset;
+        const UnixMillis to = (today + 1) * kMillisPerDay - offset;
+        if (offset % kMillisPerQuarter == 0) {
+            for (auto quarter = m_quarters.lower_bound(floorDiv(from, kMillisPerQuarter));
+                 quarter != m_quarters.end() && quarter->first * kMillisPerQuarter < to;
+                 ++quarter) {
+                count(quarter->first * kMillisPerQuarter, quarter->second.problems,
+                      quarter->second.fullyRight);
+            }
+        } else {
+            // A zone off the quarter hours (none in use today): the 30 days' rows themselves.
+            SqliteStatement rows = store.database().prepare(
+                "SELECT answered_at, fully_right AND hints = 0 FROM answers WHERE answered_at >= "
+                "?1 AND "
+                "answered_at < ?2 AND id <= ?3");
+            rows.bind(1, from).bind(2, to).bind(3, m_lastRow);
+            while (rows.step()) {
+                count(rows.int64(0), 1, rows.int64(1) != 0 ? 1 : 0);
+            }
         }
-        if (!seconds.empty()) {
-            const std::size_t middle = seconds.size() / 2;
-            std::nth_element(seconds.begin(), seconds.begin() + static_cast<std::ptrdiff_t>(middle),
-                             seconds.end());
-            double median = seconds[middle];
-            if (seconds.size() % 2 == 0) {
-                median = (median + *std::max_element(
-                                       seconds.begin(),
-                                       seconds.begin() + static_cast<std::ptrdiff_t>(middle))) /
-                         2;
-            }
-            figures.medianSeconds = median;
+        if (!m_lower.empty()) {
+            figures.medianSeconds = m_lower.size() > m_upper.size()
+                                        ? m_lower.top()
+                                        : (m_lower.top() + m_upper.top()) / 2;
         }
 
-        SqliteStatement mistakes = database.prepare(
+        // The rows counted, not those written since: the figures stay one snapshot.
+        SqliteStatement mistakes = store.database().prepare(
             "SELECT answered_at, hand, suit, picks, waits FROM answers WHERE fully_right = 0 "
-            "ORDER BY answered_at DESC, id DESC LIMIT ?1");
-        mistakes.bind(1, std::int64_t{kLatestMistakes});
+            "AND id <= ?2 ORDER BY answered_at DESC, id DESC LIMIT ?1");
+        mistakes.bind(1, std::int64_t{kLatestMistakes}).bind(2, m_lastRow);
         while (mistakes.step()) {
             // A hand edited into something unreadable cannot be shown or dealt again.
             const std::optional<Hand13> hand = HandFromText(mistakes.text(1));
@@ -126,15 +225,34 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                 continue;
             }
             Mistake mistake;
-            mistake.answeredAt = mistakes.int64(0);
+            mistake.answeredAt = ClampMillis(mistakes.int64(0));
             mistake.hand = *hand;
             mistake.suit = SuitFromLetter(mistakes.text(2));
             mistake.picks = NumberSetFromText(mistakes.text(3));
             mistake.waits = NumberSetFromText(mistakes.text(4));
             figures.latestMistakes.push_back(mistake);
         }
-        snapshot.commit();
     });
+}
+
+std::optional<std::int64_t> LastAnswerRow(RecordsStore& store) {
+    struct Outcome {
+        std::int64_t row = -1;
+        RecordsStatus status;
+    };
+    const Outcome outcome = Guarded<Outcome>([&](Outcome& read) {
+        read.row = store.database().queryInt64("SELECT coalesce(max(id), 0) FROM answers");
+    });
+    return outcome.status.ok() ? std::optional<std::int64_t>(outcome.row) : std::nullopt;
+}
+
+StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
+                                    std::int32_t utcOffsetSeconds) {
+    RecordsTally tally;
+    if (RecordsStatus status = tally.update(store); !status.ok()) {
+        return {Statistics{}, std::move(status)};
+    }
+    return tally.figures(store, now, utcOffsetSeconds);
 }
 
 std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds) {
@@ -185,6 +303,12 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
         std::snprintf(line, sizeof line, "  %s  %6lld  %6lld  ", dateText(day.day).c_str(),
                       static_cast<long long>(day.problems), static_cast<long long>(day.fullyRight));
         text += line + percent(day.fullyRight, day.problems) + "\n";
+    }
+    if (figures.timesOutOfRange > 0) {
+        text += "\nnote: " + std::to_string(figures.timesOutOfRange) +
+                " answer(s) with a time outside the years 1-9999, the first in answers row " +
+                std::to_string(figures.firstRowOutOfRange) +
+                "; counted at the nearest time inside\n";
     }
     text += "\nlatest mistakes:\n";
     if (figures.latestMistakes.empty()) {

@@ -3,9 +3,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include <queue>
 
 #include "analysis/decomposition.h"
 #include "analysis/shape_family.h"
@@ -60,6 +67,10 @@ struct Statistics {
     std::array<DayFigure, kStatisticsDays> days{};
     std::optional<double> medianSeconds;  // nothing when there are no records
     std::vector<Mistake> latestMistakes;  // newest first, at most kLatestMistakes
+    // Answers whose time lies outside kEarliestMillis..kLatestMillis (a hand-edited file): read
+    // as the nearest time inside. firstRowOutOfRange is the answers.id of the first, or 0.
+    std::int64_t timesOutOfRange = 0;
+    std::int64_t firstRowOutOfRange = 0;
 };
 
 struct StatisticsOutcome {
@@ -67,8 +78,49 @@ struct StatisticsOutcome {
     RecordsStatus status;
 };
 
-// now and utcOffsetSeconds (the local zone's offset at now, east positive) fix which days are the
-// last 30. Reads only.
+// The figures of every answer up to a row and the due times of the cards, kept by a caller that
+// asks again after each answer: an update reads only the rows added since (by any window), where
+// counting 1,000,000 answers takes a second. Reads only.
+class RecordsTally {
+public:
+    // Adds the answers written since the last update, and the cards of their hands. The first
+    // update reads every answer, in short read transactions, so that another window's commit
+    // never waits long behind it. On a failure the tally stays as it was.
+    RecordsStatus update(RecordsStore& store);
+
+    std::int64_t lastRow() const { return m_lastRow; }
+    const std::array<ShapeFigure, kWaitShapeCount>& byShape() const { return m_figures.byShape; }
+    // Cards due at now (those whose hand reads as one), as of the last update.
+    std::int64_t dueCount(UnixMillis now) const;
+
+    // The figures as of the last update: now and utcOffsetSeconds (the local zone's offset at
+    // now, east positive) fix which days are the last 30; the latest mistakes are read from
+    // the store (an indexed query of a few rows).
+    StatisticsOutcome figures(RecordsStore& store, UnixMillis now,
+                              std::int32_t utcOffsetSeconds) const;
+
+private:
+    void add(std::int64_t row, UnixMillis at, std::int64_t waits, bool right, double seconds);
+    void setDue(std::string_view hand, UnixMillis due);
+
+    Statistics m_figures;  // days, median and mistakes are worked out by figures()
+    std::int64_t m_lastRow = 0;
+    // Answers per UTC quarter of an hour: every zone in use is a whole number of them from UTC.
+    std::map<std::int64_t, DayFigure> m_quarters;
+    // The two halves of the seconds, for an exact median without keeping them sorted.
+    std::priority_queue<double> m_lower;
+    std::priority_queue<double, std::vector<double>, std::greater<>> m_upper;
+    std::vector<UnixMillis> m_dues;
+    std::unordered_map<std::string, std::size_t> m_dueSlot;  // hand -> index into m_dues
+    bool m_cardsRead = false;
+    std::set<std::string> m_pendingHands;  // answered since the cards were read: read again
+};
+
+// answers.id of the last answer (0 for none), nothing when it cannot be read: how long a first
+// count will take.
+std::optional<std::int64_t> LastAnswerRow(RecordsStore& store);
+
+// One tally, read at once. Reads only.
 StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds);
 

@@ -15,6 +15,7 @@
 #include "app/main_frame.h"
 #include "app/practice_runs.h"
 #include "app/zelkon_app.h"
+#include "dealing/random_source.h"
 #include "quiz/zelkon_view.h"
 
 int main(int argc, char* argv[]) {
@@ -50,7 +51,7 @@ int main(int argc, char* argv[]) {
     zelkon::CZelkonView& view = *frame.GetActiveView();
 
     // A fixed seed gives the same picture on every run.
-    std::srand(args.size() > 2 ? args[2].toUInt() : 21u);
+    zelkon::SeedDraws(args.size() > 2 ? args[2].toUInt() : 21u);
     frame.action(zelkon::ID_SUIT_PINZU)->trigger();
     zelkon::PracticeRuns& runs = *frame.practiceRuns();
     for (int i = 0; tiles != 0 && i < static_cast<int>(zelkon::kSizeItems.size()); ++i) {

@@ -19,12 +19,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "analysis/wait_shapes.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/practice_runs.h"
 #include "app/records_feature.h"
+#include "app/records_texts.h"
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/explanation_panel.h"
@@ -533,7 +535,7 @@ private slots:
         QCOMPARE(days->barSets().value(0)->sum(), 12.0);
         QVERIFY(window->findChild<QLabel*>(QStringLiteral("summary"))
                     ->text()
-                    .contains(QStringLiteral("問題 12")));
+                    .contains(QStringLiteral("問題数 12問")));
     }
 
     void doubleClickingAMistakeMakesItTheProblem() {
@@ -694,6 +696,83 @@ private slots:
         QVERIFY(!records().weakShapesAction()->isEnabled());
         QVERIFY(!runs().dealer().weakShapes());
         QVERIFY(runs().bandAction(0)->isChecked());
+    }
+
+    // While the window records, a plain copy of the one file holds every answer marked so far.
+    void aCopyTakenWhileTheWindowRecordsHoldsEveryAnswer() {
+        saveSettings(true, false);
+        start();
+        QTRY_VERIFY(records().recording());
+        const fs::path copy = dataDir() / "copy.sqlite3";
+        for (std::size_t i = 1; i <= 5; ++i) {
+            answer("5");
+            fs::copy_file(recordsFile(), copy, fs::copy_options::overwrite_existing);
+            QCOMPARE(ReadRows(copy).size(), i);
+            next();
+        }
+        QVERIFY(!fs::exists(recordsFile().string() + "-wal"));
+    }
+
+    // An older file is upgraded in place at opening, with a progress box while it takes long.
+    void anUpgradeShowsItsProgress() {
+        fs::create_directories(recordsFile().parent_path());
+        WriteSqlite(recordsFile(),
+                    "CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at INTEGER NOT NULL, "
+                    "hand TEXT NOT NULL, suit TEXT NOT NULL, dealt TEXT NOT NULL, band TEXT, picks "
+                    "TEXT NOT NULL, waits TEXT NOT NULL, wait_count INTEGER NOT NULL, seconds REAL "
+                    "NOT NULL, fully_right INTEGER NOT NULL); PRAGMA application_id = 1514949454; "
+                    "PRAGMA user_version = 1; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i "
+                    "+ 1 FROM n WHERE i < 5000) INSERT INTO answers (answered_at, hand, suit, "
+                    "dealt, picks, waits, wait_count, seconds, fully_right) SELECT i, "
+                    "'1112345678999', 'm', 'plain', '5', '123456789', 9, 2.5, 0 FROM n;");
+        saveSettings(false, false);
+        start();
+        int progressSeen = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&progressSeen] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                progressSeen +=
+                    w->objectName() == QLatin1String("upgradeProgress") && w->isVisible();
+            }
+        });
+        watch.start(0);
+        records().recordAction()->trigger();
+        watch.stop();
+        QVERIFY(records().recording());
+        QVERIFY(progressSeen > 0);
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            QVERIFY(w->objectName() != QLatin1String("upgradeProgress"));
+        }
+        QCOMPARE(ReadRows(recordsFile()).size(), std::size_t{5000});
+    }
+
+    // Each fault in a player's words: no word of SQLite's, the file named in 「」, and while
+    // recording goes on, when it resumes.
+    void faultsAreToldInAPlayersWords() {
+        const fs::path path = fs::path("/home/player") / std::string(300, 'x') / "records.sqlite3";
+        for (const RecordsError error :
+             {RecordsError::NotFound, RecordsError::NotOurs, RecordsError::Newer,
+              RecordsError::CannotCreate, RecordsError::ReadOnly, RecordsError::DiskFull,
+              RecordsError::Busy, RecordsError::Corrupt, RecordsError::Failed}) {
+            const RecordsStatus status{
+                error, "PRAGMA page_count: database disk image is malformed (SQLite)", false};
+            for (const RecordsMoment moment : {RecordsMoment::Opening, RecordsMoment::Writing}) {
+                const QString text = RecordsFailureText(status, path, moment);
+                const QString what = QStringLiteral("error %1, moment %2: %3")
+                                         .arg(static_cast<int>(error))
+                                         .arg(static_cast<int>(moment))
+                                         .arg(text);
+                for (const char* word : {"PRAGMA", "malformed", "SQLite", "disk I/O", "database"}) {
+                    QVERIFY2(!text.contains(QLatin1String(word)), qPrintable(what));
+                }
+                QVERIFY2(text.contains(QStringLiteral("「/home/player/xxx")), qPrintable(what));
+                QVERIFY2(text.size() < 300, qPrintable(what));
+                QVERIFY2(text.endsWith(QChar(0x3002)), qPrintable(what));
+                if (moment == RecordsMoment::Writing && error != RecordsError::Corrupt) {
+                    QVERIFY2(text.contains(QStringLiteral("次の解答から")), qPrintable(what));
+                }
+            }
+        }
     }
 };
 

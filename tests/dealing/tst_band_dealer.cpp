@@ -55,7 +55,7 @@ TEST(DealProblemInBand, everyProblemHasAWaitCountInItsBand) {
     ScopedSource source(RandomSource{nullptr});
     constexpr int kDeals = 600;
     for (const WaitBand band : kTestedBands) {
-        std::srand(20261209);
+        SeedDraws(20261209);
         std::array<int, kNumberSlots> seen{};
         for (int k = 0; k < kDeals; ++k) {
             Problem problem{};
@@ -210,7 +210,7 @@ std::string KindOf(const Problem& problem) {
 const std::vector<std::string>& PlainKinds() {
     static const std::vector<std::string> sets = [] {
         ScopedSource source(RandomSource{nullptr});
-        std::srand(31);
+        SeedDraws(31);
         std::vector<std::string> built;
         for (int k = 0; k < 24'000; ++k) {
             Hand13 hand{};
@@ -390,7 +390,7 @@ TEST(DealProblemInBand, handsComeAsOftenAsInPlainDealingKeptToTheBand) {
             }
         }
         constexpr int kBandDeals = 10'000;
-        std::srand(97);
+        SeedDraws(97);
         for (int k = 0; k < kBandDeals; ++k) {
             Problem problem{};
             DealProblemInBand(problem, band);

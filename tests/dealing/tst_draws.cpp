@@ -41,12 +41,12 @@ TEST(Draws, fillingAProblemDrawsOnlyTheDisplayOrder) {
     EXPECT_EQ(Draws().count, 130);
 }
 
-TEST(Draws, defaultSourceIsTheLibraryGenerator) {
+TEST(Draws, defaultSourceIsTheCarriedGenerator) {
     const RandomSource before = SetRandomSource(nullptr);
-    std::srand(99);
-    const int first = std::rand();
-    const int second = std::rand();
-    std::srand(99);
+    GlibcRandom reference(99);
+    const int first = reference.Next();
+    const int second = reference.Next();
+    SeedDraws(99);
     EXPECT_EQ(Draw(), first);
     EXPECT_EQ(Draw(), second);
     SetRandomSource(before);

@@ -3,7 +3,6 @@
 // fixed seed, so a failure repeats).
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -12,6 +11,7 @@
 #include "analysis/tile_hand.h"
 #include "dealing/complete_hand_generator.h"
 #include "dealing/family_dealer.h"
+#include "dealing/random_source.h"
 #include "dealing/short_dealer.h"
 #include "draw_sources.h"
 
@@ -49,7 +49,7 @@ int FormsUnder(const TileCounts& hand, FamilyIndex family) {
 }
 
 TEST(FamilyDealer, everyDealtHandIsBuiltOnItsFamilyAtItsSize) {
-    std::srand(11);
+    SeedDraws(11);
     for (FamilyIndex f = 0; f < kFamilyCount; ++f) {
         for (const std::int32_t tiles : {4, 7, 10, 13}) {
             const bool expected = tiles >= FamilyCoreSize(f);
@@ -80,7 +80,7 @@ TEST(FamilyDealer, everyDealtHandIsBuiltOnItsFamilyAtItsSize) {
 
 TEST(FamilyDealer, theSameDrawsDealTheSameHands) {
     const auto deal = [](unsigned seed) {
-        std::srand(seed);
+        SeedDraws(seed);
         std::string sheet;
         TileHand hand;
         for (int i = 0; i < 50; ++i) {
@@ -162,7 +162,7 @@ TEST(FamilyDealer, formsComeEquallyOftenThenEachFittingChoiceOfMelds) {
                     1.0 / static_cast<double>(usable) / static_cast<double>(hands.size());
             }
         }
-        std::srand(2024);
+        SeedDraws(2024);
         std::map<std::string, int> seen;
         const int deals = 40 * static_cast<int>(chance.size());
         TileHand hand;
@@ -181,7 +181,7 @@ TEST(FamilyDealer, formsComeEquallyOftenThenEachFittingChoiceOfMelds) {
 TEST(ShortDealer, aShortDealDrawsAsTheQuizAndKeepsItsTiles) {
     for (const std::int32_t tiles : {4, 7, 10}) {
         ScopedSource counted(RecordedDraw);
-        std::srand(static_cast<unsigned>(tiles));
+        SeedDraws(static_cast<unsigned>(tiles));
         ShortProblem problem{};
         ASSERT_TRUE(DealShortProblem(tiles, problem));
         EXPECT_EQ(Draws().count, kBuildDraws + 10 * tiles);

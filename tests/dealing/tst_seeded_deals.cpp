@@ -124,7 +124,7 @@ struct StoredDeal {
 
 void ExpectStoredDeals(unsigned seed, const std::vector<StoredDeal>& stored) {
     ScopedSource source(RandomSource{nullptr});
-    std::srand(seed);
+    SeedDraws(seed);
     for (std::size_t k = 0; k < stored.size(); ++k) {
         Problem problem{};
         DealProblem(problem);

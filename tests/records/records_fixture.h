@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
 #include "records/answer_record.h"
 
 namespace zelkon::testing {
@@ -43,7 +44,7 @@ inline std::string FileBytes(const std::filesystem::path& path) {
 // Plain-dealer hands (seeded), answered right about half the time, spread over the 60 days
 // before end.
 inline std::vector<AnswerRecord> GeneratedAnswers(int count, unsigned seed, UnixMillis end) {
-    std::srand(seed);
+    SeedDraws(seed);
     std::mt19937 random(seed);
     std::vector<AnswerRecord> answers;
     answers.reserve(static_cast<std::size_t>(count));

@@ -4,6 +4,7 @@
 #include <set>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "records/record_rows.h"
 #include "records/records_store.h"
 #include "records/sqlite_database.h"
+#include "records/statistics.h"
 #include "records_fixture.h"
 
 namespace zelkon {
@@ -91,7 +93,7 @@ TEST(RecordsStore, createsTheFileOnlyWhenAsked) {
     SqliteDatabase database(path, SQLITE_OPEN_READONLY);
     EXPECT_EQ(database.queryInt64("PRAGMA application_id"), kRecordsApplicationId);
     EXPECT_EQ(database.queryInt64("PRAGMA user_version"), kRecordsSchemaVersion);
-    EXPECT_EQ(database.queryText("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(database.queryText("PRAGMA journal_mode"), "delete");
     EXPECT_NE(mustOpen(path, OpenMode::ExistingOnly), nullptr);
 }
 
@@ -139,6 +141,86 @@ TEST(RecordsStore, storesARowAsPlayersReadIt) {
         }
         EXPECT_EQ(row.text(10 + s), NumberSetText(reached)) << "shape " << s;
     }
+}
+
+// The words players query by (docs/records.md), each kind and band written and read back.
+TEST(RecordsStore, storesEveryDealKindAndBandAsItsWord) {
+    const struct {
+        DealKind kind;
+        RecordedBand band;
+        const char* dealt;
+        const char* banded;  // nullptr: NULL
+    } cases[] = {{DealKind::Plain, RecordedBand::None, "plain", nullptr},
+                 {DealKind::Band, RecordedBand::OneToTwo, "band", "1-2"},
+                 {DealKind::WeakShapes, RecordedBand::None, "weak", nullptr},
+                 {DealKind::Review, RecordedBand::None, "review", nullptr},
+                 {DealKind::Entered, RecordedBand::None, "entered", nullptr},
+                 {DealKind::TimedRun, RecordedBand::ThreeToFour, "timed", "3-4"},
+                 {DealKind::TimedRun, RecordedBand::FiveOrMore, "timed", "5+"}};
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    for (const auto& c : cases) {
+        ASSERT_TRUE(store
+                        ->addAnswer(MakeAnswerRecord({1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9},
+                                                     kSuitManzu, c.kind, c.band, 0, 1, kEnd))
+                        .ok());
+    }
+    SqliteDatabase database(path, SQLITE_OPEN_READONLY);
+    SqliteStatement rows = database.prepare("SELECT dealt, band FROM answers ORDER BY id");
+    for (const auto& c : cases) {
+        ASSERT_TRUE(rows.step());
+        EXPECT_EQ(rows.text(0), c.dealt);
+        EXPECT_EQ(rows.isNull(1), c.banded == nullptr) << c.dealt;
+        if (c.banded != nullptr) {
+            EXPECT_EQ(rows.text(1), c.banded);
+        }
+    }
+}
+
+// What went wrong, as the window words it for a player: damage, a version that is no version, a
+// disk that takes no file at all.
+TEST(RecordsStore, namesEachFaultForWhatItIs) {
+    TempDir dir;
+    const fs::path damaged = dir.path() / "damaged.sqlite3";
+    ASSERT_TRUE(mustOpen(damaged, OpenMode::CreateIfMissing)
+                    ->addAnswers(GeneratedAnswers(400, 3, kEnd))
+                    .ok());
+    {
+        std::fstream file(damaged, std::ios::binary | std::ios::in | std::ios::out);
+        // Every page but the first, where the header and the schema are.
+        file.seekp(4096);
+        const std::string garbage(static_cast<std::size_t>(fs::file_size(damaged)) - 4096, '\x5a');
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    OpenedRecords opened = RecordsStore::open(damaged, OpenMode::ExistingOnly);
+    RecordsError error = opened.status.error;
+    if (opened.status.ok()) {
+        error = ComputeStatistics(*opened.store, kEnd, 0).status.error;
+    }
+    EXPECT_EQ(error, RecordsError::Corrupt);
+
+    const fs::path unversioned = dir.path() / "unversioned.sqlite3";
+    mustOpen(unversioned, OpenMode::CreateIfMissing);
+    SqliteDatabase(unversioned, SQLITE_OPEN_READWRITE).execute("PRAGMA user_version = -1");
+    const OpenedRecords minusOne = RecordsStore::open(unversioned, OpenMode::ExistingOnly);
+    EXPECT_EQ(minusOne.status.error, RecordsError::NotOurs);
+    EXPECT_EQ(minusOne.status.message.find("4294967295"), std::string::npos)
+        << minusOne.status.message;
+
+    // No byte may be written: the file cannot even be made (as on a full disk).
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        setrlimit(RLIMIT_FSIZE, &none);
+        const OpenedRecords full =
+            RecordsStore::open(dir.path() / "new" / "records.sqlite3", OpenMode::CreateIfMissing);
+        _exit(static_cast<int>(full.status.error));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(RecordsError::DiskFull));
 }
 
 // Files that are not ours: every byte and the folder's listing must stay as they were.

@@ -23,8 +23,7 @@ Statistics expectedFigures(const std::vector<AnswerRecord>& answers, std::int32_
     for (const AnswerRecord& a : answers) {
         ++figures.problems;
         figures.fullyRight += a.fullyRight;
-        ProblemFigure& byWaits =
-            figures.byWaits[static_cast<std::size_t>(std::popcount(a.waits))];
+        ProblemFigure& byWaits = figures.byWaits[static_cast<std::size_t>(std::popcount(a.waits))];
         ++byWaits.problems;
         byWaits.fullyRight += a.fullyRight;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {

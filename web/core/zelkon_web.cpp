@@ -1,0 +1,380 @@
+// The page's one way into the core: plain C functions over numbers, and one text buffer for what
+// goes in or out as UTF-8. The quiz, the explanation and the dealing all stay in the core; this
+// file only hands their results across.
+#include <cstdint>
+#include <string_view>
+
+#include "analysis/decomposition.h"
+#include "analysis/explanation.h"
+#include "analysis/hand_notation.h"
+#include "analysis/pattern_table.h"
+#include "analysis/wait_finder.h"
+#include "dealing/band_dealer.h"
+#include "dealing/problem_dealer.h"
+#include "dealing/random_source.h"
+#include "quiz/quiz_logic.h"
+
+#define ZW_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace zelkon {
+namespace {
+
+// Raised whenever a function's meaning or arguments change; the page refuses another version.
+constexpr std::int32_t kInterfaceVersion = 1;
+
+constexpr std::size_t kTextCapacity = 2048;
+char text[kTextCapacity];
+
+QuizLogic quiz;
+HandExplanation explanation;
+bool explained = false;
+HandNotationFault fault;
+Problem analysed;
+
+// Deals within a band in place of the plain dealer; kAllHands deals exactly as DealProblem.
+class BandSource : public ProblemSource {
+public:
+    WaitBand band = kAllHands;
+    void Deal(Problem& problem) override { DealProblemInBand(problem, band); }
+};
+BandSource bandSource;
+
+std::int32_t PutText(std::string_view value) {
+    const std::size_t length = value.size() < kTextCapacity ? value.size() : kTextCapacity;
+    value.copy(text, length);
+    return static_cast<std::int32_t>(length);
+}
+
+bool IsNumber(std::int32_t n) {
+    return n >= kMinTile && n <= kMaxTile;
+}
+
+const NumberExplanation* Explained(std::int32_t n) {
+    if (!IsNumber(n)) {
+        return nullptr;
+    }
+    if (!explained) {
+        ExplainHand(quiz.problem().sortedHand, explanation);
+        explained = true;
+    }
+    return &explanation.numbers[static_cast<std::size_t>(n)];
+}
+
+const ExplainedReading* Reading(std::int32_t n, std::int32_t r) {
+    const NumberExplanation* number = Explained(n);
+    if (number == nullptr || r < 0 || r >= number->readingCount) {
+        return nullptr;
+    }
+    return &number->readings[static_cast<std::size_t>(r)];
+}
+
+void Changed() {
+    explained = false;
+}
+
+}  // namespace
+}  // namespace zelkon
+
+using namespace zelkon;
+
+ZW_EXPORT(zw_version) std::int32_t zw_version() {
+    return kInterfaceVersion;
+}
+
+// The text buffer: the page writes a hand here before zw_enter and reads every text from here.
+ZW_EXPORT(zw_text) char* zw_text() {
+    return text;
+}
+
+ZW_EXPORT(zw_text_capacity) std::int32_t zw_text_capacity() {
+    return static_cast<std::int32_t>(kTextCapacity);
+}
+
+// The window's first problem: the generator seeded, a deal, a drawn suit, sorted tiles.
+ZW_EXPORT(zw_set_up) void zw_set_up(std::uint32_t seed) {
+    quiz.SetUp(seed);
+    Changed();
+}
+
+// band: fewest and most waits; 1 and 9 (or any band holding all) deal exactly as the window.
+ZW_EXPORT(zw_new_problem)
+void zw_new_problem(std::int32_t suitMode, std::int32_t sortMode, std::int32_t fewest,
+                    std::int32_t most) {
+    bandSource.band = WaitBand{fewest, most};
+    quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode),
+                    HoldsAllHands(bandSource.band) ? nullptr : &bandSource);
+    Changed();
+}
+
+namespace zelkon {
+namespace {
+
+// As 問題を入力 reads it: only a 13-tile hand is a problem.
+HandFault ReadTyped(std::int32_t length, HandNotation& hand) {
+    const auto size = static_cast<std::size_t>(
+        length < 0 ? 0
+                   : (length > static_cast<std::int32_t>(kTextCapacity) ? kTextCapacity : length));
+    fault = ParseHandNotation(std::string_view(text, size), hand);
+    if (fault.code == HandFault::None && hand.count != 13) {
+        fault.code = HandFault::TileCount;
+        fault.count = hand.count;
+    }
+    return fault.code;
+}
+
+}  // namespace
+}  // namespace zelkon
+
+// Reads the first length bytes of the text buffer as a typed hand and returns its HandFault code,
+// 0 for a hand; zw_fault_field then tells the details. Changes nothing.
+ZW_EXPORT(zw_check) std::int32_t zw_check(std::int32_t length) {
+    HandNotation hand;
+    return static_cast<std::int32_t>(ReadTyped(length, hand));
+}
+
+// As zw_check, and a hand becomes the problem on screen, unanswered, in its typed order; a fault
+// leaves the problem on screen.
+ZW_EXPORT(zw_enter)
+std::int32_t zw_enter(std::int32_t length, std::int32_t suitMode, std::int32_t sortMode) {
+    HandNotation hand;
+    if (ReadTyped(length, hand) != HandFault::None) {
+        return static_cast<std::int32_t>(fault.code);
+    }
+    Hand13 typed{};
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        typed[i] = hand.typed[i];
+    }
+    quiz.EnterProblem(typed, hand.suit == kNoSuit ? suitMode : hand.suit,
+                      static_cast<std::uint8_t>(sortMode));
+    Changed();
+    return 0;
+}
+
+// 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number.
+ZW_EXPORT(zw_fault_field) std::int32_t zw_fault_field(std::int32_t field) {
+    switch (field) {
+        case 0:
+            return fault.position;
+        case 1:
+            return static_cast<std::int32_t>(fault.character);
+        case 2:
+            return fault.suit;
+        case 3:
+            return fault.suitPosition;
+        case 4:
+            return fault.count;
+        case 5:
+            return fault.number;
+        default:
+            return 0;
+    }
+}
+
+ZW_EXPORT(zw_toggle) void zw_toggle(std::int32_t n) {
+    quiz.Toggle(n);
+}
+
+ZW_EXPORT(zw_answer) void zw_answer() {
+    quiz.Answer();
+}
+
+ZW_EXPORT(zw_answered) std::int32_t zw_answered() {
+    return quiz.answered() ? 1 : 0;
+}
+
+ZW_EXPORT(zw_selected) std::int32_t zw_selected(std::int32_t n) {
+    return quiz.selected(n) ? 1 : 0;
+}
+
+ZW_EXPORT(zw_mark) std::int32_t zw_mark(std::int32_t n) {
+    return static_cast<std::int32_t>(quiz.mark(n));
+}
+
+ZW_EXPORT(zw_is_wait) std::int32_t zw_is_wait(std::int32_t n) {
+    return IsNumber(n) ? quiz.problem().isWait[static_cast<std::size_t>(n)] : 0;
+}
+
+ZW_EXPORT(zw_suit) std::int32_t zw_suit() {
+    return quiz.suitKind();
+}
+
+ZW_EXPORT(zw_sorted) std::int32_t zw_sorted() {
+    return quiz.sortTiles() ? 1 : 0;
+}
+
+// Tile k (0 to 12) as the board shows it.
+ZW_EXPORT(zw_display_tile) std::int32_t zw_display_tile(std::int32_t k) {
+    return k >= 0 && k < 13 ? quiz.displayTile(k) : 0;
+}
+
+// The answer box: "何待ち？" before the answer, the answer text after it.
+ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
+    return PutText(quiz.answerText());
+}
+
+// The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
+ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
+    return PutText(SpellHand(quiz.problem().sortedHand, quiz.suitKind()).view());
+}
+
+// The explanation of the problem on screen, number by number (1 to 9).
+ZW_EXPORT(zw_verdict) std::int32_t zw_verdict(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? static_cast<std::int32_t>(number->verdict) : -1;
+}
+
+ZW_EXPORT(zw_reading_count) std::int32_t zw_reading_count(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->readingCount : 0;
+}
+
+ZW_EXPORT(zw_best_reading) std::int32_t zw_best_reading(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->best : -1;
+}
+
+// Distinct readings (SameReading folds records a player cannot tell apart): their count, the
+// record that stands for place i, and the place of the answer box's reading.
+ZW_EXPORT(zw_distinct_count) std::int32_t zw_distinct_count(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->distinctCount : 0;
+}
+
+ZW_EXPORT(zw_distinct) std::int32_t zw_distinct(std::int32_t n, std::int32_t place) {
+    const NumberExplanation* number = Explained(n);
+    if (number == nullptr || place < 0 || place >= number->distinctCount) {
+        return -1;
+    }
+    return number->distinct[static_cast<std::size_t>(place)];
+}
+
+ZW_EXPORT(zw_best_distinct) std::int32_t zw_best_distinct(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->bestDistinct : -1;
+}
+
+ZW_EXPORT(zw_block_count) std::int32_t zw_block_count(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? reading->blockCount : 0;
+}
+
+// A block as kind * 16 + first tile; BlockKind 0 pair, 1 triplet, 2 run.
+ZW_EXPORT(zw_block) std::int32_t zw_block(std::int32_t n, std::int32_t r, std::int32_t b) {
+    const ExplainedReading* reading = Reading(n, r);
+    if (reading == nullptr || b < 0 || b >= reading->blockCount) {
+        return 0;
+    }
+    const Block& block = reading->blocks[static_cast<std::size_t>(b)];
+    return static_cast<std::int32_t>(block.kind) * 16 + block.first;
+}
+
+ZW_EXPORT(zw_winning_block) std::int32_t zw_winning_block(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? reading->winningBlock : -1;
+}
+
+ZW_EXPORT(zw_wait_shape) std::int32_t zw_wait_shape(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? static_cast<std::int32_t>(reading->waitShape) : -1;
+}
+
+ZW_EXPORT(zw_han) std::int32_t zw_han(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? reading->han : 0;
+}
+
+// Pattern slots 0 to 10 of a reading as bits.
+ZW_EXPORT(zw_patterns) std::int32_t zw_patterns(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    std::int32_t bits = 0;
+    for (int k = 0; reading != nullptr && k < kPatternCount; ++k) {
+        if (reading->patterns[static_cast<std::size_t>(k)] != 0) {
+            bits |= 1 << k;
+        }
+    }
+    return bits;
+}
+
+ZW_EXPORT(zw_split_count) std::int32_t zw_split_count(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? number->splitCount : 0;
+}
+
+ZW_EXPORT(zw_split_block) std::int32_t zw_split_block(std::int32_t n, std::int32_t b) {
+    const NumberExplanation* number = Explained(n);
+    if (number == nullptr || b < 0 || b >= number->splitCount) {
+        return 0;
+    }
+    const Block& block = number->split[static_cast<std::size_t>(b)];
+    return static_cast<std::int32_t>(block.kind) * 16 + block.first;
+}
+
+// The tiles the closest split leaves over, as digits in the text buffer.
+ZW_EXPORT(zw_leftover) std::int32_t zw_leftover(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    std::int32_t length = 0;
+    for (std::int32_t i = 0; number != nullptr && i < number->leftoverCount; ++i) {
+        text[length++] = static_cast<char>('0' + number->leftover[static_cast<std::size_t>(i)]);
+    }
+    return length;
+}
+
+// Names from the core, UTF-8 in the text buffer.
+ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
+    return k >= 0 && k < kPatternCount ? PutText(PatternTable[static_cast<std::size_t>(k)].name)
+                                       : 0;
+}
+
+ZW_EXPORT(zw_pattern_han) std::int32_t zw_pattern_han(std::int32_t k) {
+    return k >= 0 && k < kPatternCount ? PatternTable[static_cast<std::size_t>(k)].han : 0;
+}
+
+ZW_EXPORT(zw_wait_shape_name) std::int32_t zw_wait_shape_name(std::int32_t shape) {
+    return PutText(WaitShapeName(static_cast<WaitShape>(shape)));
+}
+
+// For tests and tools: the waits of any hand, without touching the quiz. hand: 13 digits in the
+// text buffer, ascending. Returns the waits as bits 1 to 9; zw_analysed_patterns then gives a
+// wait's pattern slots as bits.
+ZW_EXPORT(zw_analyse) std::int32_t zw_analyse() {
+    Hand13 hand{};
+    for (std::size_t i = 0; i < hand.size(); ++i) {
+        hand[i] = text[i] - '0';
+    }
+    FindWaits(hand, analysed);
+    std::int32_t bits = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        bits |= analysed.isWait[static_cast<std::size_t>(n)] != 0 ? 1 << n : 0;
+    }
+    return bits;
+}
+
+ZW_EXPORT(zw_analysed_patterns) std::int32_t zw_analysed_patterns(std::int32_t n) {
+    std::int32_t bits = 0;
+    for (int k = 0; IsNumber(n) && k < kPatternCount; ++k) {
+        if (analysed.patterns[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)] != 0) {
+            bits |= 1 << k;
+        }
+    }
+    return bits;
+}
+
+// For tests: the first problem of a worksheet dealt with seed, in characters and sorted, so that
+// no suit is drawn after it.
+ZW_EXPORT(zw_deal_seeded)
+void zw_deal_seeded(std::uint32_t seed, std::int32_t fewest, std::int32_t most) {
+    SeedDraws(seed);
+    zw_new_problem(kSuitManzu, 1, fewest, most);
+}
+
+// The problem's sorted hand and deal order as 26 digits in the text buffer.
+ZW_EXPORT(zw_problem_digits) std::int32_t zw_problem_digits() {
+    std::int32_t length = 0;
+    for (const TileNumber tile : quiz.problem().sortedHand) {
+        text[length++] = static_cast<char>('0' + tile);
+    }
+    for (const TileNumber tile : quiz.problem().dealOrder) {
+        text[length++] = static_cast<char>('0' + tile);
+    }
+    return length;
+}

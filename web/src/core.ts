@@ -1,0 +1,285 @@
+// The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
+// decided in there; this file only moves numbers and UTF-8 text across.
+
+export const kInterfaceVersion = 1;
+
+export type MarkKind = 0 | 1 | 2; // circle, cross, none: the window's MarkKind values
+export const MarkCircle = 0;
+export const MarkCross = 1;
+export const MarkNone = 2;
+
+export type Suit = 0 | 1 | 2; // characters, circles, bamboo
+export const SuitRandom = 3;
+
+export enum Verdict {
+    Wait = 0,
+    FifthCopy = 1,
+    NoReading = 2,
+}
+
+export enum BlockKind {
+    Pair = 0,
+    Triplet = 1,
+    Run = 2,
+}
+
+export interface Block {
+    kind: BlockKind;
+    first: number;
+}
+
+export interface Reading {
+    blocks: Block[];
+    winningBlock: number;
+    waitShape: number;
+    patterns: number; // bits of the pattern table's rows
+    han: number;
+}
+
+export interface NumberExplanation {
+    verdict: Verdict;
+    readings: Reading[]; // every record, in table order
+    best: number;
+    distinct: number[]; // the record standing for each distinct reading
+    bestDistinct: number; // best's place among them, -1 when there is none
+    split: Block[];
+    leftover: number[];
+}
+
+// HandNotationFault's fields, as zw_fault_field numbers them.
+export interface HandFault {
+    code: number;
+    position: number;
+    character: number;
+    suit: number;
+    suitPosition: number;
+    count: number;
+    number: number;
+}
+
+interface Exports {
+    memory: WebAssembly.Memory;
+    _initialize?: () => void;
+    zw_version(): number;
+    zw_text(): number;
+    zw_text_capacity(): number;
+    zw_set_up(seed: number): void;
+    zw_new_problem(suitMode: number, sortMode: number, fewest: number, most: number): void;
+    zw_check(length: number): number;
+    zw_enter(length: number, suitMode: number, sortMode: number): number;
+    zw_fault_field(field: number): number;
+    zw_toggle(n: number): void;
+    zw_answer(): void;
+    zw_answered(): number;
+    zw_selected(n: number): number;
+    zw_mark(n: number): number;
+    zw_is_wait(n: number): number;
+    zw_suit(): number;
+    zw_sorted(): number;
+    zw_display_tile(k: number): number;
+    zw_answer_text(): number;
+    zw_spell(): number;
+    zw_verdict(n: number): number;
+    zw_reading_count(n: number): number;
+    zw_best_reading(n: number): number;
+    zw_distinct_count(n: number): number;
+    zw_distinct(n: number, place: number): number;
+    zw_best_distinct(n: number): number;
+    zw_block_count(n: number, r: number): number;
+    zw_block(n: number, r: number, b: number): number;
+    zw_winning_block(n: number, r: number): number;
+    zw_wait_shape(n: number, r: number): number;
+    zw_han(n: number, r: number): number;
+    zw_patterns(n: number, r: number): number;
+    zw_split_count(n: number): number;
+    zw_split_block(n: number, b: number): number;
+    zw_leftover(n: number): number;
+    zw_pattern_name(k: number): number;
+    zw_pattern_han(k: number): number;
+    zw_wait_shape_name(shape: number): number;
+    zw_analyse(): number;
+    zw_analysed_patterns(n: number): number;
+    zw_deal_seeded(seed: number, fewest: number, most: number): void;
+    zw_problem_digits(): number;
+}
+
+const decoder = new TextDecoder();
+const encoder = new TextEncoder();
+
+function block(code: number): Block {
+    return { kind: (code >> 4) as BlockKind, first: code & 15 };
+}
+
+export class Core {
+    private readonly x: Exports;
+
+    constructor(instance: WebAssembly.Instance) {
+        this.x = instance.exports as unknown as Exports;
+        this.x._initialize?.();
+        if (this.x.zw_version() !== kInterfaceVersion) {
+            throw new Error(`zelkon.wasm speaks version ${this.x.zw_version()}, not ${kInterfaceVersion}`);
+        }
+    }
+
+    private text(length: number): string {
+        return decoder.decode(new Uint8Array(this.x.memory.buffer, this.x.zw_text(), length));
+    }
+
+    // Returns the bytes written; text beyond the buffer is cut, and the core reads it as a fault.
+    private putText(value: string): number {
+        const room = new Uint8Array(this.x.memory.buffer, this.x.zw_text(), this.x.zw_text_capacity());
+        return encoder.encodeInto(value, room).written;
+    }
+
+    setUp(seed: number): void {
+        this.x.zw_set_up(seed >>> 0);
+    }
+
+    newProblem(suitMode: number, sorted: boolean, fewest = 1, most = 9): void {
+        this.x.zw_new_problem(suitMode, sorted ? 1 : 0, fewest, most);
+    }
+
+    private fault(code: number): HandFault | null {
+        if (code === 0) {
+            return null;
+        }
+        const f = (i: number) => this.x.zw_fault_field(i);
+        return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5) };
+    }
+
+    // The fault of a typed hand, or null for a hand; changes nothing.
+    check(hand: string): HandFault | null {
+        return this.fault(this.x.zw_check(this.putText(hand)));
+    }
+
+    // A typed hand becomes the problem on screen, or its fault comes back and nothing changes.
+    enter(hand: string, suitMode: number, sorted: boolean): HandFault | null {
+        return this.fault(this.x.zw_enter(this.putText(hand), suitMode, sorted ? 1 : 0));
+    }
+
+    toggle(n: number): void {
+        this.x.zw_toggle(n);
+    }
+
+    answer(): void {
+        this.x.zw_answer();
+    }
+
+    get answered(): boolean {
+        return this.x.zw_answered() === 1;
+    }
+
+    selected(n: number): boolean {
+        return this.x.zw_selected(n) === 1;
+    }
+
+    mark(n: number): MarkKind {
+        return this.x.zw_mark(n) as MarkKind;
+    }
+
+    isWait(n: number): boolean {
+        return this.x.zw_is_wait(n) === 1;
+    }
+
+    get suit(): Suit {
+        return this.x.zw_suit() as Suit;
+    }
+
+    displayTiles(): number[] {
+        return Array.from({ length: 13 }, (_, k) => this.x.zw_display_tile(k));
+    }
+
+    answerText(): string {
+        return this.text(this.x.zw_answer_text());
+    }
+
+    // Sorted, with the suit letter: the form a shared link and 問題をコピー use.
+    spell(): string {
+        return this.text(this.x.zw_spell());
+    }
+
+    explain(n: number): NumberExplanation {
+        const x = this.x;
+        const readings: Reading[] = [];
+        for (let r = 0; r < x.zw_reading_count(n); ++r) {
+            const blocks: Block[] = [];
+            for (let b = 0; b < x.zw_block_count(n, r); ++b) {
+                blocks.push(block(x.zw_block(n, r, b)));
+            }
+            readings.push({
+                blocks,
+                winningBlock: x.zw_winning_block(n, r),
+                waitShape: x.zw_wait_shape(n, r),
+                patterns: x.zw_patterns(n, r),
+                han: x.zw_han(n, r),
+            });
+        }
+        const split: Block[] = [];
+        for (let b = 0; b < x.zw_split_count(n); ++b) {
+            split.push(block(x.zw_split_block(n, b)));
+        }
+        const leftover = Array.from(this.text(x.zw_leftover(n)), Number);
+        const distinct = Array.from({ length: x.zw_distinct_count(n) }, (_, i) => x.zw_distinct(n, i));
+        return {
+            verdict: x.zw_verdict(n) as Verdict,
+            readings,
+            best: x.zw_best_reading(n),
+            distinct,
+            bestDistinct: x.zw_best_distinct(n),
+            split,
+            leftover,
+        };
+    }
+
+    patternName(k: number): string {
+        return this.text(this.x.zw_pattern_name(k));
+    }
+
+    patternCount(): number {
+        let k = 0;
+        while (this.x.zw_pattern_name(k) > 0) {
+            ++k;
+        }
+        return k;
+    }
+
+    waitShapeName(shape: number): string {
+        return this.text(this.x.zw_wait_shape_name(shape));
+    }
+
+    // For tests and tools: the waits of any ascending 13-digit hand as bits 1 to 9, and a wait's
+    // pattern bits.
+    analyse(digits: string): number {
+        this.putText(digits);
+        return this.x.zw_analyse();
+    }
+
+    analysedPatterns(n: number): number {
+        return this.x.zw_analysed_patterns(n);
+    }
+
+    // For tests: the first problem `zelkon-cli deal --seed` deals, as sorted and deal-order digits.
+    dealSeeded(seed: number, fewest = 1, most = 9): [string, string] {
+        this.x.zw_deal_seeded(seed >>> 0, fewest, most);
+        const digits = this.text(this.x.zw_problem_digits());
+        return [digits.slice(0, 13), digits.slice(13)];
+    }
+
+    // The next problem of the same worksheet, for tests.
+    dealNext(fewest = 1, most = 9): [string, string] {
+        this.x.zw_new_problem(0, 1, fewest, most);
+        const digits = this.text(this.x.zw_problem_digits());
+        return [digits.slice(0, 13), digits.slice(13)];
+    }
+}
+
+// The browser streams and compiles while it downloads; node hands in the file's bytes.
+export async function loadCore(source: Response | Promise<Response> | BufferSource): Promise<Core> {
+    const imports = {};
+    if (source instanceof Response || source instanceof Promise) {
+        const { instance } = await WebAssembly.instantiateStreaming(source, imports);
+        return new Core(instance);
+    }
+    const { instance } = await WebAssembly.instantiate(source, imports);
+    return new Core(instance);
+}

@@ -1,0 +1,575 @@
+// The page: draws what the core holds and passes the player's presses to it. Every text that
+// comes from the address, the storage or the player goes in as text, never as markup.
+import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
+import type { Block, NumberExplanation, Reading } from "./core.js";
+import { faultText } from "./faults.js";
+import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
+import type { Band, Settings } from "./settings.js";
+import { TEXTS } from "./texts.js";
+import type { Lang, Texts } from "./texts.js";
+import { TimedRunDriver } from "./timed_run.js";
+
+const kSuitOrder = [SuitRandom, 0, 2, 1]; // the window's menu: ランダム, マンズ, ソウズ, ピンズ
+
+function $<T extends HTMLElement>(id: string): T {
+    return document.getElementById(id) as T;
+}
+
+function el<K extends keyof HTMLElementTagNameMap>(tag: K, className?: string, text?: string): HTMLElementTagNameMap[K] {
+    const e = document.createElement(tag);
+    if (className) {
+        e.className = className;
+    }
+    if (text !== undefined) {
+        e.textContent = text;
+    }
+    return e;
+}
+
+// A tile of the sprite: 9 columns of numbers, rows characters, circles, bamboo.
+function tileImage(n: number, suit: number, name: string, className = "tile"): HTMLElement {
+    const t = el("span", className);
+    t.setAttribute("role", "img");
+    t.setAttribute("aria-label", name);
+    t.style.backgroundPosition = `${((n - 1) / 8) * 100}% ${(suit / 2) * 100}%`;
+    return t;
+}
+
+class Page {
+    private readonly core: Core;
+    private settings: Settings;
+    private suitMode = SuitRandom;
+    private sorted = true;
+    private t: Texts;
+    private readonly numberButtons: HTMLButtonElement[] = [];
+    private readonly marks: HTMLElement[] = [];
+    private readonly tiles: HTMLElement[] = [];
+    private expanded = new Set<number>();
+    private readonly run: TimedRunDriver;
+
+    constructor(core: Core) {
+        this.core = core;
+        this.settings = loadSettings();
+        this.t = TEXTS[this.settings.lang];
+        this.run = new TimedRunDriver(core, () => this.renderRunStatus());
+        this.build();
+    }
+
+    private build(): void {
+        const tiles = $("tiles");
+        for (let k = 0; k < 13; ++k) {
+            const t = tileImage(1, 0, "");
+            tiles.append(t);
+            this.tiles.push(t);
+        }
+        const numbers = $("numbers");
+        const okCell = numbers.firstElementChild;
+        for (let n = 1; n <= 9; ++n) {
+            const cell = el("div", "number");
+            const mark = el("span", "mark");
+            mark.setAttribute("aria-hidden", "true");
+            const button = el("button", "pick", String(n));
+            button.type = "button";
+            button.setAttribute("aria-pressed", "false");
+            button.addEventListener("click", () => this.toggle(n));
+            cell.append(mark, button);
+            numbers.insertBefore(cell, okCell);
+            this.numberButtons.push(button);
+            this.marks.push(mark);
+        }
+        $("ok").addEventListener("click", () => this.okNext());
+        $("reset").addEventListener("click", () => this.reset());
+        document.addEventListener("keydown", (e) => this.key(e));
+
+        const settingsDialog = $<HTMLDialogElement>("settings-dialog");
+        const practiceDialog = $<HTMLDialogElement>("practice-dialog");
+        $("open-settings").addEventListener("click", () => settingsDialog.showModal());
+        $("open-practice").addEventListener("click", () => practiceDialog.showModal());
+        $<HTMLInputElement>("explain").addEventListener("change", (e) => {
+            this.change({ explain: (e.target as HTMLInputElement).checked });
+        });
+        $("enter-hand").addEventListener("click", () => {
+            practiceDialog.close();
+            this.openEntry();
+        });
+        $("copy-hand").addEventListener("click", () => this.copyHand());
+        $("timed-run").addEventListener("click", () => {
+            practiceDialog.close();
+            this.timedRunCommand();
+        });
+        const entryText = $<HTMLInputElement>("enter-text");
+        entryText.addEventListener("input", () => this.checkEntry());
+        $<HTMLDialogElement>("enter-dialog").addEventListener("close", () => this.closeEntry());
+        this.applyTexts();
+    }
+
+    // Radio groups are rebuilt with the language; their state comes from the settings.
+    private choices(id: string, name: string, labels: string[], checked: number, pick: (i: number) => void): void {
+        const box = $(id);
+        box.replaceChildren();
+        labels.forEach((label, i) => {
+            const wrap = el("label", "choice");
+            const input = el("input");
+            input.type = "radio";
+            input.name = name;
+            input.checked = i === checked;
+            input.addEventListener("change", () => pick(i));
+            wrap.append(input, el("span", undefined, label));
+            box.append(wrap);
+        });
+    }
+
+    private applyTexts(): void {
+        const t = this.t;
+        document.documentElement.lang = this.settings.lang;
+        document.title = t.title;
+        $("title").textContent = t.title;
+        $("reset").textContent = t.reset;
+        $("open-settings").textContent = t.settings;
+        $("settings-title").textContent = t.settings;
+        $("open-practice").textContent = t.practice;
+        $("practice-title").textContent = t.practice;
+        $("answer-label").textContent = t.answer;
+        $("panel-title").textContent = t.panel;
+        $("suit-legend").textContent = t.suit;
+        $("sort-legend").textContent = t.sort;
+        $("explain-label").textContent = t.explain;
+        $("band-legend").textContent = t.deal;
+        $("timed-run").textContent = t.timedRun;
+        $("enter-hand").textContent = t.enter;
+        $("copy-hand").textContent = t.copy;
+        $("lang-legend").textContent = t.language;
+        $("settings-close").textContent = t.close;
+        $("practice-close").textContent = t.close;
+        $("enter-title").textContent = t.enter;
+        $("enter-prompt").textContent = t.enterPrompt;
+        $("enter-label").textContent = t.enterLabel;
+        $("enter-cancel").textContent = t.cancel;
+        $("run-title").textContent = t.timedRun;
+        $("run-no").textContent = t.cancel;
+        $("tiles").setAttribute("aria-label", t.tiles);
+        this.choices("suit-choices", "suit", [t.suitRandom, t.suitNames[0], t.suitNames[2], t.suitNames[1]],
+            kSuitOrder.indexOf(this.suitMode), (i) => { this.suitMode = kSuitOrder[i]; });
+        this.choices("sort-choices", "sort", [t.sortOn, t.sortOff], this.sorted ? 0 : 1, (i) => { this.sorted = i === 0; });
+        this.choices("band-choices", "band", t.bands, this.settings.band, (i) => this.change({ band: i as Band }));
+        this.choices("lang-choices", "lang", ["日本語", "English"], this.settings.lang === "ja" ? 0 : 1,
+            (i) => this.change({ lang: i === 0 ? "ja" : "en" }));
+        $<HTMLInputElement>("explain").checked = this.settings.explain;
+    }
+
+    private change(part: Partial<Settings>): void {
+        const before = this.settings;
+        this.settings = { ...before, ...part };
+        saveSettings(this.settings);
+        if (part.lang !== undefined && part.lang !== before.lang) {
+            this.t = TEXTS[this.settings.lang];
+            this.applyTexts();
+        }
+        this.render();
+    }
+
+    start(): void {
+        const seed = parseSeed(location.search);
+        const messages: string[] = [];
+        if (seed === null) {
+            messages.push(this.t.badSeed);
+        }
+        this.core.setUp(typeof seed === "number" ? seed : crypto.getRandomValues(new Uint32Array(1))[0]);
+        messages.push(this.openLink());
+        this.say(messages.filter(Boolean).join("\n"));
+        this.render();
+        window.addEventListener("hashchange", () => {
+            this.say(this.openLink());
+            this.render();
+        });
+    }
+
+    // Opens the hand of the address's #…; returns the fault's words, or "" when there is none.
+    private openLink(): string {
+        const hash = this.linkedHand();
+        // A typed hand would not be one of a timed run's ten.
+        if (hash === null || this.run.active) {
+            return "";
+        }
+        const fault = this.core.enter(hash, SuitRandom, true);
+        if (fault !== null) {
+            return this.t.linkFault + faultText(fault, this.settings.lang);
+        }
+        this.expanded.clear();
+        return "";
+    }
+
+    // The hand of a shared link, as typed; null when the address has none.
+    private linkedHand(): string | null {
+        const raw = location.hash.slice(1);
+        if (raw === "") {
+            return null;
+        }
+        try {
+            return decodeURIComponent(raw);
+        } catch {
+            return raw;
+        }
+    }
+
+    private say(text: string): void {
+        $("message").textContent = text;
+    }
+
+    private toggle(n: number): void {
+        if (this.core.answered) {
+            return;
+        }
+        this.core.toggle(n);
+        this.render();
+    }
+
+    private okNext(): void {
+        if (this.core.answered) {
+            this.newProblem();
+            return;
+        }
+        const start = performance.now();
+        this.core.answer();
+        this.expanded.clear();
+        this.run.answered();
+        this.render();
+        // Read by web/bench/timing.mjs: the answer's work, before the frame that shows it.
+        performance.measure("zelkon-answer", { start });
+    }
+
+    private newProblem(): void {
+        const [fewest, most] = kBandLimits[this.settings.band];
+        this.core.newProblem(this.suitMode, this.sorted, fewest, most);
+        this.say("");
+        this.run.shown();
+        this.render();
+    }
+
+    private reset(): void {
+        if (this.run.active) {
+            this.confirmAbandon(() => this.newProblem());
+            return;
+        }
+        this.newProblem();
+    }
+
+    private key(e: KeyboardEvent): void {
+        if (document.querySelector("dialog[open]") !== null || e.altKey || e.ctrlKey || e.metaKey) {
+            return;
+        }
+        if (e.key === "Enter") {
+            // A focused button would click as well: Enter answers or deals once, from OK.
+            e.preventDefault();
+            $("ok").focus();
+            this.okNext();
+            return;
+        }
+        const digit = /^Digit([1-9])$/.exec(e.code);
+        if (digit !== null) {
+            e.preventDefault();
+            const n = Number(digit[1]);
+            if (!this.core.answered) {
+                this.numberButtons[n - 1].focus();
+                this.toggle(n);
+            }
+        }
+    }
+
+    private render(): void {
+        const core = this.core;
+        const t = this.t;
+        const suit = core.suit;
+        core.displayTiles().forEach((n, k) => {
+            const tile = this.tiles[k];
+            tile.style.backgroundPosition = `${((n - 1) / 8) * 100}% ${(suit / 2) * 100}%`;
+            tile.setAttribute("aria-label", t.tileName(n, suit));
+        });
+        const answered = core.answered;
+        for (let n = 1; n <= 9; ++n) {
+            const button = this.numberButtons[n - 1];
+            const picked = core.selected(n);
+            button.setAttribute("aria-pressed", String(picked));
+            button.classList.toggle("picked", picked);
+            // Disabled buttons lose the focus; keep it on the board.
+            if (answered && document.activeElement === button) {
+                $("ok").focus();
+            }
+            button.disabled = answered;
+            const mark = answered ? core.mark(n) : -1;
+            this.marks[n - 1].className = mark === MarkCircle ? "mark circle" : mark === MarkCross ? "mark cross" : "mark";
+        }
+        $("ok").textContent = answered ? t.next : t.ok;
+        $<HTMLTextAreaElement>("answer").value = core.answerText();
+        this.renderPanel();
+    }
+
+    private renderRunStatus(): void {
+        // A run keeps its way of dealing, and a typed hand would not be one of the ten.
+        const running = this.run.active;
+        $<HTMLButtonElement>("enter-hand").disabled = running;
+        for (const input of $("band-choices").querySelectorAll("input")) {
+            input.disabled = running;
+        }
+        const status = $("run-status");
+        const text = this.run.statusText();
+        status.hidden = text === "";
+        status.textContent = text;
+    }
+
+    private renderPanel(): void {
+        const panel = $("panel");
+        const open = this.settings.explain || this.run.active;
+        panel.hidden = !open;
+        document.body.classList.toggle("with-panel", open);
+        this.renderRunStatus();
+        const rows = $("panel-rows");
+        rows.replaceChildren();
+        if (!open) {
+            return;
+        }
+        if (!this.core.answered) {
+            rows.append(el("p", "panel-empty", this.t.beforeAnswer));
+            return;
+        }
+        const explained = [0, 1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => (n === 0 ? null : this.core.explain(n)));
+        rows.append(el("p", "summary", this.summary(explained)));
+        for (let n = 1; n <= 9; ++n) {
+            const number = explained[n]!;
+            const picked = this.core.selected(n);
+            if (number.verdict === Verdict.NoReading && !picked) {
+                continue;
+            }
+            rows.append(this.row(n, number, picked));
+        }
+    }
+
+    // "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3": the kinds of cross tell missed from wrong.
+    private summary(explained: (NumberExplanation | null)[]): string {
+        const t = this.t;
+        const waits: number[] = [];
+        const missed: number[] = [];
+        const wrong: number[] = [];
+        for (let n = 1; n <= 9; ++n) {
+            const wait = explained[n]!.verdict === Verdict.Wait;
+            if (wait) {
+                waits.push(n);
+            }
+            if (this.core.mark(n) === MarkCross) {
+                (wait ? missed : wrong).push(n);
+            }
+        }
+        if (waits.length === 0) {
+            return t.noWaits;
+        }
+        let text = t.summaryWaits(waits.length, waits.join(t.dot));
+        if (missed.length === 0 && wrong.length === 0) {
+            text += t.itemGap + t.fullyRight;
+        }
+        if (missed.length > 0) {
+            text += t.itemGap + t.missed + missed.join(t.dot);
+        }
+        if (wrong.length > 0) {
+            text += t.itemGap + t.wrongPicks + wrong.join(t.dot);
+        }
+        return text;
+    }
+
+    private caption(reading: Reading): string {
+        const names: string[] = [];
+        for (let k = 0; k < 11; ++k) {
+            if (reading.patterns & (1 << k)) {
+                names.push(this.core.patternName(k));
+            }
+        }
+        const t = this.t;
+        const value = names.length === 0 ? t.noPattern : names.join(t.dot) + (reading.han >= 13 ? t.yakuman : t.han(reading.han));
+        return this.core.waitShapeName(reading.waitShape) + t.waitSuffix + t.itemGap + value;
+    }
+
+    private verdict(number: NumberExplanation, shown: number, picked: boolean): string {
+        const t = this.t;
+        switch (number.verdict) {
+            case Verdict.Wait:
+                return (picked ? t.right : t.missed) + this.caption(number.readings[shown]);
+            case Verdict.FifthCopy:
+                return shown < 0
+                    ? t.fifthNone
+                    : t.fifthShape(this.core.waitShapeName(number.readings[shown].waitShape) + t.waitSuffix);
+            default:
+                return t.noReading(number.leftover.length);
+        }
+    }
+
+    private blocks(blocks: Block[], outlined: number, leftover: number[]): HTMLElement {
+        const line = el("div", "small-tiles");
+        const suit = this.core.suit;
+        blocks.forEach((block, i) => {
+            const group = el("span", i === outlined ? "group won" : "group");
+            const size = block.kind === 0 ? 2 : 3;
+            for (let j = 0; j < size; ++j) {
+                const n = block.kind === 2 ? block.first + j : block.first;
+                group.append(tileImage(n, suit, this.t.tileName(n, suit), "small tile"));
+            }
+            line.append(group);
+        });
+        // At most four tiles to a group: the leftover runs on in groups of its own.
+        for (let i = 0; i < leftover.length; i += 4) {
+            const group = el("span", "group leftover");
+            for (const n of leftover.slice(i, i + 4)) {
+                group.append(tileImage(n, suit, this.t.tileName(n, suit), "small tile"));
+            }
+            line.append(group);
+        }
+        return line;
+    }
+
+    private row(n: number, number: NumberExplanation, picked: boolean): HTMLElement {
+        const row = el("div", "row");
+        const mark = this.core.mark(n);
+        const head = el("p", "row-head");
+        const sign = el("span", mark === MarkCircle ? "sign circle" : mark === MarkCross ? "sign cross" : "sign neutral");
+        sign.setAttribute("aria-hidden", "true");
+        // Each distinct reading once; the answer box's first.
+        const places = number.distinct;
+        const bestPlace = number.bestDistinct >= 0 ? number.bestDistinct : 0;
+        const shown = places.length > 0 ? places[bestPlace] : -1;
+        head.append(sign, el("span", "row-number", String(n)), el("span", "row-verdict", this.verdict(number, shown, picked)));
+        row.append(head);
+        if (shown >= 0) {
+            const reading = number.readings[shown];
+            row.append(this.blocks(reading.blocks, reading.winningBlock, []));
+        } else if (number.verdict === Verdict.FifthCopy) {
+            row.append(this.blocks([], -1, [n, n, n, n]));
+        } else {
+            row.append(this.blocks(number.split, -1, number.leftover));
+        }
+        const others = places.length - 1;
+        if (others > 0) {
+            const link = el("button", "others", this.t.otherReadings(others));
+            link.type = "button";
+            const open = this.expanded.has(n);
+            link.setAttribute("aria-expanded", String(open));
+            link.addEventListener("click", () => {
+                if (!this.expanded.delete(n)) {
+                    this.expanded.add(n);
+                }
+                this.renderPanel();
+            });
+            row.append(link);
+            if (open) {
+                places.forEach((r, place) => {
+                    if (place !== bestPlace) {
+                        const reading = number.readings[r];
+                        row.append(el("p", "other-caption", this.caption(reading)));
+                        row.append(this.blocks(reading.blocks, reading.winningBlock, []));
+                    }
+                });
+            }
+        }
+        return row;
+    }
+
+    private openEntry(): void {
+        const text = $<HTMLInputElement>("enter-text");
+        text.value = "";
+        $("enter-fault").textContent = "";
+        $<HTMLButtonElement>("enter-ok").disabled = true;
+        $<HTMLDialogElement>("enter-dialog").showModal();
+        text.focus();
+    }
+
+    // Blanks around a pasted hand are no fault; positions still count from what was typed.
+    private checkEntry(): void {
+        const raw = $<HTMLInputElement>("enter-text").value;
+        const lead = raw.length - raw.trimStart().length;
+        const fault = this.core.check(raw.trim());
+        if (fault !== null) {
+            if (fault.position > 0) {
+                fault.position += lead;
+            }
+            if (fault.suitPosition > 0) {
+                fault.suitPosition += lead;
+            }
+        }
+        $("enter-fault").textContent = fault === null ? "" : faultText(fault, this.settings.lang);
+        $<HTMLButtonElement>("enter-ok").disabled = fault !== null;
+    }
+
+    private closeEntry(): void {
+        const dialog = $<HTMLDialogElement>("enter-dialog");
+        if (dialog.returnValue !== "ok") {
+            return;
+        }
+        dialog.returnValue = "";
+        const hand = $<HTMLInputElement>("enter-text").value.trim();
+        if (this.core.enter(hand, this.suitMode, this.sorted) === null) {
+            this.expanded.clear();
+            this.render();
+        }
+    }
+
+    private async copyHand(): Promise<void> {
+        const hand = this.core.spell();
+        const link = `${location.origin}${location.pathname}#${hand}`;
+        try {
+            await navigator.clipboard.writeText(link);
+            this.say(`${this.t.copied}: ${link}`);
+        } catch {
+            this.say(link);
+        }
+    }
+
+    private confirmAbandon(then: () => void): void {
+        const dialog = $<HTMLDialogElement>("run-dialog");
+        $("run-text").textContent = this.t.abandonRun;
+        $("run-yes").textContent = this.t.ok;
+        $("run-no").hidden = false;
+        dialog.returnValue = "";
+        dialog.addEventListener(
+            "close",
+            () => {
+                if (dialog.returnValue === "yes") {
+                    this.run.abandon();
+                    then();
+                }
+            },
+            { once: true },
+        );
+        dialog.showModal();
+    }
+
+    private timedRunCommand(): void {
+        if (this.run.active) {
+            this.confirmAbandon(() => this.render());
+            return;
+        }
+        this.run.start(() => this.showRunResult());
+        this.newProblem();
+    }
+
+    private showRunResult(): void {
+        const r = this.run.result();
+        const dialog = $<HTMLDialogElement>("run-dialog");
+        $("run-text").textContent = this.t.runResult(r.time, r.fullyRight, r.problems, r.waitsMissed, r.wrongPicks);
+        $("run-yes").textContent = this.t.ok;
+        $("run-no").hidden = true;
+        dialog.showModal();
+    }
+}
+
+async function main(): Promise<void> {
+    const core = await loadCore(fetch("zelkon.wasm"));
+    const page = new Page(core);
+    page.start();
+    document.body.classList.add("ready");
+    requestAnimationFrame(() => performance.mark("zelkon-first-frame"));
+    if ("serviceWorker" in navigator && location.protocol !== "file:") {
+        // After the first problem, so the precache never competes with it.
+        navigator.serviceWorker.register("sw.js").catch(() => undefined);
+    }
+}
+
+void main();
+
+export type { Lang };

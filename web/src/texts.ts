@@ -1,0 +1,173 @@
+// The page's own words, in the window's Japanese and in English. Names of patterns and wait shapes
+// are not here: they come from the core.
+
+export type Lang = "ja" | "en";
+
+export interface Texts {
+    title: string;
+    ok: string;
+    next: string;
+    answer: string;
+    reset: string;
+    settings: string;
+    suit: string;
+    suitRandom: string;
+    suitNames: [string, string, string]; // characters, circles, bamboo
+    sort: string;
+    sortOn: string;
+    sortOff: string;
+    practice: string;
+    explain: string;
+    deal: string;
+    bands: [string, string, string, string];
+    timedRun: string;
+    enter: string;
+    copy: string;
+    copied: string;
+    language: string;
+    close: string;
+    cancel: string;
+    tiles: string;
+    numbers: string;
+    tileName(n: number, suit: number): string;
+    badSeed: string;
+    enterPrompt: string;
+    enterLabel: string;
+    // The explanation panel.
+    panel: string;
+    beforeAnswer: string;
+    right: string;
+    missed: string;
+    waitSuffix: string;
+    itemGap: string;
+    dot: string;
+    noPattern: string;
+    han(n: number): string;
+    yakuman: string;
+    summaryWaits(count: number, list: string): string;
+    noWaits: string;
+    fullyRight: string;
+    wrongPicks: string;
+    fifthNone: string;
+    fifthShape(shape: string): string;
+    noReading(left: number): string;
+    otherReadings(n: number): string;
+    // Timed runs.
+    abandonRun: string;
+    runResult(time: string, right: number, of: number, missed: number, wrong: number): string;
+    linkFault: string;
+}
+
+const kSuitChars = ["萬", "筒", "索"];
+const kSuitWords = ["man", "pin", "sou"];
+
+export const TEXTS: Record<Lang, Texts> = {
+    ja: {
+        title: "カルデナ",
+        ok: "OK",
+        next: "次へ",
+        answer: "回答",
+        reset: "リセット",
+        settings: "設定",
+        suit: "牌の種類",
+        suitRandom: "ランダム",
+        suitNames: ["マンズ", "ピンズ", "ソウズ"],
+        sort: "理牌",
+        sortOn: "する",
+        sortOff: "しない",
+        practice: "練習",
+        explain: "解説を表示",
+        deal: "出題",
+        bands: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
+        timedRun: "タイムアタック",
+        enter: "問題を入力",
+        copy: "問題をコピー",
+        copied: "コピーしました",
+        language: "言語",
+        close: "閉じる",
+        cancel: "キャンセル",
+        tiles: "手牌",
+        numbers: "待ち牌",
+        tileName: (n, suit) => `${n}${kSuitChars[suit] ?? kSuitChars[0]}`,
+        badSeed: "シードは0〜4294967295の整数です",
+        enterPrompt:
+            "手牌を数字13個で入力してください（例: 1112345678999p）。最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。",
+        enterLabel: "手牌",
+        panel: "解説",
+        beforeAnswer: "解答すると、ここに解説が表示されます",
+        right: "正解：",
+        missed: "見逃し：",
+        waitSuffix: "待ち",
+        itemGap: "\u3000",
+        dot: "・",
+        noPattern: "役なし",
+        han: (n) => `（${n}翻）`,
+        yakuman: "（役満）",
+        summaryWaits: (count, list) => `待ち${count}種：${list}`,
+        noWaits: "聴牌していません",
+        fullyRight: "完全正解",
+        wrongPicks: "待ちでない牌の選択：",
+        fifthNone: "待ちではない：手に4枚（5枚目があっても和了形にならない）",
+        fifthShape: (shape) => `待ちではない：手に4枚（形だけなら${shape}）`,
+        noReading: (left) => `待ちではない：どう分けても${left}枚余る`,
+        otherReadings: (n) => `ほかの読み方（${n}）`,
+        abandonRun: "タイムアタックを中止しますか？",
+        runResult: (time, right, of, missed, wrong) =>
+            `タイム　${time}\n完全正解　${right} / ${of}\n見逃した待ち　${missed}\n誤って選んだ牌　${wrong}`,
+        linkFault: "リンクの手牌：",
+    },
+    en: {
+        title: "Zelkon",
+        ok: "OK",
+        next: "Next",
+        answer: "Answer",
+        reset: "Reset",
+        settings: "Settings",
+        suit: "Suit",
+        suitRandom: "Random",
+        suitNames: ["Characters", "Circles", "Bamboo"],
+        sort: "Sort the hand",
+        sortOn: "On",
+        sortOff: "Off",
+        practice: "Practice",
+        explain: "Show the explanation",
+        deal: "Deal",
+        bands: ["All hands", "1–2 waits", "3–4 waits", "5 or more waits"],
+        timedRun: "Timed run",
+        enter: "Enter a hand",
+        copy: "Copy the hand",
+        copied: "Copied",
+        language: "Language",
+        close: "Close",
+        cancel: "Cancel",
+        tiles: "Hand",
+        numbers: "Waits",
+        tileName: (n, suit) => `${n} ${kSuitWords[suit] ?? kSuitWords[0]}`,
+        badSeed: "The seed is a whole number from 0 to 4294967295",
+        enterPrompt:
+            "Type the hand as 13 digits (for example 1112345678999p). A final m (characters), p (circles) or s (bamboo) chooses the suit.",
+        enterLabel: "Hand",
+        panel: "Explanation",
+        beforeAnswer: "After the answer, the explanation appears here",
+        right: "Right: ",
+        missed: "Missed: ",
+        waitSuffix: " wait",
+        itemGap: "  ",
+        dot: ", ",
+        noPattern: "no pattern",
+        han: (n) => ` (${n} han)`,
+        yakuman: " (yakuman)",
+        summaryWaits: (count, list) => `${count} ${count === 1 ? "wait" : "waits"}: ${list}`,
+        noWaits: "Not ready: no wait",
+        fullyRight: "All right",
+        wrongPicks: "Picked but no wait: ",
+        fifthNone: "No wait: all four in the hand (a fifth would complete nothing)",
+        fifthShape: (shape) => `No wait: all four in the hand (in shape only, ${shape})`,
+        noReading: (left) => `No wait: any split leaves ${left} tiles over`,
+        otherReadings: (n) => `Other readings (${n})`,
+        abandonRun: "Abandon the timed run?",
+        runResult: (time, right, of, missed, wrong) =>
+            `Time  ${time}\nFully right  ${right} / ${of}\nWaits missed  ${missed}\nWrong picks  ${wrong}`,
+        linkFault: "The link's hand: ",
+    },
+};

@@ -1,0 +1,120 @@
+// The page's WebAssembly module against the native zelkon-cli, byte for byte: every 13-tile hand's
+// waits and patterns, every hand's explanation, and seeded worksheets in and out of bands.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
+import { test } from "node:test";
+import { fileURLToPath } from "node:url";
+
+import { loadCore } from "../../build/web/js/core.js";
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..", "..");
+const cli = process.env.ZELKON_CLI ?? path.join(root, "build", "dev", "cli", "zelkon-cli");
+const core = await loadCore(fs.readFileSync(path.join(root, "build", "web", "site", "zelkon.wasm")));
+
+function native(...args) {
+    return execFileSync(cli, args, { encoding: "utf8", maxBuffer: 1 << 28 });
+}
+
+const flags = (bits) => Array.from({ length: 11 }, (_, k) => ((bits >> k) & 1 ? "1" : "0")).join("");
+
+// The line zelkon-cli table writes, made from the module's answers alone.
+function tableLine(hand) {
+    const waits = core.analyse(hand);
+    const numbers = [1, 2, 3, 4, 5, 6, 7, 8, 9].filter((n) => waits & (1 << n));
+    return `${hand}\t${numbers.join("")}\t${numbers.map((n) => flags(core.analysedPatterns(n))).join(",")}\n`;
+}
+
+const kKinds = ["wait", "fifth", "none"];
+
+function explainLines(hand) {
+    assert.equal(core.enter(hand, 0, true), null, hand);
+    let text = "";
+    for (let n = 1; n <= 9; ++n) {
+        const e = core.explain(n);
+        const best = e.bestDistinct >= 0 ? String(e.bestDistinct) : "-";
+        const left = e.verdict === 2 ? e.leftover.join("") : "";
+        text += `${hand}\t${n}\t${kKinds[e.verdict]}\t${e.distinct.length}\t${best}\t${left}\n`;
+    }
+    return text;
+}
+
+const table = native("table");
+const hands = table.split("\n").filter(Boolean).map((line) => line.slice(0, 13));
+
+test("the table of every 13-tile hand is the native one", () => {
+    assert.equal(hands.length, 93600);
+    assert.equal(new Set(hands).size, 93600);
+    const lines = hands.map(tableLine);
+    assert.equal(lines.join(""), table);
+});
+
+const kPatterns = ["平和", "タンヤオ", "一盃口", "七対子", "一気通貫", "トイトイ", "三暗刻", "二盃口", "純チャンタ", "四暗刻単騎", "九連宝燈"];
+
+// The window's rule, written out here from the native table's flags: a header, then per wait
+// "  [n]   " and each pattern with two trailing spaces, or なし; CR LF line ends.
+test("the answer box of every hand holds the window's text, CR LF included", () => {
+    for (const line of table.split("\n").filter(Boolean)) {
+        const [hand, waits, flagList] = line.split("\t");
+        const patterns = flagList ? flagList.split(",") : [];
+        let expected = "＜待ち牌と複合役＞\r\n";
+        [...waits].forEach((n, i) => {
+            const names = kPatterns.filter((_, k) => patterns[i][k] === "1");
+            expected += `  [${n}]   ${names.length > 0 ? names.map((p) => p + "  ").join("") : "なし"}\r\n`;
+        });
+        assert.equal(core.enter(hand, 0, true), null);
+        assert.equal(core.answerText(), "何待ち？");
+        core.answer();
+        assert.equal(core.answerText(), expected, hand);
+    }
+});
+
+test("explain --tsv over every hand is the native one", () => {
+    const batch = 4000;
+    for (let i = 0; i < hands.length; i += batch) {
+        const part = hands.slice(i, i + batch);
+        const expected = native("explain", "--tsv", ...part);
+        assert.equal(part.map(explainLines).join(""), expected, `hands ${i} to ${i + part.length - 1}`);
+    }
+});
+
+test("seeded worksheets deal as zelkon-cli deal --seed, plainly and within bands", () => {
+    const seeds = [0, 1, 7, 42, 2147483647, 2147483648, 4294967295];
+    for (const [band, limits] of [[null, [1, 9]], ["1-2", [1, 2]], ["5-9", [5, 9]]]) {
+        for (const seed of seeds) {
+            const args = ["deal", "--seed", String(seed), "--count", "5", ...(band ? ["--waits", band] : [])];
+            const expected = native(...args);
+            let got = "";
+            for (let k = 0; k < 5; ++k) {
+                const [sorted, order] = k === 0 ? core.dealSeeded(seed, ...limits) : core.dealNext(...limits);
+                got += `${sorted}\t${order}\t${tableLine(sorted).split("\t").slice(1).join("\t")}`;
+            }
+            assert.equal(got, expected, args.join(" "));
+        }
+    }
+});
+
+test("a typed hand's fault comes back with its position and changes nothing", () => {
+    assert.equal(core.enter("1112345678999p", 3, true), null);
+    const before = core.spell();
+    for (const [text, code, position] of [
+        ["", 1, 0],
+        ["1112345678909", 2, 12],
+        ["111234567899M", 3, 13],
+        ["11123456789x9", 5, 12],
+        ["1112345p678999", 7, 9],
+        ["1112345678999pp", 8, 15],
+        ["111234567899", 9, 0],
+        ["11112345678999", 9, 0],
+        ["1111123456789", 10, 0],
+    ]) {
+        const fault = core.enter(text, 3, true);
+        assert.equal(fault?.code, code, text);
+        assert.equal(fault.position, position, text);
+        assert.equal(core.spell(), before, text);
+    }
+    const wide = core.check("１112345678999");
+    assert.equal(wide.code, 4);
+    assert.equal(wide.character, 0xff11);
+});

@@ -1,0 +1,179 @@
+// The page in Debian's chromium, driven as a player would: by roles and names, keys and taps.
+// Expected answers come from the native zelkon-cli and the window's rule for the answer text.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import path from "node:path";
+import { after, before, test } from "node:test";
+
+import { launch, root, startSite } from "./browser.mjs";
+
+const cli = process.env.ZELKON_CLI ?? path.join(root, "build", "dev", "cli", "zelkon-cli");
+const kPatterns = ["平和", "タンヤオ", "一盃口", "七対子", "一気通貫", "トイトイ", "三暗刻", "二盃口", "純チャンタ", "四暗刻単騎", "九連宝燈"];
+const kSuitChars = ["萬", "筒", "索"];
+
+let site;
+before(async () => {
+    site = await startSite();
+});
+after(() => site.server.close());
+
+// The browser closes with the test, passed or failed.
+async function open(t, address, options = {}) {
+    const browser = await launch(options);
+    t.after(browser.close);
+    const page = browser.context.pages()[0] ?? (await browser.context.newPage());
+    const errors = [];
+    page.on("pageerror", (e) => errors.push(e.message));
+    page.on("console", (m) => m.type() === "error" && errors.push(m.text()));
+    await page.goto(site.url + address);
+    await page.locator("body.ready").waitFor();
+    return { page, errors, context: browser.context };
+}
+
+// The board's hand, read from the tiles' accessible names alone.
+async function boardHand(page) {
+    const names = await page.locator("#tiles").getByRole("img").evaluateAll((tiles) => tiles.map((t) => t.getAttribute("aria-label")));
+    assert.equal(names.length, 13);
+    const digits = names.map((name) => name[0]).join("");
+    const suit = kSuitChars.indexOf(names[0].slice(1));
+    return { digits, sorted: [...digits].sort().join(""), suit, names };
+}
+
+// The window's answer text for a hand, from the native table's waits and pattern flags.
+function windowAnswer(sortedDigits) {
+    const line = execFileSync(cli, ["waits", sortedDigits], { encoding: "utf8" });
+    assert.ok(line.length > 0);
+    const table = execFileSync(cli, ["table"], { encoding: "utf8", maxBuffer: 1 << 28 });
+    const row = table.split("\n").find((l) => l.startsWith(sortedDigits + "\t")).split("\t");
+    const waits = [...row[1]].map(Number);
+    const flags = row[2] ? row[2].split(",") : [];
+    let text = "＜待ち牌と複合役＞\r\n";
+    waits.forEach((n, i) => {
+        const names = kPatterns.filter((_, k) => flags[i][k] === "1").map((p) => p + "  ");
+        text += `  [${n}]   ${names.length ? names.join("") : "なし"}\r\n`;
+    });
+    return { text, waits };
+}
+
+const answerBox = (page, name = "回答") => page.getByRole("textbox", { name });
+// A text box's value has the web's line ends: the core's CR LF arrive as LF.
+const shownAs = (text) => text.replaceAll("\r\n", "\n");
+
+test("a seeded page deals zelkon-cli's first problem and plays by keys as the window does", async (t) => {
+    const { page, errors } = await open(t, "?seed=20261209");
+    const first = execFileSync(cli, ["deal", "--seed", "20261209"], { encoding: "utf8" }).split("\t")[0];
+    const hand = await boardHand(page);
+    assert.equal(hand.digits, first, "the first problem is shown sorted");
+    assert.equal(await page.getByRole("img", { name: hand.names[0] }).first().isVisible(), true);
+    assert.equal(await answerBox(page).inputValue(), "何待ち？");
+    assert.equal(await answerBox(page).getAttribute("readonly"), "");
+
+    const { text, waits } = windowAnswer(hand.sorted);
+    // Pick every wait but the first and one number that is no wait; 2 is pressed twice.
+    const wrong = [1, 2, 3, 4, 5, 6, 7, 8, 9].find((n) => !waits.includes(n));
+    const picks = [...waits.slice(1), wrong];
+    await page.keyboard.press("Digit2");
+    await page.keyboard.press("Digit2");
+    for (const n of picks) {
+        await page.keyboard.press(`Digit${n}`);
+    }
+    for (let n = 1; n <= 9; ++n) {
+        const pressed = await page.getByRole("button", { name: String(n), exact: true }).getAttribute("aria-pressed");
+        assert.equal(pressed, String(picks.includes(n)), `button ${n}`);
+    }
+    await page.keyboard.press("Enter");
+    assert.equal(await answerBox(page).inputValue(), shownAs(text));
+    assert.equal(await page.locator(".mark.circle").count(), waits.length - 1);
+    assert.equal(await page.locator(".mark.cross").count(), 2);
+    assert.equal(await page.getByRole("button", { name: "1", exact: true }).isDisabled(), true);
+    await page.keyboard.press(`Digit${waits[0]}`);
+    assert.equal(await answerBox(page).inputValue(), shownAs(text), "digits change nothing once answered");
+
+    // 次へ deals the worksheet's second problem: a fixed suit from the 設定 dialog draws no suit.
+    const next = await page.getByRole("button", { name: "次へ" });
+    assert.equal(await next.isVisible(), true);
+    await page.keyboard.press("Enter");
+    assert.equal(await answerBox(page).inputValue(), "何待ち？");
+    assert.equal(await page.getByRole("button", { name: "OK" }).isVisible(), true);
+    assert.equal(await page.locator(".mark.circle, .mark.cross").count(), 0);
+    assert.deepEqual(errors, []);
+});
+
+test("taps play the quiz on a touch phone, and the phone shows every tile with no sideways scroll", async (t) => {
+    const { page, errors } = await open(t, "#1112345678999s", {
+        viewport: { width: 360, height: 640 },
+        hasTouch: true,
+        isMobile: true,
+    });
+    const hand = await boardHand(page);
+    assert.equal(hand.digits, "1112345678999");
+    assert.deepEqual(hand.names.slice(0, 4), ["1索", "1索", "1索", "2索"]);
+    const size = await page.evaluate(() => ({ scroll: document.documentElement.scrollWidth, width: innerWidth }));
+    assert.ok(size.scroll <= size.width, `scrolls sideways: ${size.scroll} > ${size.width}`);
+    for (const tile of await page.locator("#tiles").getByRole("img").all()) {
+        const box = await tile.boundingBox();
+        assert.ok(box.x >= 0 && box.x + box.width <= 360 && box.y + box.height <= 640, JSON.stringify(box));
+    }
+    for (const control of await page.getByRole("button").all()) {
+        if (await control.isVisible()) {
+            const box = await control.boundingBox();
+            assert.ok(box.width >= 44 && box.height >= 44, `${await control.textContent()}: ${box.width} × ${box.height}`);
+        }
+    }
+    for (let n = 1; n <= 9; ++n) {
+        await page.getByRole("button", { name: String(n), exact: true }).tap();
+    }
+    await page.getByRole("button", { name: "OK" }).tap();
+    assert.equal(await answerBox(page).inputValue(), shownAs(windowAnswer("1112345678999").text));
+    assert.equal(await page.locator(".mark.circle").count(), 9, "all nine are waits of the nine gates");
+    await page.getByRole("button", { name: "次へ" }).tap();
+    assert.equal(await answerBox(page).inputValue(), "何待ち？");
+    assert.deepEqual(errors, []);
+});
+
+test("a bad link or seed is named as such, and the page deals as usual", async (t) => {
+    for (const [address, message] of [
+        ["?seed=4294967296", "シードは0〜4294967295の整数です"],
+        ["?seed=-1", "シードは0〜4294967295の整数です"],
+        ["#11123456789990", "14文字目の「0」は牌ではありません。数字は1〜9です。"],
+        ["#%3Cimg%20src%3Dx%3E", "1文字目の「<」は牌ではありません。"],
+        ["#1111123456789", "1が5枚あります。同じ牌は4枚までです。"],
+    ]) {
+        const { page, errors } = await open(t, address);
+        assert.match(await page.getByRole("status").textContent(), new RegExp(message.replace(/[.*?()]/g, "\\$&")), address);
+        assert.equal(await page.locator("#main img, #main [src]").count(), 0, "nothing from the address became markup");
+        assert.equal((await boardHand(page)).digits.length, 13);
+        assert.deepEqual(errors, []);
+        }
+});
+
+test("after one visit the page works offline, and English is kept across a reload", async (t) => {
+    const { page, context, errors } = await open(t, "");
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload();
+    await page.locator("body.ready").waitFor();
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("radio", { name: "English" }).check();
+    await page.getByRole("button", { name: "Close" }).click();
+    await context.setOffline(true);
+    await page.reload();
+    await page.locator("body.ready").waitFor();
+    const hand = await boardHand(page);
+    assert.match(hand.names[0], /^[1-9] (man|pin|sou)$/);
+    await page.keyboard.press("Enter");
+    assert.match(await answerBox(page, "Answer").inputValue(), /^＜待ち牌と複合役＞\n/);
+    assert.equal(await page.getByRole("button", { name: "Next" }).isVisible(), true);
+    assert.deepEqual(errors, []);
+});
+
+test("stored settings that do not parse are dropped, not trusted", async (t) => {
+    const { page } = await open(t, "");
+    for (const stored of ['{"lang":"en","explain":true,"band":7}', '{"lang":"<b>x</b>","explain":true,"band":0}', "not json"]) {
+        await page.evaluate((s) => localStorage.setItem("zelkon.settings.v1", s), stored);
+        await page.reload();
+        await page.locator("body.ready").waitFor();
+        assert.equal(await page.locator("html").getAttribute("lang"), "ja", stored);
+        assert.equal(await page.locator("#panel").isHidden(), true, stored);
+        assert.equal(await page.evaluate(() => localStorage.getItem("zelkon.settings.v1")), null, stored);
+    }
+});

@@ -1,0 +1,53 @@
+// Serves build/web/site/ on localhost, as any static host would, with the page's security
+// policy also sent as a header.
+import fs from "node:fs";
+import http from "node:http";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+const kTypes = {
+    ".html": "text/html; charset=utf-8",
+    ".js": "text/javascript; charset=utf-8",
+    ".css": "text/css; charset=utf-8",
+    ".svg": "image/svg+xml",
+    ".wasm": "application/wasm",
+    ".webmanifest": "application/manifest+json",
+    ".png": "image/png",
+};
+
+export function serve(site, port, host = "127.0.0.1") {
+    const root = path.resolve(site);
+    const csp = /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(
+        fs.readFileSync(path.join(root, "index.html"), "utf8"))?.[1] ?? "default-src 'self'";
+    const server = http.createServer((request, response) => {
+        let name;
+        try {
+            name = decodeURIComponent(new URL(request.url ?? "/", "http://localhost").pathname);
+        } catch {
+            response.writeHead(400).end();
+            return;
+        }
+        if (name.endsWith("/")) {
+            name += "index.html";
+        }
+        const file = path.join(root, path.normalize(name));
+        if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+            response.writeHead(404, { "Content-Type": "text/plain" }).end("not found\n");
+            return;
+        }
+        response.writeHead(200, {
+            "Content-Type": kTypes[path.extname(file)] ?? "application/octet-stream",
+            "Content-Security-Policy": csp,
+            "X-Content-Type-Options": "nosniff",
+            "Cache-Control": "no-cache",
+        });
+        fs.createReadStream(file).pipe(response);
+    });
+    return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+    const [site, port] = process.argv.slice(2);
+    const server = await serve(site, Number(port));
+    console.log(`serving ${site} at http://localhost:${server.address().port}/ (Ctrl+C stops)`);
+}
