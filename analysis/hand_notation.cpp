@@ -36,6 +36,49 @@ HandFault FaultOfCharacter(std::size_t length, char32_t code) {
     return HandFault::NotATile;
 }
 
+struct CodeRange {
+    char32_t first;
+    char32_t last;
+};
+
+// Every format character (general category Cf) of Unicode 15.1: invisible, and some reorder the
+// text around them.
+constexpr std::array<CodeRange, 21> kFormatRanges{{
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+    {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+    {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
+    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+    {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+}};
+
+// The separators (Zs, Zl, Zp): line breaks, and spaces, which show as nothing.
+constexpr std::array<CodeRange, 8> kSeparatorRanges{{
+    {0x0020, 0x0020},
+    {0x00A0, 0x00A0},
+    {0x1680, 0x1680},
+    {0x2000, 0x200A},
+    {0x2028, 0x2029},
+    {0x202F, 0x202F},
+    {0x205F, 0x205F},
+    {0x3000, 0x3000},
+}};
+
+// Surrogates (never a character of their own) and the private-use areas: no font is sure to
+// draw them.
+constexpr std::array<CodeRange, 4> kPrivateRanges{{
+    {0xD800, 0xDFFF},
+    {0xE000, 0xF8FF},
+    {0xF0000, 0xFFFFD},
+    {0x100000, 0x10FFFD},
+}};
+
+template <std::size_t N>
+bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
+    return std::any_of(ranges.begin(), ranges.end(),
+                       [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
+}
+
 }  // namespace
 
 Hand13 HandNotation::hand13() const {
@@ -209,6 +252,15 @@ HandText SpellHand(const HandNotation& hand) {
         text.chars[static_cast<std::size_t>(text.length++)] = letter;
     }
     return text;
+}
+
+bool IsInvisibleCharacter(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || inRanges(kFormatRanges, code) ||
+           inRanges(kSeparatorRanges, code) || IsPrivateCharacter(code);
+}
+
+bool IsPrivateCharacter(char32_t code) {
+    return inRanges(kPrivateRanges, code);
 }
 
 }  // namespace zelkon

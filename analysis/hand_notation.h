@@ -72,6 +72,14 @@ HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand,
 // receives its code point. at < text.size().
 std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code);
 
+// The one rule, for the window and the command line, of what a fault cannot show as itself:
+// controls, format characters (bidi marks among them), separators (the space included),
+// surrogates and private use. They would vanish from a message, break its line, reorder it
+// around them or draw as nothing in particular.
+bool IsInvisibleCharacter(char32_t code);
+// Surrogates and private use: invisible, but steering no terminal.
+bool IsPrivateCharacter(char32_t code);
+
 // 'm', 'p' or 's'; '\0' for kNoSuit.
 char SuitLetter(SuitKind suit);
 

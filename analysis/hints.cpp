@@ -3,7 +3,6 @@
 #include <bit>
 
 #include "short_readings.h"
-#include "wait_shapes.h"
 
 namespace zelkon {
 
@@ -17,24 +16,6 @@ SujiLines LinesOf(NumberSet numbers) {
         }
     }
     return lines;
-}
-
-// The shapes of every reading of every wait of the core, judged with the hand.
-std::uint8_t CoreShapes(const TileCounts& core, NumberSet waits) {
-    std::uint8_t shapes = 0;
-    std::array<ExplainedReading, kMaxExplainedReadings> readings;
-    for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
-        if ((waits & NumberBit(w)) == 0) {
-            continue;
-        }
-        TileCounts won = core;
-        ++won[static_cast<std::size_t>(w)];
-        const std::int32_t count = ShortReadings(won, w, readings);
-        for (std::int32_t i = 0; i < count; ++i) {
-            shapes |= ShapeBit(readings[static_cast<std::size_t>(i)].waitShape);
-        }
-    }
-    return shapes;
 }
 
 }  // namespace
@@ -81,7 +62,12 @@ bool ComputeHints(const TileHand& hand, Hints& out) {
         }
     } else {
         out.fourth = FourthHint::CoreShapes;
-        out.coreShapes = CoreShapes(core, out.waits);
+        // The shapes of every reading of every wait of the core.
+        std::array<std::uint8_t, kNumberSlots> shapes{};
+        ShortWaitShapes(core, out.waits, shapes);
+        for (const std::uint8_t bits : shapes) {
+            out.coreShapes |= bits;
+        }
     }
 
     out.waitLines = LinesOf(out.waits);

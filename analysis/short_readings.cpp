@@ -112,6 +112,24 @@ std::int32_t ShortReadings(const TileCounts& counts, TileNumber winningTile,
     return written;
 }
 
+void ShortWaitShapes(const TileCounts& counts, NumberSet waits,
+                     std::array<std::uint8_t, kNumberSlots>& shapes) {
+    shapes.fill(0);
+    std::array<ExplainedReading, kMaxExplainedReadings> readings;
+    for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
+        if ((waits & NumberBit(w)) == 0) {
+            continue;
+        }
+        TileCounts won = counts;
+        ++won[static_cast<std::size_t>(w)];
+        const std::int32_t count = ShortReadings(won, w, readings);
+        for (std::int32_t i = 0; i < count; ++i) {
+            shapes[static_cast<std::size_t>(w)] |=
+                ShapeBit(readings[static_cast<std::size_t>(i)].waitShape);
+        }
+    }
+}
+
 bool WaitShapesOfHand(const TileHand& hand, std::array<std::uint8_t, kNumberSlots>& shapes) {
     shapes.fill(0);
     TileCounts counts{};
@@ -126,20 +144,7 @@ bool WaitShapesOfHand(const TileHand& hand, std::array<std::uint8_t, kNumberSlot
         WaitShapesOf(tiles, shapes);
         return true;
     }
-    const NumberSet waits = WaitsOfCounts(counts);
-    std::array<ExplainedReading, kMaxExplainedReadings> readings;
-    for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
-        if ((waits & NumberBit(w)) == 0) {
-            continue;
-        }
-        TileCounts won = counts;
-        ++won[static_cast<std::size_t>(w)];
-        const std::int32_t count = ShortReadings(won, w, readings);
-        for (std::int32_t i = 0; i < count; ++i) {
-            shapes[static_cast<std::size_t>(w)] |=
-                ShapeBit(readings[static_cast<std::size_t>(i)].waitShape);
-        }
-    }
+    ShortWaitShapes(counts, WaitsOfCounts(counts), shapes);
     return true;
 }
 

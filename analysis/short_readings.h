@@ -19,6 +19,11 @@ namespace zelkon {
 std::int32_t ShortReadings(const TileCounts& counts, TileNumber winningTile,
                            std::array<ExplainedReading, kMaxExplainedReadings>& readings);
 
+// shapes[w], for each w of waits: ShapeBit of every shape of the readings of counts plus w (at most
+// 10 tiles: a short hand or a core); 0 for the other numbers. The waits are the caller's to judge.
+void ShortWaitShapes(const TileCounts& counts, NumberSet waits,
+                     std::array<std::uint8_t, kNumberSlots>& shapes);
+
 // shapes[n]: ShapeBit of every wait shape by which n completes the hand, 0 for no wait. hand: 4, 7,
 // 10 or 13 tiles (13 gives what WaitShapesOf gives); false and all 0 for any other hand.
 bool WaitShapesOfHand(const TileHand& hand, std::array<std::uint8_t, kNumberSlots>& shapes);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "problem.h"
 
@@ -9,6 +10,29 @@ namespace zelkon {
 
 // Copies per number 1..9; two spare zeros let a run starting at 8 or 9 look past the end.
 using TileCounts = std::array<int, kNumberSlots + 2>;
+
+// Copies per number as base-5 digits, number 1 lowest: a dense key for counts of at most four.
+inline constexpr std::array<std::uint32_t, kNumberSlots> kCountDigit{
+    0, 1, 5, 25, 125, 625, 3125, 15625, 78125, 390625};
+inline constexpr std::uint32_t kCountKeys = 5 * kCountDigit[kMaxTile];
+
+// counts: at most four of each number, or the key means nothing.
+constexpr std::uint32_t CountsKey(const TileCounts& counts) {
+    std::uint32_t key = 0;
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        key += kCountDigit[n] * static_cast<std::uint32_t>(counts[n]);
+    }
+    return key;
+}
+
+constexpr TileCounts CountsOfKey(std::uint32_t key) {
+    TileCounts counts{};
+    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
+        counts[n] = static_cast<int>(key % 5);
+        key /= 5;
+    }
+    return counts;
+}
 
 // The lowest number must open runs or a triplet; its copies mod 3 are runs and the rest
 // triplets, so no search is needed.

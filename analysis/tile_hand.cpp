@@ -4,19 +4,6 @@ namespace zelkon {
 
 namespace {
 
-// Copies per number as base-5 digits, number 1 lowest.
-constexpr std::array<std::uint32_t, kNumberSlots> kDigit{0,   1,    5,     25,    125,
-                                                         625, 3125, 15625, 78125, 390625};
-constexpr std::uint32_t kKeyCount = 5 * kDigit[kMaxTile];
-
-std::uint32_t KeyOf(const TileCounts& counts) {
-    std::uint32_t key = 0;
-    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
-        key += kDigit[n] * static_cast<std::uint32_t>(counts[n]);
-    }
-    return key;
-}
-
 // One bit per hand of 2, 5, 8, 11 or 14 tiles that splits into a pair and melds. The sizes never
 // share a key, so one table serves them all; the smallest core asks it thousands of times a hand.
 class RegularHands {
@@ -44,7 +31,7 @@ public:
                                 fits = fits && counts[n] <= 4;
                             }
                             if (fits) {
-                                const std::uint32_t key = KeyOf(counts);
+                                const std::uint32_t key = CountsKey(counts);
                                 m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
                             }
                         }
@@ -55,11 +42,11 @@ public:
     }
 
     bool Contains(std::uint32_t key) const {
-        return key < kKeyCount && (m_bits[key / 64] >> (key % 64) & 1) != 0;
+        return key < kCountKeys && (m_bits[key / 64] >> (key % 64) & 1) != 0;
     }
 
 private:
-    std::array<std::uint64_t, (kKeyCount + 63) / 64> m_bits{};
+    std::array<std::uint64_t, (kCountKeys + 63) / 64> m_bits{};
 };
 
 const RegularHands& Regular() {
@@ -117,7 +104,7 @@ bool IsCompleteCounts(const TileCounts& counts) {
     }
     const std::int32_t total = TileTotal(counts);
     return total % 3 == 2 &&
-           (Regular().Contains(KeyOf(counts)) || (total == 14 && IsSevenPairs(counts)));
+           (Regular().Contains(CountsKey(counts)) || (total == 14 && IsSevenPairs(counts)));
 }
 
 NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge) {
@@ -125,7 +112,7 @@ NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge) {
     if (total % 3 != 1 || total > 13 || !HoldsAtMostFour(counts)) {
         return 0;
     }
-    const std::uint32_t key = KeyOf(counts);
+    const std::uint32_t key = CountsKey(counts);
     const RegularHands& regular = Regular();
     NumberSet waits = 0;
     for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
@@ -133,7 +120,7 @@ NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge) {
         if (judge[slot] >= 4 || counts[slot] >= 4) {
             continue;
         }
-        bool complete = regular.Contains(key + kDigit[slot]);
+        bool complete = regular.Contains(key + kCountDigit[slot]);
         if (!complete && total == 13) {
             TileCounts won = counts;
             ++won[slot];

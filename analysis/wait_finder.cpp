@@ -9,21 +9,14 @@ namespace zelkon {
 
 namespace {
 
-// A hand's copies per number as base-5 digits, number 1 lowest.
-constexpr std::array<std::uint32_t, kNumberSlots> kDigit{0,   1,    5,     25,    125,
-                                                         625, 3125, 15625, 78125, 390625};
-constexpr std::uint32_t kKeyCount = 5 * kDigit[kMaxTile];
-
-// kKeyCount when some number has more than four copies: no such hand exists.
+// kCountKeys when some number has more than four copies: no such hand exists.
 std::uint32_t KeyOf(const TileCounts& counts) {
-    std::uint32_t key = 0;
     for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
         if (counts[n] > 4) {
-            return kKeyCount;
+            return kCountKeys;
         }
-        key += kDigit[n] * static_cast<std::uint32_t>(counts[n]);
     }
-    return key;
+    return CountsKey(counts);
 }
 
 // One bit per 14-tile hand: complete or not. Filled once; waits are then lookups.
@@ -70,18 +63,18 @@ public:
     }
 
     bool Contains(std::uint32_t key) const {
-        return key < kKeyCount && (m_bits[key / 64] >> (key % 64) & 1) != 0;
+        return key < kCountKeys && (m_bits[key / 64] >> (key % 64) & 1) != 0;
     }
 
 private:
     void Insert(const TileCounts& counts) {
         const std::uint32_t key = KeyOf(counts);
-        if (key < kKeyCount) {
+        if (key < kCountKeys) {
             m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
         }
     }
 
-    std::array<std::uint64_t, (kKeyCount + 63) / 64> m_bits{};
+    std::array<std::uint64_t, (kCountKeys + 63) / 64> m_bits{};
 };
 
 const CompleteHands& Complete() {
@@ -112,7 +105,7 @@ void FindWaits(const Hand13& hand, Problem& problem) {
         }
     }
     const std::uint32_t key = KeyOf(counts);
-    valid = valid && key < kKeyCount;
+    valid = valid && key < kCountKeys;
     const CompleteHands& complete = Complete();
     // Counting sort: the counts are at hand and equal numbers are interchangeable.
     Hand13 sorted{};
@@ -133,7 +126,7 @@ void FindWaits(const Hand13& hand, Problem& problem) {
             continue;
         }
         // Most numbers complete nothing; the lookup settles them without enumerating.
-        if (!complete.Contains(key + kDigit[slot])) {
+        if (!complete.Contains(key + kCountDigit[slot])) {
             continue;
         }
 

@@ -11,24 +11,6 @@ namespace zelkon {
 
 namespace {
 
-// Controls, format characters (bidi marks among them) and separators would vanish from the
-// message or reorder it around them.
-bool Invisible(char32_t code) {
-    switch (QChar::category(code)) {
-        case QChar::Other_Control:
-        case QChar::Other_Format:
-        case QChar::Other_Surrogate:
-        case QChar::Other_PrivateUse:
-        case QChar::Other_NotAssigned:
-        case QChar::Separator_Space:
-        case QChar::Separator_Line:
-        case QChar::Separator_Paragraph:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The character a fault points at, as the player sees it; invisible ones by their name or code.
 QString Shown(char32_t code) {
     if (code == U' ') {
@@ -37,7 +19,7 @@ QString Shown(char32_t code) {
     if (code == U'\u3000') {
         return QStringLiteral("全角の空白");
     }
-    if (Invisible(code)) {
+    if (IsInvisibleCharacter(code)) {
         return QStringLiteral("U+%1")
             .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
             .toUpper();

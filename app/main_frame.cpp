@@ -70,7 +70,11 @@ CMainFrame::CMainFrame(QWidget* parent)
     OnCreate();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The application's focus signal outlives the frame's own part of the destruction: hiding the
+// children in ~QWidget would otherwise call back into a frame that is no longer one.
+CMainFrame::~CMainFrame() {
+    disconnect(m_focusWatch);
+}
 
 void CMainFrame::PreCreateWindow() {
     // Caption, system menu and minimise only: no maximise button and no sizing border.
@@ -108,8 +112,8 @@ void CMainFrame::OnCreate() {
     // Until Tab is first used the window is drawn as it always was; from then on a frame follows
     // the focus, whichever widget holds it (a button's own frame is faint, the answer box has
     // none of its own).
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { ShowFocusFrame(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { ShowFocusFrame(now); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);

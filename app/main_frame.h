@@ -1,4 +1,5 @@
-// The fixed-size main window: menus, the two settings with their check marks, the reset command.
+// The main window, fixed in size but for the explanation panel beside the form: menus, the two
+// settings with their check marks, the reset command.
 #pragma once
 
 #include <cstdint>
@@ -100,7 +101,8 @@ private:
     bool m_panelOpen = false;
     QSize m_formFrameSize;
     RecordsFeature* m_records = nullptr;  // a child
-    QPointer<FocusRing> m_focusRing;      // a child of the focus widget, once Tab is first used
+    QMetaObject::Connection m_focusWatch;
+    QPointer<FocusRing> m_focusRing;  // a child of the focus widget, once Tab is first used
 };
 
 }  // namespace zelkon

@@ -80,12 +80,15 @@ public:
     // Tests and the benchmark: a file instead of DefaultRecordsPath().
     void setRecordsPath(std::filesystem::path path) { m_path = std::move(path); }
 
-    // Where the dealer says the next problem came from; asked each time a question is shown.
+    // Where the dealer says the problem on screen came from; asked when it is answered (a typed
+    // hand is noted as such only once it is on screen).
     void setDealInfoSource(std::function<DealInfo()> source) { m_dealInfo = std::move(source); }
 
     // True while the store is open (recording on and the file usable).
     bool recording() const { return m_store != nullptr; }
     bool reviewing() const { return recording() && m_review.isChecked(); }
+    // The figures are counted (the first count of a large file runs on a thread of its own).
+    bool figuresReady() const { return m_tallyReady; }
     RecordsStore* store() { return m_store.get(); }
 
     // The dealer's hooks. dueCard: the most overdue card when review is on, else nothing.
@@ -95,12 +98,12 @@ public:
     // The weakest shape once some shape has kWeakShapeMinimumWaits waits, as of the last answer.
     std::optional<WeakShape> weakestShape() const { return m_weakest; }
     std::int64_t dueCount() const { return m_dueCount; }
-    // What the panel's status line shows of the records: "復習 3枚" while review is on, else "".
+    // What the panel's status line shows of the records: "復習 3問" while review is on, else "".
     QString statusText() const;
     // The dealer's filter for weak-shape dealing (context: this feature): the hand has a wait
     // reached by the weakest shape. Any hand passes while there is no weakest shape.
     static bool FitsWeakShape(const Hand13& hand, const void* context);
-    // "苦手な形 嵌張", or "" without a weakest shape.
+    // "出題：苦手な形（嵌張待ち）", or "" without a weakest shape.
     QString weakShapeText() const;
 
     // Opens the 成績 window, or brings it up to date and raises it.

@@ -8,44 +8,11 @@ namespace zelkon {
 
 namespace {
 
-struct CodeRange {
-    char32_t first;
-    char32_t last;
-};
-
-// Every format character (general category Cf) of Unicode 15.1: invisible, and some reorder the
-// text around them.
-constexpr std::array<CodeRange, 21> kFormatRanges{{
-    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
-    {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
-    {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
-    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
-    {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
-    {0xE0020, 0xE007F},
-}};
-
-// The separators (Zs, Zl, Zp) other than the ASCII space: line breaks, or spaces that look like
-// one but are not.
-constexpr std::array<CodeRange, 7> kSeparatorRanges{{
-    {0x00A0, 0x00A0},
-    {0x1680, 0x1680},
-    {0x2000, 0x200A},
-    {0x2028, 0x2029},
-    {0x202F, 0x202F},
-    {0x205F, 0x205F},
-    {0x3000, 0x3000},
-}};
-
-template <std::size_t N>
-bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
-    return std::any_of(ranges.begin(), ranges.end(),
-                       [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
-}
-
-// Code points that would steer a terminal, break the line, or hide what the text holds.
+// Code points that would steer a terminal, break the line, or hide what the text holds: the
+// invisible ones but the space, which shows between quotes, and private use, which a terminal
+// draws as a box.
 bool isUnsafe(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || inRanges(kFormatRanges, code) ||
-           inRanges(kSeparatorRanges, code);
+    return code != U' ' && IsInvisibleCharacter(code) && !IsPrivateCharacter(code);
 }
 
 void appendHexByte(std::string& out, unsigned char byte) {

@@ -91,23 +91,6 @@ struct SizeTable {
 std::array<FormTable, kFamilyCount> formTables;
 std::array<std::array<SizeTable, kSizes>, kFamilyCount> sizeTables;
 
-std::uint32_t KeyOf(const TileCounts& counts) {
-    std::uint32_t key = 0;
-    for (std::size_t n = kMaxTile; n >= kMinTile; --n) {
-        key = key * 5 + static_cast<std::uint32_t>(counts[n]);
-    }
-    return key;
-}
-
-TileCounts CountsOf(std::uint32_t key) {
-    TileCounts counts{};
-    for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
-        counts[n] = static_cast<int>(key % 5);
-        key /= 5;
-    }
-    return counts;
-}
-
 const FormTable& FormsFor(FamilyIndex family) {
     FormTable& table = formTables[static_cast<std::size_t>(family)];
     if (!table.built) {
@@ -115,7 +98,7 @@ const FormTable& FormsFor(FamilyIndex family) {
         FamilyForms forms;
         table.count = FormsOfFamily(family, forms);
         for (std::int32_t f = 0; f < table.count; ++f) {
-            table.keys[static_cast<std::size_t>(f)] = KeyOf(forms[static_cast<std::size_t>(f)]);
+            table.keys[static_cast<std::size_t>(f)] = CountsKey(forms[static_cast<std::size_t>(f)]);
         }
     }
     return table;
@@ -142,7 +125,7 @@ const SizeTable* TableFor(FamilyIndex family, std::int32_t tiles) {
     const std::int32_t multisets = kMultisets[static_cast<std::size_t>(k)][0];
     TileCounts hand{};
     for (std::int32_t f = 0; f < forms.count; ++f) {
-        const TileCounts form = CountsOf(forms.keys[static_cast<std::size_t>(f)]);
+        const TileCounts form = CountsOfKey(forms.keys[static_cast<std::size_t>(f)]);
         std::int32_t& fitting = table.fitting[static_cast<std::size_t>(f)];
         for (std::int32_t r = 0; r < multisets; ++r) {
             fitting += Fits(form, UnrankMelds(k, r), k, hand) ? 1 : 0;
@@ -171,7 +154,7 @@ bool DealFamilyHand(FamilyIndex family, std::int32_t tiles, TileHand& hand) {
             break;
         }
     }
-    const TileCounts form = CountsOf(formTables[static_cast<std::size_t>(family)].keys[f]);
+    const TileCounts form = CountsOfKey(formTables[static_cast<std::size_t>(family)].keys[f]);
     const int k = (tiles - FamilyCoreSize(family)) / 3;
     const std::int32_t multisets = kMultisets[static_cast<std::size_t>(k)][0];
     TileCounts counts{};

@@ -247,6 +247,10 @@ RecordsStatus PrepareSchema(SqliteDatabase& database, const std::string& where, 
             return failure(RecordsError::ReadOnly,
                            "cannot upgrade " + where + ": the file cannot be written");
         }
+        // Every page of the answers is rewritten: a cache that holds them all spills (and syncs
+        // the journal) once instead of at every few thousand rows.
+        const std::int64_t cache = database.queryInt64("PRAGMA cache_size");
+        database.execute("PRAGMA cache_size = -262144");
         SqliteTransaction transaction(database, SqliteTransaction::Kind::Write);
         version = database.queryInt64("PRAGMA user_version");
         for (; version < kRecordsSchemaVersion; ++version) {
@@ -254,6 +258,7 @@ RecordsStatus PrepareSchema(SqliteDatabase& database, const std::string& where, 
         }
         database.execute("PRAGMA user_version = " + std::to_string(kRecordsSchemaVersion));
         transaction.commit();
+        database.execute("PRAGMA cache_size = " + std::to_string(cache));
     }
     return {};
 }

@@ -52,19 +52,39 @@ inline std::string RoleLetters(const RoleList& roles) {
     return letters;
 }
 
-// Written from the table of shapes, not from the code that implements it.
+// A second method: the shape is read off the tiles the block held before the winning tile came,
+// as a player reads it, not off the role. Two alike wait for a third; two with one between wait
+// in the gap; two in a row wait on both sides unless the row touches 1 or 9; one waits alone.
 inline WaitShape ExpectedShape(TileRole role, TileNumber winningTile) {
+    const int w = winningTile;
+    int first = 0;
+    int second = 0;
     switch (role) {
         case TileRole::Triplet:
-            return WaitShape::DualPair;
+            first = second = w;
+            break;
         case TileRole::RunLow:
-            return winningTile == 7 ? WaitShape::Edge : WaitShape::TwoSided;
+            first = w + 1;
+            second = w + 2;
+            break;
         case TileRole::RunMiddle:
-            return WaitShape::Closed;
+            first = w - 1;
+            second = w + 1;
+            break;
         case TileRole::RunHigh:
-            return winningTile == 3 ? WaitShape::Edge : WaitShape::TwoSided;
+            first = w - 2;
+            second = w - 1;
+            break;
         default:
             return WaitShape::Single;
+    }
+    switch (second - first) {
+        case 0:
+            return WaitShape::DualPair;
+        case 2:
+            return WaitShape::Closed;
+        default:
+            return first == 1 || second == 9 ? WaitShape::Edge : WaitShape::TwoSided;
     }
 }
 

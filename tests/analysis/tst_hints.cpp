@@ -204,14 +204,6 @@ TEST_P(EveryHint, hintsOneTwoFiveAndSixAgreeWithSecondAnswers) {
 
 INSTANTIATE_TEST_SUITE_P(EveryHand, EveryHint, ::testing::Range(0, kShards));
 
-TileHand TilesOf(const std::string& digits) {
-    TileHand hand;
-    for (const char c : digits) {
-        hand.tiles[static_cast<std::size_t>(hand.count++)] = c - '0';
-    }
-    return hand;
-}
-
 std::string Words(const Hints& hints, int level) {
     return std::string(HintWords(hints, level).view());
 }

@@ -248,14 +248,6 @@ TEST(ShortHands, wrongSizesAndFifthCopiesAreNoHand) {
     EXPECT_EQ(WaitsOfCounts(part, whole), NumberBit(1));
 }
 
-TileHand TilesOf(const std::string& digits) {
-    TileHand hand;
-    for (const char c : digits) {
-        hand.tiles[static_cast<std::size_t>(hand.count++)] = c - '0';
-    }
-    return hand;
-}
-
 TEST(ShortHands, explanationOfAShortHand) {
     HandExplanation out{};
     ASSERT_TRUE(ExplainTiles(TilesOf("5433"), out));

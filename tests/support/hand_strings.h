@@ -11,6 +11,7 @@
 
 #include "analysis/pattern_table.h"
 #include "analysis/problem.h"
+#include "analysis/tile_hand.h"
 
 namespace zelkon::tests {
 
@@ -26,6 +27,18 @@ std::array<TileNumber, N> HandOf(std::string_view digits) {
             throw std::invalid_argument("not a digit in hand: " + std::string(digits));
         }
         hand[i] = digits[i] - '0';
+    }
+    return hand;
+}
+
+// A hand of any size, 4 to 14 digits.
+inline TileHand TilesOf(std::string_view digits) {
+    if (digits.size() > kMaxHandTiles) {
+        throw std::invalid_argument("hand too long: " + std::string(digits));
+    }
+    TileHand hand;
+    for (const char c : digits) {
+        hand.tiles[static_cast<std::size_t>(hand.count++)] = c - '0';
     }
     return hand;
 }
