@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "problem.h"
+#include "vocabulary.h"
 
 namespace zelkon {
 
@@ -26,21 +27,10 @@ enum class WaitShape : std::int32_t {
     Single = 4,
 };
 
-// The shapes' Japanese names, the one spelling every window, report and record uses.
-constexpr const char* WaitShapeName(WaitShape shape) {
-    switch (shape) {
-        case WaitShape::TwoSided:
-            return "両面";
-        case WaitShape::Edge:
-            return "辺張";
-        case WaitShape::Closed:
-            return "嵌張";
-        case WaitShape::DualPair:
-            return "双碰";
-        case WaitShape::Single:
-            return "単騎";
-    }
-    return "?";
+// The shapes' names, the one spelling every window, report and record uses.
+constexpr const char* WaitShapeName(WaitShape shape, Language language = Language::Japanese) {
+    const auto i = static_cast<std::size_t>(shape);
+    return i < kWaitShapeTerms.size() ? kWaitShapeTerms[i].in(language) : "?";
 }
 
 inline constexpr int kRoleSlots = 8;

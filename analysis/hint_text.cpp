@@ -6,10 +6,20 @@ namespace zelkon {
 
 namespace {
 
-constexpr std::array<const char*, kFamilyCount> kCatalogueNames = [] {
+template <Language language>
+constexpr std::array<const char*, kFamilyCount> kFamilyNames = [] {
     std::array<const char*, kFamilyCount> names{};
     for (std::size_t f = 0; f < names.size(); ++f) {
-        names[f] = kShapeFamilies[f].name;
+        names[f] = FamilyName(kShapeFamilies[f], language);
+    }
+    return names;
+}();
+
+template <Language language>
+constexpr std::array<const char*, 5> kShapeNames = [] {
+    std::array<const char*, 5> names{};
+    for (std::size_t s = 0; s < names.size(); ++s) {
+        names[s] = kWaitShapeTerms[s].in(language);
     }
     return names;
 }();
@@ -32,10 +42,30 @@ constexpr HintPhrases kJapanese{
     "%1待ち",
     "待ちの筋：%1",
     "%1：%2　%3",
-    {WaitShapeName(WaitShape::TwoSided), WaitShapeName(WaitShape::Edge),
-     WaitShapeName(WaitShape::Closed), WaitShapeName(WaitShape::DualPair),
-     WaitShapeName(WaitShape::Single)},
-    kCatalogueNames,
+    kShapeNames<Language::Japanese>,
+    kFamilyNames<Language::Japanese>,
+};
+
+constexpr HintPhrases kEnglish{
+    "%1 waits",
+    "No wait",
+    "Set aside %1, and %2 is left",
+    "No meld can be set aside",
+    ", ",
+    "What is left is the %1 shape",
+    "What is left is a nameless %1-tile shape",
+    "%1 (%2)",
+    "%1 fewer at the edge",
+    "%1 as a meld: %2 waits; as the pair: %3",
+    "; ",
+    "The waits are on the lines of an odd tile count: %1",
+    "The waits are on the lines of an even tile count: %1",
+    "What is left: %1",
+    "%1",
+    "Lines of the waits: %1",
+    "%1: %2  %3",
+    kShapeNames<Language::English>,
+    kFamilyNames<Language::English>,
 };
 
 constexpr std::array<std::string_view, 3> kLineNames{"1-4-7", "2-5-8", "3-6-9"};
@@ -175,11 +205,7 @@ void FourthWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
 }  // namespace
 
 const HintPhrases& PhrasesFor(Language language) {
-    switch (language) {
-        case Language::Japanese:
-            break;
-    }
-    return kJapanese;
+    return language == Language::English ? kEnglish : kJapanese;
 }
 
 HintText ReadingWords(const ExplainedReading& reading) {

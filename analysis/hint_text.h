@@ -8,13 +8,9 @@
 
 #include "hints.h"
 #include "shape_family.h"
+#include "vocabulary.h"
 
 namespace zelkon {
-
-// English joins with its phrase table.
-enum class Language : std::int32_t {
-    Japanese = 0,
-};
 
 // %1, %2 and %3 stand for what a phrase is filled with, in that order.
 struct HintPhrases {

@@ -6,6 +6,7 @@
 
 #include "decomposition.h"
 #include "problem.h"
+#include "vocabulary.h"
 
 namespace zelkon {
 
@@ -18,18 +19,23 @@ using PatternPredicate = std::int32_t (*)(const Hand14& hand, const Decompositio
 
 // Row k belongs to slot k of PatternFlags.
 inline constexpr std::array<PatternRow, kPatternCount> PatternTable{{
-    {"平和", 1},
-    {"タンヤオ", 1},
-    {"一盃口", 1},
-    {"七対子", 2},
-    {"一気通貫", 2},
-    {"トイトイ", 2},
-    {"三暗刻", 2},
-    {"二盃口", 3},
-    {"純チャンタ", 3},
-    {"四暗刻単騎", 13},
-    {"九連宝燈", 13},
+    {kPatternTerms[0].ja, 1},
+    {kPatternTerms[1].ja, 1},
+    {kPatternTerms[2].ja, 1},
+    {kPatternTerms[3].ja, 2},
+    {kPatternTerms[4].ja, 2},
+    {kPatternTerms[5].ja, 2},
+    {kPatternTerms[6].ja, 2},
+    {kPatternTerms[7].ja, 3},
+    {kPatternTerms[8].ja, 3},
+    {kPatternTerms[9].ja, 13},
+    {kPatternTerms[10].ja, 13},
 }};
+
+// The name of row slot (0 to 10) in language.
+constexpr const char* PatternName(int slot, Language language) {
+    return kPatternTerms[static_cast<std::size_t>(slot)].in(language);
+}
 
 std::int32_t IsPinfu(const Hand14& hand, const Decomposition& reading);
 std::int32_t IsTanyao(const Hand14& hand, const Decomposition& reading);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "tile_counts.h"
+#include "vocabulary.h"
 
 namespace zelkon {
 
@@ -39,6 +40,11 @@ struct ShapeFamily {
     bool withPair;             // PairApart only: false for the lone tile of 単騎
     Placement placement;
 };
+
+// English names a family by its id, as English-speaking teachers spell it.
+constexpr const char* FamilyName(const ShapeFamily& family, Language language) {
+    return language == Language::English ? family.id : family.name;
+}
 
 using FamilyIndex = std::int32_t;
 inline constexpr FamilyIndex kNoFamily = -1;

@@ -30,7 +30,7 @@ constexpr bool IsWonSize(std::int32_t tiles) {
 }
 
 // Fills counts (every other slot 0) and returns true when every tile is 1..9, no number is held
-// more than four times and count is 0..14; else returns false with counts unspecified.
+// more than four times and count is 0..14; else returns false, counts then meaning nothing.
 bool CountTiles(const TileHand& hand, TileCounts& counts);
 
 // The hand of counts, ascending. Counts must total at most 14.

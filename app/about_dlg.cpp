@@ -1,6 +1,7 @@
 #include "about_dlg.h"
 
 #include "quiz/dialog_units.h"
+#include "quiz/window_language.h"
 #include "res/tile_art.h"
 
 namespace zelkon {
@@ -15,7 +16,7 @@ constexpr int kIconSize = 32;
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    SetUiText(this, staticMetaObject, kAboutCaption, UiTextRole::WindowTitle);
     setModal(true);
     setFont(FormFont(kAboutPointSize));
     const DialogUnits units(kAboutPointSize, logicalDpiY());
@@ -27,7 +28,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
     m_text.setParent(this);
     m_text.setTextFormat(Qt::PlainText);
-    m_text.setText(QString::fromUtf8(kAboutText));
+    SetUiText(&m_text, staticMetaObject, kAboutText);
     m_text.setGeometry(units.rect(40, 10, 119, 8));
 
     m_ok.setParent(this);

@@ -4,11 +4,14 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QtGlobal>
 
 namespace zelkon {
 
-inline constexpr const char* kAboutCaption = "バージョン情報";
-inline constexpr const char* kAboutText = "カルデナ\u3000Version 1.0";
+inline constexpr const char* kAboutCaption =
+    QT_TRANSLATE_NOOP("zelkon::CAboutDlg", "バージョン情報");
+inline constexpr const char* kAboutText =
+    QT_TRANSLATE_NOOP("zelkon::CAboutDlg", "カルデナ\u3000Version 1.0");
 
 class CAboutDlg : public QDialog {
     Q_OBJECT

@@ -14,10 +14,10 @@ namespace {
 // The character a fault points at, as the player sees it; invisible ones by their name or code.
 QString Shown(char32_t code) {
     if (code == U' ') {
-        return QStringLiteral("空白");
+        return HandEntryDialog::tr("空白");
     }
     if (code == U'\u3000') {
-        return QStringLiteral("全角の空白");
+        return HandEntryDialog::tr("全角の空白");
     }
     if (IsInvisibleCharacter(code)) {
         return QStringLiteral("U+%1")
@@ -25,11 +25,11 @@ QString Shown(char32_t code) {
             .toUpper();
     }
     const char32_t one[] = {code};
-    return QStringLiteral("「%1」").arg(QString::fromUcs4(one, 1));
+    return HandEntryDialog::tr("「%1」").arg(QString::fromUcs4(one, 1));
 }
 
 QString At(std::int32_t position) {
-    return QStringLiteral("%1文字目").arg(position);
+    return HandEntryDialog::tr("%1文字目").arg(position);
 }
 
 QString SuitLetterText(SuitKind suit) {
@@ -43,38 +43,39 @@ QString FaultMessage(const HandNotationFault& fault) {
         case HandFault::None:
             return {};
         case HandFault::Empty:
-            return QStringLiteral("手牌を数字1〜9の13個で入力してください。");
+            return HandEntryDialog::tr("手牌を数字1〜9の13個で入力してください。");
         case HandFault::ZeroDigit:
-            return QStringLiteral("%1の「0」は牌ではありません。数字は1〜9です。")
+            return HandEntryDialog::tr("%1の「0」は牌ではありません。数字は1〜9です。")
                 .arg(At(fault.position));
         case HandFault::CapitalSuit:
-            return QStringLiteral("%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。")
+            return HandEntryDialog::tr("%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::WideDigit:
-            return QStringLiteral("%1の%2は全角です。半角の数字1〜9で書きます。")
+            return HandEntryDialog::tr("%1の%2は全角です。半角の数字1〜9で書きます。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::NotATile:
-            return QStringLiteral(
+            return HandEntryDialog::tr(
                        "%1の%2は牌ではありません。使えるのは数字1〜9と、最後に付けるm・p・sの"
                        "どれか1文字だけです。")
                 .arg(At(fault.position), Shown(fault.character));
         case HandFault::StrayByte:
-            return QStringLiteral("%1に読めない文字があります。").arg(At(fault.position));
+            return HandEntryDialog::tr("%1に読めない文字があります。").arg(At(fault.position));
         case HandFault::DigitAfterSuit:
-            return QStringLiteral("%1の牌の種類「%2」は数字のあと、最後に書きます。")
+            return HandEntryDialog::tr("%1の牌の種類「%2」は数字のあと、最後に書きます。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit));
         case HandFault::TwoSuits:
-            return QStringLiteral("牌の種類は1つだけです（%1「%2」と%3%4）。")
+            return HandEntryDialog::tr("牌の種類は1つだけです（%1「%2」と%3%4）。")
                 .arg(At(fault.suitPosition), SuitLetterText(fault.suit), At(fault.position),
                      Shown(fault.character));
         case HandFault::TileCount:
-            return QStringLiteral("牌が%1枚あります。13枚で入力してください。").arg(fault.count);
+            return HandEntryDialog::tr("牌が%1枚あります。13枚で入力してください。")
+                .arg(fault.count);
         case HandFault::FifthCopy:
-            return QStringLiteral("%1が%2枚あります。同じ牌は4枚までです。")
+            return HandEntryDialog::tr("%1が%2枚あります。同じ牌は4枚までです。")
                 .arg(fault.number)
                 .arg(fault.count);
     }
-    return QStringLiteral("手牌として読めません。");
+    return HandEntryDialog::tr("手牌として読めません。");
 }
 
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) {
@@ -109,13 +110,14 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
 }
 
 HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("問題を入力"));
+    setWindowTitle(tr("問題を入力"));
     auto* layout = new QVBoxLayout(this);
-    m_prompt = new QLabel(
-        QStringLiteral("手牌を数字13個で入力してください（例：1112345678999p）。\n"
+    m_prompt =
+        new QLabel(HandEntryDialog::tr(
+                       "手牌を数字13個で入力してください（例：1112345678999p）。\n"
                        "最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます"
                        "（付けなければ今の種類のまま）。"),
-        this);
+                   this);
     m_prompt->setWordWrap(true);
     // As wide as the first line, so that only the longer second one wraps.
     m_prompt->setMinimumWidth(m_prompt->fontMetrics().horizontalAdvance(

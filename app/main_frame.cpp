@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
@@ -17,6 +18,7 @@
 #include "practice_runs.h"
 #include "practice_settings.h"
 #include "quiz/explanation_panel.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 #include "records_feature.h"
 #include "res/tile_art.h"
@@ -81,31 +83,31 @@ void CMainFrame::PreCreateWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(kFrameTitle));
+    SetUiText(this, staticMetaObject, kFrameTitle, UiTextRole::WindowTitle);
 }
 
 void CMainFrame::OnCreate() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    connect(AddCommand(file, QStringLiteral("リセット(&R)"), ID_FILE_RESET, false),
-            &QAction::triggered, this, &CMainFrame::OnFileReset);
-    connect(AddCommand(file, QStringLiteral("アプリケーションの終了(&X)"), ID_APP_EXIT, false),
+    QMenu* file = AddMenu(menuBar(), QT_TR_NOOP("ファイル(&F)"));
+    connect(AddCommand(file, QT_TR_NOOP("リセット(&R)"), ID_FILE_RESET, false), &QAction::triggered,
+            this, &CMainFrame::OnFileReset);
+    connect(AddCommand(file, QT_TR_NOOP("アプリケーションの終了(&X)"), ID_APP_EXIT, false),
             &QAction::triggered, this, &QWidget::close);
 
-    QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("設定(&C)"));
-    QMenu* suit = settingsMenu->addMenu(QStringLiteral("牌の種類(&P)"));
-    connect(AddCommand(suit, QStringLiteral("ランダム"), ID_SUIT_RANDOM, true), &QAction::triggered,
+    QMenu* settingsMenu = AddMenu(menuBar(), QT_TR_NOOP("設定(&C)"));
+    QMenu* suit = AddMenu(settingsMenu, QT_TR_NOOP("牌の種類(&P)"));
+    connect(AddCommand(suit, QT_TR_NOOP("ランダム"), ID_SUIT_RANDOM, true), &QAction::triggered,
             this, &CMainFrame::OnSuitRandom);
-    connect(AddCommand(suit, QStringLiteral("マンズ"), ID_SUIT_MANZU, true), &QAction::triggered,
-            this, &CMainFrame::OnSuitManzu);
-    connect(AddCommand(suit, QStringLiteral("ソウズ"), ID_SUIT_SOUZU, true), &QAction::triggered,
-            this, &CMainFrame::OnSuitSouzu);
-    connect(AddCommand(suit, QStringLiteral("ピンズ"), ID_SUIT_PINZU, true), &QAction::triggered,
-            this, &CMainFrame::OnSuitPinzu);
-    QMenu* sort = settingsMenu->addMenu(QStringLiteral("理牌(&R)"));
-    connect(AddCommand(sort, QStringLiteral("する"), ID_SORT_ON, true), &QAction::triggered, this,
+    connect(AddCommand(suit, QT_TR_NOOP("マンズ"), ID_SUIT_MANZU, true), &QAction::triggered, this,
+            &CMainFrame::OnSuitManzu);
+    connect(AddCommand(suit, QT_TR_NOOP("ソウズ"), ID_SUIT_SOUZU, true), &QAction::triggered, this,
+            &CMainFrame::OnSuitSouzu);
+    connect(AddCommand(suit, QT_TR_NOOP("ピンズ"), ID_SUIT_PINZU, true), &QAction::triggered, this,
+            &CMainFrame::OnSuitPinzu);
+    QMenu* sort = AddMenu(settingsMenu, QT_TR_NOOP("理牌(&R)"));
+    connect(AddCommand(sort, QT_TR_NOOP("する"), ID_SORT_ON, true), &QAction::triggered, this,
             &CMainFrame::OnSortOn);
-    connect(AddCommand(sort, QStringLiteral("しない"), ID_SORT_OFF, true), &QAction::triggered,
-            this, &CMainFrame::OnSortOff);
+    connect(AddCommand(sort, QT_TR_NOOP("しない"), ID_SORT_OFF, true), &QAction::triggered, this,
+            &CMainFrame::OnSortOff);
 
     CreatePracticeMenu();
 
@@ -115,8 +117,8 @@ void CMainFrame::OnCreate() {
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { ShowFocusFrame(now); });
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    AddCommand(help, QStringLiteral("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
+    QMenu* help = AddMenu(menuBar(), QT_TR_NOOP("ヘルプ(&H)"));
+    AddCommand(help, QT_TR_NOOP("バージョン情報 Zelkon(&A)..."), ID_APP_ABOUT, false);
 
     // The menu's initial marks match the defaults of m_nSuitMode and m_bSortMode.
     CheckMenuItem(ID_SUIT_RANDOM, true);
@@ -139,7 +141,7 @@ void CMainFrame::OnCreate() {
         {ID_PREV_PANE, {QKeySequence(Qt::SHIFT | Qt::Key_F6), {}}},
     };
     for (const Accelerator& accelerator : accelerators) {
-        QAction* command = AddCommand(this, QString(), accelerator.commandId, false);
+        QAction* command = AddCommand(this, nullptr, accelerator.commandId, false);
         QList<QKeySequence> keys{accelerator.keys[0]};
         if (!accelerator.keys[1].isEmpty()) {
             keys.append(accelerator.keys[1]);
@@ -149,9 +151,22 @@ void CMainFrame::OnCreate() {
     }
 }
 
-QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int commandId,
-                                bool checkable) {
-    auto* command = new QAction(text, owner);
+QMenu* CMainFrame::AddMenu(QWidget* owner, const char* source) {
+    auto* menu = new QMenu(owner);
+    SetUiText(menu->menuAction(), staticMetaObject, source);
+    if (auto* bar = qobject_cast<QMenuBar*>(owner)) {
+        bar->addMenu(menu);
+    } else {
+        static_cast<QMenu*>(owner)->addMenu(menu);
+    }
+    return menu;
+}
+
+QAction* CMainFrame::AddCommand(QWidget* owner, const char* source, int commandId, bool checkable) {
+    auto* command = new QAction(owner);
+    if (source != nullptr) {
+        SetUiText(command, staticMetaObject, source);
+    }
     command->setData(commandId);
     command->setCheckable(checkable);
     owner->addAction(command);
@@ -160,14 +175,14 @@ QAction* CMainFrame::AddCommand(QWidget* owner, const QString& text, int command
 }
 
 void CMainFrame::CreatePracticeMenu() {
-    m_practiceMenu = menuBar()->addMenu(QStringLiteral("練習(&P)"));
+    m_practiceMenu = AddMenu(menuBar(), QT_TR_NOOP("練習(&P)"));
     QAction* explain =
-        AddCommand(m_practiceMenu, QStringLiteral("解説を表示(&E)"), ID_PRACTICE_EXPLAIN, true);
+        AddCommand(m_practiceMenu, QT_TR_NOOP("解説を表示(&E)"), ID_PRACTICE_EXPLAIN, true);
     explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
     // toggled, not triggered: only a real change is remembered.
     connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
     // H is no key of the quiz; while the item is disabled the key does nothing at all.
-    QAction* hint = AddCommand(m_practiceMenu, tr("ヒント(&H)"), ID_PRACTICE_HINT, false);
+    QAction* hint = AddCommand(m_practiceMenu, QT_TR_NOOP("ヒント(&H)"), ID_PRACTICE_HINT, false);
     hint->setShortcut(QKeySequence(Qt::Key_H));
     hint->setShortcutContext(Qt::WindowShortcut);
     hint->setEnabled(false);
@@ -193,6 +208,41 @@ void CMainFrame::UpdateHintAction() {
     if (m_panel != nullptr) {
         m_panel->hintButton().setEnabled(open);
     }
+}
+
+void CMainFrame::CreateLanguageMenu() {
+    m_practiceMenu->addSeparator();
+    QMenu* languages = AddMenu(m_practiceMenu, QT_TR_NOOP("言語(&L)"));
+    auto* group = new QActionGroup(languages);
+    const Language saved = savedLanguage();
+    for (const Language language : {Language::Japanese, Language::English}) {
+        const bool english = language == Language::English;
+        // Each language is named in itself, in either language.
+        auto* item = new QAction(
+            english ? QStringLiteral("English(&N)") : QStringLiteral("日本語(&J)"), languages);
+        item->setData(english ? ID_LANGUAGE_ENGLISH : ID_LANGUAGE_JAPANESE);
+        item->setCheckable(true);
+        item->setChecked(language == saved);
+        group->addAction(item);
+        languages->addAction(item);
+        m_actions.insert(item->data().toInt(), item);
+        connect(item, &QAction::triggered, this, [this, language] { OnLanguage(language); });
+    }
+}
+
+Language CMainFrame::savedLanguage() const {
+    Language language = Language::Japanese;
+    // Anything but the two codes is no choice at all.
+    ParseLanguageCode(
+        m_practiceSettings->stringValue(QString::fromLatin1(kLanguageKey), QString()).toStdString(),
+        language);
+    return language;
+}
+
+void CMainFrame::OnLanguage(Language language) {
+    m_practiceSettings->setString(QString::fromLatin1(kLanguageKey),
+                                  QString::fromLatin1(LanguageCode(language)));
+    emit languageChosen(language);
 }
 
 void CMainFrame::OnPracticeExplain(bool checked) {
@@ -221,6 +271,7 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
     m_records->attach(*m_practiceMenu, *m_practiceRuns, *m_practiceSettings);
     connect(m_records, &RecordsFeature::statusChanged, this,
             [this] { m_practiceRuns->setExtraStatus(m_records->statusText()); });
+    CreateLanguageMenu();
     const QString bandKey = QString::fromLatin1(kBandKey);
     m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
     m_practiceRuns->keepShapeSettings(*m_practiceSettings);
@@ -307,6 +358,22 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
     FitPanel();
     panel.show();
     UpdateHintAction();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    // Fixed texts follow by themselves; those built from the state are built again.
+    if (event->type() == QEvent::LanguageChange && GetActiveView() != nullptr) {
+        if (m_panelOpen && GetActiveView()->quiz().answered()) {
+            m_panel->showAnswer(GetActiveView()->quiz());
+        }
+        if (m_records != nullptr) {
+            m_records->retranslate();
+        }
+        if (m_practiceRuns != nullptr && m_records != nullptr) {
+            m_practiceRuns->setExtraStatus(m_records->statusText());
+        }
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::FitPanel() {

@@ -10,7 +10,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QtGlobal>
 
+#include "analysis/vocabulary.h"
 #include "quiz/quiz_settings.h"
 
 namespace zelkon {
@@ -22,7 +24,9 @@ class PracticeSettings;
 class PracticeRuns;
 class RecordsFeature;
 
-inline constexpr const char* kFrameTitle = "カルデナ";
+inline constexpr const char* kFrameTitle = QT_TRANSLATE_NOOP("zelkon::CMainFrame", "カルデナ");
+// "ja" or "en"; anything else, or nothing, is Japanese.
+inline constexpr const char* kLanguageKey = "ui/language";
 
 class CMainFrame : public QMainWindow, public QuizSettings {
     Q_OBJECT
@@ -68,9 +72,18 @@ public:
     // One more hint in the panel; nothing unless the panel is open, the question unanswered and
     // no timed run on.
     void OnPracticeHint();
+    // Remembers the choice; the application's translations apply it.
+    void OnLanguage(Language language);
+
+    // What an earlier run chose in 練習 ▸ 言語; Japanese when nothing was.
+    Language savedLanguage() const;
+
+signals:
+    void languageChosen(Language language);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Enter and 1 to 9 that nothing else took (the panel, a window without focus) go to the quiz.
     void keyPressEvent(QKeyEvent* event) override;
     // Quitting during a timed run asks first, as the reset command does.
@@ -79,10 +92,13 @@ protected:
 private:
     void PreCreateWindow();
     void OnCreate();
-    QAction* AddCommand(QWidget* owner, const QString& text, int commandId, bool checkable);
+    // source: the Japanese text, marked with QT_TR_NOOP; nullptr for a command without one.
+    QMenu* AddMenu(QWidget* owner, const char* source);
+    QAction* AddCommand(QWidget* owner, const char* source, int commandId, bool checkable);
     void CheckMenuItem(int commandId, bool checked);
     void CheckGroup(std::span<const int> ids, int chosen);
     void CreatePracticeMenu();
+    void CreateLanguageMenu();
     void SetUpPracticeRuns(CZelkonView& view);
     void ClosePanelOpenedForRun();
     void FitPanel();

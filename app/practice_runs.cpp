@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
 #include "practice_settings.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
 namespace zelkon {
@@ -24,10 +26,14 @@ struct BandItem {
 };
 
 const std::array<BandItem, kBandItems> kBands{{
-    {kAllHands, "すべての手(&A)", "すべての手"},
-    {kBandOneTwo, "待ち1〜2種(&1)", "待ち1〜2種"},
-    {kBandThreeFour, "待ち3〜4種(&3)", "待ち3〜4種"},
-    {kBandFivePlus, "待ち5種以上(&5)", "待ち5種以上"},
+    {kAllHands, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手(&A)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手")},
+    {kBandOneTwo, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種(&1)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種")},
+    {kBandThreeFour, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種(&3)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種")},
+    {kBandFivePlus, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
+     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上")},
 }};
 
 }  // namespace
@@ -71,11 +77,12 @@ PracticeRuns::~PracticeRuns() {
 }
 
 void PracticeRuns::addTo(QMenu& practice) {
-    m_dealMenu = practice.addMenu(QStringLiteral("出題(&D)"));
+    m_dealMenu = practice.addMenu(QString());
+    SetUiText(m_dealMenu->menuAction(), staticMetaObject, QT_TR_NOOP("出題(&D)"));
     m_dealGroup = new QActionGroup(m_dealMenu);
     for (int i = 0; i < kBandItems; ++i) {
-        QAction* item =
-            m_dealMenu->addAction(QString::fromUtf8(kBands[static_cast<std::size_t>(i)].text));
+        QAction* item = m_dealMenu->addAction(QString());
+        SetUiText(item, staticMetaObject, kBands[static_cast<std::size_t>(i)].text);
         item->setCheckable(true);
         item->setChecked(i == BandIndex(m_dealer.band()));
         m_dealGroup->addAction(item);
@@ -83,11 +90,14 @@ void PracticeRuns::addTo(QMenu& practice) {
         connect(item, &QAction::triggered, this, [this, i] { OnBand(i); });
     }
     AddShapeItems();
-    m_timedRunAction = practice.addAction(QStringLiteral("タイムアタック(&T)"));
+    m_timedRunAction = practice.addAction(QString());
+    SetUiText(m_timedRunAction, staticMetaObject, QT_TR_NOOP("タイムアタック(&T)"));
     connect(m_timedRunAction, &QAction::triggered, m_timedRun, &TimedRunController::OnTimedRun);
-    m_enterAction = practice.addAction(QStringLiteral("問題を入力(&I)..."));
+    m_enterAction = practice.addAction(QString());
+    SetUiText(m_enterAction, staticMetaObject, QT_TR_NOOP("問題を入力(&I)..."));
     connect(m_enterAction, &QAction::triggered, this, &PracticeRuns::OnEnterProblem);
-    m_copyAction = practice.addAction(QStringLiteral("問題をコピー(&C)"));
+    m_copyAction = practice.addAction(QString());
+    SetUiText(m_copyAction, staticMetaObject, QT_TR_NOOP("問題をコピー(&C)"));
     connect(m_copyAction, &QAction::triggered, this, &PracticeRuns::OnCopyProblem);
     // Esc is no key of the quiz: during a run it offers to abandon it, as the menu item does.
     m_abandonKey = new QAction(&m_window);
@@ -100,27 +110,37 @@ void PracticeRuns::addTo(QMenu& practice) {
 
 void PracticeRuns::AddShapeItems() {
     m_shapeSeparator = m_dealMenu->addSeparator();
-    m_sizeMenu = m_dealMenu->addMenu(tr("枚数(&N)"));
+    m_sizeMenu = m_dealMenu->addMenu(QString());
+    SetUiText(m_sizeMenu->menuAction(), staticMetaObject, QT_TR_NOOP("枚数(&N)"));
     auto* sizes = new QActionGroup(m_sizeMenu);
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        QAction* item = m_sizeMenu->addAction(tr("%1枚").arg(kSizeItems[i]));
+        static constexpr const char* kSizeTexts[] = {QT_TR_NOOP("4枚"), QT_TR_NOOP("7枚"),
+                                                     QT_TR_NOOP("10枚"), QT_TR_NOOP("13枚")};
+        QAction* item = m_sizeMenu->addAction(QString());
+        SetUiText(item, staticMetaObject, kSizeTexts[i]);
         item->setCheckable(true);
         item->setChecked(kSizeItems[i] == m_dealer.tiles());
         sizes->addAction(item);
         m_sizeActions[i] = item;
         connect(item, &QAction::triggered, this, [this, i] { OnSize(static_cast<int>(i)); });
     }
-    m_familyMenu = m_dealMenu->addMenu(tr("形(&F)"));
+    m_familyMenu = m_dealMenu->addMenu(QString());
+    SetUiText(m_familyMenu->menuAction(), staticMetaObject, QT_TR_NOOP("形(&F)"));
+    m_familyMenu->installEventFilter(this);
     auto* families = new QActionGroup(m_familyMenu);
     for (int i = 0; i <= kFamilyCount; ++i) {
-        QAction* item = m_familyMenu->addAction(i == 0 ? tr("すべての形") : familyName(i - 1));
+        QAction* item = m_familyMenu->addAction(familyName(i - 1));
+        if (i == 0) {
+            SetUiText(item, staticMetaObject, QT_TR_NOOP("すべての形"));
+        }
         item->setCheckable(true);
         item->setChecked(i - 1 == m_dealer.family());
         families->addAction(item);
         m_familyActions[static_cast<std::size_t>(i)] = item;
         connect(item, &QAction::triggered, this, [this, i] { OnFamily(i); });
     }
-    m_ladderAction = m_dealMenu->addAction(tr("段階練習(&L)"));
+    m_ladderAction = m_dealMenu->addAction(QString());
+    SetUiText(m_ladderAction, staticMetaObject, QT_TR_NOOP("段階練習(&L)"));
     m_ladderAction->setCheckable(true);
     m_ladderAction->setChecked(m_dealer.ladderOn());
     connect(m_ladderAction, &QAction::triggered, this, &PracticeRuns::OnLadder);
@@ -142,21 +162,34 @@ QString PracticeRuns::familyName(FamilyIndex family) {
     if (family < 0 || family >= kFamilyCount) {
         return QString();
     }
-    return QString::fromUtf8(kShapeFamilies[static_cast<std::size_t>(family)].name);
+    // The catalogue's names are Japanese; another language shows the family's id.
+    const ShapeFamily& entry = kShapeFamilies[static_cast<std::size_t>(family)];
+    return UiLanguage() == Language::Japanese ? QString::fromUtf8(entry.name)
+                                              : QString::fromLatin1(entry.id);
+}
+
+bool PracticeRuns::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_familyMenu && event->type() == QEvent::LanguageChange) {
+        for (int f = 0; f < kFamilyCount; ++f) {
+            m_familyActions[static_cast<std::size_t>(f + 1)]->setText(familyName(f));
+        }
+        RefreshStatus();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void PracticeRuns::keepShapeSettings(PracticeSettings& settings) {
     m_settings = &settings;
     const int tiles = settings.intValue(QString::fromLatin1(kTilesKey), 13);
     m_dealer.setTiles(tiles);
-    const QByteArray id = settings.textValue(QString::fromLatin1(kFamilyKey), QString()).toUtf8();
+    const QByteArray id = settings.stringValue(QString::fromLatin1(kFamilyKey), QString()).toUtf8();
     m_dealer.setFamily(
         FamilyIndexOf(std::string_view(id.constData(), static_cast<std::size_t>(id.size()))));
     const bool ladder = settings.boolValue(QString::fromLatin1(kLadderKey), false);
     m_dealer.setLadderOn(ladder);
     if (ladder) {
         const QByteArray at =
-            settings.textValue(QString::fromLatin1(kLadderAtKey), QString()).toUtf8();
+            settings.stringValue(QString::fromLatin1(kLadderAtKey), QString()).toUtf8();
         m_dealer.ladder().Restore(
             m_dealer.family(),
             FamilyIndexOf(std::string_view(at.constData(), static_cast<std::size_t>(at.size()))),
@@ -201,7 +234,7 @@ void PracticeRuns::OnFamily(int index) {
         m_dealer.ladder().Start(family);
     }
     if (m_settings != nullptr) {
-        m_settings->setText(
+        m_settings->setString(
             QString::fromLatin1(kFamilyKey),
             family == kNoFamily
                 ? QString()
@@ -231,7 +264,7 @@ void PracticeRuns::SaveLadderStep() {
         return;
     }
     const Ladder& ladder = m_dealer.ladder();
-    m_settings->setText(
+    m_settings->setString(
         QString::fromLatin1(kLadderAtKey),
         QString::fromLatin1(kShapeFamilies[static_cast<std::size_t>(ladder.family())].id));
     m_settings->setInt(QString::fromLatin1(kLadderTilesKey), ladder.tiles());
@@ -296,10 +329,10 @@ void PracticeRuns::setDealStatus(const QString& text) {
 
 QString PracticeRuns::dealName() const {
     if (m_dealer.weakShapes()) {
-        return QStringLiteral("苦手な形");
+        return tr("苦手な形");
     }
     const int index = BandIndex(m_dealer.band());
-    return index >= 0 ? QString::fromUtf8(kBands[static_cast<std::size_t>(index)].name) : QString();
+    return index >= 0 ? tr(kBands[static_cast<std::size_t>(index)].name) : QString();
 }
 
 QString PracticeRuns::statusText() const {
@@ -310,13 +343,13 @@ QString PracticeRuns::statusText() const {
     // whichever band is chosen.
     QString deal = m_dealStatus;
     if (deal.isEmpty() && !dealName().isEmpty()) {
-        deal = QStringLiteral("出題：") + dealName();
+        deal = tr("出題：%1").arg(dealName());
     }
     deal = ShapeStatus(deal);
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }
-    return deal + QStringLiteral("\u3000") + m_extraStatus;
+    return deal + tr("\u3000") + m_extraStatus;
 }
 
 void PracticeRuns::setExtraStatus(const QString& text) {

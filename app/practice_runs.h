@@ -103,6 +103,9 @@ public:
     void OnEnterProblem();
     void OnCopyProblem();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The status line's text changed, or may have: the panel's setter takes it.
     void statusChanged(const QString& text);

@@ -45,7 +45,7 @@ int PracticeSettings::intValue(const QString& key, int fallback) const {
     return ok ? value : fallback;
 }
 
-QString PracticeSettings::textValue(const QString& key, const QString& fallback) const {
+QString PracticeSettings::stringValue(const QString& key, const QString& fallback) const {
     return m_settings->value(key, fallback).toString();
 }
 
@@ -60,17 +60,17 @@ void PracticeSettings::setInt(const QString& key, int value) {
     store(key, value);
 }
 
-void PracticeSettings::setText(const QString& key, const QString& value) {
-    if (m_settings->contains(key) && m_settings->value(key).toString() == value) {
+void PracticeSettings::store(const QString& key, int value) {
+    bool ok = false;
+    const int current = m_settings->value(key).toInt(&ok);
+    if (ok && current == value) {
         return;
     }
     write(key, value);
 }
 
-void PracticeSettings::store(const QString& key, int value) {
-    bool ok = false;
-    const int current = m_settings->value(key).toInt(&ok);
-    if (ok && current == value) {
+void PracticeSettings::setString(const QString& key, const QString& value) {
+    if (m_settings->contains(key) && m_settings->value(key).toString() == value) {
         return;
     }
     write(key, value);

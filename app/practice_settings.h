@@ -27,13 +27,13 @@ public:
 
     bool boolValue(const QString& key, bool fallback) const;
     int intValue(const QString& key, int fallback) const;
-    QString textValue(const QString& key, const QString& fallback) const;
+    QString stringValue(const QString& key, const QString& fallback) const;
 
     // A value equal to the one in force is no change: nothing is written and nothing signalled.
     // A change is written to disk at once, so a killed program keeps it.
     void setBool(const QString& key, bool value);
     void setInt(const QString& key, int value);
-    void setText(const QString& key, const QString& value);
+    void setString(const QString& key, const QString& value);
 
     // False until a change could not be stored (read-only or full disk, a foreign file).
     bool storageOk() const { return m_storageOk; }

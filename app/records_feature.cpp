@@ -13,6 +13,7 @@
 #include "dealing/problem_dealer.h"
 #include "practice_runs.h"
 #include "practice_settings.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 #include "records/answer_record.h"
 #include "records/records_store.h"
@@ -49,13 +50,11 @@ RecordedBand Recorded(WaitBand band) {
 }  // namespace
 
 RecordsFeature::RecordsFeature(CZelkonView& view, QWidget* window)
-    : QObject(window),
-      m_view(view),
-      m_window(window),
-      m_record(QStringLiteral("成績を記録する(&R)")),
-      m_review(QStringLiteral("復習(&V)")),
-      m_statistics(QStringLiteral("成績(&S)...")),
-      m_weakShapes(QStringLiteral("苦手な形(&W)")) {
+    : QObject(window), m_view(view), m_window(window) {
+    SetUiText(&m_record, staticMetaObject, QT_TR_NOOP("成績を記録する(&R)"));
+    SetUiText(&m_review, staticMetaObject, QT_TR_NOOP("復習(&V)"));
+    SetUiText(&m_statistics, staticMetaObject, QT_TR_NOOP("成績(&S)..."));
+    SetUiText(&m_weakShapes, staticMetaObject, QT_TR_NOOP("苦手な形(&W)"));
     m_record.setCheckable(true);
     m_review.setCheckable(true);
     m_weakShapes.setCheckable(true);
@@ -418,6 +417,16 @@ bool RecordsFeature::dealDueCard(TileHand& hand) {
     return true;
 }
 
+void RecordsFeature::retranslate() {
+    if (m_weakShapes.isChecked() && m_runs != nullptr) {
+        m_runs->setDealStatus(weakShapeText());
+    }
+    emit statusChanged();
+    if (m_statisticsWindow != nullptr && m_statisticsWindow->isVisible()) {
+        openStatistics();
+    }
+}
+
 QString RecordsFeature::statusText() const {
     return reviewing() ? ReviewStatusText(m_dueCount) : QString();
 }
@@ -487,7 +496,7 @@ std::optional<StatisticsPage> RecordsFeature::currentPage(bool tellFailure) {
 StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
     StatisticsPage page{figures, {}, {}, false};
     for (int s = 0; s < kWaitShapeCount; ++s) {
-        page.shapeNames << QString::fromUtf8(WaitShapeName(static_cast<WaitShape>(s)));
+        page.shapeNames << UiShapeName(static_cast<WaitShape>(s));
     }
     m_mistakeHands.clear();
     for (const Mistake& mistake : figures.latestMistakes) {

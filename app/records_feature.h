@@ -100,6 +100,8 @@ public:
     std::int64_t dueCount() const { return m_dueCount; }
     // What the panel's status line shows of the records: "復習 3問" while review is on, else "".
     QString statusText() const;
+    // The window's language changed: the status texts and an open 成績 window follow.
+    void retranslate();
     // The dealer's filter for weak-shape dealing (context: this feature): the hand has a wait
     // reached by the weakest shape. Any hand passes while there is no weakest shape.
     static bool FitsWeakShape(const Hand13& hand, const void* context);

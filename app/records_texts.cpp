@@ -1,13 +1,20 @@
 #include "records_texts.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include "analysis/hand_notation.h"
+#include "quiz/window_language.h"
 #include "records/answer_record.h"
 
 namespace zelkon {
 
 namespace {
+
+// The context lupdate files these texts under.
+class RecordsTexts {
+    Q_DECLARE_TR_FUNCTIONS(zelkon::RecordsTexts)
+};
 
 // Paths may be of any length; the box shows at most this many characters of one, its middle cut.
 constexpr qsizetype kPathCharacters = 160;
@@ -32,76 +39,77 @@ QString RecordsFailureText(const RecordsStatus& status, const std::filesystem::p
         // Recording goes on: each answer is tried again, so the box says when it resumes.
         switch (status.error) {
             case RecordsError::DiskFull:
-                return QStringLiteral(
+                return RecordsTexts::tr(
                            "ディスクがいっぱいで、この解答を成績ファイル「%1」に記録できませんでし"
                            "た。空きができれば、次の解答から記録を続けます。")
                     .arg(file);
             case RecordsError::Busy:
-                return QStringLiteral(
+                return RecordsTexts::tr(
                            "成績ファイル「%1」をほかのプログラムが使用中で、この解答を記録できませ"
                            "んでした。次の解答から記録を続けます。")
                     .arg(file);
             case RecordsError::Corrupt:
-                return QStringLiteral(
+                return RecordsTexts::tr(
                            "成績ファイル「%1」が壊れていて、この解答を記録できませんでした。")
                     .arg(file);
             default:
-                return QStringLiteral(
+                return RecordsTexts::tr(
                            "成績ファイル「%1」に書き込めず、この解答を記録できませんでした。書き込"
                            "めるようになれば、次の解答から記録を続けます。")
                     .arg(file);
         }
     }
-    const QString goesOn = QStringLiteral("成績を記録せずに続けます。");
+    const QString goesOn = RecordsTexts::tr("成績を記録せずに続けます。");
     switch (status.error) {
         case RecordsError::NotOurs:
-            return QStringLiteral("「%1」は成績ファイルではありません。このファイルは変更せず、%2")
+            return RecordsTexts::tr(
+                       "「%1」は成績ファイルではありません。このファイルは変更せず、%2")
                 .arg(file, goesOn);
         case RecordsError::Newer:
-            return QStringLiteral(
+            return RecordsTexts::tr(
                        "「%1」はこのプログラムより新しい形式の成績ファイルです。このファイルは変更"
                        "せず、%2")
                 .arg(file, goesOn);
         case RecordsError::Corrupt:
-            return QStringLiteral("成績ファイル「%1」は壊れています。このファイルは変更せず、%2")
+            return RecordsTexts::tr("成績ファイル「%1」は壊れています。このファイルは変更せず、%2")
                 .arg(file, goesOn);
         case RecordsError::DiskFull:
-            return QStringLiteral("ディスクがいっぱいで、成績ファイル「%1」に書き込めません。%2")
+            return RecordsTexts::tr("ディスクがいっぱいで、成績ファイル「%1」に書き込めません。%2")
                 .arg(file, goesOn);
         case RecordsError::Busy:
-            return QStringLiteral("成績ファイル「%1」はほかのプログラムが使用中です。%2")
+            return RecordsTexts::tr("成績ファイル「%1」はほかのプログラムが使用中です。%2")
                 .arg(file, goesOn);
         case RecordsError::Failed:
             // SQLite's own words ("disk I/O error") tell a player nothing: the logs keep them.
-            return QStringLiteral(
+            return RecordsTexts::tr(
                        "成績ファイル「%1」を読み書きできません（ディスクの読み書きに失敗"
                        "しました）。%2")
                 .arg(file, goesOn);
         default:
-            return QStringLiteral("成績ファイル「%1」に書き込めません。%2").arg(file, goesOn);
+            return RecordsTexts::tr("成績ファイル「%1」に書き込めません。%2").arg(file, goesOn);
     }
 }
 
 QString NoRecordsFolderText() {
-    return QStringLiteral(
+    return RecordsTexts::tr(
         "成績ファイルの保存先がわかりません（HOME も XDG_DATA_HOME も設定されていません）。成績を"
         "記録せずに続けます。");
 }
 
 QString StatisticsUnavailableText(const QString& detail) {
-    return QStringLiteral("成績ウィンドウを開けません（%1）。").arg(detail);
+    return RecordsTexts::tr("成績ウィンドウを開けません（%1）。").arg(detail);
 }
 
 QString UpgradeProgressText() {
-    return QStringLiteral("成績ファイルを新しい形式に更新しています…");
+    return RecordsTexts::tr("成績ファイルを新しい形式に更新しています…");
 }
 
 QString ReviewStatusText(std::int64_t dueCount) {
-    return QStringLiteral("復習 %1問").arg(dueCount);
+    return RecordsTexts::tr("復習 %1問").arg(dueCount);
 }
 
 QString WeakShapeStatusText(WaitShape shape) {
-    return QStringLiteral("出題：苦手な形（%1待ち）").arg(QString::fromUtf8(WaitShapeName(shape)));
+    return RecordsTexts::tr("出題：苦手な形（%1待ち）").arg(UiShapeName(shape));
 }
 
 QString MistakeText(const Mistake& mistake) {
@@ -109,7 +117,7 @@ QString MistakeText(const Mistake& mistake) {
         QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
-    return QStringLiteral("%1　%2%3　選んだ牌：%4　待ち：%5")
+    return RecordsTexts::tr("%1　%2%3　選んだ牌：%4　待ち：%5")
         .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
              QString(QLatin1Char(SuitLetter(mistake.suit))),
              picks.empty() ? QStringLiteral("—") : QString::fromStdString(picks),

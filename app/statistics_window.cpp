@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDate>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -83,7 +84,8 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value%"));
-    series->setLabelsPrecision(3);
+    // Two figures: three overlap their neighbours' in a window of laptop width.
+    series->setLabelsPrecision(2);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(names);
@@ -91,6 +93,7 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
     QFont small = x->titleFont();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     x->setTitleFont(small);
+    x->setLabelsFont(small);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     QValueAxis* y = PercentAxis(QString());
@@ -103,7 +106,6 @@ void ShowRates(QChart* chart, const QString& title, const QString& barName,
 
 StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window) {
-    setWindowTitle(QString::fromUtf8(kStatisticsTitle));
     setObjectName(QStringLiteral("statistics"));
     // Within the screen's available area (a 1366 x 768 laptop has some 700 pixels of height).
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
@@ -114,7 +116,6 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     move(available.x() + (available.width() - width()) / 2,
          available.y() + std::max(0, (available.height() - height() - kFrameAllowance) / 2));
 
-    m_empty.setText(QString::fromUtf8(kNoRecordsText));
     m_empty.setAlignment(Qt::AlignCenter);
     m_empty.setObjectName(QStringLiteral("emptyState"));
 
@@ -128,8 +129,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
     mistakesLayout->setContentsMargins(0, 0, 0, 0);
-    mistakesLayout->addWidget(
-        new QLabel(QStringLiteral("最近間違えた問題（ダブルクリックでもう一度出題）")));
+    m_mistakesHeading = new QLabel;
+    mistakesLayout->addWidget(m_mistakesHeading);
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
     mistakesLayout->addWidget(&m_mistakes);
     grid->addWidget(mistakesBox, 3, 0, 1, 2);
@@ -144,7 +145,20 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&m_pages);
 
+    retranslate();
     setPage(page);
+}
+
+void StatisticsWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void StatisticsWindow::retranslate() {
+    setWindowTitle(tr(kStatisticsTitle));
+    m_mistakesHeading->setText(tr("最近間違えた問題（ダブルクリックでもう一度出題）"));
 }
 
 // Members go before their parents: each leaves its parent as it is destroyed.
@@ -154,7 +168,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     const Statistics& figures = page.figures;
     if (page.counting || figures.problems == 0) {
         // A chart of nothing reads as a broken chart.
-        m_empty.setText(QString::fromUtf8(page.counting ? kCountingText : kNoRecordsText));
+        m_empty.setText(tr(page.counting ? kCountingText : kNoRecordsText));
         m_pages.setCurrentWidget(&m_empty);
         m_mistakes.clear();
         return;
@@ -166,7 +180,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         median = QString::number(*figures.medianSeconds, 'f', 1);
     }
     m_summary.setText(
-        QStringLiteral("問題数 %1問　完全正解 %2問（%3%）　1問の所要時間（中央値）%4秒")
+        StatisticsWindow::tr("問題数 %1問　完全正解 %2問（%3%）　1問の所要時間（中央値）%4秒")
             .arg(figures.problems)
             .arg(figures.fullyRight)
             .arg(100.0 * static_cast<double>(figures.fullyRight) /
@@ -177,12 +191,13 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     QStringList waitNames;
     QList<Rate> waitFigures;
     for (int k = 1; k <= 9; ++k) {
-        waitNames << QStringLiteral("%1種").arg(k);
+        waitNames << tr("%1種").arg(k);
         const ProblemFigure& figure = figures.byWaits[static_cast<std::size_t>(k)];
         waitFigures << Rate{Percent(figure.fullyRight, figure.problems), figure.problems};
     }
-    ShowRates(m_waits, QStringLiteral("待ちの種類数ごとの完全正解率"), QStringLiteral("完全正解率"),
-              waitNames, waitFigures, QStringLiteral("問題数"));
+    ShowRates(m_waits, StatisticsWindow::tr("待ちの種類数ごとの完全正解率"),
+              StatisticsWindow::tr("完全正解率"), waitNames, waitFigures,
+              StatisticsWindow::tr("問題数"));
 
     QStringList shapeNames;
     QList<Rate> shapeFigures;
@@ -191,16 +206,17 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         const ShapeFigure& figure = figures.byShape[static_cast<std::size_t>(s)];
         shapeFigures << Rate{Percent(figure.missed, figure.seen), figure.seen};
     }
-    ShowRates(m_shapes, QStringLiteral("待ちの形ごとの見逃し率"), QStringLiteral("見逃し率"),
-              shapeNames, shapeFigures, QStringLiteral("対象の待ち（延べ）"));
+    ShowRates(m_shapes, StatisticsWindow::tr("待ちの形ごとの見逃し率"),
+              StatisticsWindow::tr("見逃し率"), shapeNames, shapeFigures,
+              StatisticsWindow::tr("対象の待ち（延べ）"));
 
     Clear(m_days);
     const auto dayText = [&figures](std::size_t i) {
         return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
     };
-    m_days->setTitle(QStringLiteral("日ごとの問題数と完全正解率（%1〜%2）")
+    m_days->setTitle(StatisticsWindow::tr("日ごとの問題数と完全正解率（%1〜%2）")
                          .arg(dayText(0), dayText(kStatisticsDays - 1)));
-    auto* problems = new QBarSet(QStringLiteral("問題数"));
+    auto* problems = new QBarSet(StatisticsWindow::tr("問題数"));
     // One line per run of days with problems: a day without any has no rate to join across,
     // and a run of one day is its point alone.
     QList<QLineSeries*> accuracy;
@@ -268,7 +284,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         }
     }
     if (!accuracy.isEmpty()) {
-        accuracy.front()->setName(QStringLiteral("完全正解率"));
+        accuracy.front()->setName(StatisticsWindow::tr("完全正解率"));
     }
     m_days->legend()->setVisible(true);
 

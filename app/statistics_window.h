@@ -10,6 +10,7 @@
 #include <QStackedWidget>
 #include <QStringList>
 #include <QWidget>
+#include <QtGlobal>
 
 #include "records/statistics.h"
 
@@ -17,10 +18,12 @@ class QChart;
 
 namespace zelkon {
 
-inline constexpr const char* kStatisticsTitle = "成績";
-inline constexpr const char* kNoRecordsText =
-    "まだ記録がありません。問題に答えると、ここに成績が表示されます。";
-inline constexpr const char* kCountingText = "成績を集計しています…";
+inline constexpr const char* kStatisticsTitle =
+    QT_TRANSLATE_NOOP("zelkon::StatisticsWindow", "成績");
+inline constexpr const char* kNoRecordsText = QT_TRANSLATE_NOOP(
+    "zelkon::StatisticsWindow", "まだ記録がありません。問題に答えると、ここに成績が表示されます。");
+inline constexpr const char* kCountingText =
+    QT_TRANSLATE_NOOP("zelkon::StatisticsWindow", "成績を集計しています…");
 
 // What the window shows, with every text worked out by the caller: the module links Qt alone.
 struct StatisticsPage {
@@ -51,14 +54,20 @@ signals:
     // The player double-clicked line `mistake` of the list (an index into latestMistakes).
     void retryRequested(int mistake);
 
+protected:
+    // The fixed texts follow the language; the page's own come with the next setPage.
+    void changeEvent(QEvent* event) override;
+
 private:
     void onMistakeActivated(QListWidgetItem* item);
+    void retranslate();
 
     QStackedWidget m_pages;
     QLabel m_empty;
     QWidget m_content;
     QLabel m_summary;
     QListWidget m_mistakes;
+    QLabel* m_mistakesHeading;  // owned by the layout's box
     // Owned by their views.
     QChart* m_waits = nullptr;
     QChart* m_shapes = nullptr;

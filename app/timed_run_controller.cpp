@@ -1,5 +1,7 @@
 #include "timed_run_controller.h"
 
+#include <algorithm>
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -9,8 +11,6 @@
 namespace zelkon {
 
 namespace {
-
-const QString kRunTitle = QStringLiteral("タイムアタック");
 
 QString TimeText(std::chrono::nanoseconds time) {
     return QString::fromStdString(RunTimeText(time));
@@ -23,7 +23,7 @@ TimedRunController::TimedRunController(CZelkonView& view, PracticeDealer& dealer
     : QObject(parent), m_view(&view), m_dealer(dealer), m_window(window) {
     m_confirm = [this] {
         return QMessageBox::question(
-                   &m_window, kRunTitle, QStringLiteral("タイムアタックを中止しますか？"),
+                   &m_window, tr("タイムアタック"), tr("タイムアタックを中止しますか？"),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     m_refresh.setInterval(kRefreshMs);
@@ -100,7 +100,11 @@ QString TimedRunController::statusText() const {
     if (!m_run.running()) {
         return {};
     }
-    return QString::fromStdString(m_run.StatusText());
+    // As TimedRun::StatusText, in the window's language.
+    return tr("タイムアタック\u3000%1 / %2問\u3000%3")
+        .arg(std::max(m_run.current(), 1))
+        .arg(TimedRun::kProblems)
+        .arg(TimeText(m_run.elapsed()));
 }
 
 void TimedRunController::RefreshStatus() {
@@ -114,7 +118,7 @@ void TimedRunController::RefreshStatus() {
 
 void TimedRunController::ShowResult() {
     const TimedRunResult& result = m_run.result();
-    QString text = QStringLiteral(
+    QString text = TimedRunController::tr(
                        "タイム\u3000%1\n完全正解\u3000%2 / %3問\n見逃した待ち\u3000延べ%4種\n"
                        "待ちでない牌の選択\u3000延べ%5種")
                        .arg(TimeText(result.time))
@@ -126,18 +130,18 @@ void TimedRunController::ShowResult() {
         if (const auto best = m_bestTime(result)) {
             const QString deal = m_dealName ? m_dealName() : QString();
             text += QLatin1Char('\n') +
-                    (deal.isEmpty() ? QStringLiteral("最高記録")
-                                    : QStringLiteral("「%1」の最高記録").arg(deal)) +
-                    QStringLiteral("\u3000") + TimeText(*best);
+                    (deal.isEmpty() ? TimedRunController::tr("最高記録")
+                                    : TimedRunController::tr("「%1」の最高記録").arg(deal)) +
+                    TimedRunController::tr("\u3000") + TimeText(*best);
             // The best includes this run: equal means this run set it.
             if (*best >= result.time) {
-                text += QStringLiteral("（新記録）");
+                text += TimedRunController::tr("（新記録）");
             }
         }
     }
     delete m_result.data();
-    m_result =
-        new QMessageBox(QMessageBox::Information, kRunTitle, text, QMessageBox::Ok, &m_window);
+    m_result = new QMessageBox(QMessageBox::Information, tr("タイムアタック"), text,
+                               QMessageBox::Ok, &m_window);
     m_result->setObjectName(QStringLiteral("timedRunResult"));
     m_result->setAttribute(Qt::WA_DeleteOnClose);
     m_result->open();

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLibraryInfo>
 
 #include "about_dlg.h"
 #include "command_ids.h"
@@ -20,10 +19,6 @@ bool CZelkonApp::InitInstance() {
     // No display name: Qt would append it to every title the window system shows, the About
     // box's included.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkon"));
-    if (m_qtTexts.load(QStringLiteral("qtbase_ja"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(&m_qtTexts);
-    }
 
     if (!m_doc.OnNewDocument()) {
         return false;
@@ -33,9 +28,14 @@ bool CZelkonApp::InitInstance() {
     QObject::connect(frame.action(ID_APP_ABOUT), &QAction::triggered, [this] { OnAppAbout(); });
     QObject::connect(frame.action(ID_FILE_NEW), &QAction::triggered, [this] { OnFileNew(); });
     QObject::connect(frame.action(ID_FILE_OPEN), &QAction::triggered, [this] { OnFileOpen(); });
+    QObject::connect(&frame, &CMainFrame::languageChosen, &m_translations,
+                     &WindowTranslations::apply);
 
     // The view deals its first problem while it is created, before any setting is read.
     frame.SetView(new CZelkonView(&frame));
+    if (frame.savedLanguage() != Language::Japanese) {
+        m_translations.apply(frame.savedLanguage());
+    }
     frame.show();
     return true;
 }

@@ -3,8 +3,7 @@
 
 #include <memory>
 
-#include <QTranslator>
-
+#include "window_translations.h"
 #include "zelkon_doc.h"
 
 namespace zelkon {
@@ -32,8 +31,8 @@ public:
 
 private:
     CZelkonDoc m_doc;
-    // Qt's own texts (standard menus and dialogs) in Japanese, as the rest of the window.
-    QTranslator m_qtTexts;
+    // Japanese, Qt's own texts included, until the player chooses English.
+    WindowTranslations m_translations;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };
 

@@ -430,11 +430,56 @@ bool parseStats(std::span<const std::string_view> rest, Command& command, std::s
     return true;
 }
 
+// Takes every --lang out of args into command.language; the options whose value may begin with
+// "--" keep it.
+bool takeLanguage(std::span<const std::string_view> args, std::vector<std::string_view>& rest,
+                  Command& command, std::string& error) {
+    bool given = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool takesValue =
+            arg == "--records" || arg == "--seed" || arg == "--count" || arg == "--waits";
+        if (takesValue && i + 1 < args.size()) {
+            rest.push_back(arg);
+            rest.push_back(args[++i]);
+            continue;
+        }
+        std::optional<std::string_view> value;
+        if (arg.starts_with("--lang=")) {
+            value = arg.substr(std::string_view("--lang=").size());
+        } else if (arg == "--lang") {
+            if (i + 1 == args.size()) {
+                error = "--lang needs a value: ja or en";
+                return false;
+            }
+            value = args[++i];
+        } else {
+            rest.push_back(arg);
+            continue;
+        }
+        if (given) {
+            error = "--lang given twice";
+            return false;
+        }
+        given = true;
+        if (!ParseLanguageCode(*value, command.language)) {
+            error = "--lang " + quoted(*value) + ": not a language; ja or en";
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-bool parseCommandLine(std::span<const std::string_view> args, Command& command,
+bool parseCommandLine(std::span<const std::string_view> allArgs, Command& command,
                       std::string& error) {
     command = Command{};
+    std::vector<std::string_view> kept;
+    if (!takeLanguage(allArgs, kept, command, error)) {
+        return false;
+    }
+    const std::span<const std::string_view> args(kept);
     if (args.empty()) {
         error = std::string("no command given") + std::string(kTryHelp);
         return false;

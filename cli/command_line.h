@@ -10,6 +10,7 @@
 
 #include "analysis/hints.h"
 #include "analysis/shape_family.h"
+#include "analysis/vocabulary.h"
 #include "dealing/band_dealer.h"
 #include "hand_notation.h"
 
@@ -44,9 +45,11 @@ struct Command {
     int tiles = 13;                          // table and deal: 4, 7, 10 or 13
     std::optional<FamilyIndex> family;       // deal only; nothing means every family
     int hintLevel = kHintCount;              // hint only: the hints shown, 1 to 6
+    Language language = Language::Japanese;  // names in the reports for people
 };
 
-// args are the arguments after the program name. On a fault returns false and sets error to one
+// args are the arguments after the program name; --lang may stand anywhere but as another
+// option's value. On a fault returns false and sets error to one
 // line naming the argument and the fault; command is then unusable.
 bool parseCommandLine(std::span<const std::string_view> args, Command& command, std::string& error);
 

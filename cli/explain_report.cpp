@@ -39,14 +39,14 @@ std::string spellBlock(const Block& block) {
 }
 
 // "44 456 456 777 [789]  辺張  一盃口  1 han"; a short hand's readings stop after the shape.
-std::string spellReading(const ExplainedReading& reading, bool patterns) {
+std::string spellReading(const ExplainedReading& reading, bool patterns, Language language) {
     std::string text;
     for (std::int32_t b = 0; b < reading.blockCount; ++b) {
         const std::string block = spellBlock(reading.blocks[static_cast<std::size_t>(b)]);
         text += b > 0 ? " " : "";
         text += b == reading.winningBlock ? "[" + block + "]" : block;
     }
-    text += std::string("  ") + WaitShapeName(reading.waitShape);
+    text += std::string("  ") + WaitShapeName(reading.waitShape, language);
     if (!patterns) {
         return text;
     }
@@ -55,22 +55,25 @@ std::string spellReading(const ExplainedReading& reading, bool patterns) {
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (reading.patterns[k] != 0) {
             names += names.empty() ? "" : " ";
-            names += PatternTable[k].name;
+            names += PatternName(static_cast<int>(k), language);
         }
     }
-    return text + (names.empty() ? "なし" : names) + "  " + std::to_string(reading.han) + " han";
+    return text + (names.empty() ? kNoPatternTerm.in(language) : names) + "  " +
+           std::to_string(reading.han) + " han";
 }
 
 // Each distinct reading once, the best first; "#i" is its place among them.
-std::string readingLines(const NumberExplanation& number, bool patterns) {
+std::string readingLines(const NumberExplanation& number, bool patterns, Language language) {
     std::string text;
     const auto line = [&](std::int32_t place) {
         std::string index = "#";
         index += std::to_string(place);
         index.resize(4, ' ');
         const auto record = number.distinct[static_cast<std::size_t>(place)];
-        text += std::string(place == number.bestDistinct ? "      * " : "        ") + index +
-                spellReading(number.readings[static_cast<std::size_t>(record)], patterns) + "\n";
+        text +=
+            std::string(place == number.bestDistinct ? "      * " : "        ") + index +
+            spellReading(number.readings[static_cast<std::size_t>(record)], patterns, language) +
+            "\n";
     };
     line(number.bestDistinct);
     for (std::int32_t place = 0; place < number.distinctCount; ++place) {
@@ -119,7 +122,7 @@ const char* markOf(bool wait, bool picked) {
 }
 
 // "  smallest core: 3344555, 連続4面 (renzoku4); set aside 123 789"
-std::string coreLine(const HandNotation& hand) {
+std::string coreLine(const HandNotation& hand, Language language) {
     TileCounts counts{};
     CountTiles(hand.tileHand(), counts);
     SmallestCore core;
@@ -133,7 +136,11 @@ std::string coreLine(const HandNotation& hand) {
         text += ", no family";
     } else {
         const ShapeFamily& family = kShapeFamilies[static_cast<std::size_t>(core.family.family)];
-        text += std::string(", ") + family.name + " (" + family.id + ")";
+        // English names a family by its id alone.
+        text += std::string(", ") + FamilyName(family, language);
+        if (language == Language::Japanese) {
+            text += std::string(" (") + family.id + ")";
+        }
         if (core.family.edgeLoss > 0) {
             text += ", an edge form";
         }
@@ -181,12 +188,13 @@ char* appendExplainLines(char* out, const HandExplanation& explanation) {
     return out;
 }
 
-std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks) {
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks,
+                          Language language) {
     auto explanation = std::make_unique<HandExplanation>();
     ExplainTiles(hand.tileHand(), *explanation);
     std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
-        text += std::string(" (") + suitWord(hand.suit) + ")";
+        text += std::string(" (") + suitWord(hand.suit, language) + ")";
     }
     std::string waits;
     std::string picked;
@@ -220,10 +228,10 @@ std::string explainReport(const HandNotation& hand, const std::optional<Picks>& 
         }
         text += verdictLine(n, number) + "\n";
         if (number.distinctCount > 0) {
-            text += readingLines(number, hand.count == 13);
+            text += readingLines(number, hand.count == 13, language);
         }
     }
-    return text + coreLine(hand);
+    return text + coreLine(hand, language);
 }
 
 }  // namespace zelkon

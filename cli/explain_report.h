@@ -22,6 +22,8 @@ char* appendExplainLines(char* out, const HandExplanation& explanation);
 // hand has 4, 7, 10 or 13 tiles. Each wait, fifth copy and wrong pick with its verdict, its
 // readings (the best first; patterns at 13 tiles only) or its closest split; with picks, each
 // number's mark as the window gives it; last, the smallest core and its family.
-std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks);
+// Shapes, patterns and families are named in language.
+std::string explainReport(const HandNotation& hand, const std::optional<Picks>& picks,
+                          Language language = Language::Japanese);
 
 }  // namespace zelkon

@@ -113,17 +113,10 @@ std::optional<HandNotation> parseHand(std::string_view text, std::string& error)
     return hand;
 }
 
-const char* suitWord(SuitKind suit) {
-    switch (suit) {
-        case kSuitManzu:
-            return "マンズ";
-        case kSuitPinzu:
-            return "ピンズ";
-        case kSuitSouzu:
-            return "ソウズ";
-        default:
-            return "";
-    }
+const char* suitWord(SuitKind suit, Language language) {
+    return suit >= 0 && suit < static_cast<SuitKind>(kSuitTerms.size())
+               ? kSuitTerms[static_cast<std::size_t>(suit)].in(language)
+               : "";
 }
 
 std::string escapeText(std::string_view text, std::size_t most) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "analysis/hand_notation.h"
+#include "analysis/vocabulary.h"
 
 namespace zelkon {
 
@@ -17,8 +18,8 @@ std::optional<HandNotation> parseHand(std::string_view text, std::string& error)
 // The line parseHand gives for fault, which ParseHandNotation reported for text.
 std::string describeHandFault(std::string_view text, const HandNotationFault& fault);
 
-// The menu word of a suit ("ピンズ"), or "" for kNoSuit.
-const char* suitWord(SuitKind suit);
+// The menu word of a suit ("ピンズ", "pinzu"), or "" for kNoSuit.
+const char* suitWord(SuitKind suit, Language language = Language::Japanese);
 
 // Characters (or stray bytes) of a text that escapeText keeps.
 inline constexpr std::size_t kEscapedCharacters = 64;

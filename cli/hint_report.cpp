@@ -25,12 +25,12 @@ std::string meldDigits(const Block& meld) {
 
 }  // namespace
 
-std::string hintReport(const HandNotation& hand, int level) {
+std::string hintReport(const HandNotation& hand, int level, Language language) {
     Hints hints;
     ComputeHints(hand.tileHand(), hints);
     std::string text;
     for (int k = 1; k <= level && k <= kHintCount; ++k) {
-        text += std::string(HintWords(hints, k).view()) + "\n";
+        text += std::string(HintWords(hints, k, language).view()) + "\n";
     }
     return text;
 }

@@ -119,7 +119,7 @@ void runDeal(const Command& command) {
 
 void runExplain(const Command& command) {
     if (!command.tsv) {
-        output.write(zelkon::explainReport(command.hands[0], command.picks));
+        output.write(zelkon::explainReport(command.hands[0], command.picks, command.language));
         return;
     }
     static zelkon::HandExplanation explanation;
@@ -173,7 +173,7 @@ int runStats(const Command& command) {
         statsFault(outcome.status.message);
         return 1;
     }
-    output.write(zelkon::FormatStatistics(outcome.figures, offset));
+    output.write(zelkon::FormatStatistics(outcome.figures, offset, command.language));
     return 0;
 }
 
@@ -190,11 +190,12 @@ void run(const Command& command) {
                 if (i > 0) {
                     output.write("\n");
                 }
-                output.write(zelkon::waitsReport(command.hands[i]));
+                output.write(zelkon::waitsReport(command.hands[i], command.language));
             }
             break;
         case CommandKind::Readings:
-            output.write(zelkon::readingsReport(command.hands[0], command.winningTile));
+            output.write(
+                zelkon::readingsReport(command.hands[0], command.winningTile, command.language));
             break;
         case CommandKind::Table:
             runTable(command);
@@ -204,7 +205,8 @@ void run(const Command& command) {
             break;
         case CommandKind::Hint:
             if (!command.tsv) {
-                output.write(zelkon::hintReport(command.hands[0], command.hintLevel));
+                output.write(
+                    zelkon::hintReport(command.hands[0], command.hintLevel, command.language));
                 break;
             }
             for (const zelkon::HandNotation& hand : command.hands) {

@@ -56,15 +56,15 @@ std::string flagString(const PatternFlags& flags) {
 }
 
 // The names as the quiz's answer box prints them: each followed by two spaces, or "なし".
-std::string patternNames(const PatternFlags& flags) {
+std::string patternNames(const PatternFlags& flags, Language language) {
     std::string names;
     for (std::size_t k = 0; k < kPatternCount; ++k) {
         if (flags[k] != 0) {
-            names += PatternTable[k].name;
+            names += PatternName(static_cast<int>(k), language);
             names += "  ";
         }
     }
-    return names.empty() ? "なし" : names;
+    return names.empty() ? kNoPatternTerm.in(language) : names;
 }
 
 // One letter per position of the sorted hand, so records with the same melds tell apart.
@@ -143,7 +143,7 @@ TileRole roleOfRecord(const DecompositionTable& table, std::int32_t index, const
 // "pair 11, melds 123 [234] 567 999, 両面 (two-sided)": brackets mark what the winning tile
 // completes.
 std::string spellReading(const Hand14& hand, const Decomposition& record, TileRole role,
-                         TileNumber winningTile) {
+                         TileNumber winningTile, Language language) {
     std::array<int, kNumberSlots> pairTiles{};
     std::array<int, kNumberSlots> tripletTiles{};
     std::array<int, kNumberSlots> runStarts{};
@@ -210,7 +210,7 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
         }
     }
     text += ", ";
-    text += WaitShapeName(record.waitShape);
+    text += WaitShapeName(record.waitShape, language);
     text += " (";
     text += shapeGloss(record.waitShape);
     text += ")";
@@ -219,8 +219,8 @@ std::string spellReading(const Hand14& hand, const Decomposition& record, TileRo
 
 // The answer-box line of a win on number, then the han and, beneath, the reading behind it.
 std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14& hand,
-                     const DecompositionTable& table, std::int32_t best) {
-    std::string names = patternNames(flags);
+                     const DecompositionTable& table, std::int32_t best, Language language) {
+    std::string names = patternNames(flags, language);
     std::string block = "  [" + std::to_string(number) + "]   " + names;
     if (!names.ends_with("  ")) {
         block += "  ";
@@ -229,14 +229,15 @@ std::string winBlock(TileNumber number, const PatternFlags& flags, const Hand14&
     block += hanText(HanTotal(flags));
     block += ")\n        ";
     const Decomposition& record = table[static_cast<std::size_t>(best)];
-    block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number) + "\n";
+    block += spellReading(hand, record, roleOfRecord(table, best, hand, number), number, language) +
+             "\n";
     return block;
 }
 
-std::string heading(const HandNotation& hand) {
+std::string heading(const HandNotation& hand, Language language) {
     std::string text(SpellHand(hand).view());
     if (hand.suit != kNoSuit) {
-        text += std::string(" (") + suitWord(hand.suit) + ")";
+        text += std::string(" (") + suitWord(hand.suit, language) + ")";
     }
     return text;
 }
@@ -258,7 +259,7 @@ char* appendWaitDigits(char* out, NumberSet waits) {
 }
 
 // "pair 33, melds [234] 555, 両面 (two-sided)", as spellReading writes a 13-tile reading.
-std::string spellShortReading(const ExplainedReading& reading) {
+std::string spellShortReading(const ExplainedReading& reading, Language language) {
     std::string pair;
     std::string melds;
     for (std::int32_t b = 0; b < reading.blockCount; ++b) {
@@ -280,12 +281,12 @@ std::string spellShortReading(const ExplainedReading& reading) {
     if (!melds.empty()) {
         text += ", melds" + melds;
     }
-    return text + ", " + WaitShapeName(reading.waitShape) + " (" + shapeGloss(reading.waitShape) +
-           ")";
+    return text + ", " + WaitShapeName(reading.waitShape, language) + " (" +
+           shapeGloss(reading.waitShape) + ")";
 }
 
 // "  [5]   両面  単騎  " and the readings beneath, of counts won on number.
-std::string shortWinBlock(const TileCounts& won, TileNumber number) {
+std::string shortWinBlock(const TileCounts& won, TileNumber number, Language language) {
     std::array<ExplainedReading, kMaxExplainedReadings> readings;
     const std::int32_t count = ShortReadings(won, number, readings);
     std::uint8_t shapes = 0;
@@ -295,18 +296,19 @@ std::string shortWinBlock(const TileCounts& won, TileNumber number) {
     std::string block = "  [" + std::to_string(number) + "]   ";
     for (int shape = 0; shape <= static_cast<int>(WaitShape::Single); ++shape) {
         if ((shapes >> shape & 1) != 0) {
-            block += WaitShapeName(static_cast<WaitShape>(shape));
+            block += WaitShapeName(static_cast<WaitShape>(shape), language);
             block += "  ";
         }
     }
     block += "\n";
     for (std::int32_t i = 0; i < count; ++i) {
-        block += "        " + spellShortReading(readings[static_cast<std::size_t>(i)]) + "\n";
+        block +=
+            "        " + spellShortReading(readings[static_cast<std::size_t>(i)], language) + "\n";
     }
     return block;
 }
 
-std::string shortWaitsReport(const HandNotation& hand, std::string report) {
+std::string shortWaitsReport(const HandNotation& hand, std::string report, Language language) {
     TileCounts counts{};
     CountTiles(hand.tileHand(), counts);
     if (IsWaitingSize(hand.count)) {
@@ -322,7 +324,7 @@ std::string shortWaitsReport(const HandNotation& hand, std::string report) {
             if ((waits & NumberBit(n)) != 0) {
                 TileCounts won = counts;
                 ++won[static_cast<std::size_t>(n)];
-                report += shortWinBlock(won, n);
+                report += shortWinBlock(won, n, language);
             }
         }
         return report;
@@ -335,7 +337,7 @@ std::string shortWaitsReport(const HandNotation& hand, std::string report) {
     report += "  complete; the readings for each winning tile:\n";
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         if (hand.holds(n)) {
-            report += shortWinBlock(counts, n);
+            report += shortWinBlock(counts, n, language);
         }
     }
     return report;
@@ -394,12 +396,12 @@ std::string familiesText() {
     return text;
 }
 
-std::string waitsReport(const HandNotation& hand) {
+std::string waitsReport(const HandNotation& hand, Language language) {
     DecompositionTable table;
     std::int32_t count = 0;
-    std::string report = heading(hand);
+    std::string report = heading(hand, language);
     if (hand.count < 13) {
-        return shortWaitsReport(hand, report);
+        return shortWaitsReport(hand, report, language);
     }
     if (hand.count == 13) {
         Problem problem{};
@@ -420,8 +422,8 @@ std::string waitsReport(const HandNotation& hand) {
             const Hand14 full = withTile(tiles, n);
             const std::int32_t best = EvaluateReadings(full, n, table, count);
             if (best >= 0) {
-                report +=
-                    winBlock(n, problem.patterns[static_cast<std::size_t>(n)], full, table, best);
+                report += winBlock(n, problem.patterns[static_cast<std::size_t>(n)], full, table,
+                                   best, language);
             }
         }
         return report;
@@ -437,19 +439,19 @@ std::string waitsReport(const HandNotation& hand) {
         }
         const std::int32_t best = EvaluateReadings(full, n, table, count);
         if (best >= 0) {
-            report +=
-                winBlock(n, table[static_cast<std::size_t>(best)].patterns, full, table, best);
+            report += winBlock(n, table[static_cast<std::size_t>(best)].patterns, full, table, best,
+                               language);
         }
     }
     return report;
 }
 
-std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile, Language language) {
     DecompositionTable table;
     std::int32_t count = 0;
     const Hand14 full = hand.hand14();
     const std::int32_t best = EvaluateReadings(full, winningTile, table, count);
-    std::string report = heading(hand) + "  won on " + std::to_string(winningTile) + ": ";
+    std::string report = heading(hand, language) + "  won on " + std::to_string(winningTile) + ": ";
     if (best < 0) {
         return report + "no reading\n";
     }
@@ -457,18 +459,18 @@ std::string readingsReport(const HandNotation& hand, TileNumber winningTile) {
               std::to_string(best) + " (equal han go to the later record)\n";
     for (std::int32_t i = 0; i < count && i < kDecompositionCapacity; ++i) {
         const Decomposition& record = table[static_cast<std::size_t>(i)];
-        std::string names = patternNames(record.patterns);
+        std::string names = patternNames(record.patterns, language);
         if (names.ends_with("  ")) {
             names.resize(names.size() - 2);
         }
         std::string index = "#";
         index += std::to_string(i);
         index.resize(5, ' ');
-        report +=
-            "  " + index + roleLetters(record) + "  " +
-            spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile) +
-            "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) + "  " +
-            names + (i == best ? "  <- best\n" : "\n");
+        report += "  " + index + roleLetters(record) + "  " +
+                  spellReading(full, record, roleOfRecord(table, i, full, winningTile), winningTile,
+                               language) +
+                  "  " + flagString(record.patterns) + "  " + hanText(HanTotal(record.patterns)) +
+                  "  " + names + (i == best ? "  <- best\n" : "\n");
     }
     return report;
 }
@@ -538,6 +540,11 @@ std::string helpText() {
            "      The figures of the statistics window from the records (default:\n"
            "      $XDG_DATA_HOME/zelkon/records.sqlite3); a missing file is never created.\n"
            "  zelkon-cli --help | --version\n"
+           "\n"
+           "--lang ja|en, before or after the command: wait shapes, patterns, families and\n"
+           "hints in Japanese (the default) or in English (ryanmen, pinfu, tatsumaki) in what\n"
+           "waits, readings, explain, hint and stats print for people; the tab-separated\n"
+           "lines stay as they are.\n"
            "\n"
            "HAND: 13 or 14 digits 1 to 9 in any order (4, 7 or 10 for a short hand, one more\n"
            "when won), at most four of each number, then optionally one suit letter m (マンズ),\n"

@@ -6,6 +6,7 @@
 
 #include "analysis/problem.h"
 #include "analysis/tile_hand.h"
+#include "analysis/vocabulary.h"
 #include "dealing/short_dealer.h"
 #include "hand_notation.h"
 
@@ -34,10 +35,12 @@ std::string familiesText();
 // A 4-, 7- or 10-tile hand: its waits, each with the wait shapes of its readings and the readings.
 // One of 5, 8 or 11 tiles: whether it is complete, and its readings for each winning tile.
 // A 14-tile hand: whether it is complete, and the best reading for each winning number in it.
-std::string waitsReport(const HandNotation& hand);
+// Names of shapes and patterns in language; the sentences around them are English either way.
+std::string waitsReport(const HandNotation& hand, Language language = Language::Japanese);
 
 // Every record that the enumeration appends for hand won on winningTile, in table order.
-std::string readingsReport(const HandNotation& hand, TileNumber winningTile);
+std::string readingsReport(const HandNotation& hand, TileNumber winningTile,
+                           Language language = Language::Japanese);
 
 std::string helpText();
 std::string versionText();

@@ -7,15 +7,26 @@
 #include <string_view>
 
 #include "analysis/pattern_table.h"
+#include "analysis/vocabulary.h"
 
 namespace zelkon {
 
-// Every number a wait, each line naming every pattern with its two trailing spaces.
+constexpr std::size_t LongerIn(const Term& term) {
+    const std::size_t ja = std::string_view(term.ja).size();
+    const std::size_t en = std::string_view(term.en).size();
+    return ja > en ? ja : en;
+}
+
+// Every number a wait, each line naming every pattern with its two trailing spaces, in the
+// language that spells such a line longer.
 constexpr std::size_t LongestAnswer(std::size_t headerLength, std::size_t prefixLength) {
-    std::size_t line = prefixLength + std::string_view("\r\n").size();
-    for (const PatternRow& row : PatternTable) {
-        line += std::string_view(row.name).size() + 2;
+    std::size_t ja = 0;
+    std::size_t en = 0;
+    for (const Term& name : kPatternTerms) {
+        ja += std::string_view(name.ja).size() + 2;
+        en += std::string_view(name.en).size() + 2;
     }
+    const std::size_t line = prefixLength + std::string_view("\r\n").size() + (ja > en ? ja : en);
     return headerLength + (kNumberSlots - 1) * line;
 }
 

@@ -20,6 +20,7 @@
 #include "analysis/pattern_table.h"
 #include "dialog_units.h"
 #include "res/tile_art.h"
+#include "window_language.h"
 #include "zelkon_view.h"
 
 namespace zelkon {
@@ -42,50 +43,58 @@ constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
 // Set-aside melds in the hand's copy: the panel's background laid over them at this opacity.
 constexpr float kGreyedOpacity = 0.6f;
 
-const QString kDot = QStringLiteral("・");
-const QString kItemGap = QStringLiteral("\u3000");
+// Looked up at each use: the language may change while the program runs.
+QString Dot() {
+    return ExplanationPanel::tr("・");
+}
+
+QString ItemGap() {
+    return ExplanationPanel::tr("\u3000");
+}
 
 // "平和・タンヤオ（2翻）", "九連宝燈（役満）", or "役なし".
 QString ValueText(const ExplainedReading& reading) {
     QStringList names;
     for (std::size_t k = 0; k < PatternTable.size(); ++k) {
         if (reading.patterns[k] != 0) {
-            names << QString::fromUtf8(PatternTable[k].name);
+            names << UiTerm(kPatternTerms[k]);
         }
     }
     if (names.isEmpty()) {
-        return QStringLiteral("役なし");
+        return ExplanationPanel::tr("役なし");
     }
-    const QString value = reading.han >= kYakuman ? QStringLiteral("（役満）")
-                                                  : QStringLiteral("（%1翻）").arg(reading.han);
-    return names.join(kDot) + value;
+    const QString value = reading.han >= kYakuman
+                              ? ExplanationPanel::tr("（役満）")
+                              : ExplanationPanel::tr("（%1翻）").arg(reading.han);
+    return names.join(Dot()) + value;
 }
 
 QString ShapeText(WaitShape shape) {
-    return QString::fromUtf8(WaitShapeName(shape)) + QStringLiteral("待ち");
+    return ExplanationPanel::tr("%1待ち").arg(UiShapeName(shape));
 }
 
 // Scoring patterns belong to 13 tiles: a short hand's reading names its wait shape alone.
 QString ReadingCaption(const ExplainedReading& reading, bool scored) {
-    return scored ? ShapeText(reading.waitShape) + kItemGap + ValueText(reading)
+    return scored ? ShapeText(reading.waitShape) + ItemGap() + ValueText(reading)
                   : ShapeText(reading.waitShape);
 }
 
 QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked, bool scored) {
     switch (number.verdict) {
         case Verdict::Wait:
-            return (picked ? QStringLiteral("正解：") : QStringLiteral("見逃し：")) +
-                   ReadingCaption(number.readings[static_cast<std::size_t>(shown)], scored);
+            return (picked ? ExplanationPanel::tr("正解：%1") : ExplanationPanel::tr("見逃し：%1"))
+                .arg(ReadingCaption(number.readings[static_cast<std::size_t>(shown)], scored));
         case Verdict::FifthCopy:
             if (shown < 0) {
-                return QStringLiteral("待ちではない：手に4枚（5枚目があっても和了形にならない）");
+                return ExplanationPanel::tr(
+                    "待ちではない：手に4枚（5枚目があっても和了形にならない）");
             }
-            return QStringLiteral("待ちではない：手に4枚（形だけなら%1）")
+            return ExplanationPanel::tr("待ちではない：手に4枚（形だけなら%1）")
                 .arg(ShapeText(number.readings[static_cast<std::size_t>(shown)].waitShape));
         case Verdict::NoReading:
             break;
     }
-    return QStringLiteral("待ちではない：どう分けても%1枚余る").arg(number.leftoverCount);
+    return ExplanationPanel::tr("待ちではない：どう分けても%1枚余る").arg(number.leftoverCount);
 }
 
 QString NumberList(const std::vector<TileNumber>& numbers) {
@@ -93,7 +102,7 @@ QString NumberList(const std::vector<TileNumber>& numbers) {
     for (const TileNumber n : numbers) {
         parts << QString::number(n);
     }
-    return parts.join(kDot);
+    return parts.join(Dot());
 }
 
 // "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3", or "聴牌していません".
@@ -112,18 +121,18 @@ QString SummaryText(const HandExplanation& explanation, const QuizLogic& quiz) {
             wrong.push_back(n);
         }
     }
-    QString text = waits.empty() ? QStringLiteral("聴牌していません")
-                                 : QStringLiteral("待ち%1種：%2")
+    QString text = waits.empty() ? ExplanationPanel::tr("聴牌していません")
+                                 : ExplanationPanel::tr("待ち%1種：%2")
                                        .arg(static_cast<int>(waits.size()))
                                        .arg(NumberList(waits));
     if (!waits.empty() && missed.empty() && wrong.empty()) {
-        text += kItemGap + QStringLiteral("完全正解");
+        text += ItemGap() + ExplanationPanel::tr("完全正解");
     }
     if (!missed.empty()) {
-        text += kItemGap + QStringLiteral("見逃し：") + NumberList(missed);
+        text += ItemGap() + ExplanationPanel::tr("見逃し：") + NumberList(missed);
     }
     if (!wrong.empty()) {
-        text += kItemGap + QStringLiteral("待ちでない牌の選択：") + NumberList(wrong);
+        text += ItemGap() + ExplanationPanel::tr("待ちでない牌の選択：") + NumberList(wrong);
     }
     return text;
 }
@@ -236,7 +245,7 @@ QString CoreText(const Hints& hints) {
     if (hints.core.setAsideCount == 0) {
         return family;
     }
-    return Utf8(HintWords(hints, 2).view()) + kItemGap + family;
+    return Utf8(HintWords(hints, 2).view()) + ItemGap() + family;
 }
 
 // The wait as it stands in the 13 tiles: the tiles of the winning block without the winning
@@ -296,7 +305,7 @@ TileLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& te
             on = {n};
             break;
     }
-    text = QStringLiteral("が%1を待つ").arg(NumberList(on));
+    text = ExplanationPanel::tr("が%1を待つ").arg(NumberList(on));
     return line;
 }
 
@@ -373,7 +382,7 @@ public:
                 link = new ReadingsLink(this, [this](QWidget* w) {
                     m_panel.m_scroll.ensureWidgetVisible(w, 0, kMargin);
                 });
-                link->setText(QStringLiteral("ほかの読み方（%1）").arg(row.others));
+                link->setText(ExplanationPanel::tr("ほかの読み方（%1）").arg(row.others));
                 const int index = static_cast<int>(i);
                 connect(link, &QAbstractButton::clicked, this,
                         [this, index] { m_panel.toggleOtherReadings(index); });
@@ -570,7 +579,7 @@ private:
     };
 
     static QString placeholderText() {
-        return QStringLiteral("解答すると、ここに解説が表示されます");
+        return ExplanationPanel::tr("解答すると、ここに解説が表示されます");
     }
 
     // In logical pixels: the size at ratio 1.
@@ -594,10 +603,12 @@ private:
         QFont measured = font();
         measured.setBold(bold);
         const QFontMetrics metrics(measured);
-        QStringList pieces;  // each but the first starts with its break: U+3000 or "（"
+        // The gap between items is the language's own: U+3000, or spaces in English.
+        const QString gap = ItemGap();
+        QStringList pieces;  // each but the first starts with its break: the gap or "（"
         qsizetype start = 0;
         for (qsizetype i = 1; i < text.size(); ++i) {
-            if (text.at(i) == kItemGap.at(0) || text.at(i) == QChar(u'（')) {
+            if (QStringView(text).mid(i).startsWith(gap) || text.at(i) == QChar(u'（')) {
                 pieces << text.mid(start, i - start);
                 start = i;
             }
@@ -608,7 +619,7 @@ private:
         for (const QString& piece : pieces) {
             if (!line.isEmpty() && metrics.horizontalAdvance(line + piece) > width) {
                 packed += line + QLatin1Char('\n');
-                line = piece.startsWith(kItemGap) ? piece.mid(1) : piece;
+                line = piece.startsWith(gap) ? piece.mid(gap.size()) : piece;
             } else {
                 line += piece;
             }
@@ -799,7 +810,7 @@ ExplanationPanel::ExplanationPanel(QWidget* parent)
     m_status.setFocusPolicy(Qt::NoFocus);
     m_status.hide();
     // A click leaves the keyboard with the quiz, as everywhere in the panel.
-    m_hintButton.setText(tr("ヒント"));
+    SetUiText(&m_hintButton, staticMetaObject, QT_TR_NOOP("ヒント"));
     m_hintButton.setObjectName(QStringLiteral("hint"));
     m_hintButton.setFocusPolicy(Qt::NoFocus);
     m_hintButton.setAutoDefault(false);
@@ -851,8 +862,8 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
     m_answered = true;
     m_header = QStringList{SummaryText(*m_explanation, quiz)};
     ComputeHints(quiz.sortedTiles(), *m_hints);
-    // Hints 2 and 3 already named the core.
-    if (quiz.hintsUsed() < 3) {
+    // Hints 2 and 3 already named the core. The core words them in Japanese only so far.
+    if (quiz.hintsUsed() < 3 && UiLanguage() == Language::Japanese) {
         m_header << CoreText(*m_hints);
     }
     for (int level = 1; level <= quiz.hintsUsed(); ++level) {

@@ -12,12 +12,6 @@
 
 namespace zelkon {
 
-namespace {
-
-constexpr std::string_view kNoPattern = "なし";
-
-}  // namespace
-
 std::int32_t TileBitmapId(std::int32_t number, SuitKind suit) {
     if (number < kMinTile || number > kMaxTile) {
         return kFirstTileBitmapId;
@@ -47,7 +41,7 @@ void QuizLogic::SetUp(std::uint32_t seed) {
     DealProblem(m_problem);
     m_nTiles = 13;
     m_nHints = 0;
-    m_strAnswer = kQuestionText;
+    m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
     m_nSuitKind = Draw() % 3;
     m_bSortTiles = 1;
@@ -99,7 +93,7 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
 }
 
 void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
-    m_strAnswer = kQuestionText;
+    m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
     m_nHints = 0;
     // The suit is drawn after the deal's numbers, and only in random mode.
@@ -126,39 +120,10 @@ void QuizLogic::Answer() {
         return;
     }
     m_bAnswered = 1;
-    m_strAnswer = kAnswerHeader;
+    WriteAnswerText();
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const bool wait = isWait(n);
-        // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
-        const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
-                                                ']', ' ', ' ', ' '};
-        if (wait && m_nTiles != 13) {
-            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
-            // Scoring patterns belong to 13 tiles: a short hand names its wait shapes instead.
-            for (int s = 0; s < kWaitShapeCount; ++s) {
-                const auto shape = static_cast<WaitShape>(s);
-                if ((m_short.waitShapes[i] & ShapeBit(shape)) != 0) {
-                    m_strAnswer += WaitShapeName(shape);
-                    m_strAnswer += "  ";
-                }
-            }
-            m_strAnswer += "\r\n";
-        } else if (wait) {
-            m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
-            bool any = false;
-            for (int k = 0; k < kPatternCount; ++k) {
-                if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
-                    m_strAnswer += PatternTable[static_cast<std::size_t>(k)].name;
-                    m_strAnswer += "  ";
-                    any = true;
-                }
-            }
-            if (!any) {
-                m_strAnswer += kNoPattern;
-            }
-            m_strAnswer += "\r\n";
-        }
         const bool picked = m_bSelected[i] == 1;
         if (wait) {
             m_nMark[i] = picked ? MarkKind::MarkCircle : MarkKind::MarkCross;
@@ -201,6 +166,52 @@ bool QuizLogic::fullyRight() const {
         }
     }
     return true;
+}
+
+void QuizLogic::WriteAnswerText() {
+    m_strAnswer = kAnswerHeaderTerm.in(m_language);
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (!isWait(n)) {
+            continue;
+        }
+        // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
+        const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
+                                                ']', ' ', ' ', ' '};
+        m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
+        if (m_nTiles != 13) {
+            // Scoring patterns belong to 13 tiles: a short hand names its wait shapes instead.
+            for (std::size_t s = 0; s < kWaitShapeTerms.size(); ++s) {
+                if ((m_short.waitShapes[i] & ShapeBit(static_cast<WaitShape>(s))) != 0) {
+                    m_strAnswer += kWaitShapeTerms[s].in(m_language);
+                    m_strAnswer += "  ";
+                }
+            }
+            m_strAnswer += "\r\n";
+            continue;
+        }
+        bool any = false;
+        for (int k = 0; k < kPatternCount; ++k) {
+            if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
+                m_strAnswer += PatternName(k, m_language);
+                m_strAnswer += "  ";
+                any = true;
+            }
+        }
+        if (!any) {
+            m_strAnswer += kNoPatternTerm.in(m_language);
+        }
+        m_strAnswer += "\r\n";
+    }
+}
+
+void QuizLogic::SetLanguage(Language language) {
+    m_language = language;
+    if (m_bAnswered != 0) {
+        WriteAnswerText();
+    } else {
+        m_strAnswer = kQuestionTerm.in(language);
+    }
 }
 
 bool QuizLogic::selected(TileNumber number) const {

@@ -29,8 +29,8 @@ inline constexpr std::int32_t kFirstTileBitmapId = 173;
 // 192-200 bamboo; anything else yields 173.
 std::int32_t TileBitmapId(std::int32_t number, SuitKind suit);
 
-inline constexpr std::string_view kQuestionText = "何待ち？";
-inline constexpr std::string_view kAnswerHeader = "＜待ち牌と複合役＞\r\n";
+inline constexpr std::string_view kQuestionText = kQuestionTerm.ja;
+inline constexpr std::string_view kAnswerHeader = kAnswerHeaderTerm.ja;
 // "  [%d]   " with a number 1 to 9.
 inline constexpr std::size_t kWaitPrefixLength = 8;
 
@@ -75,6 +75,11 @@ public:
     std::int32_t hintsUsed() const { return m_nHints; }
 
     // The 13-tile question; meaningful only while tileCount() is 13.
+    // The language of the answer box from now on, the text on show rewritten in it; Japanese
+    // until set. Draws nothing and changes neither picks nor marks.
+    void SetLanguage(Language language);
+    Language language() const { return m_language; }
+
     const Problem& problem() const { return m_problem; }
     // 13, or a short hand's 4, 7 or 10.
     std::int32_t tileCount() const { return m_nTiles; }
@@ -84,7 +89,7 @@ public:
     // The picks are exactly the waits.
     bool fullyRight() const;
     SuitKind suitKind() const { return m_nSuitKind; }
-    // UTF-8, CR LF line ends.
+    // UTF-8, CR LF line ends; in language().
     std::string_view answerText() const { return m_strAnswer.view(); }
     bool answered() const { return m_bAnswered != 0; }
     bool selected(TileNumber number) const;
@@ -97,17 +102,19 @@ public:
 private:
     void ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode);
     void ClearPicksAndMarks();
+    void WriteAnswerText();
 
     Problem m_problem{};
     ShortProblem m_short{};
     std::int32_t m_nTiles = 13;
     std::int32_t m_nHints = 0;
     SuitKind m_nSuitKind = kSuitManzu;
-    FixedText<LongestAnswer(kAnswerHeader.size(), kWaitPrefixLength)> m_strAnswer;
+    FixedText<LongestAnswer(LongerIn(kAnswerHeaderTerm), kWaitPrefixLength)> m_strAnswer;
     std::int32_t m_bAnswered = 0;
     std::array<std::uint8_t, kNumberSlots> m_bSelected{};
     std::uint8_t m_bSortTiles = 0;
     std::array<MarkKind, kNumberSlots> m_nMark{};
+    Language m_language = Language::Japanese;
 };
 
 }  // namespace zelkon

@@ -1,6 +1,6 @@
 #include "timed_run.h"
 
-#include <cstdio>
+#include <string>
 
 #include "quiz/quiz_logic.h"
 
@@ -10,12 +10,17 @@ std::chrono::nanoseconds SteadyRunClock::now() const {
     return std::chrono::steady_clock::now().time_since_epoch();
 }
 
+// "%lld:%02lld.%lld" by hand: formatted output would pull stdio into the WebAssembly module.
 std::string RunTimeText(std::chrono::nanoseconds time) {
     using namespace std::chrono;
     const auto tenths = time.count() < 0 ? 0 : duration_cast<milliseconds>(time).count() / 100;
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", static_cast<long long>(tenths / 600),
-                  static_cast<long long>(tenths / 10 % 60), static_cast<long long>(tenths % 10));
+    const auto seconds = tenths / 10 % 60;
+    std::string text = std::to_string(tenths / 600);
+    text += ':';
+    text += static_cast<char>('0' + seconds / 10);
+    text += static_cast<char>('0' + seconds % 10);
+    text += '.';
+    text += static_cast<char>('0' + tenths % 10);
     return text;
 }
 

@@ -14,9 +14,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "analysis/pattern_table.h"
 #include "dialog_units.h"
 #include "quiz_settings.h"
 #include "res/tile_art.h"
+#include "window_language.h"
 
 namespace zelkon {
 
@@ -91,6 +93,15 @@ CZelkonView::~CZelkonView() = default;
 void CZelkonView::PreCreateWindow() {
     // The question exists before the controls, and before any setting of the frame is read.
     m_quiz.SetUp();
+    m_quiz.SetLanguage(UiLanguage());
+}
+
+void CZelkonView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && m_quiz.language() != UiLanguage()) {
+        m_quiz.SetLanguage(UiLanguage());
+        ShowQuestionState();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CZelkonView::DoDataExchange() {
@@ -193,8 +204,28 @@ void CZelkonView::ShowQuestionState() {
     for (QPushButton& button : m_btnNumber) {
         button.setEnabled(open);
     }
-    m_btnOk.setText(open ? QStringLiteral("OK") : QStringLiteral("次へ"));
+    m_btnOk.setText(open ? QStringLiteral("OK") : tr("次へ"));
     SyncAnswerBox();
+    m_editAnswer.setToolTip(open ? QString() : JapaneseNamesOfTheAnswer());
+}
+
+QString CZelkonView::JapaneseNamesOfTheAnswer() const {
+    // A learner of the English names meets their Japanese here; the Japanese window needs none.
+    QStringList lines;
+    for (int k = 0; k < kPatternCount; ++k) {
+        const Term& name = kPatternTerms[static_cast<std::size_t>(k)];
+        const QString japanese = JapaneseBeside(name);
+        bool shown = false;
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            shown = shown || (m_quiz.problem().isWait[i] == 1 &&
+                              m_quiz.problem().patterns[i][static_cast<std::size_t>(k)] != 0);
+        }
+        if (shown && !japanese.isEmpty()) {
+            lines << UiTerm(name) + QStringLiteral(": ") + japanese;
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void CZelkonView::SyncAnswerBox() {

@@ -87,6 +87,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The answer box and the button follow the window's language at once.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,6 +101,8 @@ private:
     void OnBnClickedNum(TileNumber number);
     void ShowQuestionState();
     void SyncAnswerBox();
+    // "pinfu: 平和", a line for each pattern of the answer; empty in Japanese.
+    QString JapaneseNamesOfTheAnswer() const;
     const QuizSettings* settings() const;
     // The frame's settings, or its defaults for a form that no frame holds.
     std::int32_t suitMode() const;

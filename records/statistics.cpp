@@ -255,7 +255,8 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
     return tally.figures(store, now, utcOffsetSeconds);
 }
 
-std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds) {
+std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds,
+                             Language language) {
     std::string text = "problems: " + std::to_string(figures.problems) +
                        "  fully right: " + std::to_string(figures.fullyRight) + " (" +
                        percent(figures.fullyRight, figures.problems) + ")\n";
@@ -280,8 +281,10 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     for (std::size_t s = 0; s < figures.byShape.size(); ++s) {
         const ShapeFigure& figure = figures.byShape[s];
         char line[64];
-        std::snprintf(line, sizeof line, "  %s  %6lld / %-6lld ",
-                      WaitShapeName(static_cast<WaitShape>(s)),
+        // Romanised names differ in length; the Japanese ones are all two wide characters.
+        std::snprintf(line, sizeof line, "  %-*s  %6lld / %-6lld ",
+                      language == Language::English ? 7 : 0,
+                      WaitShapeName(static_cast<WaitShape>(s), language),
                       static_cast<long long>(figure.missed), static_cast<long long>(figure.seen));
         text += line + percent(figure.missed, figure.seen) + "\n";
     }

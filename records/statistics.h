@@ -125,8 +125,9 @@ StatisticsOutcome ComputeStatistics(RecordsStore& store, UnixMillis now,
                                     std::int32_t utcOffsetSeconds);
 
 // The figures as the command line prints them, times in the zone of utcOffsetSeconds, lines
-// ending in '\n'.
-std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds);
+// ending in '\n'; wait shapes named in language.
+std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSeconds,
+                             Language language = Language::Japanese);
 
 // The offset from UTC of the process's local zone (TZ) at the given time, east positive.
 std::int32_t LocalUtcOffsetSeconds(UnixMillis at);

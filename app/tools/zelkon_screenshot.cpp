@@ -1,7 +1,8 @@
 // Writes a picture of the window in the middle of a question: picks made, answer shown.
-// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--tiles N] [--ladder] [--hints N]
-// --explain: with the 解説 panel open; --tiles: hands of N tiles; --ladder: 段階練習 on;
-// --hints: N hints shown in the panel and no answer given.
+// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english] [--tiles N] [--ladder]
+// [--hints N]   (--explain: with the 解説 panel open; --english: in English, as 練習 ▸ 言語
+// chooses it; --tiles: hands of N tiles; --ladder: 段階練習 on; --hints: N hints shown in the
+// panel and no answer given)
 #include <cstdlib>
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     QStringList args = QCoreApplication::arguments();
     bool explain = args.removeAll(QStringLiteral("--explain")) > 0;
+    const bool english = args.removeAll(QStringLiteral("--english")) > 0;
     const bool ladder = args.removeAll(QStringLiteral("--ladder")) > 0;
     const auto option = [&args](const QString& name) {
         const qsizetype at = args.indexOf(name);
@@ -36,8 +38,8 @@ int main(int argc, char* argv[]) {
     const int hints = option(QStringLiteral("--hints"));
     explain = explain || hints > 0;
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--tiles N] "
-                               "[--ladder] [--hints N]\n";
+        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english] "
+                               "[--tiles N] [--ladder] [--hints N]\n";
         return 2;
     }
     // The picture is of the plain quiz, whatever practice settings this machine's player keeps.
@@ -53,6 +55,9 @@ int main(int argc, char* argv[]) {
     // A fixed seed gives the same picture on every run.
     zelkon::SeedDraws(args.size() > 2 ? args[2].toUInt() : 21u);
     frame.action(zelkon::ID_SUIT_PINZU)->trigger();
+    if (english) {
+        frame.action(zelkon::ID_LANGUAGE_ENGLISH)->trigger();
+    }
     zelkon::PracticeRuns& runs = *frame.practiceRuns();
     for (int i = 0; tiles != 0 && i < static_cast<int>(zelkon::kSizeItems.size()); ++i) {
         if (zelkon::kSizeItems[static_cast<std::size_t>(i)] == tiles) {

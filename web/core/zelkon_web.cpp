@@ -7,12 +7,18 @@
 #include "analysis/decomposition.h"
 #include "analysis/explanation.h"
 #include "analysis/hand_notation.h"
+#include "analysis/hint_text.h"
+#include "analysis/hints.h"
 #include "analysis/pattern_table.h"
+#include "analysis/shape_family.h"
 #include "analysis/wait_finder.h"
+#include "analysis/wait_in_hand.h"
 #include "dealing/band_dealer.h"
+#include "dealing/family_dealer.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
 #include "quiz/quiz_logic.h"
+#include "quiz/timed_run.h"
 
 #define ZW_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -38,6 +44,19 @@ public:
     void Deal(Problem& problem) override { DealProblemInBand(problem, band); }
 };
 BandSource bandSource;
+
+// The page's clock: the time the page passes in with each call that may read it.
+class PageClock : public RunClock {
+public:
+    std::chrono::nanoseconds time{};
+    std::chrono::nanoseconds now() const override { return time; }
+};
+PageClock pageClock;
+TimedRun run(pageClock);
+
+void SetTime(double milliseconds) {
+    pageClock.time = std::chrono::nanoseconds(static_cast<std::int64_t>(milliseconds * 1e6));
+}
 
 std::int32_t PutText(std::string_view value) {
     const std::size_t length = value.size() < kTextCapacity ? value.size() : kTextCapacity;
@@ -150,7 +169,8 @@ std::int32_t zw_enter(std::int32_t length, std::int32_t suitMode, std::int32_t s
     return 0;
 }
 
-// 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number.
+// 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number, 6 whether the character
+// cannot show as itself (the window's rule), 1 or 0.
 ZW_EXPORT(zw_fault_field) std::int32_t zw_fault_field(std::int32_t field) {
     switch (field) {
         case 0:
@@ -165,6 +185,8 @@ ZW_EXPORT(zw_fault_field) std::int32_t zw_fault_field(std::int32_t field) {
             return fault.count;
         case 5:
             return fault.number;
+        case 6:
+            return IsInvisibleCharacter(fault.character) ? 1 : 0;
         default:
             return 0;
     }
@@ -319,6 +341,31 @@ ZW_EXPORT(zw_leftover) std::int32_t zw_leftover(std::int32_t n) {
     return length;
 }
 
+// Where reading r of wait n stands in the 13 tiles, as "45|36" or "55,77|57" in the text buffer:
+// the groups of tiles, then the numbers that complete them.
+ZW_EXPORT(zw_wait_in_hand) std::int32_t zw_wait_in_hand(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    if (reading == nullptr || reading->winningBlock < 0) {
+        return 0;
+    }
+    const WaitInHand wait = WaitInHandOf(*reading, n);
+    std::int32_t length = 0;
+    for (std::int32_t g = 0; g < wait.groupCount; ++g) {
+        if (g > 0) {
+            text[length++] = ',';
+        }
+        for (std::int32_t i = 0; i < wait.groupSizes[static_cast<std::size_t>(g)]; ++i) {
+            const auto tile = wait.groups[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)];
+            text[length++] = static_cast<char>('0' + tile);
+        }
+    }
+    text[length++] = '|';
+    for (std::int32_t i = 0; i < wait.onCount; ++i) {
+        text[length++] = static_cast<char>('0' + wait.on[static_cast<std::size_t>(i)]);
+    }
+    return length;
+}
+
 // Names from the core, UTF-8 in the text buffer.
 ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
     return k >= 0 && k < kPatternCount ? PutText(PatternTable[static_cast<std::size_t>(k)].name)
@@ -359,6 +406,11 @@ ZW_EXPORT(zw_analysed_patterns) std::int32_t zw_analysed_patterns(std::int32_t n
     return bits;
 }
 
+// As zelkon-cli deal --seed seeds before its first problem.
+ZW_EXPORT(zw_seed) void zw_seed(std::uint32_t seed) {
+    SeedDraws(seed);
+}
+
 // For tests: the first problem of a worksheet dealt with seed, in characters and sorted, so that
 // no suit is drawn after it.
 ZW_EXPORT(zw_deal_seeded)
@@ -377,4 +429,106 @@ ZW_EXPORT(zw_problem_digits) std::int32_t zw_problem_digits() {
         text[length++] = static_cast<char>('0' + tile);
     }
     return length;
+}
+
+// A timed run of ten problems (the window's TimedRun); now is the page's monotonic clock in ms.
+ZW_EXPORT(zw_run_start) void zw_run_start() {
+    run.Start();
+}
+
+ZW_EXPORT(zw_run_abandon) void zw_run_abandon() {
+    run.Abandon();
+}
+
+ZW_EXPORT(zw_run_shown) void zw_run_shown(double now) {
+    SetTime(now);
+    run.QuestionShown();
+}
+
+// Returns 1 when this answer finished the run.
+ZW_EXPORT(zw_run_answered) std::int32_t zw_run_answered(double now) {
+    SetTime(now);
+    const bool wasRunning = run.running();
+    run.Answered(quiz);
+    return wasRunning && run.finished() ? 1 : 0;
+}
+
+ZW_EXPORT(zw_run_running) std::int32_t zw_run_running() {
+    return run.running() ? 1 : 0;
+}
+
+// "3 / 10  0:42.1" at now, or empty when no run is on.
+ZW_EXPORT(zw_run_status) std::int32_t zw_run_status(double now) {
+    SetTime(now);
+    return run.running() ? PutText(run.StatusText()) : 0;
+}
+
+// 0 the time as "m:ss.t" (in the text buffer; returns its length), 1 problems, 2 fully right,
+// 3 waits missed, 4 wrong picks.
+ZW_EXPORT(zw_run_result) std::int32_t zw_run_result(std::int32_t field) {
+    const TimedRunResult& result = run.result();
+    switch (field) {
+        case 0:
+            return PutText(RunTimeText(result.time));
+        case 1:
+            return result.problems;
+        case 2:
+            return result.fullyRight;
+        case 3:
+            return result.waitsMissed;
+        case 4:
+            return result.wrongPicks;
+        default:
+            return 0;
+    }
+}
+
+// The shape families of the catalogue, in its order.
+ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
+    return kFamilyCount;
+}
+
+ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
+    return family >= 0 && family < kFamilyCount
+               ? PutText(kShapeFamilies[static_cast<std::size_t>(family)].name)
+               : 0;
+}
+
+ZW_EXPORT(zw_family_has_hand) std::int32_t zw_family_has_hand(std::int32_t family) {
+    return FamilyHasHand(family, 13) ? 1 : 0;
+}
+
+// A 13-tile problem of family, shown as a dealt one (its display order shuffled, the suit drawn
+// in random mode). Returns 0, the problem on screen untouched, when the family has no such hand.
+ZW_EXPORT(zw_new_family_problem)
+std::int32_t zw_new_family_problem(std::int32_t family, std::int32_t suitMode,
+                                   std::int32_t sortMode) {
+    TileHand hand;
+    if (!DealFamilyHand(family, 13, hand) || hand.count != 13) {
+        return 0;
+    }
+    Hand13 tiles{};
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        tiles[i] = hand.tiles[i];
+    }
+    quiz.LoadProblem(tiles, suitMode, static_cast<std::uint8_t>(sortMode));
+    Changed();
+    return 1;
+}
+
+// Hint level (1 to 6) of the problem on screen, in the text buffer.
+ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
+    static Hints hints;
+    TileHand hand;
+    for (const TileNumber tile : quiz.problem().sortedHand) {
+        hand.tiles[static_cast<std::size_t>(hand.count++)] = tile;
+    }
+    if (!ComputeHints(hand, hints)) {
+        return 0;
+    }
+    return PutText(HintWords(hints, level).view());
+}
+
+ZW_EXPORT(zw_hint_count) std::int32_t zw_hint_count() {
+    return kHintCount;
 }

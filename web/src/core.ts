@@ -55,6 +55,7 @@ export interface HandFault {
     suitPosition: number;
     count: number;
     number: number;
+    invisible: boolean; // the character cannot show as itself
 }
 
 interface Exports {
@@ -94,13 +95,36 @@ interface Exports {
     zw_split_count(n: number): number;
     zw_split_block(n: number, b: number): number;
     zw_leftover(n: number): number;
+    zw_wait_in_hand(n: number, r: number): number;
     zw_pattern_name(k: number): number;
     zw_pattern_han(k: number): number;
     zw_wait_shape_name(shape: number): number;
     zw_analyse(): number;
     zw_analysed_patterns(n: number): number;
     zw_deal_seeded(seed: number, fewest: number, most: number): void;
+    zw_seed(seed: number): void;
     zw_problem_digits(): number;
+    zw_family_count(): number;
+    zw_family_name(family: number): number;
+    zw_family_has_hand(family: number): number;
+    zw_new_family_problem(family: number, suitMode: number, sortMode: number): number;
+    zw_hint(level: number): number;
+    zw_hint_count(): number;
+    zw_run_start(): void;
+    zw_run_abandon(): void;
+    zw_run_shown(now: number): void;
+    zw_run_answered(now: number): number;
+    zw_run_running(): number;
+    zw_run_status(now: number): number;
+    zw_run_result(field: number): number;
+}
+
+export interface RunResult {
+    time: string;
+    problems: number;
+    fullyRight: number;
+    waitsMissed: number;
+    wrongPicks: number;
 }
 
 const decoder = new TextDecoder();
@@ -144,7 +168,7 @@ export class Core {
             return null;
         }
         const f = (i: number) => this.x.zw_fault_field(i);
-        return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5) };
+        return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5), invisible: f(6) === 1 };
     }
 
     // The fault of a typed hand, or null for a hand; changes nothing.
@@ -231,6 +255,12 @@ export class Core {
         };
     }
 
+    // Where reading r of wait n stands in the 13 tiles: its groups of tiles and what they wait on.
+    waitInHand(n: number, r: number): { groups: number[][]; on: number[] } {
+        const [groups, on] = this.text(this.x.zw_wait_in_hand(n, r)).split("|");
+        return { groups: groups.split(",").map((g) => Array.from(g, Number)), on: Array.from(on ?? "", Number) };
+    }
+
     patternName(k: number): string {
         return this.text(this.x.zw_pattern_name(k));
     }
@@ -247,6 +277,61 @@ export class Core {
         return this.text(this.x.zw_wait_shape_name(shape));
     }
 
+    // The catalogue's families that have 13-tile hands, by index and name.
+    families(): { index: number; name: string }[] {
+        const list = [];
+        for (let f = 0; f < this.x.zw_family_count(); ++f) {
+            if (this.x.zw_family_has_hand(f) === 1) {
+                list.push({ index: f, name: this.text(this.x.zw_family_name(f)) });
+            }
+        }
+        return list;
+    }
+
+    // False, nothing changed, for a family without 13-tile hands.
+    newFamilyProblem(family: number, suitMode: number, sorted: boolean): boolean {
+        return this.x.zw_new_family_problem(family, suitMode, sorted ? 1 : 0) === 1;
+    }
+
+    get hintCount(): number {
+        return this.x.zw_hint_count();
+    }
+
+    hint(level: number): string {
+        return this.text(this.x.zw_hint(level));
+    }
+
+    // The window's timed run; now is a monotonic clock in milliseconds (performance.now()).
+    runStart(): void {
+        this.x.zw_run_start();
+    }
+
+    runAbandon(): void {
+        this.x.zw_run_abandon();
+    }
+
+    runShown(now: number): void {
+        this.x.zw_run_shown(now);
+    }
+
+    // True when this answer was the run's tenth.
+    runAnswered(now: number): boolean {
+        return this.x.zw_run_answered(now) === 1;
+    }
+
+    get runRunning(): boolean {
+        return this.x.zw_run_running() === 1;
+    }
+
+    runStatus(now: number): string {
+        return this.text(this.x.zw_run_status(now));
+    }
+
+    runResult(): RunResult {
+        const r = (field: number) => this.x.zw_run_result(field);
+        return { time: this.text(r(0)), problems: r(1), fullyRight: r(2), waitsMissed: r(3), wrongPicks: r(4) };
+    }
+
     // For tests and tools: the waits of any ascending 13-digit hand as bits 1 to 9, and a wait's
     // pattern bits.
     analyse(digits: string): number {
@@ -261,6 +346,16 @@ export class Core {
     // For tests: the first problem `zelkon-cli deal --seed` deals, as sorted and deal-order digits.
     dealSeeded(seed: number, fewest = 1, most = 9): [string, string] {
         this.x.zw_deal_seeded(seed >>> 0, fewest, most);
+        const digits = this.text(this.x.zw_problem_digits());
+        return [digits.slice(0, 13), digits.slice(13)];
+    }
+
+    seed(seed: number): void {
+        this.x.zw_seed(seed >>> 0);
+    }
+
+    // The problem on screen as sorted and deal-order digits, for tests.
+    problemDigits(): [string, string] {
         const digits = this.text(this.x.zw_problem_digits());
         return [digits.slice(0, 13), digits.slice(13)];
     }

@@ -45,6 +45,7 @@ class Page {
     private readonly marks: HTMLElement[] = [];
     private readonly tiles: HTMLElement[] = [];
     private expanded = new Set<number>();
+    private hintsShown = 0;
     private readonly run: TimedRunDriver;
 
     constructor(core: Core) {
@@ -93,6 +94,10 @@ class Page {
             this.openEntry();
         });
         $("copy-hand").addEventListener("click", () => this.copyHand());
+        $("hint").addEventListener("click", () => this.nextHint());
+        $<HTMLSelectElement>("family").addEventListener("change", (e) => {
+            this.change({ family: Number((e.target as HTMLSelectElement).value) });
+        });
         $("timed-run").addEventListener("click", () => {
             practiceDialog.close();
             this.timedRunCommand();
@@ -136,6 +141,16 @@ class Page {
         $("explain-label").textContent = t.explain;
         $("band-legend").textContent = t.deal;
         $("timed-run").textContent = t.timedRun;
+        $("family-label").textContent = t.family;
+        $("hint").textContent = t.hint;
+        const family = $<HTMLSelectElement>("family");
+        family.replaceChildren();
+        for (const { index, name } of [{ index: -1, name: t.allFamilies }, ...this.core.families()]) {
+            const option = el("option", undefined, name);
+            option.value = String(index);
+            option.selected = index === this.settings.family;
+            family.append(option);
+        }
         $("enter-hand").textContent = t.enter;
         $("copy-hand").textContent = t.copy;
         $("lang-legend").textContent = t.language;
@@ -196,6 +211,7 @@ class Page {
             return this.t.linkFault + faultText(fault, this.settings.lang);
         }
         this.expanded.clear();
+        this.hintsShown = 0;
         return "";
     }
 
@@ -240,7 +256,12 @@ class Page {
 
     private newProblem(): void {
         const [fewest, most] = kBandLimits[this.settings.band];
-        this.core.newProblem(this.suitMode, this.sorted, fewest, most);
+        // A stored family the catalogue no longer has deals as every shape.
+        const family = this.settings.family;
+        if (family < 0 || !this.core.newFamilyProblem(family, this.suitMode, this.sorted)) {
+            this.core.newProblem(this.suitMode, this.sorted, fewest, most);
+        }
+        this.hintsShown = 0;
         this.say("");
         this.run.shown();
         this.render();
@@ -263,6 +284,10 @@ class Page {
             e.preventDefault();
             $("ok").focus();
             this.okNext();
+            return;
+        }
+        if (e.code === "KeyH" && !e.shiftKey) {
+            this.nextHint();
             return;
         }
         const digit = /^Digit([1-9])$/.exec(e.code);
@@ -311,6 +336,7 @@ class Page {
         for (const input of $("band-choices").querySelectorAll("input")) {
             input.disabled = running;
         }
+        $<HTMLSelectElement>("family").disabled = running;
         const status = $("run-status");
         const text = this.run.statusText();
         status.hidden = text === "";
@@ -325,8 +351,16 @@ class Page {
         this.renderRunStatus();
         const rows = $("panel-rows");
         rows.replaceChildren();
+        const hints = $("hints");
+        hints.replaceChildren();
+        const hint = $<HTMLButtonElement>("hint");
+        hint.hidden = !this.settings.explain;
+        hint.disabled = !this.hintAllowed() || this.hintsShown >= this.core.hintCount;
         if (!open) {
             return;
+        }
+        for (let level = 1; level <= this.hintsShown; ++level) {
+            hints.append(el("li", undefined, this.core.hint(level)));
         }
         if (!this.core.answered) {
             rows.append(el("p", "panel-empty", this.t.beforeAnswer));
@@ -373,6 +407,19 @@ class Page {
             text += t.itemGap + t.wrongPicks + wrong.join(t.dot);
         }
         return text;
+    }
+
+    // One hint more per press, only while the panel is open, the problem unanswered and no run on.
+    private hintAllowed(): boolean {
+        return this.settings.explain && !this.core.answered && !this.run.active;
+    }
+
+    private nextHint(): void {
+        if (!this.hintAllowed() || this.hintsShown >= this.core.hintCount) {
+            return;
+        }
+        ++this.hintsShown;
+        this.renderPanel();
     }
 
     private caption(reading: Reading): string {
@@ -424,6 +471,22 @@ class Page {
         return line;
     }
 
+    // The wait as it stands in the 13 tiles: "[4][5] が3・6を待つ".
+    private waitLine(n: number, r: number): HTMLElement {
+        const wait = this.core.waitInHand(n, r);
+        const suit = this.core.suit;
+        const line = el("div", "small-tiles wait-line");
+        for (const tiles of wait.groups) {
+            const group = el("span", "group");
+            for (const t of tiles) {
+                group.append(tileImage(t, suit, this.t.tileName(t, suit), "small tile"));
+            }
+            line.append(group);
+        }
+        line.append(el("span", "waits-on", this.t.waitsOn(wait.on.join(this.t.dot))));
+        return line;
+    }
+
     private row(n: number, number: NumberExplanation, picked: boolean): HTMLElement {
         const row = el("div", "row");
         const mark = this.core.mark(n);
@@ -439,6 +502,9 @@ class Page {
         if (shown >= 0) {
             const reading = number.readings[shown];
             row.append(this.blocks(reading.blocks, reading.winningBlock, []));
+            if (number.verdict === Verdict.Wait) {
+                row.append(this.waitLine(n, shown));
+            }
         } else if (number.verdict === Verdict.FifthCopy) {
             row.append(this.blocks([], -1, [n, n, n, n]));
         } else {
@@ -505,6 +571,7 @@ class Page {
         const hand = $<HTMLInputElement>("enter-text").value.trim();
         if (this.core.enter(hand, this.suitMode, this.sorted) === null) {
             this.expanded.clear();
+            this.hintsShown = 0;
             this.render();
         }
     }

@@ -14,9 +14,10 @@ export interface Settings {
     lang: Lang;
     explain: boolean;
     band: Band;
+    family: number; // -1 for every shape, else the catalogue's index
 }
 
-export const kDefaults: Settings = { lang: "ja", explain: false, band: 0 };
+export const kDefaults: Settings = { lang: "ja", explain: false, band: 0, family: -1 };
 
 const kKey = "zelkon.settings.v1";
 
@@ -35,7 +36,7 @@ export function parseSettings(stored: string | null): Settings | null {
     }
     const v = value as Record<string, unknown>;
     const keys = Object.keys(v).sort().join(",");
-    if (keys !== "band,explain,lang") {
+    if (keys !== "band,explain,family,lang") {
         return null;
     }
     if ((v.lang !== "ja" && v.lang !== "en") || typeof v.explain !== "boolean") {
@@ -44,7 +45,10 @@ export function parseSettings(stored: string | null): Settings | null {
     if (typeof v.band !== "number" || !Number.isInteger(v.band) || v.band < 0 || v.band > 3) {
         return null;
     }
-    return { lang: v.lang, explain: v.explain, band: v.band as Band };
+    if (typeof v.family !== "number" || !Number.isInteger(v.family) || v.family < -1 || v.family > 63) {
+        return null;
+    }
+    return { lang: v.lang, explain: v.explain, band: v.band as Band, family: v.family };
 }
 
 // Storage may be missing or refuse (private modes, quotas): the page then simply forgets.
@@ -64,7 +68,7 @@ export function loadSettings(): Settings {
 // Written only from the player's first change on, as the window writes its file.
 export function saveSettings(settings: Settings): void {
     try {
-        localStorage.setItem(kKey, JSON.stringify({ lang: settings.lang, explain: settings.explain, band: settings.band }));
+        localStorage.setItem(kKey, JSON.stringify({ lang: settings.lang, explain: settings.explain, band: settings.band, family: settings.family }));
     } catch {
         // Nothing to do: the settings last until the page closes.
     }

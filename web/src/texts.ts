@@ -21,6 +21,9 @@ export interface Texts {
     deal: string;
     bands: [string, string, string, string];
     timedRun: string;
+    family: string;
+    allFamilies: string;
+    hint: string;
     enter: string;
     copy: string;
     copied: string;
@@ -52,6 +55,7 @@ export interface Texts {
     fifthShape(shape: string): string;
     noReading(left: number): string;
     otherReadings(n: number): string;
+    waitsOn(list: string): string;
     // Timed runs.
     abandonRun: string;
     runResult(time: string, right: number, of: number, missed: number, wrong: number): string;
@@ -80,6 +84,9 @@ export const TEXTS: Record<Lang, Texts> = {
         deal: "出題",
         bands: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
         timedRun: "タイムアタック",
+        family: "形",
+        allFamilies: "すべての形",
+        hint: "ヒント",
         enter: "問題を入力",
         copy: "問題をコピー",
         copied: "コピーしました",
@@ -111,6 +118,7 @@ export const TEXTS: Record<Lang, Texts> = {
         fifthShape: (shape) => `待ちではない：手に4枚（形だけなら${shape}）`,
         noReading: (left) => `待ちではない：どう分けても${left}枚余る`,
         otherReadings: (n) => `ほかの読み方（${n}）`,
+        waitsOn: (list) => `が${list}を待つ`,
         abandonRun: "タイムアタックを中止しますか？",
         runResult: (time, right, of, missed, wrong) =>
             `タイム　${time}\n完全正解　${right} / ${of}\n見逃した待ち　${missed}\n誤って選んだ牌　${wrong}`,
@@ -134,6 +142,9 @@ export const TEXTS: Record<Lang, Texts> = {
         deal: "Deal",
         bands: ["All hands", "1–2 waits", "3–4 waits", "5 or more waits"],
         timedRun: "Timed run",
+        family: "Shape",
+        allFamilies: "All shapes",
+        hint: "Hint",
         enter: "Enter a hand",
         copy: "Copy the hand",
         copied: "Copied",
@@ -165,6 +176,7 @@ export const TEXTS: Record<Lang, Texts> = {
         fifthShape: (shape) => `No wait: all four in the hand (in shape only, ${shape})`,
         noReading: (left) => `No wait: any split leaves ${left} tiles over`,
         otherReadings: (n) => `Other readings (${n})`,
+        waitsOn: (list) => `waits on ${list}`,
         abandonRun: "Abandon the timed run?",
         runResult: (time, right, of, missed, wrong) =>
             `Time  ${time}\nFully right  ${right} / ${of}\nWaits missed  ${missed}\nWrong picks  ${wrong}`,

@@ -95,6 +95,39 @@ test("seeded worksheets deal as zelkon-cli deal --seed, plainly and within bands
     }
 });
 
+test("family worksheets deal as zelkon-cli deal --family, and every family is offered by name", () => {
+    const catalogue = native("families").split("\n").filter(Boolean).map((line) => line.split("\t"));
+    const offered = core.families();
+    assert.ok(offered.length >= 20);
+    for (const { index, name } of offered) {
+        const [id, nativeName] = catalogue[index];
+        assert.equal(name, nativeName);
+        const expected = native("deal", "--seed", "11", "--family", id, "--count", "3");
+        core.seed(11);
+        let got = "";
+        for (let k = 0; k < 3; ++k) {
+            assert.equal(core.newFamilyProblem(index, 0, true), true, id);
+            const [sorted, order] = core.problemDigits();
+            got += `${sorted}\t${order}\t${tableLine(sorted).split("\t").slice(1).join("\t")}`;
+        }
+        assert.equal(got, expected, id);
+    }
+});
+
+// One hand in 150, so that every family and fourth-hint form turns up.
+test("the hints of sampled hands are zelkon-cli hint's, word for word", () => {
+    for (let i = 0; i < hands.length; i += 150) {
+        const hand = hands[i];
+        const expected = native("hint", hand);
+        assert.equal(core.enter(hand, 0, true), null);
+        let got = "";
+        for (let level = 1; level <= core.hintCount; ++level) {
+            got += core.hint(level) + "\n";
+        }
+        assert.equal(got, expected, hand);
+    }
+});
+
 test("a typed hand's fault comes back with its position and changes nothing", () => {
     assert.equal(core.enter("1112345678999p", 3, true), null);
     const before = core.spell();

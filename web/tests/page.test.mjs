@@ -138,9 +138,10 @@ test("a bad link or seed is named as such, and the page deals as usual", async (
         ["#11123456789990", "14文字目の「0」は牌ではありません。数字は1〜9です。"],
         ["#%3Cimg%20src%3Dx%3E", "1文字目の「<」は牌ではありません。"],
         ["#1111123456789", "1が5枚あります。同じ牌は4枚までです。"],
+        ["#1112345678999%E2%80%AE", "14文字目のU+202Eは牌ではありません。"],
     ]) {
         const { page, errors } = await open(t, address);
-        assert.match(await page.getByRole("status").textContent(), new RegExp(message.replace(/[.*?()]/g, "\\$&")), address);
+        assert.match(await page.getByRole("status").textContent(), new RegExp(message.replace(/[.*?()+]/g, "\\$&")), address);
         assert.equal(await page.locator("#main img, #main [src]").count(), 0, "nothing from the address became markup");
         assert.equal((await boardHand(page)).digits.length, 13);
         assert.deepEqual(errors, []);
@@ -176,4 +177,87 @@ test("stored settings that do not parse are dropped, not trusted", async (t) => 
         assert.equal(await page.locator("#panel").isHidden(), true, stored);
         assert.equal(await page.evaluate(() => localStorage.getItem("zelkon.settings.v1")), null, stored);
     }
+});
+
+test("the explanation, a typed hand and its link, as a player reaches them", async (t) => {
+    const { page, errors } = await open(t, "#1112223334567p");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("checkbox", { name: "解説を表示" }).check();
+    await page.getByRole("button", { name: "閉じる" }).click();
+    const panel = page.getByRole("region", { name: "解説" });
+    assert.match(await panel.textContent(), /解答すると、ここに解説が表示されます/);
+    // Hints, one per press of H or of the button, in the panel and never on the board.
+    await page.keyboard.press("KeyH");
+    await panel.getByRole("button", { name: "ヒント" }).click();
+    assert.deepEqual(await panel.getByRole("listitem").allTextContents(), ["7種待ち", "外せる面子はない"]);
+    for (const n of ["2", "4", "8"]) {
+        await page.getByRole("button", { name: n, exact: true }).click();
+    }
+    await page.getByRole("button", { name: "OK" }).click();
+    const text = await panel.textContent();
+    assert.match(text, /待ち7種：1・2・3・4・5・7・8\u3000見逃し：1・3・5・7/);
+    assert.match(text, /4正解：単騎待ち\u3000三暗刻（2翻）/);
+    assert.match(text, /が1・4を待つ/);
+    const others = panel.getByRole("button", { name: /^ほかの読み方/ }).first();
+    assert.equal(await others.getAttribute("aria-expanded"), "false");
+    await others.click();
+    assert.equal(await panel.getByRole("button", { name: /^ほかの読み方/ }).first().getAttribute("aria-expanded"), "true");
+    assert.equal(await panel.getByRole("button", { name: "ヒント" }).isDisabled(), true, "no hint once answered");
+    await page.keyboard.press("Enter");
+    assert.equal(await answerBox(page).inputValue(), "何待ち？", "keys stay with the quiz after a click in the panel");
+    assert.equal(await panel.getByRole("listitem").count(), 0, "a new problem starts without hints");
+
+    // 問題を入力: OK only for a hand; the hand then shows in its typed order when sorting is off.
+    await page.getByRole("button", { name: "設定" }).click();
+    await page.getByRole("radio", { name: "しない" }).check();
+    await page.getByRole("radio", { name: "ソウズ" }).check();
+    await page.getByRole("button", { name: "閉じる" }).click();
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("button", { name: "問題を入力" }).click();
+    const entry = page.getByRole("textbox", { name: "手牌" });
+    const ok = page.getByRole("dialog").getByRole("button", { name: "OK" });
+    await entry.fill("999111234567８");
+    assert.match(await page.locator("#enter-fault").textContent(), /13文字目の「８」は全角です。/);
+    assert.equal(await ok.isDisabled(), true);
+    await entry.fill(" 9991112345678 ");
+    assert.equal(await ok.isDisabled(), false);
+    await ok.click();
+    const hand = await boardHand(page);
+    assert.equal(hand.digits, "9991112345678");
+    assert.equal(hand.names[0], "9索");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+    await page.getByRole("button", { name: "問題をコピー" }).click();
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), `${site.url}#1112345678999s`);
+
+    // A family from 出題 ▸ 形 deals from the next problem on; the nine gates have one form.
+    await page.getByRole("combobox", { name: "形" }).selectOption({ label: "九蓮形" });
+    await page.getByRole("button", { name: "閉じる" }).click();
+    await page.getByRole("button", { name: "リセット" }).click();
+    assert.equal([...(await boardHand(page)).digits].sort().join(""), "1112345678999");
+    assert.deepEqual(errors, []);
+});
+
+test("a timed run counts ten problems and tells the tally; a typed hand is refused while it lasts", async (t) => {
+    const { page, errors } = await open(t, "?seed=5");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("button", { name: "タイムアタック" }).click();
+    assert.match(await page.locator("#run-status").textContent(), /^タイムアタック\u30001 \/ 10問\u30000:0\d\.\d$/);
+    let missed = 0;
+    for (let k = 0; k < 10; ++k) {
+        // Nothing picked: every wait is missed.
+        await page.keyboard.press("Enter");
+        missed += await page.locator(".mark.cross").count();
+        if (k < 9) {
+            await page.keyboard.press("Enter");
+        }
+        if (k === 4) {
+            await page.getByRole("button", { name: "練習" }).click();
+            assert.equal(await page.getByRole("button", { name: "問題を入力" }).isDisabled(), true);
+            await page.getByRole("button", { name: "閉じる" }).click();
+        }
+    }
+    const result = page.getByRole("dialog", { name: "タイムアタック" });
+    assert.match(await result.textContent(), new RegExp(`完全正解\u30000 / 10\n見逃した待ち\u3000${missed}\n誤って選んだ牌\u30000`));
+    assert.deepEqual(errors, []);
 });

@@ -16,7 +16,8 @@ function run(command, args, options = {}) {
     execFileSync(command, args, { stdio: "inherit", ...options });
 }
 
-// Every source of the core's floors that the page reaches: analysis, dealing and the quiz logic.
+// Every source of the core's floors that the page reaches: analysis, dealing, the quiz logic and
+// the timed run.
 // Files the page never calls cost nothing: the linker drops what no export reaches.
 function coreSources() {
     const folder = (name) =>
@@ -25,13 +26,13 @@ function coreSources() {
             .sort()
             .map((f) => path.join(root, name, f));
     return [...folder("analysis"), ...folder("dealing"), path.join(root, "quiz", "quiz_logic.cpp"),
-        path.join(web, "core", "zelkon_web.cpp")];
+        path.join(root, "quiz", "timed_run.cpp"), path.join(web, "core", "zelkon_web.cpp")];
 }
 
 function buildModule() {
     const wasm = path.join(site, "zelkon.wasm");
     run(process.env.ZELKON_WASM_CXX ?? "clang++", [
-        "--target=wasm32-wasi", "--sysroot=/usr", "-std=c++20", "-O2", "-fno-exceptions", "-fno-rtti",
+        "--target=wasm32-wasi", "--sysroot=/usr", "-std=c++20", "-Os", "-fno-exceptions", "-fno-rtti",
         "-Wall", "-Wextra", "-mexec-model=reactor", "-I", root, ...coreSources(),
         "-Wl,--strip-all", "-o", wasm,
     ]);

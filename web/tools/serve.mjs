@@ -1,9 +1,10 @@
-// Serves build/web/site/ on localhost, as any static host would, with the page's security
-// policy also sent as a header.
+// Serves build/web/site/ on localhost, as a static host would: gzipped where the browser takes it,
+// and with the page's security policy also sent as a header.
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
+import zlib from "node:zlib";
 
 const kTypes = {
     ".html": "text/html; charset=utf-8",
@@ -35,13 +36,17 @@ export function serve(site, port, host = "127.0.0.1") {
             response.writeHead(404, { "Content-Type": "text/plain" }).end("not found\n");
             return;
         }
+        const gzip = /\bgzip\b/.test(request.headers["accept-encoding"] ?? "");
+        const bytes = fs.readFileSync(file);
         response.writeHead(200, {
             "Content-Type": kTypes[path.extname(file)] ?? "application/octet-stream",
             "Content-Security-Policy": csp,
             "X-Content-Type-Options": "nosniff",
             "Cache-Control": "no-cache",
+            Vary: "Accept-Encoding",
+            ...(gzip ? { "Content-Encoding": "gzip" } : {}),
         });
-        fs.createReadStream(file).pipe(response);
+        response.end(gzip ? zlib.gzipSync(bytes, { level: 9 }) : bytes);
     });
     return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
 }

@@ -1,0 +1,408 @@
+// The window in two languages: every text of the English translation finished and fitting its
+// place, the English window free of Japanese, and the Japanese window exactly as it was before
+// any choice, also after English and back.
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+#include <QTextEdit>
+#include <QXmlStreamReader>
+
+#include "app/about_dlg.h"
+#include "app/command_ids.h"
+#include "app/hand_entry_dialog.h"
+#include "app/main_frame.h"
+#include "app/zelkon_app.h"
+#include "quiz/explanation_panel.h"
+#include "quiz/zelkon_view.h"
+#include "temp_settings.h"
+#include "tests/quiz/seeded_draws.h"
+#include "tests/support/hand_strings.h"
+
+using namespace zelkon;
+
+namespace {
+
+struct Message {
+    QString context;
+    QString source;
+    QString translation;
+    QString type;
+};
+
+QList<Message> TranslationSource() {
+    QFile file(QStringLiteral(ZELKON_TS_FILE));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QList<Message> messages;
+    QXmlStreamReader xml(&file);
+    QString context;
+    Message message;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            message = Message{context, {}, {}, {}};
+        } else if (xml.name() == QLatin1String("source")) {
+            message.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            message.type = xml.attributes().value(QLatin1String("type")).toString();
+            message.translation = xml.readElementText();
+            messages << message;
+        }
+    }
+    return xml.hasError() ? QList<Message>{} : messages;
+}
+
+// Kana, kanji and the full-width forms: what an English reader cannot read.
+bool HasJapanese(const QString& text) {
+    static const QRegularExpression japanese(
+        QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    return text.contains(japanese);
+}
+
+// The one text that stays Japanese in English: the language's own name in the 言語 menu.
+bool NamesJapanese(const QString& text) {
+    return text == QStringLiteral("日本語(&J)");
+}
+
+QStringList Placeholders(const QString& text) {
+    static const QRegularExpression placeholder(QStringLiteral("%L?[1-9]"));
+    QStringList found;
+    for (const QRegularExpressionMatch& m : placeholder.globalMatch(text)) {
+        found << m.captured().remove(QLatin1Char('L'));
+    }
+    found.sort();
+    return found;
+}
+
+// The mnemonic letter of a menu text ("&Help" gives H), or a null QChar.
+QChar Mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (text[i + 1] != QLatin1Char('&')) {
+                return text[i + 1].toUpper();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Every menu of the bar with its items, the bar itself first.
+QList<QWidget*> Menus(QMenuBar& bar) {
+    QList<QWidget*> menus{&bar};
+    for (QMenu* menu : bar.findChildren<QMenu*>()) {
+        menus << menu;
+    }
+    return menus;
+}
+
+QString Plain(QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+}  // namespace
+
+class TestTranslations : public QObject {
+    Q_OBJECT
+
+private:
+    test::TemporarySettings m_settings;
+    std::unique_ptr<CZelkonApp> m_app;
+
+    CMainFrame& frame() { return *m_app->mainFrame(); }
+    CZelkonView& view() { return *frame().GetActiveView(); }
+
+    void start() {
+        test::UseSeededDraws(4242);
+        m_app = std::make_unique<CZelkonApp>();
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        QCoreApplication::processEvents();
+    }
+    void choose(int languageId) {
+        frame().action(languageId)->trigger();
+        // Widgets hear of the change through posted events.
+        QCoreApplication::processEvents();
+    }
+    // A question answered with a right pick, a wrong pick and a missed wait, the panel open.
+    void answerWithThePanelOpen() {
+        frame().action(ID_PRACTICE_EXPLAIN)->setChecked(true);
+        view().LoadProblem(tests::Hand13Of("1111234567888"));
+        for (const TileNumber n : {3, 5}) {
+            view().numberButton(n).click();
+        }
+        view().okButton().click();
+        QCoreApplication::processEvents();
+    }
+
+    // Texts the player reads, each with the widget that must hold it.
+    static QList<std::pair<QWidget*, QString>> ShownTexts(QWidget& window) {
+        QList<std::pair<QWidget*, QString>> texts;
+        QList<QWidget*> widgets = window.findChildren<QWidget*>();
+        widgets.prepend(&window);
+        for (QWidget* w : widgets) {
+            if (!w->isVisibleTo(&window) && w != &window) {
+                continue;
+            }
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                texts << std::pair{w, label->text()};
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                texts << std::pair{w, button->text()};
+            } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
+                texts << std::pair{w, edit->toPlainText()};
+            }
+            // Tooltips may hold the Japanese beside the English on purpose.
+            if (!w->toolTip().isEmpty()) {
+                QString tip = w->toolTip();
+                texts << std::pair{
+                    nullptr, tip.remove(QRegularExpression(QStringLiteral(": [^\\n]*(\\n|$)")))};
+            }
+            if (w->isWindow()) {
+                texts << std::pair{nullptr, w->windowTitle()};
+            }
+        }
+        return texts;
+    }
+
+    // Each line of text within the widget's contents, by the widget's own font.
+    static void checkFits(QWidget* widget, const QString& text) {
+        if (widget == nullptr || text.isEmpty()) {
+            return;
+        }
+        const QFontMetrics metrics(widget->font());
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label != nullptr && label->wordWrap()) {
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(text));
+            return;
+        }
+        // A push button's frame and padding take a few pixels of each side.
+        const int room = widget->contentsRect().width() -
+                         (qobject_cast<QPushButton*>(widget) != nullptr ? 6 : 0);
+        const QStringList lines = Plain(text).split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            QVERIFY2(metrics.horizontalAdvance(line) <= room,
+                     qPrintable(QStringLiteral("%1: %2 > %3 px")
+                                    .arg(line)
+                                    .arg(metrics.horizontalAdvance(line))
+                                    .arg(room)));
+        }
+        // One line keeps the height the Japanese has; more lines must have room below.
+        QVERIFY2(lines.size() == 1 ||
+                     (lines.size() - 1) * metrics.lineSpacing() + metrics.height() <=
+                         widget->contentsRect().height() ||
+                     qobject_cast<QTextEdit*>(widget) != nullptr,
+                 qPrintable(text));
+    }
+
+    void checkMenus(bool english) {
+        for (QWidget* menu : Menus(*frame().menuBar())) {
+            QSet<QChar> mnemonics;
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator() || item->text().isEmpty()) {
+                    continue;
+                }
+                if (english) {
+                    QVERIFY2(!HasJapanese(item->text()) || NamesJapanese(item->text()),
+                             qPrintable(item->text()));
+                }
+                const QChar mnemonic = Mnemonic(item->text());
+                if (!mnemonic.isNull()) {
+                    QVERIFY2(!mnemonics.contains(mnemonic), qPrintable(item->text()));
+                    mnemonics.insert(mnemonic);
+                }
+            }
+        }
+        // The bar keeps every menu in sight: none is pushed behind an extension button.
+        const QList<QAction*> top = frame().menuBar()->actions();
+        QVERIFY(frame().menuBar()->actionGeometry(top.last()).right() < frame().width());
+    }
+
+private slots:
+    void init() { m_settings.wipe(); }
+    void cleanup() { m_app.reset(); }
+
+    // Every text lupdate found has its English, with the same arguments and a mnemonic where
+    // the Japanese has one.
+    void everyTextOfTheSourceIsTranslated() {
+        const QList<Message> messages = TranslationSource();
+        QVERIFY(!messages.isEmpty());
+        for (const Message& m : messages) {
+            const QString where = m.context + QStringLiteral(": ") + m.source;
+            QVERIFY2(m.type.isEmpty(), qPrintable(where + QStringLiteral(" is ") + m.type));
+            QVERIFY2(!m.translation.isEmpty(), qPrintable(where));
+            QVERIFY2(!HasJapanese(m.translation), qPrintable(where));
+            QCOMPARE(Placeholders(m.translation), Placeholders(m.source));
+            // English may add a mnemonic where the Japanese has none, never drop one.
+            QVERIFY2(Mnemonic(m.source).isNull() || !Mnemonic(m.translation).isNull(),
+                     qPrintable(where));
+        }
+    }
+
+    void nothingChosenIsJapaneseAndWritesNothing() {
+        start();
+        QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));
+        QVERIFY(frame().action(ID_LANGUAGE_JAPANESE)->isChecked());
+        QVERIFY(!frame().action(ID_LANGUAGE_ENGLISH)->isChecked());
+        QCOMPARE(view().answerBox().toPlainText(), QStringLiteral("何待ち？"));
+        QVERIFY(view().answerBox().toolTip().isEmpty());
+        checkMenus(false);
+        QVERIFY(m_settings.files().isEmpty());
+    }
+
+    // The language menu's items in their place and order, whatever the language.
+    void languageMenuClosesThePracticeMenu() {
+        start();
+        const QList<QAction*> items = frame().practiceMenu()->actions();
+        QVERIFY(items[items.size() - 2]->isSeparator());
+        QMenu* languages = items.last()->menu();
+        QVERIFY(languages != nullptr);
+        QCOMPARE(items.last()->text(), QStringLiteral("言語(&L)"));
+        QCOMPARE(languages->actions().size(), 2);
+        QCOMPARE(languages->actions()[0]->text(), QStringLiteral("日本語(&J)"));
+        QCOMPARE(languages->actions()[1]->text(), QStringLiteral("English(&N)"));
+        choose(ID_LANGUAGE_ENGLISH);
+        QCOMPARE(items.last()->text(), QStringLiteral("&Language"));
+        QCOMPARE(languages->actions()[0]->text(), QStringLiteral("日本語(&J)"));
+    }
+
+    void englishIsKeptAndReadOnTheNextStart() {
+        start();
+        choose(ID_LANGUAGE_ENGLISH);
+        QCOMPARE(QSettings(QStringLiteral("zelkon"), QStringLiteral("zelkon"))
+                     .value(QStringLiteral("ui/language")),
+                 QVariant(QStringLiteral("en")));
+        m_app.reset();
+        start();
+        QCOMPARE(frame().windowTitle(), QStringLiteral("Zelkon"));
+        QVERIFY(frame().action(ID_LANGUAGE_ENGLISH)->isChecked());
+        QCOMPARE(view().answerBox().toPlainText(), QStringLiteral("What are the waits?"));
+    }
+
+    // A value some other hand wrote is no choice: the window stays Japanese.
+    void anUnknownLanguageIsJapanese() {
+        QSettings(QStringLiteral("zelkon"), QStringLiteral("zelkon"))
+            .setValue(QStringLiteral("ui/language"), QStringLiteral("fr"));
+        start();
+        QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));
+        QVERIFY(frame().action(ID_LANGUAGE_JAPANESE)->isChecked());
+    }
+
+    // The whole window in English at once, nothing Japanese left and nothing cut off; run at
+    // ratios 1 and 2.
+    void theEnglishWindowReadsInEnglishAndFits() {
+        start();
+        answerWithThePanelOpen();
+        choose(ID_LANGUAGE_ENGLISH);
+        QCOMPARE(frame().windowTitle(), QStringLiteral("Zelkon"));
+        const QList<QAction*> top = frame().menuBar()->actions();
+        QCOMPARE(top.last()->text(), QStringLiteral("&Help"));
+        QCOMPARE(top.last()->menu()->actions().first()->text(), QStringLiteral("&About Zelkon..."));
+        checkMenus(true);
+        QVERIFY(
+            view().answerBox().toPlainText().startsWith(QStringLiteral("<Waits and patterns>")));
+        QCOMPARE(view().okButton().text(), QStringLiteral("Next"));
+        for (const auto& [widget, text] : ShownTexts(frame())) {
+            QVERIFY2(!HasJapanese(text), qPrintable(text));
+            checkFits(widget, text);
+        }
+        // The panel paints its lines itself, wrapping them to its width.
+        const ExplanationPanel& panel = frame().explanationPanel();
+        QVERIFY(!panel.headerLines().isEmpty());
+        for (const QString& line : panel.headerLines()) {
+            QVERIFY2(!HasJapanese(line), qPrintable(line));
+        }
+        for (const ExplanationRow& row : panel.rows()) {
+            QVERIFY2(!HasJapanese(row.verdict + row.waitText), qPrintable(row.verdict));
+        }
+        // A learner sees the Japanese of each pattern named in the answer beside it.
+        QVERIFY(view().answerBox().toolTip().contains(QStringLiteral("一気通貫")));
+
+        CAboutDlg about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Zelkon"));
+        for (const auto& [widget, text] : ShownTexts(about)) {
+            QVERIFY2(!HasJapanese(text), qPrintable(text));
+            checkFits(widget, text);
+        }
+
+        // Each fault of a typed hand, shown as the player types it.
+        HandEntryDialog entry(&frame());
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&entry));
+        for (const char* typed : {"1112345678999", "11123456789990", "1112345678999P",
+                                  "111234567899\xEF\xBC\x99", "1112345678999x", "1112345678999pm",
+                                  "p1112345678999", "111123456789", "11111234567899"}) {
+            entry.edit().setText(QString::fromUtf8(typed));
+            QCoreApplication::processEvents();
+            for (const auto& [widget, text] : ShownTexts(entry)) {
+                // A fault quotes what was typed, a full-width digit too.
+                QString ours = text;
+                for (const QChar c : entry.edit().text()) {
+                    ours.remove(c);
+                }
+                QVERIFY2(!HasJapanese(ours), qPrintable(text));
+                checkFits(widget, text);
+            }
+        }
+    }
+
+    // Qt's own menus follow the window: the answer box's context menu.
+    void standardMenusFollowTheLanguage() {
+        start();
+        choose(ID_LANGUAGE_ENGLISH);
+        std::unique_ptr<QMenu> menu(view().answerBox().createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* a : menu->actions()) {
+            texts << a->text();
+        }
+        QVERIFY2(texts.join(QString()).contains(QStringLiteral("Copy")),
+                 qPrintable(texts.join(',')));
+        QVERIFY(!HasJapanese(texts.join(QString())));
+    }
+
+    // Japanese after English is the window of a start with nothing chosen, to the byte and the
+    // pixel: menus, title, answer and the picture of the form and panel.
+    void backToJapaneseIsTheUntouchedWindow() {
+        start();
+        answerWithThePanelOpen();
+        const QImage before = frame().grab().toImage();
+        const std::string answerBefore(view().quiz().answerText());
+        QStringList textsBefore;
+        for (const auto& [widget, text] : ShownTexts(frame())) {
+            textsBefore << text;
+        }
+        for (QAction* a : frame().findChildren<QAction*>()) {
+            textsBefore << a->text() + a->toolTip();
+        }
+
+        choose(ID_LANGUAGE_ENGLISH);
+        QVERIFY(frame().grab().toImage() != before);
+        choose(ID_LANGUAGE_JAPANESE);
+        QStringList textsAfter;
+        for (const auto& [widget, text] : ShownTexts(frame())) {
+            textsAfter << text;
+        }
+        for (QAction* a : frame().findChildren<QAction*>()) {
+            textsAfter << a->text() + a->toolTip();
+        }
+        QCOMPARE(textsAfter, textsBefore);
+        QCOMPARE(std::string(view().quiz().answerText()), answerBefore);
+        QVERIFY(frame().grab().toImage() == before);
+    }
+};
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"
