@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -14,6 +15,7 @@
 #include <QPen>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "analysis/hint_text.h"
@@ -555,6 +557,38 @@ protected:
             }
             paintRow(p, m_panel.m_rows[i], g, ratio);
         }
+    }
+
+    // In English a verdict's shape and patterns show their Japanese, for a learner of both.
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QWidget::event(event);
+        }
+        const auto* help = static_cast<QHelpEvent*>(event);
+        for (std::size_t i = 0; i < m_panel.m_rows.size() && i < m_geometry.size(); ++i) {
+            const ExplanationRow& row = m_panel.m_rows[i];
+            if (row.shown >= 0 && verdict(static_cast<int>(i)).contains(help->pos())) {
+                const ExplainedReading& reading =
+                    m_panel.m_explanation->numbers[static_cast<std::size_t>(row.number)]
+                        .readings[static_cast<std::size_t>(row.shown)];
+                QStringList lines;
+                const Term& shape = kWaitShapeTerms[static_cast<std::size_t>(reading.waitShape)];
+                lines << UiTerm(shape) + QStringLiteral(": ") + JapaneseBeside(shape);
+                for (std::size_t k = 0; k < kPatternTerms.size(); ++k) {
+                    if (reading.patterns[k] != 0) {
+                        lines << UiTerm(kPatternTerms[k]) + QStringLiteral(": ") +
+                                     JapaneseBeside(kPatternTerms[k]);
+                    }
+                }
+                if (!JapaneseBeside(shape).isEmpty()) {
+                    QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), this);
+                    return true;
+                }
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
     }
 
     void mousePressEvent(QMouseEvent* event) override {

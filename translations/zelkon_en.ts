@@ -170,7 +170,7 @@
     </message>
     <message>
         <source>が%1を待つ</source>
-        <translation> wait on %1</translation>
+        <translation>wait on %1</translation>
     </message>
     <message>
         <source>ほかの読み方（%1）</source>

@@ -3,6 +3,7 @@
 // any choice, also after English and back.
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QXmlStreamReader>
 
 #include "app/about_dlg.h"
@@ -108,6 +110,67 @@ QList<QWidget*> Menus(QMenuBar& bar) {
         menus << menu;
     }
     return menus;
+}
+
+// The literals of a C++ source, comments left out and neighbouring literals joined, with the
+// escapes lupdate reads decoded.
+QStringList JapaneseLiterals(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {QStringLiteral("cannot read ") + path};
+    }
+    const QString code = QString::fromUtf8(file.readAll());
+    QStringList found;
+    QString literal;
+    bool joining = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'/' && i + 1 < code.size() && code[i + 1] == u'/') {
+            i = code.indexOf(u'\n', i);
+            if (i < 0) {
+                break;
+            }
+            continue;
+        }
+        if (c == u'/' && i + 1 < code.size() && code[i + 1] == u'*') {
+            i = code.indexOf(QStringLiteral("*/"), i + 2) + 1;
+            if (i <= 0) {
+                break;
+            }
+            continue;
+        }
+        if (c == u'\'') {
+            // A character literal: skip it whole, an escaped quote included.
+            i = code.indexOf(u'\'', i + (code[i + 1] == u'\\' ? 3 : 2));
+            continue;
+        }
+        if (c == u'"') {
+            QString part;
+            for (++i; i < code.size() && code[i] != u'"'; ++i) {
+                if (code[i] != u'\\') {
+                    part += code[i];
+                    continue;
+                }
+                const QChar e = code[++i];
+                if (e == u'u') {
+                    part += QChar(code.mid(i + 1, 4).toUShort(nullptr, 16));
+                    i += 4;
+                } else {
+                    part += e == u'n' ? QChar(u'\n') : e;
+                }
+            }
+            literal = joining ? literal + part : part;
+            joining = true;
+            continue;
+        }
+        if (joining && !c.isSpace()) {
+            if (HasJapanese(literal)) {
+                found << literal;
+            }
+            joining = false;
+        }
+    }
+    return found;
 }
 
 QString Plain(QString text) {
@@ -252,6 +315,37 @@ private slots:
         }
     }
 
+    // No Japanese text of the window's code bypasses the translation: each is a source of the
+    // .ts file.
+    void everyJapaneseTextOfTheWindowIsInTheTranslation() {
+        QSet<QString> sources;
+        for (const Message& m : TranslationSource()) {
+            sources.insert(m.source);
+        }
+        QStringList untranslated;
+        for (const char* folder : {"app", "quiz"}) {
+            const QDir dir(QStringLiteral(ZELKON_SOURCE_DIR "/") + QLatin1String(folder));
+            for (const QString& name :
+                 dir.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files)) {
+                QFile file(dir.filePath(name));
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                // The quiz's core files hold no Qt; --help goes to the terminal, in English,
+                // before any window.
+                const bool core =
+                    QLatin1String(folder) == u"quiz" && !file.readAll().contains("#include <Q");
+                if (core || name.startsWith(u"startup_options")) {
+                    continue;
+                }
+                for (const QString& literal : JapaneseLiterals(dir.filePath(name))) {
+                    if (!sources.contains(literal) && !NamesJapanese(literal)) {
+                        untranslated << name + QStringLiteral(": ") + literal;
+                    }
+                }
+            }
+        }
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
+    }
+
     void nothingChosenIsJapaneseAndWritesNothing() {
         start();
         QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));
@@ -320,7 +414,7 @@ private slots:
             checkFits(widget, text);
         }
         // The panel paints its lines itself, wrapping them to its width.
-        const ExplanationPanel& panel = frame().explanationPanel();
+        ExplanationPanel& panel = frame().explanationPanel();
         QVERIFY(!panel.headerLines().isEmpty());
         for (const QString& line : panel.headerLines()) {
             QVERIFY2(!HasJapanese(line), qPrintable(line));
@@ -328,6 +422,13 @@ private slots:
         for (const ExplanationRow& row : panel.rows()) {
             QVERIFY2(!HasJapanese(row.verdict + row.waitText), qPrintable(row.verdict));
         }
+        // A verdict's tooltip gives the Japanese of its shape and patterns.
+        const int right = 1;  // the row of 3, picked: penchan
+        QHelpEvent help(QEvent::ToolTip, panel.verdictRect(right).center(),
+                        panel.rowsWidget().mapToGlobal(panel.verdictRect(right).center()));
+        QCoreApplication::sendEvent(&panel.rowsWidget(), &help);
+        QVERIFY2(QToolTip::text().contains(QStringLiteral("penchan: 辺張")),
+                 qPrintable(QToolTip::text()));
         // A learner sees the Japanese of each pattern named in the answer beside it.
         QVERIFY(view().answerBox().toolTip().contains(QStringLiteral("一気通貫")));
 

@@ -46,6 +46,7 @@ class Page {
     private readonly tiles: HTMLElement[] = [];
     private expanded = new Set<number>();
     private hintsShown = 0;
+    private familiesShown = false;
     private readonly run: TimedRunDriver;
 
     constructor(core: Core) {
@@ -57,12 +58,8 @@ class Page {
     }
 
     private build(): void {
-        const tiles = $("tiles");
-        for (let k = 0; k < 13; ++k) {
-            const t = tileImage(1, 0, "");
-            tiles.append(t);
-            this.tiles.push(t);
-        }
+        // The page's HTML holds the 13 tiles already, so nothing moves when the module arrives.
+        this.tiles.push(...Array.from($("tiles").children as HTMLCollectionOf<HTMLElement>));
         const numbers = $("numbers");
         const okCell = numbers.firstElementChild;
         for (let n = 1; n <= 9; ++n) {
@@ -85,7 +82,12 @@ class Page {
         const settingsDialog = $<HTMLDialogElement>("settings-dialog");
         const practiceDialog = $<HTMLDialogElement>("practice-dialog");
         $("open-settings").addEventListener("click", () => settingsDialog.showModal());
-        $("open-practice").addEventListener("click", () => practiceDialog.showModal());
+        $("open-practice").addEventListener("click", () => {
+            if (!this.familiesShown) {
+                this.fillFamilies();
+            }
+            practiceDialog.showModal();
+        });
         $<HTMLInputElement>("explain").addEventListener("change", (e) => {
             this.change({ explain: (e.target as HTMLInputElement).checked });
         });
@@ -126,6 +128,8 @@ class Page {
 
     private applyTexts(): void {
         const t = this.t;
+        this.core.setEnglish(this.settings.lang === "en");
+        $<HTMLTextAreaElement>("answer").value = this.core.answerText();
         document.documentElement.lang = this.settings.lang;
         document.title = t.title;
         $("title").textContent = t.title;
@@ -143,13 +147,8 @@ class Page {
         $("timed-run").textContent = t.timedRun;
         $("family-label").textContent = t.family;
         $("hint").textContent = t.hint;
-        const family = $<HTMLSelectElement>("family");
-        family.replaceChildren();
-        for (const { index, name } of [{ index: -1, name: t.allFamilies }, ...this.core.families()]) {
-            const option = el("option", undefined, name);
-            option.value = String(index);
-            option.selected = index === this.settings.family;
-            family.append(option);
+        if (this.familiesShown) {
+            this.fillFamilies();
         }
         $("enter-hand").textContent = t.enter;
         $("copy-hand").textContent = t.copy;
@@ -170,6 +169,19 @@ class Page {
         this.choices("lang-choices", "lang", ["日本語", "English"], this.settings.lang === "ja" ? 0 : 1,
             (i) => this.change({ lang: i === 0 ? "ja" : "en" }));
         $<HTMLInputElement>("explain").checked = this.settings.explain;
+    }
+
+    // The first look at the catalogue counts every family's forms: left until the dialog opens.
+    private fillFamilies(): void {
+        this.familiesShown = true;
+        const family = $<HTMLSelectElement>("family");
+        family.replaceChildren();
+        for (const { index, name } of [{ index: -1, name: this.t.allFamilies }, ...this.core.families()]) {
+            const option = el("option", undefined, name);
+            option.value = String(index);
+            option.selected = index === this.settings.family;
+            family.append(option);
+        }
     }
 
     private change(part: Partial<Settings>): void {
