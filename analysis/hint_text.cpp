@@ -143,7 +143,7 @@ HintText BlockDigits(const Block& block) {
 HintText Lines(SujiLines lines, const HintPhrases& phrases) {
     Writer writer;
     for (std::size_t line = 0; line < kLineNames.size(); ++line) {
-        if ((lines >> line & 1u) != 0) {
+        if (((static_cast<unsigned>(lines) >> line) & 1u) != 0) {
             writer.Add(writer.view().empty() ? "" : phrases.meldSeparator);
             writer.Add(kLineNames[line]);
         }

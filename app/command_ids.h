@@ -12,6 +12,7 @@ inline constexpr int ID_FILE_RESET = 32779;
 inline constexpr int ID_SORT_ON = 32783;
 inline constexpr int ID_SORT_OFF = 32784;
 inline constexpr int ID_PRACTICE_EXPLAIN = 32790;
+inline constexpr int ID_PRACTICE_HINT = 32791;
 inline constexpr int ID_LANGUAGE_JAPANESE = 32800;
 inline constexpr int ID_LANGUAGE_ENGLISH = 32801;
 

@@ -181,6 +181,33 @@ void CMainFrame::CreatePracticeMenu() {
     explain->setChecked(m_practiceSettings->boolValue(QString::fromLatin1(kExplainKey), false));
     // toggled, not triggered: only a real change is remembered.
     connect(explain, &QAction::toggled, this, &CMainFrame::OnPracticeExplain);
+    // H is no key of the quiz; while the item is disabled the key does nothing at all.
+    QAction* hint = AddCommand(m_practiceMenu, QT_TR_NOOP("ヒント(&H)"), ID_PRACTICE_HINT, false);
+    hint->setShortcut(QKeySequence(Qt::Key_H));
+    hint->setShortcutContext(Qt::WindowShortcut);
+    hint->setEnabled(false);
+    connect(hint, &QAction::triggered, this, &CMainFrame::OnPracticeHint);
+}
+
+void CMainFrame::OnPracticeHint() {
+    CZelkonView* view = GetActiveView();
+    UpdateHintAction();
+    if (view == nullptr || !action(ID_PRACTICE_HINT)->isEnabled() || !view->UseHint()) {
+        return;
+    }
+    explanationPanel().showHints(view->quiz());
+    UpdateHintAction();
+}
+
+void CMainFrame::UpdateHintAction() {
+    const CZelkonView* view = GetActiveView();
+    const bool running = m_practiceRuns != nullptr && m_practiceRuns->timedRun().running();
+    const bool open = m_panelOpen && view != nullptr && !view->quiz().answered() && !running &&
+                      view->quiz().hintsUsed() < kHintCount;
+    action(ID_PRACTICE_HINT)->setEnabled(open);
+    if (m_panel != nullptr) {
+        m_panel->hintButton().setEnabled(open);
+    }
 }
 
 void CMainFrame::CreateLanguageMenu() {
@@ -247,6 +274,7 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
     CreateLanguageMenu();
     const QString bandKey = QString::fromLatin1(kBandKey);
     m_practiceRuns->setBand(BandAt(m_practiceSettings->intValue(bandKey, 0)));
+    m_practiceRuns->keepShapeSettings(*m_practiceSettings);
     connect(m_practiceRuns, &PracticeRuns::bandChosen, this,
             [this, bandKey](int index) { m_practiceSettings->setInt(bandKey, index); });
     // The panel is made on first use; until then the line waits in statusText().
@@ -270,7 +298,11 @@ void CMainFrame::SetUpPracticeRuns(CZelkonView& view) {
         if (!m_practiceRuns->timedRun().running()) {
             ClosePanelOpenedForRun();
         }
+        UpdateHintAction();
     });
+    connect(&view, &CZelkonView::answered, this, &CMainFrame::UpdateHintAction);
+    connect(&m_practiceRuns->timedRun(), &TimedRunController::runningChanged, this,
+            &CMainFrame::UpdateHintAction);
 }
 
 void CMainFrame::ClosePanelOpenedForRun() {
@@ -307,8 +339,10 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         disconnect(&panel, nullptr, this, nullptr);
         panel.hide();
         setFixedSize(m_formFrameSize);
+        UpdateHintAction();
         return;
     }
+    connect(&panel, &ExplanationPanel::hintRequested, this, &CMainFrame::OnPracticeHint);
     connect(view, &CZelkonView::answered, &panel,
             [&panel, view] { panel.showAnswer(view->quiz()); });
     connect(view, &CZelkonView::questionShown, &panel, &ExplanationPanel::clearAnswer);
@@ -317,9 +351,13 @@ void CMainFrame::setExplanationPanelOpen(bool open) {
         panel.showAnswer(view->quiz());
     } else {
         panel.clearAnswer();
+        if (view->quiz().hintsUsed() > 0) {
+            panel.showHints(view->quiz());
+        }
     }
     FitPanel();
     panel.show();
+    UpdateHintAction();
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -69,6 +69,9 @@ public:
     void OnSortOn();
     void OnSortOff();
     void OnPracticeExplain(bool checked);
+    // One more hint in the panel; nothing unless the panel is open, the question unanswered and
+    // no timed run on.
+    void OnPracticeHint();
     // Remembers the choice; the application's translations apply it.
     void OnLanguage(Language language);
 
@@ -99,6 +102,7 @@ private:
     void SetUpPracticeRuns(CZelkonView& view);
     void ClosePanelOpenedForRun();
     void FitPanel();
+    void UpdateHintAction();
     void ShowFocusFrame(QWidget* focus);
 
     std::int32_t m_nSuitMode = 3;

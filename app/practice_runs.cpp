@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -10,6 +11,7 @@
 
 #include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
+#include "practice_settings.h"
 #include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
@@ -60,6 +62,12 @@ PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
     m_timedRun->setDealName([this] { return dealName(); });
     connect(m_timedRun, &TimedRunController::statusChanged, this, &PracticeRuns::RefreshStatus);
     connect(m_timedRun, &TimedRunController::runningChanged, this, &PracticeRuns::OnRunningChanged);
+    connect(&view, &CZelkonView::questionShown, this, [this] {
+        m_ladderProblem = m_dealer.deals() != m_seenDeals && m_dealer.ladderOn() &&
+                          m_dealer.lastFamily() == m_dealer.ladder().family();
+        m_seenDeals = m_dealer.deals();
+    });
+    connect(&view, &CZelkonView::answered, this, &PracticeRuns::OnAnswered);
 }
 
 PracticeRuns::~PracticeRuns() {
@@ -81,6 +89,7 @@ void PracticeRuns::addTo(QMenu& practice) {
         m_bandActions[static_cast<std::size_t>(i)] = item;
         connect(item, &QAction::triggered, this, [this, i] { OnBand(i); });
     }
+    AddShapeItems();
     m_timedRunAction = practice.addAction(QString());
     SetUiText(m_timedRunAction, staticMetaObject, QT_TR_NOOP("タイムアタック(&T)"));
     connect(m_timedRunAction, &QAction::triggered, m_timedRun, &TimedRunController::OnTimedRun);
@@ -97,6 +106,201 @@ void PracticeRuns::addTo(QMenu& practice) {
     m_abandonKey->setEnabled(m_timedRun->running());
     m_window.addAction(m_abandonKey);
     connect(m_abandonKey, &QAction::triggered, m_timedRun, &TimedRunController::confirmAbandon);
+}
+
+void PracticeRuns::AddShapeItems() {
+    m_shapeSeparator = m_dealMenu->addSeparator();
+    m_sizeMenu = m_dealMenu->addMenu(QString());
+    SetUiText(m_sizeMenu->menuAction(), staticMetaObject, QT_TR_NOOP("枚数(&N)"));
+    auto* sizes = new QActionGroup(m_sizeMenu);
+    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
+        static constexpr const char* kSizeTexts[] = {QT_TR_NOOP("4枚"), QT_TR_NOOP("7枚"),
+                                                     QT_TR_NOOP("10枚"), QT_TR_NOOP("13枚")};
+        QAction* item = m_sizeMenu->addAction(QString());
+        SetUiText(item, staticMetaObject, kSizeTexts[i]);
+        item->setCheckable(true);
+        item->setChecked(kSizeItems[i] == m_dealer.tiles());
+        sizes->addAction(item);
+        m_sizeActions[i] = item;
+        connect(item, &QAction::triggered, this, [this, i] { OnSize(static_cast<int>(i)); });
+    }
+    m_familyMenu = m_dealMenu->addMenu(QString());
+    SetUiText(m_familyMenu->menuAction(), staticMetaObject, QT_TR_NOOP("形(&F)"));
+    m_familyMenu->installEventFilter(this);
+    auto* families = new QActionGroup(m_familyMenu);
+    for (int i = 0; i <= kFamilyCount; ++i) {
+        QAction* item = m_familyMenu->addAction(familyName(i - 1));
+        if (i == 0) {
+            SetUiText(item, staticMetaObject, QT_TR_NOOP("すべての形"));
+        }
+        item->setCheckable(true);
+        item->setChecked(i - 1 == m_dealer.family());
+        families->addAction(item);
+        m_familyActions[static_cast<std::size_t>(i)] = item;
+        connect(item, &QAction::triggered, this, [this, i] { OnFamily(i); });
+    }
+    m_ladderAction = m_dealMenu->addAction(QString());
+    SetUiText(m_ladderAction, staticMetaObject, QT_TR_NOOP("段階練習(&L)"));
+    m_ladderAction->setCheckable(true);
+    m_ladderAction->setChecked(m_dealer.ladderOn());
+    connect(m_ladderAction, &QAction::triggered, this, &PracticeRuns::OnLadder);
+}
+
+QAction* PracticeRuns::sizeAction(int index) const {
+    return index >= 0 && index < static_cast<int>(m_sizeActions.size())
+               ? m_sizeActions[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+QAction* PracticeRuns::familyAction(int index) const {
+    return index >= 0 && index < static_cast<int>(m_familyActions.size())
+               ? m_familyActions[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+QString PracticeRuns::familyName(FamilyIndex family) {
+    if (family < 0 || family >= kFamilyCount) {
+        return QString();
+    }
+    // The catalogue's names are Japanese; another language shows the family's id.
+    const ShapeFamily& entry = kShapeFamilies[static_cast<std::size_t>(family)];
+    return UiLanguage() == Language::Japanese ? QString::fromUtf8(entry.name)
+                                              : QString::fromLatin1(entry.id);
+}
+
+bool PracticeRuns::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_familyMenu && event->type() == QEvent::LanguageChange) {
+        for (int f = 0; f < kFamilyCount; ++f) {
+            m_familyActions[static_cast<std::size_t>(f + 1)]->setText(familyName(f));
+        }
+        RefreshStatus();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PracticeRuns::keepShapeSettings(PracticeSettings& settings) {
+    m_settings = &settings;
+    const int tiles = settings.intValue(QString::fromLatin1(kTilesKey), 13);
+    m_dealer.setTiles(tiles);
+    const QByteArray id = settings.stringValue(QString::fromLatin1(kFamilyKey), QString()).toUtf8();
+    m_dealer.setFamily(
+        FamilyIndexOf(std::string_view(id.constData(), static_cast<std::size_t>(id.size()))));
+    const bool ladder = settings.boolValue(QString::fromLatin1(kLadderKey), false);
+    m_dealer.setLadderOn(ladder);
+    if (ladder) {
+        const QByteArray at =
+            settings.stringValue(QString::fromLatin1(kLadderAtKey), QString()).toUtf8();
+        m_dealer.ladder().Restore(
+            m_dealer.family(),
+            FamilyIndexOf(std::string_view(at.constData(), static_cast<std::size_t>(at.size()))),
+            settings.intValue(QString::fromLatin1(kLadderTilesKey), 0));
+    }
+    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
+        if (m_sizeActions[i] != nullptr) {
+            m_sizeActions[i]->setChecked(kSizeItems[i] == m_dealer.tiles());
+        }
+    }
+    if (QAction* item = familyAction(m_dealer.family() + 1)) {
+        item->setChecked(true);
+    }
+    if (m_ladderAction != nullptr) {
+        m_ladderAction->setChecked(ladder);
+    }
+    if (m_sizeMenu != nullptr) {
+        m_sizeMenu->setEnabled(!ladder);
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::OnSize(int index) {
+    const std::int32_t tiles = kSizeItems[static_cast<std::size_t>(index)];
+    if (tiles == m_dealer.tiles()) {
+        return;
+    }
+    m_dealer.setTiles(tiles);
+    if (m_settings != nullptr) {
+        m_settings->setInt(QString::fromLatin1(kTilesKey), tiles);
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::OnFamily(int index) {
+    const FamilyIndex family = index - 1;
+    if (family == m_dealer.family()) {
+        return;
+    }
+    m_dealer.setFamily(family);
+    if (m_dealer.ladderOn()) {
+        m_dealer.ladder().Start(family);
+    }
+    if (m_settings != nullptr) {
+        m_settings->setString(
+            QString::fromLatin1(kFamilyKey),
+            family == kNoFamily
+                ? QString()
+                : QString::fromLatin1(kShapeFamilies[static_cast<std::size_t>(family)].id));
+        SaveLadderStep();
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::OnLadder(bool on) {
+    m_dealer.setLadderOn(on);
+    if (on) {
+        m_dealer.ladder().Start(m_dealer.family());
+    }
+    if (m_sizeMenu != nullptr) {
+        m_sizeMenu->setEnabled(!on);
+    }
+    if (m_settings != nullptr) {
+        m_settings->setBool(QString::fromLatin1(kLadderKey), on);
+        SaveLadderStep();
+    }
+    RefreshStatus();
+}
+
+void PracticeRuns::SaveLadderStep() {
+    if (m_settings == nullptr || !m_dealer.ladderOn()) {
+        return;
+    }
+    const Ladder& ladder = m_dealer.ladder();
+    m_settings->setString(
+        QString::fromLatin1(kLadderAtKey),
+        QString::fromLatin1(kShapeFamilies[static_cast<std::size_t>(ladder.family())].id));
+    m_settings->setInt(QString::fromLatin1(kLadderTilesKey), ladder.tiles());
+}
+
+void PracticeRuns::OnAnswered() {
+    if (!m_ladderProblem || m_view == nullptr) {
+        return;
+    }
+    m_ladderProblem = false;
+    const QuizLogic& quiz = m_view->quiz();
+    const LadderAnswer answer = !quiz.fullyRight()     ? LadderAnswer::Missed
+                                : quiz.hintsUsed() > 0 ? LadderAnswer::Hinted
+                                                       : LadderAnswer::FullyRight;
+    if (m_dealer.ladder().Record(answer)) {
+        SaveLadderStep();
+        RefreshStatus();
+    }
+}
+
+QString PracticeRuns::ShapeStatus(const QString& deal) const {
+    if (m_dealer.ladderOn()) {
+        const Ladder& ladder = m_dealer.ladder();
+        return tr("段階練習：%1　%2枚").arg(familyName(ladder.family())).arg(ladder.tiles());
+    }
+    if (m_dealer.weakFamily() != kNoFamily) {
+        return tr("%1　%2枚").arg(deal).arg(m_dealer.dealtTiles());
+    }
+    if (m_dealer.family() != kNoFamily) {
+        return tr("出題：%1　%2枚").arg(familyName(m_dealer.family())).arg(m_dealer.dealtTiles());
+    }
+    // Bands and weak shapes choose among 13-tile hands only.
+    if (m_dealer.tiles() != 13) {
+        return tr("出題：%1枚").arg(m_dealer.tiles());
+    }
+    return deal;
 }
 
 void PracticeRuns::setBand(WaitBand band) {
@@ -141,6 +345,7 @@ QString PracticeRuns::statusText() const {
     if (deal.isEmpty() && !dealName().isEmpty()) {
         deal = tr("出題：%1").arg(dealName());
     }
+    deal = ShapeStatus(deal);
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }
@@ -202,9 +407,12 @@ void PracticeRuns::OnCopyProblem() {
         return;
     }
     const QuizLogic& quiz = m_view->quiz();
-    const HandText text = SpellHand(quiz.problem().sortedHand, quiz.suitKind());
-    QGuiApplication::clipboard()->setText(
-        QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size())));
+    const TileHand hand = quiz.sortedTiles();
+    QString text;
+    for (std::int32_t i = 0; i < hand.count; ++i) {
+        text += QChar(u'0' + hand.tiles[static_cast<std::size_t>(i)]);
+    }
+    QGuiApplication::clipboard()->setText(text + QLatin1Char(SuitLetter(quiz.suitKind())));
 }
 
 }  // namespace zelkon

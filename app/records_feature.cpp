@@ -89,12 +89,14 @@ void RecordsFeature::attach(QMenu& practice, PracticeRuns& runs, PracticeSetting
     practice.addAction(&m_review);
     practice.addAction(&m_statistics);
     if (runs.dealMenu() != nullptr) {
-        runs.dealMenu()->addAction(&m_weakShapes);
+        runs.dealMenu()->insertAction(runs.shapeItemsStart(), &m_weakShapes);
         runs.dealGroup()->addAction(&m_weakShapes);
     }
     PracticeDealer& dealer = runs.dealer();
-    dealer.setDueCardHook([this](Problem& problem) { return dealDueCard(problem); });
-    setDealInfoSource([&dealer] { return DealInfo{dealer.lastDeal(), dealer.band()}; });
+    dealer.setDueHandHook([this](TileHand& hand) { return dealDueCard(hand); });
+    setDealInfoSource([&dealer] {
+        return DealInfo{dealer.lastDeal(), dealer.band(), dealer.lastFamily()};
+    });
     TimedRunController& timedRun = runs.timedRun();
     connect(&timedRun, &TimedRunController::finished, this, &RecordsFeature::onRunFinished);
     timedRun.setBestTimeHook([this](const TimedRunResult&) { return m_runBest; });
@@ -306,8 +308,8 @@ void RecordsFeature::onAnswered() {
     }
     const QuizLogic& quiz = m_view.quiz();
     const AnswerRecord row =
-        MakeAnswerRecord(quiz.problem().sortedHand, quiz.suitKind(), deal.kind, Recorded(deal.band),
-                         Picks(quiz), seconds, NowUnixMillis());
+        MakeAnswerRecord(quiz.sortedTiles(), quiz.suitKind(), deal.kind, Recorded(deal.band),
+                         Picks(quiz), seconds, NowUnixMillis(), deal.family, quiz.hintsUsed());
     const RecordsStatus status = m_store->addAnswer(row);
     if (!status.ok() && !status.repeated) {
         // A read-only or full disk: said once per spell of failures; the quiz goes on.
@@ -388,7 +390,7 @@ void RecordsFeature::refreshFigures() {
     emit statusChanged();
 }
 
-std::optional<Hand13> RecordsFeature::dueCard() {
+std::optional<TileHand> RecordsFeature::dueCard() {
     if (!reviewing()) {
         return std::nullopt;
     }
@@ -396,15 +398,22 @@ std::optional<Hand13> RecordsFeature::dueCard() {
     if (!due.status.ok() || due.cards.empty()) {
         return std::nullopt;
     }
-    return due.cards.front().hand;
+    const ReviewCard& card = due.cards.front();
+    if (card.tiles != 13) {
+        return card.shortHand;
+    }
+    TileHand hand;
+    std::copy(card.hand.begin(), card.hand.end(), hand.tiles.begin());
+    hand.count = 13;
+    return hand;
 }
 
-bool RecordsFeature::dealDueCard(Problem& problem) {
-    const std::optional<Hand13> card = dueCard();
+bool RecordsFeature::dealDueCard(TileHand& hand) {
+    const std::optional<TileHand> card = dueCard();
     if (!card) {
         return false;
     }
-    FillProblem(*card, problem);
+    hand = *card;
     return true;
 }
 

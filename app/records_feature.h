@@ -45,7 +45,8 @@ inline constexpr const char* kWeakShapesKey = "records/weakShapes";
 // How the problem on screen came to be, as the dealer tells it.
 struct DealInfo {
     DealKind kind = DealKind::Plain;
-    WaitBand band = kAllHands;  // the band in force for band dealing and timed runs
+    WaitBand band = kAllHands;       // the band in force for band dealing and timed runs
+    FamilyIndex family = kNoFamily;  // the family dealt in, if any
 };
 
 // Files up to this many answers are counted at opening on the window's thread (some 20 ms).
@@ -91,9 +92,9 @@ public:
     RecordsStore* store() { return m_store.get(); }
 
     // The dealer's hooks. dueCard: the most overdue card when review is on, else nothing.
-    std::optional<Hand13> dueCard();
-    // The dealer's due-card hook: fills problem from the due card, as a typed hand is filled.
-    bool dealDueCard(Problem& problem);
+    std::optional<TileHand> dueCard();
+    // The dealer's due-card hook: the due card's hand, of any size.
+    bool dealDueCard(TileHand& hand);
     // The weakest shape once some shape has kWeakShapeMinimumWaits waits, as of the last answer.
     std::optional<WeakShape> weakestShape() const { return m_weakest; }
     std::int64_t dueCount() const { return m_dueCount; }

@@ -12,6 +12,7 @@ enum class DealKind {
     Review,      // a due review card
     Entered,     // typed in by the player
     TimedRun,    // one of the ten problems of a timed run
+    Family,      // hands of one shape family (形, 段階練習)
 };
 
 }  // namespace zelkon

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "analysis/hint_text.h"
 #include "analysis/pattern_table.h"
 #include "dialog_units.h"
 #include "res/tile_art.h"
@@ -40,6 +42,8 @@ constexpr int kRowGap = 10;
 constexpr int kYakuman = 13;
 constexpr QRgb kLeftoverColor = qRgb(128, 128, 128);
 constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
+// Set-aside melds in the hand's copy: the panel's background laid over them at this opacity.
+constexpr float kGreyedOpacity = 0.6f;
 
 // Looked up at each use: the language may change while the program runs.
 QString Dot() {
@@ -71,15 +75,17 @@ QString ShapeText(WaitShape shape) {
     return ExplanationPanel::tr("%1待ち").arg(UiShapeName(shape));
 }
 
-QString ReadingCaption(const ExplainedReading& reading) {
-    return ShapeText(reading.waitShape) + ItemGap() + ValueText(reading);
+// Scoring patterns belong to 13 tiles: a short hand's reading names its wait shape alone.
+QString ReadingCaption(const ExplainedReading& reading, bool scored) {
+    return scored ? ShapeText(reading.waitShape) + ItemGap() + ValueText(reading)
+                  : ShapeText(reading.waitShape);
 }
 
-QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked) {
+QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked, bool scored) {
     switch (number.verdict) {
         case Verdict::Wait:
             return (picked ? ExplanationPanel::tr("正解：%1") : ExplanationPanel::tr("見逃し：%1"))
-                .arg(ReadingCaption(number.readings[static_cast<std::size_t>(shown)]));
+                .arg(ReadingCaption(number.readings[static_cast<std::size_t>(shown)], scored));
         case Verdict::FifthCopy:
             if (shown < 0) {
                 return ExplanationPanel::tr(
@@ -145,11 +151,12 @@ enum class GroupStyle {
     Plain,
     Outlined,  // the block the winning tile completes
     Leftover,  // tiles no block takes, set apart
+    Greyed,    // a meld a hint sets aside
 };
 
 // Tiles drawn side by side; groups stand apart by a gap.
 struct TileGroup {
-    std::array<TileNumber, 4> tiles{};
+    std::array<TileNumber, 13> tiles{};
     int count = 0;
     GroupStyle style = GroupStyle::Plain;
 };
@@ -202,6 +209,45 @@ TileLine RowLine(const NumberExplanation& number, TileNumber n, std::int32_t sho
             number.leftover[static_cast<std::size_t>(i)];
     }
     return line;
+}
+
+// Hint 2's copy of the hand: the set-aside melds greyed and the core, each group where its
+// lowest tile puts it.
+TileLine HandCopyLine(const SmallestCore& core) {
+    TileLine line;
+    TileGroup rest;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        for (int c = 0; c < core.core[static_cast<std::size_t>(n)]; ++c) {
+            rest.tiles[static_cast<std::size_t>(rest.count++)] = n;
+        }
+    }
+    bool restPlaced = rest.count == 0;
+    for (std::int32_t b = 0; b < core.setAsideCount; ++b) {
+        const Block& meld = core.setAside[static_cast<std::size_t>(b)];
+        if (!restPlaced && rest.tiles[0] < meld.first) {
+            line.push_back(rest);
+            restPlaced = true;
+        }
+        line.push_back(GroupOf(meld, GroupStyle::Greyed));
+    }
+    if (!restPlaced) {
+        line.push_back(rest);
+    }
+    return line;
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The smallest core and its family, as hints 2 and 3 word them: 「123・789を外すと、残りは
+// 3344555　残りは連続4面の形」, or hint 3 alone when nothing is set aside.
+QString CoreText(const Hints& hints) {
+    const QString family = Utf8(HintWords(hints, 3).view());
+    if (hints.core.setAsideCount == 0) {
+        return family;
+    }
+    return Utf8(HintWords(hints, 2).view()) + ItemGap() + family;
 }
 
 // The wait as it stands in the 13 tiles: the tiles of the winning block without the winning
@@ -360,8 +406,24 @@ public:
         m_packedHeader.clear();
         m_geometry.clear();
         int y = kMargin;
-        if (!m_panel.m_answered) {
+        m_hintTops.clear();
+        m_handCopyTop = -1;
+        m_readingTop = -1;
+        if (!m_panel.m_answered && m_panel.m_hintLines.isEmpty()) {
             y += wrappedHeight(placeholderText(), textWidth);
+        }
+        if (!m_panel.m_answered) {
+            for (qsizetype i = 0; i < m_panel.m_hintLines.size(); ++i) {
+                m_hintTops.push_back(y);
+                y += wrappedHeight(m_panel.m_hintLines[i], textWidth) + kLineGap;
+                if (i == 1) {
+                    m_handCopyTop = y;
+                    y += m_tileLineHeight + kLineGap;
+                } else if (i == 5 && m_panel.m_hints->shownWait != 0) {
+                    m_readingTop = y;
+                    y += m_tileLineHeight + kLineGap;
+                }
+            }
         }
         for (const QString& line : m_panel.m_header) {
             m_packedHeader << packItems(line, textWidth, m_packedHeader.isEmpty());
@@ -423,6 +485,13 @@ public:
         return QRect(kVerdictX, g.top, verdictWidth(), g.verdictHeight);
     }
 
+    QRect handCopy() const {
+        if (m_handCopyTop < 0) {
+            return QRect();
+        }
+        return QRect(kTilesX, m_handCopyTop, width() - kTilesX - kMargin, m_tileLineHeight);
+    }
+
     ReadingsLink* link(int row) const {
         return row >= 0 && row < static_cast<int>(m_links.size())
                    ? m_links[static_cast<std::size_t>(row)]
@@ -451,9 +520,22 @@ protected:
         p.setFont(font());
         const int textWidth = width() - kMargin - kMargin;
         int y = kMargin;
-        if (!m_panel.m_answered) {
+        if (!m_panel.m_answered && m_panel.m_hintLines.isEmpty()) {
             p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
             p.drawText(QRect(kMargin, y, textWidth, height()), Qt::TextWordWrap, placeholderText());
+        }
+        if (!m_panel.m_answered) {
+            p.setPen(palette().color(QPalette::WindowText));
+            for (std::size_t i = 0; i < m_hintTops.size(); ++i) {
+                p.drawText(QRect(kMargin, m_hintTops[i], textWidth, height()), Qt::TextWordWrap,
+                           m_panel.m_hintLines[static_cast<qsizetype>(i)]);
+            }
+            if (m_handCopyTop >= 0) {
+                paintTiles(p, HandCopyLine(m_panel.m_hints->core), m_handCopyTop, ratio);
+            }
+            if (m_readingTop >= 0) {
+                paintTiles(p, ReadingLine(m_panel.m_hints->shownReading), m_readingTop, ratio);
+            }
         }
         p.setPen(palette().color(QPalette::WindowText));
         for (qsizetype i = 0; i < m_panel.m_header.size(); ++i) {
@@ -622,7 +704,8 @@ private:
             p.save();
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight),
-                       Qt::AlignVCenter, ReadingCaption(reading));
+                       Qt::AlignVCenter,
+                       ReadingCaption(reading, m_panel.m_explanation->tileCount == 13));
             p.restore();
             y += m_lineHeight;
             paintTiles(p, ReadingLine(reading), y, ratio);
@@ -668,6 +751,13 @@ private:
             }
             const bool joinsNext = group.style == GroupStyle::Leftover && i + 1 < line.size() &&
                                    line[i + 1].style == GroupStyle::Leftover;
+            if (group.style == GroupStyle::Greyed) {
+                QColor veil = palette().color(QPalette::Window);
+                veil.setAlphaF(kGreyedOpacity);
+                p.fillRect(QRectF(left / ratio, top / ratio, (x - left) / ratio,
+                                  m_tileDeviceHeight / ratio + 1 + m_lineHeight),
+                           veil);
+            }
             if (group.style == GroupStyle::Outlined) {
                 outline(left, QPen(QColor(kCircleColor), 1.5));
             } else if (group.style == GroupStyle::Leftover) {
@@ -727,6 +817,9 @@ private:
     std::vector<int> m_headerHeights;
     QStringList m_packedHeader;          // m_panel.m_header, its items packed into lines
     std::vector<ReadingsLink*> m_links;  // children; nullptr for a row without others
+    std::vector<int> m_hintTops;
+    int m_handCopyTop = -1;  // hint 2's tiles, or -1
+    int m_readingTop = -1;   // hint 6's tiles, or -1
     int m_layoutWidth = -1;
     int m_lineHeight = 0;
     int m_tileHeight = 0;
@@ -740,7 +833,8 @@ private:
 ExplanationPanel::ExplanationPanel(QWidget* parent)
     : QWidget(parent),
       m_view(new ExplanationRowsView(*this)),
-      m_explanation(std::make_unique<HandExplanation>()) {
+      m_explanation(std::make_unique<HandExplanation>()),
+      m_hints(std::make_unique<Hints>()) {
     setFont(FormFont(kPanelPointSize));
     // A click anywhere here leaves the keyboard with the quiz; only the links take the focus,
     // and only from Tab.
@@ -749,6 +843,17 @@ ExplanationPanel::ExplanationPanel(QWidget* parent)
     m_status.setContentsMargins(kMargin, 2, kMargin, 2);
     m_status.setFocusPolicy(Qt::NoFocus);
     m_status.hide();
+    // A click leaves the keyboard with the quiz, as everywhere in the panel.
+    SetUiText(&m_hintButton, staticMetaObject, QT_TR_NOOP("ヒント"));
+    m_hintButton.setObjectName(QStringLiteral("hint"));
+    m_hintButton.setFocusPolicy(Qt::NoFocus);
+    m_hintButton.setAutoDefault(false);
+    connect(&m_hintButton, &QPushButton::clicked, this, &ExplanationPanel::hintRequested);
+    // Under the rows: before the answer, right below the hints it brings.
+    auto* bottom = new QHBoxLayout(&m_hintRow);
+    bottom->setContentsMargins(kMargin, 0, kMargin, kMargin);
+    bottom->addStretch(1);
+    bottom->addWidget(&m_hintButton);
     m_scroll.setFrameShape(QFrame::NoFrame);
     m_scroll.setFocusPolicy(Qt::NoFocus);
     m_scroll.viewport()->setFocusPolicy(Qt::NoFocus);
@@ -762,6 +867,7 @@ ExplanationPanel::ExplanationPanel(QWidget* parent)
     column->setSpacing(0);
     column->addWidget(&m_status);
     column->addWidget(&m_scroll, 1);
+    column->addWidget(&m_hintRow);
     m_view->rebuild();
 }
 
@@ -781,14 +887,23 @@ void ExplanationPanel::setStatusLine(const QString& text) {
 
 int ExplanationPanel::wantedHeight() const {
     const int status = m_status.text().isEmpty() ? 0 : m_status.sizeHint().height();
-    return status + m_view->minimumHeight();
+    return status + m_view->minimumHeight() + m_hintRow.sizeHint().height();
 }
 
 void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
-    ExplainHand(quiz.problem().sortedHand, *m_explanation);
+    ExplainTiles(quiz.sortedTiles(), *m_explanation);
     m_suit = quiz.suitKind();
     m_answered = true;
     m_header = QStringList{SummaryText(*m_explanation, quiz)};
+    ComputeHints(quiz.sortedTiles(), *m_hints);
+    // Hints 2 and 3 already named the core. The core words them in Japanese only so far.
+    if (quiz.hintsUsed() < 3 && UiLanguage() == Language::Japanese) {
+        m_header << CoreText(*m_hints);
+    }
+    for (int level = 1; level <= quiz.hintsUsed(); ++level) {
+        m_header << Utf8(HintWords(*m_hints, level).view());
+    }
+    m_hintLines.clear();
     m_rows.clear();
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const NumberExplanation& number = m_explanation->numbers[static_cast<std::size_t>(n)];
@@ -815,7 +930,7 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
             row.shown = number.distinct[static_cast<std::size_t>(number.bestDistinct)];
             row.others = number.distinctCount - 1;
         }
-        row.verdict = VerdictText(number, row.shown, picked);
+        row.verdict = VerdictText(number, row.shown, picked, m_explanation->tileCount == 13);
         if (number.verdict == Verdict::Wait) {
             WaitingTiles(number.readings[static_cast<std::size_t>(row.shown)], n, row.waitText);
         }
@@ -827,14 +942,33 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
 }
 
 void ExplanationPanel::clearAnswer() {
-    if (!m_answered) {
+    if (!m_answered && m_hintLines.isEmpty()) {
         return;
     }
     m_answered = false;
+    m_hintLines.clear();
     m_header.clear();
     m_rows.clear();
     m_view->rebuild();
     emit wantedHeightChanged();
+}
+
+void ExplanationPanel::showHints(const QuizLogic& quiz) {
+    if (quiz.answered()) {
+        return;
+    }
+    ComputeHints(quiz.sortedTiles(), *m_hints);
+    m_suit = quiz.suitKind();
+    m_hintLines.clear();
+    for (int level = 1; level <= quiz.hintsUsed(); ++level) {
+        m_hintLines << Utf8(HintWords(*m_hints, level).view());
+    }
+    m_view->rebuild();
+    emit wantedHeightChanged();
+}
+
+QRect ExplanationPanel::handCopyRect() const {
+    return m_view->handCopy();
 }
 
 void ExplanationPanel::toggleOtherReadings(int row) {

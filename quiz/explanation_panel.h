@@ -6,12 +6,14 @@
 #include <vector>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include "analysis/explanation.h"
+#include "analysis/hints.h"
 #include "quiz_logic.h"
 
 class QAbstractButton;
@@ -58,8 +60,19 @@ public:
     // Explains the answered question of quiz; its picks decide the summary, the rows and their
     // signs.
     void showAnswer(const QuizLogic& quiz);
-    // A new question is on screen: nothing of an answer shows.
+    // A new question is on screen: nothing of an answer shows, nor any hint.
     void clearAnswer();
+    // The hints quiz has used so far, before its answer: their words above where the rows will
+    // be, hint 2 with a small copy of the hand (the set-aside melds greyed), hint 6 with its
+    // reading in tiles.
+    void showHints(const QuizLogic& quiz);
+    // Hint lines on show, in order (before the answer).
+    const QStringList& hintLines() const { return m_hintLines; }
+    // "ヒント": asks for one more hint; the frame enables it.
+    QPushButton& hintButton() { return m_hintButton; }
+    // Where the small copy of the hand (hint 2) starts, in rowsWidget() coordinates; empty
+    // without one.
+    QRect handCopyRect() const;
     bool answerShown() const { return m_answered; }
 
     // Paragraphs above the rows once answered, each wrapped: the summary first. Later parts of
@@ -84,11 +97,14 @@ public:
 
 signals:
     void wantedHeightChanged();
+    void hintRequested();
 
 private:
     friend class ExplanationRowsView;
 
     QLabel m_status;
+    QWidget m_hintRow;
+    QPushButton m_hintButton;
     QScrollArea m_scroll;
     ExplanationRowsView* m_view;  // owned by m_scroll
     std::unique_ptr<HandExplanation> m_explanation;
@@ -96,6 +112,8 @@ private:
     QStringList m_header;
     std::vector<ExplanationRow> m_rows;
     SuitKind m_suit = kSuitManzu;
+    std::unique_ptr<Hints> m_hints;
+    QStringList m_hintLines;
 };
 
 }  // namespace zelkon

@@ -1,9 +1,12 @@
 #include "quiz_logic.h"
 
+#include <algorithm>
 #include <ctime>
 
+#include "analysis/decomposition.h"
 #include "analysis/pattern_table.h"
 #include "analysis/wait_finder.h"
+#include "analysis/wait_shapes.h"
 #include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
 
@@ -36,6 +39,8 @@ void QuizLogic::SetUp() {
 void QuizLogic::SetUp(std::uint32_t seed) {
     SeedDraws(seed);
     DealProblem(m_problem);
+    m_nTiles = 13;
+    m_nHints = 0;
     m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
     m_nSuitKind = Draw() % 3;
@@ -45,16 +50,36 @@ void QuizLogic::SetUp(std::uint32_t seed) {
 
 void QuizLogic::NewProblem(std::int32_t suitMode, std::uint8_t sortMode, ProblemSource* source) {
     if (source != nullptr) {
-        source->Deal(m_problem);
+        m_nTiles = source->DealSized(m_problem, m_short);
     } else {
         DealProblem(m_problem);
+        m_nTiles = 13;
     }
     ResetQuestion(suitMode, sortMode);
 }
 
 void QuizLogic::LoadProblem(const Hand13& hand, std::int32_t suitMode, std::uint8_t sortMode) {
     FillProblem(hand, m_problem);
+    m_nTiles = 13;
     ResetQuestion(suitMode, sortMode);
+}
+
+bool QuizLogic::LoadTiles(const TileHand& hand, std::int32_t suitMode, std::uint8_t sortMode) {
+    TileCounts counts{};
+    if (!IsWaitingSize(hand.count) || !CountTiles(hand, counts)) {
+        return false;
+    }
+    if (hand.count == 13) {
+        const TileHand sorted = TileHandOf(counts);
+        Hand13 tiles{};
+        std::copy_n(sorted.tiles.begin(), tiles.size(), tiles.begin());
+        LoadProblem(tiles, suitMode, sortMode);
+        return true;
+    }
+    FillShortProblem(hand, m_short);
+    m_nTiles = hand.count;
+    ResetQuestion(suitMode, sortMode);
+    return true;
 }
 
 void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
@@ -63,12 +88,14 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
     SortHand(m_problem.sortedHand);
     m_problem.dealOrder = displayOrder;
     FindWaits(m_problem.sortedHand, m_problem);
+    m_nTiles = 13;
     ResetQuestion(suitMode, sortMode);
 }
 
 void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
     m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;
+    m_nHints = 0;
     // The suit is drawn after the deal's numbers, and only in random mode.
     m_nSuitKind = suitMode == kSuitModeRandom ? Draw() % 3 : suitMode;
     m_bSortTiles = sortMode;
@@ -96,7 +123,7 @@ void QuizLogic::Answer() {
     WriteAnswerText();
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        const bool wait = m_problem.isWait[i] == 1;
+        const bool wait = isWait(n);
         const bool picked = m_bSelected[i] == 1;
         if (wait) {
             m_nMark[i] = picked ? MarkKind::MarkCircle : MarkKind::MarkCross;
@@ -106,17 +133,63 @@ void QuizLogic::Answer() {
     }
 }
 
+bool QuizLogic::UseHint() {
+    if (m_bAnswered != 0 || m_nHints >= kHintCount) {
+        return false;
+    }
+    ++m_nHints;
+    return true;
+}
+
+TileHand QuizLogic::sortedTiles() const {
+    if (m_nTiles != 13) {
+        return m_short.sortedHand;
+    }
+    TileHand hand;
+    std::copy(m_problem.sortedHand.begin(), m_problem.sortedHand.end(), hand.tiles.begin());
+    hand.count = 13;
+    return hand;
+}
+
+bool QuizLogic::isWait(TileNumber number) const {
+    if (number < kMinTile || number > kMaxTile) {
+        return false;
+    }
+    const auto i = static_cast<std::size_t>(number);
+    return (m_nTiles != 13 ? m_short.isWait[i] : m_problem.isWait[i]) == 1;
+}
+
+bool QuizLogic::fullyRight() const {
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (isWait(n) != selected(n)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void QuizLogic::WriteAnswerText() {
     m_strAnswer = kAnswerHeaderTerm.in(m_language);
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        if (m_problem.isWait[i] != 1) {
+        if (!isWait(n)) {
             continue;
         }
         // "  [%d]   " by hand: formatted output would pull stdio into the WebAssembly module.
         const char prefix[kWaitPrefixLength] = {' ', ' ', '[', static_cast<char>('0' + n),
                                                 ']', ' ', ' ', ' '};
         m_strAnswer += std::string_view(prefix, kWaitPrefixLength);
+        if (m_nTiles != 13) {
+            // Scoring patterns belong to 13 tiles: a short hand names its wait shapes instead.
+            for (std::size_t s = 0; s < kWaitShapeTerms.size(); ++s) {
+                if ((m_short.waitShapes[i] & ShapeBit(static_cast<WaitShape>(s))) != 0) {
+                    m_strAnswer += kWaitShapeTerms[s].in(m_language);
+                    m_strAnswer += "  ";
+                }
+            }
+            m_strAnswer += "\r\n";
+            continue;
+        }
         bool any = false;
         for (int k = 0; k < kPatternCount; ++k) {
             if (m_problem.patterns[i][static_cast<std::size_t>(k)] != 0) {
@@ -157,6 +230,9 @@ MarkKind QuizLogic::mark(TileNumber number) const {
 
 TileNumber QuizLogic::displayTile(int k) const {
     const auto i = static_cast<std::size_t>(k);
+    if (m_nTiles != 13) {
+        return m_bSortTiles == 1 ? m_short.sortedHand.tiles[i] : m_short.dealOrder.tiles[i];
+    }
     return m_bSortTiles == 1 ? m_problem.sortedHand[i] : m_problem.dealOrder[i];
 }
 

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/hints.h"
 #include "analysis/problem.h"
+#include "analysis/tile_hand.h"
 #include "answer_text.h"
 #include "problem_source.h"
 
@@ -56,18 +58,36 @@ public:
     // and that only when suitMode is 3. A hand with no wait is allowed.
     void EnterProblem(const Hand13& displayOrder, std::int32_t suitMode, std::uint8_t sortMode);
 
+    // As LoadProblem for a hand of any waiting size (4, 7, 10 or 13 tiles, any order): a short
+    // hand draws what FillShortProblem draws. Returns false, changing nothing, for other hands.
+    bool LoadTiles(const TileHand& hand, std::int32_t suitMode, std::uint8_t sortMode);
+
     // Flips the pick of number (1 to 9); other values are ignored.
     void Toggle(TileNumber number);
 
-    // Submits the picks: builds the answer text and the marks. Does nothing once answered.
+    // Submits the picks: builds the answer text and the marks. Does nothing once answered. A
+    // short hand's lines name the wait shapes of each wait where a 13-tile hand's name patterns.
     void Answer();
 
+    // One more hint before the answer, up to kHintCount; false, changing nothing, once answered
+    // or when every hint is shown. A new question starts at none.
+    bool UseHint();
+    std::int32_t hintsUsed() const { return m_nHints; }
+
+    // The 13-tile question; meaningful only while tileCount() is 13.
     // The language of the answer box from now on, the text on show rewritten in it; Japanese
     // until set. Draws nothing and changes neither picks nor marks.
     void SetLanguage(Language language);
     Language language() const { return m_language; }
 
     const Problem& problem() const { return m_problem; }
+    // 13, or a short hand's 4, 7 or 10.
+    std::int32_t tileCount() const { return m_nTiles; }
+    // The question's tiles ascending, whatever its size.
+    TileHand sortedTiles() const;
+    bool isWait(TileNumber number) const;
+    // The picks are exactly the waits.
+    bool fullyRight() const;
     SuitKind suitKind() const { return m_nSuitKind; }
     // UTF-8, CR LF line ends; in language().
     std::string_view answerText() const { return m_strAnswer.view(); }
@@ -75,7 +95,8 @@ public:
     bool selected(TileNumber number) const;
     bool sortTiles() const { return m_bSortTiles == 1; }
     MarkKind mark(TileNumber number) const;
-    // Tile number at display position k (0 to 12), as the sort setting of this problem orders them.
+    // Tile number at display position k (0 to tileCount() - 1), as the sort setting of this
+    // problem orders them.
     TileNumber displayTile(int k) const;
 
 private:
@@ -84,6 +105,9 @@ private:
     void WriteAnswerText();
 
     Problem m_problem{};
+    ShortProblem m_short{};
+    std::int32_t m_nTiles = 13;
+    std::int32_t m_nHints = 0;
     SuitKind m_nSuitKind = kSuitManzu;
     FixedText<LongestAnswer(LongerIn(kAnswerHeaderTerm), kWaitPrefixLength)> m_strAnswer;
     std::int32_t m_bAnswered = 0;

@@ -60,7 +60,7 @@ void TimedRun::Answered(const QuizLogic& quiz) {
     int missed = 0;
     int wrong = 0;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const bool wait = quiz.problem().isWait[static_cast<std::size_t>(n)] != 0;
+        const bool wait = quiz.isWait(n);
         if (wait && !quiz.selected(n)) {
             ++missed;
         } else if (!wait && quiz.selected(n)) {

@@ -175,6 +175,14 @@ void CZelkonView::LoadProblem(const Hand13& hand) {
     ShowNewQuestion();
 }
 
+bool CZelkonView::LoadTiles(const TileHand& hand) {
+    if (!m_quiz.LoadTiles(hand, suitMode(), sortMode())) {
+        return false;
+    }
+    ShowNewQuestion();
+    return true;
+}
+
 void CZelkonView::EnterProblem(const Hand13& displayOrder, SuitKind suit) {
     // Under ランダム a hand typed without a suit keeps the one on screen rather than draw one.
     std::int32_t mode = suit >= 0 ? suit : suitMode();
@@ -312,8 +320,18 @@ void CZelkonView::OnPaint() {
 
         // Tiles go 1:1 into device pixels, each its own width from the last, so that at a
         // fractional ratio they neither blur nor open a gap between them.
+        const int tiles = m_quiz.tileCount();
         QPoint at(qRound(kTileRowX * ratio), qRound(kTileRowY * ratio));
-        for (int k = 0; k < 13; ++k) {
+        if (tiles != 13) {
+            // A short hand stands centred on the board, its tiles as large as ever.
+            int row = 0;
+            for (int k = 0; k < tiles; ++k) {
+                row += LoadTileBitmap(TileBitmapId(m_quiz.displayTile(k), m_quiz.suitKind()), ratio)
+                           .width();
+            }
+            at.setX((board.width() - row) / 2);
+        }
+        for (int k = 0; k < tiles; ++k) {
             const QPixmap tile =
                 LoadTileBitmap(TileBitmapId(m_quiz.displayTile(k), m_quiz.suitKind()), ratio);
             p.drawPixmap(QRect(at, tile.size()), tile, tile.rect());

@@ -40,6 +40,8 @@ public:
     void NewProblem();
     // As NewProblem with a given hand (13 tiles ascending) instead of a dealt one.
     void LoadProblem(const Hand13& hand);
+    // A hand of 4, 7, 10 or 13 tiles (a review card, a mistake shown again); false for others.
+    bool LoadTiles(const TileHand& hand);
     // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting
     // (under ランダム, the suit on screen).
     void EnterProblem(const Hand13& displayOrder, SuitKind suit);
@@ -58,6 +60,9 @@ public:
     // Enter and the digits 1 to 9 pressed anywhere else in the window (the panel) reach the quiz
     // through this, as they do on the form; returns true when the key is consumed.
     bool takeKey(const QKeyEvent& key) { return PreTranslateMessage(key); }
+
+    // One more hint for the question on screen (QuizLogic::UseHint).
+    bool UseHint() { return m_quiz.UseHint(); }
 
     // Not owned; nullptr deals plainly. Takes effect from the next problem.
     void setProblemSource(ProblemSource* source) { m_source = source; }

@@ -1,8 +1,12 @@
 #include "answer_record.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "analysis/hand_notation.h"
+#include "analysis/hints.h"
+#include "analysis/short_readings.h"
+#include "analysis/smallest_core.h"
 #include "analysis/wait_shapes.h"
 
 namespace zelkon {
@@ -26,6 +30,65 @@ AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt,
     record.seconds = seconds;
     record.fullyRight = record.picks == record.waits;
     return record;
+}
+
+AnswerRecord MakeAnswerRecord(const TileHand& hand, SuitKind suit, DealKind dealt,
+                              RecordedBand band, NumberSet picks, double seconds,
+                              UnixMillis answeredAt, FamilyIndex dealtFamily, std::int32_t hints) {
+    TileCounts counts{};
+    const bool valid = IsWaitingSize(hand.count) && CountTiles(hand, counts);
+    const TileHand sorted = valid ? TileHandOf(counts) : hand;
+    AnswerRecord record;
+    if (valid && hand.count == 13) {
+        Hand13 tiles{};
+        std::copy_n(sorted.tiles.begin(), tiles.size(), tiles.begin());
+        record = MakeAnswerRecord(tiles, suit, dealt, band, picks, seconds, answeredAt);
+    } else {
+        record.answeredAt = answeredAt;
+        record.suit = suit;
+        record.dealt = dealt;
+        record.band = band;
+        record.picks = static_cast<NumberSet>(picks & 0x3FEu);
+        record.tiles = sorted.count;
+        record.shortHand = sorted;
+        if (valid) {
+            WaitShapesOfHand(sorted, record.waitShapes);
+        }
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if (record.waitShapes[static_cast<std::size_t>(n)] != 0) {
+                record.waits = static_cast<NumberSet>(record.waits | NumberBit(n));
+            }
+        }
+        record.seconds = seconds;
+        record.fullyRight = record.picks == record.waits;
+    }
+    record.family = dealtFamily != kNoFamily ? dealtFamily
+                    : valid                  ? CoreFamilyOf(sorted)
+                                             : kNoFamily;
+    record.hints = hints < 0 ? 0 : hints > kHintCount ? kHintCount : hints;
+    return record;
+}
+
+FamilyIndex CoreFamilyOf(const TileHand& hand) {
+    TileCounts counts{};
+    SmallestCore core;
+    if (!CountTiles(hand, counts) || !FindSmallestCore(counts, core)) {
+        return kNoFamily;
+    }
+    return core.family.family;
+}
+
+std::string RecordHandDigits(const AnswerRecord& record) {
+    if (record.tiles == 13) {
+        Hand13 hand = record.hand;
+        SortHand(hand);
+        return HandDigits(hand);
+    }
+    std::string text;
+    for (std::int32_t i = 0; i < record.shortHand.count; ++i) {
+        text += static_cast<char>('0' + record.shortHand.tiles[static_cast<std::size_t>(i)]);
+    }
+    return text;
 }
 
 UnixMillis NowUnixMillis() {

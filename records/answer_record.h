@@ -6,6 +6,8 @@
 #include <string>
 
 #include "analysis/problem.h"
+#include "analysis/shape_family.h"
+#include "analysis/tile_hand.h"
 #include "dealing/deal_kind.h"
 
 namespace zelkon {
@@ -40,14 +42,33 @@ struct AnswerRecord {
     // waitShapes[n]: ShapeBit of every WaitShape by which n completes the hand (WaitShapesOf);
     // 0 where n is no wait.
     std::array<std::uint8_t, kNumberSlots> waitShapes{};
-    double seconds = 0;  // from the problem's display to the answer
-    bool fullyRight = false;
+    double seconds = 0;       // from the problem's display to the answer
+    bool fullyRight = false;  // the picks as they were: exactly the waits, hints or not
+    // 13, or a short hand's 4, 7 or 10 tiles, which then stand in shortHand and not in hand.
+    std::int32_t tiles = 13;
+    TileHand shortHand{};
+    // The family dealt, else the smallest core's; kNoFamily for none.
+    FamilyIndex family = kNoFamily;
+    std::int32_t hints = 0;  // hints shown before the answer, 0 to kHintCount
 };
 
 // Fills waits, waitShapes and fullyRight from the hand (any order; it is stored sorted) and the
 // picks. hand: 13 tiles 1..9, no number more than four times.
 AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, RecordedBand band,
                               NumberSet picks, double seconds, UnixMillis answeredAt);
+
+// The same for a hand of 4, 7, 10 or 13 tiles (any order), with the family it was dealt in
+// (kNoFamily: the smallest core's is taken) and the hints used. A hand of another size gives a
+// record with no waits.
+AnswerRecord MakeAnswerRecord(const TileHand& hand, SuitKind suit, DealKind dealt,
+                              RecordedBand band, NumberSet picks, double seconds,
+                              UnixMillis answeredAt, FamilyIndex dealtFamily, std::int32_t hints);
+
+// The family column of a hand: its smallest core's family, kNoFamily for none.
+FamilyIndex CoreFamilyOf(const TileHand& hand);
+
+// The hand column's digits of a record, whatever its size.
+std::string RecordHandDigits(const AnswerRecord& record);
 
 // The current time as the records store it.
 UnixMillis NowUnixMillis();

@@ -1,5 +1,6 @@
 #include "record_rows.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <sqlite3.h>
@@ -59,6 +60,41 @@ std::optional<Hand13> HandFromText(std::string_view text) {
     return hand;
 }
 
+std::optional<TileHand> TileHandFromText(std::string_view text) {
+    if (!IsWaitingSize(static_cast<std::int32_t>(text.size()))) {
+        return std::nullopt;
+    }
+    TileHand hand;
+    for (const char c : text) {
+        if (c < '1' || c > '9') {
+            return std::nullopt;
+        }
+        hand.tiles[static_cast<std::size_t>(hand.count++)] = c - '0';
+    }
+    TileCounts counts{};
+    if (!CountTiles(hand, counts)) {
+        return std::nullopt;
+    }
+    return TileHandOf(counts);
+}
+
+TileHand TileHandOf13(const Hand13& hand) {
+    TileHand tiles;
+    std::copy(hand.begin(), hand.end(), tiles.tiles.begin());
+    tiles.count = 13;
+    return tiles;
+}
+
+const char* FamilyWord(FamilyIndex family) {
+    return family >= 0 && family < kFamilyCount
+               ? kShapeFamilies[static_cast<std::size_t>(family)].id
+               : "-";
+}
+
+FamilyIndex FamilyFromWord(std::string_view word) {
+    return FamilyIndexOf(word);
+}
+
 NumberSet NumberSetFromText(std::string_view text) {
     NumberSet set = 0;
     for (const char c : text) {
@@ -87,6 +123,8 @@ const char* DealWord(DealKind kind) {
             return "entered";
         case DealKind::TimedRun:
             return "timed";
+        case DealKind::Family:
+            return "family";
     }
     return "plain";
 }

@@ -18,6 +18,13 @@ namespace zelkon {
 
 // Digits of a hand column; nothing unless exactly 13 digits 1..9.
 std::optional<Hand13> HandFromText(std::string_view text);
+// Digits of a hand column of 4, 7, 10 or 13 tiles; nothing for anything else.
+std::optional<TileHand> TileHandFromText(std::string_view text);
+TileHand TileHandOf13(const Hand13& hand);
+// The family column's word: the family's id, "-" for kNoFamily; and back (kNoFamily for "-" or
+// an id this program does not know).
+const char* FamilyWord(FamilyIndex family);
+FamilyIndex FamilyFromWord(std::string_view word);
 // Digits 1..9 of a picks, waits or shape column; other characters are skipped.
 NumberSet NumberSetFromText(std::string_view text);
 
@@ -45,6 +52,9 @@ public:
     // The review rule of one answer: a miss grades Again (making the card), a fully right answer
     // grades Good when the hand has a card.
     void grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at);
+    // The same with hints and for any size: fully right after hints 1 to 5 grades Hard, after
+    // the sixth Again, and either makes the card as a miss does.
+    void grade(const AnswerRecord& answer);
 
 private:
     SqliteStatement m_load;

@@ -33,6 +33,11 @@ std::string shapeColumn(const char* name) {
     return std::string(name) + " TEXT NOT NULL DEFAULT ''";
 }
 
+// Version 4's columns: every answer before it was of 13 tiles and had no hints.
+constexpr std::array<std::string_view, 3> kSizeColumns = {"tiles INTEGER NOT NULL DEFAULT 13",
+                                                          "family TEXT NOT NULL DEFAULT '-'",
+                                                          "hints INTEGER NOT NULL DEFAULT 0"};
+
 constexpr std::string_view kCardsTable = R"sql(
 CREATE TABLE cards (
   hand        TEXT PRIMARY KEY,
@@ -104,10 +109,40 @@ void upgradeFrom2(SqliteDatabase& database, const UpgradeProgress&) {
     database.execute(kTimedRunsTable);
 }
 
+// Version 3 kept no size, family or hints: every answer was of 13 tiles without hints, dealt
+// without a family, so each row takes its smallest core's family.
+void upgradeFrom3(SqliteDatabase& database, const UpgradeProgress& progress) {
+    for (const std::string_view column : kSizeColumns) {
+        database.execute("ALTER TABLE answers ADD COLUMN " + std::string(column));
+    }
+    const std::int64_t total = database.queryInt64("SELECT count(*) FROM answers");
+    SqliteStatement setFamily = database.prepare("UPDATE answers SET family = ?2 WHERE hand = ?1");
+    // Each hand once: players meet the same hands again, reviews above all.
+    SqliteStatement hands = database.prepare("SELECT DISTINCT hand FROM answers");
+    std::int64_t done = 0;
+    while (hands.step()) {
+        if (progress && ++done % 1024 == 0) {
+            progress(done, total);
+        }
+        const std::string hand(hands.text(0));
+        const std::optional<Hand13> tiles = HandFromText(hand);
+        if (!tiles) {
+            continue;
+        }
+        setFamily.bind(1, hand).bind(
+            2, std::string_view(FamilyWord(CoreFamilyOf(TileHandOf13(*tiles)))));
+        setFamily.run();
+    }
+    if (progress) {
+        progress(total, total);
+    }
+}
+
 // The one upgrade path: kUpgrades[v - 1] lifts a file of version v to v + 1. A new version adds
 // its step here, its columns or tables to CreateSchema, and raises kRecordsSchemaVersion.
 using Upgrade = void (*)(SqliteDatabase&, const UpgradeProgress&);
-constexpr std::array<Upgrade, kRecordsSchemaVersion - 1> kUpgrades = {upgradeFrom1, upgradeFrom2};
+constexpr std::array<Upgrade, kRecordsSchemaVersion - 1> kUpgrades = {upgradeFrom1, upgradeFrom2,
+                                                                      upgradeFrom3};
 
 RecordsStatus failure(RecordsError error, std::string message) {
     return {error, std::move(message), false};
@@ -136,6 +171,9 @@ void CreateSchema(SqliteDatabase& database) {
     std::string answers = "CREATE TABLE answers (" + std::string(kAnswersColumns);
     for (const char* column : kShapeColumns) {
         answers += ",\n  " + shapeColumn(column);
+    }
+    for (const std::string_view column : kSizeColumns) {
+        answers += ",\n  " + std::string(column);
     }
     answers += "\n);\nCREATE INDEX answers_by_time ON answers (answered_at);";
     database.execute(answers);

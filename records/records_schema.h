@@ -15,7 +15,7 @@ class SqliteDatabase;
 
 // The schema version this program writes; files of lower versions are upgraded in place when
 // opened, files of higher versions are refused (RecordsError::Newer) and left untouched.
-inline constexpr int kRecordsSchemaVersion = 3;
+inline constexpr int kRecordsSchemaVersion = 4;
 // PRAGMA application_id of every records file ("ZLKN").
 inline constexpr std::int32_t kRecordsApplicationId = 0x5A4C4B4E;
 

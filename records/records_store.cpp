@@ -324,15 +324,14 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
         SqliteTransaction transaction(database, SqliteTransaction::Kind::Write);
         SqliteStatement insert = database.prepare(
             "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
-            "seconds, fully_right, two_sided, edge, closed, dual_pair, single) "
-            "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
+            "seconds, fully_right, two_sided, edge, closed, dual_pair, single, tiles, family, "
+            "hints) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
+            "?17, ?18)");
         CardBook cards(database);
         for (const AnswerRecord& answer : answers) {
-            Hand13 hand = answer.hand;
-            SortHand(hand);
             const char suit[2] = {SuitLetter(answer.suit), '\0'};
             insert.bind(1, answer.answeredAt)
-                .bind(2, HandDigits(hand))
+                .bind(2, RecordHandDigits(answer))
                 .bind(3, std::string_view(suit))
                 .bind(4, std::string_view(DealWord(answer.dealt)));
             if (const char* band = BandWord(answer.band)) {
@@ -350,8 +349,13 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
             for (std::size_t s = 0; s < shapes.size(); ++s) {
                 insert.bind(static_cast<int>(s) + 11, shapes[s]);
             }
+            insert.bind(16, std::int64_t{answer.tiles})
+                .bind(17, std::string_view(FamilyWord(answer.family)))
+                .bind(18, std::int64_t{answer.hints});
             insert.run();
-            cards.grade(hand, answer.fullyRight, answer.answeredAt);
+            AnswerRecord sorted = answer;
+            SortHand(sorted.hand);
+            cards.grade(sorted);
         }
         transaction.commit();
         checkpointIfInWal();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/hints.h"
 #include "record_rows.h"
 #include "records_store.h"
 
@@ -81,12 +82,17 @@ std::int64_t utcDay(UnixMillis at) {
 
 // Nothing for a row whose hand no longer reads as one (a file edited by hand).
 std::optional<ReviewCard> cardFromRow(const SqliteStatement& row) {
-    const std::optional<Hand13> hand = HandFromText(row.text(0));
-    if (!hand) {
+    const std::optional<TileHand> tiles = TileHandFromText(row.text(0));
+    if (!tiles) {
         return std::nullopt;
     }
     ReviewCard card;
-    card.hand = *hand;
+    card.tiles = tiles->count;
+    if (tiles->count == 13) {
+        std::copy_n(tiles->tiles.begin(), card.hand.size(), card.hand.begin());
+    } else {
+        card.shortHand = *tiles;
+    }
     card.memory = {row.real(1), row.real(2)};
     card.reviews = static_cast<std::int32_t>(row.int64(3));
     card.lapses = static_cast<std::int32_t>(row.int64(4));
@@ -172,7 +178,15 @@ std::optional<ReviewCard> CardBook::load(std::string_view handText) {
 }
 
 void CardBook::save(const ReviewCard& card) {
-    m_save.bind(1, HandDigits(card.hand))
+    std::string text;
+    if (card.tiles == 13) {
+        text = HandDigits(card.hand);
+    } else {
+        for (std::int32_t i = 0; i < card.shortHand.count; ++i) {
+            text += static_cast<char>('0' + card.shortHand.tiles[static_cast<std::size_t>(i)]);
+        }
+    }
+    m_save.bind(1, text)
         .bind(2, card.memory.stability)
         .bind(3, card.memory.difficulty)
         .bind(4, std::int64_t{card.reviews})
@@ -188,6 +202,24 @@ void CardBook::grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at) {
         save(ScheduleReview(card, sortedHand, fullyRight ? ReviewGrade::Good : ReviewGrade::Again,
                             at));
     }
+}
+
+void CardBook::grade(const AnswerRecord& answer) {
+    const std::string text = RecordHandDigits(answer);
+    const std::optional<ReviewCard> card = load(text);
+    ReviewGrade grade = ReviewGrade::Again;
+    if (answer.fullyRight) {
+        grade = answer.hints == 0           ? ReviewGrade::Good
+                : answer.hints < kHintCount ? ReviewGrade::Hard
+                                            : ReviewGrade::Again;
+    }
+    if (!card && grade == ReviewGrade::Good) {
+        return;
+    }
+    ReviewCard next = ScheduleReview(card, answer.hand, grade, answer.answeredAt);
+    next.tiles = answer.tiles;
+    next.shortHand = answer.shortHand;
+    save(next);
 }
 
 DueCardsOutcome DueCards(RecordsStore& store, UnixMillis now, int limit) {
@@ -213,7 +245,7 @@ DueCountOutcome DueCount(RecordsStore& store, UnixMillis now) {
         query.bind(1, now);
         outcome.count = 0;
         while (query.step()) {
-            outcome.count += HandFromText(query.text(0)) ? 1 : 0;
+            outcome.count += TileHandFromText(query.text(0)) ? 1 : 0;
         }
     });
 }

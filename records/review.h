@@ -38,7 +38,9 @@ std::int64_t FsrsIntervalDays(double stability);
 
 // The card is the sorted hand; its suit on screen follows the suit setting.
 struct ReviewCard {
-    Hand13 hand{};  // ascending
+    Hand13 hand{};  // ascending; a short hand's card keeps its tiles in shortHand instead
+    std::int32_t tiles = 13;
+    TileHand shortHand{};
     FsrsMemory memory;
     std::int32_t reviews = 0;  // answers graded, the first included
     std::int32_t lapses = 0;   // Again after the first answer

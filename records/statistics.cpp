@@ -66,8 +66,9 @@ RecordsStatus RecordsTally::update(RecordsStore& store) {
     return GuardedStatus([&] {
         SqliteDatabase& database = store.database();
         SqliteStatement rows = database.prepare(
-            "SELECT id, answered_at, wait_count, picks, fully_right, seconds, hand, two_sided, "
-            "edge, closed, dual_pair, single FROM answers WHERE id > ?1 ORDER BY id LIMIT ?2");
+            "SELECT id, answered_at, wait_count, picks, fully_right AND hints = 0, seconds, hand, "
+            "two_sided, edge, closed, dual_pair, single, hints, family FROM answers WHERE id > ?1 "
+            "ORDER BY id LIMIT ?2");
         // Each read of at most this many rows is a transaction of its own (some 20 ms): a
         // writer waits for one at most, never for the whole count.
         constexpr std::int64_t kRowsPerRead = 20'000;
@@ -80,6 +81,13 @@ RecordsStatus RecordsTally::update(RecordsStore& store) {
                 const NumberSet picks = NumberSetFromText(rows.text(3));
                 add(rows.int64(0), rows.int64(1), rows.int64(2), rows.int64(4) != 0, rows.real(5));
                 AddShapeTallies(m_figures.byShape, picks, rows, 7);
+                // A hinted answer is not fully right, by family as everywhere.
+                m_figures.hinted += rows.int64(12) > 0 ? 1 : 0;
+                if (const FamilyIndex family = FamilyFromWord(rows.text(13)); family != kNoFamily) {
+                    ProblemFigure& byFamily = m_figures.byFamily[static_cast<std::size_t>(family)];
+                    ++byFamily.problems;
+                    byFamily.fullyRight += rows.int64(4) != 0 ? 1 : 0;
+                }
                 if (m_cardsRead) {
                     m_pendingHands.insert(std::string(rows.text(6)));
                 }
@@ -109,7 +117,7 @@ RecordsStatus RecordsTally::update(RecordsStore& store) {
 
 void RecordsTally::setDue(std::string_view hand, UnixMillis due) {
     // Counted as DueCards reads them, so the count never names a card that cannot be dealt.
-    if (!HandFromText(hand)) {
+    if (!TileHandFromText(hand)) {
         return;
     }
     const auto [slot, added] = m_dueSlot.try_emplace(std::string(hand), m_dues.size());
@@ -191,7 +199,8 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
         } else {
             // A zone off the quarter hours (none in use today): the 30 days' rows themselves.
             SqliteStatement rows = store.database().prepare(
-                "SELECT answered_at, fully_right FROM answers WHERE answered_at >= ?1 AND "
+                "SELECT answered_at, fully_right AND hints = 0 FROM answers WHERE answered_at >= "
+                "?1 AND "
                 "answered_at < ?2 AND id <= ?3");
             rows.bind(1, from).bind(2, to).bind(3, m_lastRow);
             while (rows.step()) {
@@ -279,6 +288,18 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
                       static_cast<long long>(figure.missed), static_cast<long long>(figure.seen));
         text += line + percent(figure.missed, figure.seen) + "\n";
     }
+    text += "\nfully right by family (without hints):\n";
+    for (std::size_t f = 0; f < figures.byFamily.size(); ++f) {
+        const ProblemFigure& figure = figures.byFamily[f];
+        char line[96];
+        std::snprintf(line, sizeof line, "  %-16s  %6lld / %-6lld ", kShapeFamilies[f].id,
+                      static_cast<long long>(figure.fullyRight),
+                      static_cast<long long>(figure.problems));
+        text += line + percent(figure.fullyRight, figure.problems) + "\n";
+    }
+    text += "\nhints used: " + std::to_string(figures.hinted) + " of " +
+            std::to_string(figures.problems) + " answers (" +
+            percent(figures.hinted, figures.problems) + ")\n";
     text += "\nlast 30 days (problems, fully right):\n";
     for (const DayFigure& day : figures.days) {
         char line[64];

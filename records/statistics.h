@@ -15,6 +15,7 @@
 #include <queue>
 
 #include "analysis/decomposition.h"
+#include "analysis/shape_family.h"
 #include "analysis/wait_shapes.h"
 #include "answer_record.h"
 #include "records_status.h"
@@ -51,9 +52,13 @@ struct Mistake {
     NumberSet waits = 0;
 };
 
+// Fully right counts only answers given without a hint.
 struct Statistics {
     std::int64_t problems = 0;
     std::int64_t fullyRight = 0;
+    std::int64_t hinted = 0;  // answers given after one hint or more
+    // byFamily[f]: answers whose family column is family f.
+    std::array<ProblemFigure, kFamilyCount> byFamily{};
     // byWaits[k]: problems with k waits (1..9) and how many were fully right; [0] is hands with
     // no wait (entered ones), which the window leaves out.
     std::array<ProblemFigure, 10> byWaits{};

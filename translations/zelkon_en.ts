@@ -15,6 +15,10 @@
 <context>
     <name>zelkon::CMainFrame</name>
     <message>
+        <source>ヒント(&amp;H)</source>
+        <translation>&amp;Hint</translation>
+    </message>
+    <message>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -96,6 +100,10 @@
 </context>
 <context>
     <name>zelkon::ExplanationPanel</name>
+    <message>
+        <source>ヒント</source>
+        <translation>Hint</translation>
+    </message>
     <message>
         <source>役なし</source>
         <translation>no pattern</translation>
@@ -248,6 +256,54 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
 </context>
 <context>
     <name>zelkon::PracticeRuns</name>
+    <message>
+        <source>枚数(&amp;N)</source>
+        <translation>&amp;Tiles</translation>
+    </message>
+    <message>
+        <source>4枚</source>
+        <translation>4 tiles</translation>
+    </message>
+    <message>
+        <source>7枚</source>
+        <translation>7 tiles</translation>
+    </message>
+    <message>
+        <source>10枚</source>
+        <translation>10 tiles</translation>
+    </message>
+    <message>
+        <source>13枚</source>
+        <translation>13 tiles</translation>
+    </message>
+    <message>
+        <source>形(&amp;F)</source>
+        <translation>&amp;Form</translation>
+    </message>
+    <message>
+        <source>すべての形</source>
+        <translation>All forms</translation>
+    </message>
+    <message>
+        <source>段階練習(&amp;L)</source>
+        <translation>&amp;Ladder</translation>
+    </message>
+    <message>
+        <source>段階練習：%1　%2枚</source>
+        <translation>Ladder: %1, %2 tiles</translation>
+    </message>
+    <message>
+        <source>%1　%2枚</source>
+        <translation>%1, %2 tiles</translation>
+    </message>
+    <message>
+        <source>出題：%1　%2枚</source>
+        <translation>Deal: %1, %2 tiles</translation>
+    </message>
+    <message>
+        <source>出題：%1枚</source>
+        <translation>Deal: %1 tiles</translation>
+    </message>
     <message>
         <source>すべての手(&amp;A)</source>
         <translation>&amp;All hands</translation>

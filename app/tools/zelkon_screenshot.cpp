@@ -1,6 +1,8 @@
 // Writes a picture of the window in the middle of a question: picks made, answer shown.
-// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english]
-// (--explain: with the 解説 panel open; --english: in English, as 練習 ▸ 言語 chooses it)
+// Usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english] [--tiles N] [--ladder]
+// [--hints N]   (--explain: with the 解説 panel open; --english: in English, as 練習 ▸ 言語
+// chooses it; --tiles: hands of N tiles; --ladder: 段階練習 on; --hints: N hints shown in the
+// panel and no answer given)
 #include <cstdlib>
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "app/practice_runs.h"
 #include "app/zelkon_app.h"
 #include "dealing/random_source.h"
 #include "quiz/zelkon_view.h"
@@ -19,11 +22,24 @@
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     QStringList args = QCoreApplication::arguments();
-    const bool explain = args.removeAll(QStringLiteral("--explain")) > 0;
+    bool explain = args.removeAll(QStringLiteral("--explain")) > 0;
     const bool english = args.removeAll(QStringLiteral("--english")) > 0;
+    const bool ladder = args.removeAll(QStringLiteral("--ladder")) > 0;
+    const auto option = [&args](const QString& name) {
+        const qsizetype at = args.indexOf(name);
+        if (at < 0 || at + 1 >= args.size()) {
+            return 0;
+        }
+        const int value = args[at + 1].toInt();
+        args.remove(at, 2);
+        return value;
+    };
+    const int tiles = option(QStringLiteral("--tiles"));
+    const int hints = option(QStringLiteral("--hints"));
+    explain = explain || hints > 0;
     if (args.size() < 2) {
-        QTextStream(stderr)
-            << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english]\n";
+        QTextStream(stderr) << "usage: zelkon_screenshot OUTPUT.png [SEED] [--explain] [--english] "
+                               "[--tiles N] [--ladder] [--hints N]\n";
         return 2;
     }
     // The picture is of the plain quiz, whatever practice settings this machine's player keeps.
@@ -42,15 +58,31 @@ int main(int argc, char* argv[]) {
     if (english) {
         frame.action(zelkon::ID_LANGUAGE_ENGLISH)->trigger();
     }
+    zelkon::PracticeRuns& runs = *frame.practiceRuns();
+    for (int i = 0; tiles != 0 && i < static_cast<int>(zelkon::kSizeItems.size()); ++i) {
+        if (zelkon::kSizeItems[static_cast<std::size_t>(i)] == tiles) {
+            runs.sizeAction(i)->trigger();
+        }
+    }
+    if (ladder) {
+        runs.ladderAction()->trigger();
+    }
     if (explain) {
         frame.setExplanationPanelOpen(true);
     }
     view.NewProblem();
+    if (hints > 0) {
+        for (int i = 0; i < hints; ++i) {
+            frame.action(zelkon::ID_PRACTICE_HINT)->trigger();
+        }
+        QCoreApplication::processEvents();
+        return frame.grab().toImage().save(args[1]) ? 0 : 1;
+    }
     // One right pick, one wrong pick, one wait left out: circle, cross and both kinds of cross.
     int right = 0;
     int wrong = 0;
     for (zelkon::TileNumber n = 1; n <= 9; ++n) {
-        const bool wait = view.quiz().problem().isWait[static_cast<std::size_t>(n)] == 1;
+        const bool wait = view.quiz().isWait(n);
         if (wait && right == 0) {
             right = n;
         } else if (!wait && wrong == 0) {

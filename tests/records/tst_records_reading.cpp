@@ -118,7 +118,8 @@ void makeRecords(Kind kind, const fs::path& path) {
     }
     if (kind == Kind::Version1) {
         SqliteDatabase database(path, SQLITE_OPEN_READWRITE);
-        for (const char* column : {"two_sided", "edge", "closed", "dual_pair", "single"}) {
+        for (const char* column :
+             {"two_sided", "edge", "closed", "dual_pair", "single", "tiles", "family", "hints"}) {
             database.execute(std::string("ALTER TABLE answers DROP COLUMN ") + column);
         }
         database.execute("DROP TABLE cards; DROP TABLE timed_runs; PRAGMA user_version = 1");

@@ -473,6 +473,23 @@ const std::array<OldVersion, kRecordsSchemaVersion - 1> kOldVersions = {{
      "'timed', '3-4', ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)",
      "INSERT INTO cards SELECT hand, 1, 5, count(*), count(*) - 1, max(answered_at), "
      "max(answered_at) + 86400000 FROM answers WHERE NOT fully_right GROUP BY hand"},
+    {3,
+     "CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at INTEGER NOT NULL, hand TEXT NOT "
+     "NULL, suit TEXT NOT NULL, dealt TEXT NOT NULL, band TEXT, picks TEXT NOT NULL, waits TEXT "
+     "NOT NULL, wait_count INTEGER NOT NULL, seconds REAL NOT NULL, fully_right INTEGER NOT "
+     "NULL, two_sided TEXT NOT NULL DEFAULT '', edge TEXT NOT NULL DEFAULT '', closed TEXT NOT "
+     "NULL DEFAULT '', dual_pair TEXT NOT NULL DEFAULT '', single TEXT NOT NULL DEFAULT ''); "
+     "CREATE INDEX answers_by_time ON answers (answered_at); CREATE TABLE cards (hand TEXT "
+     "PRIMARY KEY, stability REAL NOT NULL, difficulty REAL NOT NULL, reviews INTEGER NOT NULL, "
+     "lapses INTEGER NOT NULL, last_review INTEGER NOT NULL, due INTEGER NOT NULL); CREATE INDEX "
+     "cards_by_due ON cards (due); CREATE TABLE timed_runs (id INTEGER PRIMARY KEY, finished_at "
+     "INTEGER NOT NULL, band TEXT, total_millis INTEGER NOT NULL, fully_right INTEGER NOT NULL, "
+     "waits_missed INTEGER NOT NULL, wrong_picks INTEGER NOT NULL);",
+     "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
+     "seconds, fully_right, two_sided, edge, closed, dual_pair, single) VALUES (?1, ?2, 's', "
+     "'band', '5+', ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)",
+     "INSERT INTO cards SELECT hand, 1, 5, count(*), count(*) - 1, max(answered_at), "
+     "max(answered_at) + 86400000 FROM answers WHERE NOT fully_right GROUP BY hand"},
 }};
 
 NumberSet shapeWaits(const AnswerRecord& answer, int shape) {
@@ -530,6 +547,18 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
                 EXPECT_EQ(NumberSetFromText(rows.text(s)), shapeWaits(a, s));
             }
         }
+        // Version 4's columns: 13 tiles, no hints, and each hand's smallest core's family.
+        SqliteStatement sizes = db.prepare("SELECT tiles, family, hints FROM answers ORDER BY id");
+        int named = 0;
+        for (const AnswerRecord& a : answers) {
+            ASSERT_TRUE(sizes.step());
+            EXPECT_EQ(sizes.int64(0), 13);
+            const char* family = FamilyWord(CoreFamilyOf(TileHandOf13(a.hand)));
+            EXPECT_EQ(sizes.text(1), family) << HandDigits(a.hand);
+            named += std::string_view(family) != "-" ? 1 : 0;
+            EXPECT_EQ(sizes.int64(2), 0);
+        }
+        EXPECT_GT(named, 0);
         // A card for every hand ever missed, and none other.
         std::set<std::string> missed;
         for (const AnswerRecord& a : answers) {

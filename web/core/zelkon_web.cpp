@@ -11,6 +11,7 @@
 #include "analysis/hints.h"
 #include "analysis/pattern_table.h"
 #include "analysis/shape_family.h"
+#include "analysis/vocabulary.h"
 #include "analysis/wait_finder.h"
 #include "analysis/wait_in_hand.h"
 #include "dealing/band_dealer.h"
@@ -367,9 +368,15 @@ ZW_EXPORT(zw_wait_in_hand) std::int32_t zw_wait_in_hand(std::int32_t n, std::int
 }
 
 // Names from the core, UTF-8 in the text buffer.
+// 0 Japanese, 1 English: the answer box, the names and the hints from now on.
+ZW_EXPORT(zw_set_language) void zw_set_language(std::int32_t language) {
+    quiz.SetLanguage(language == 1 ? Language::English : Language::Japanese);
+}
+
 ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
-    return k >= 0 && k < kPatternCount ? PutText(PatternTable[static_cast<std::size_t>(k)].name)
-                                       : 0;
+    return k >= 0 && k < kPatternCount
+               ? PutText(kPatternTerms[static_cast<std::size_t>(k)].in(quiz.language()))
+               : 0;
 }
 
 ZW_EXPORT(zw_pattern_han) std::int32_t zw_pattern_han(std::int32_t k) {
@@ -377,7 +384,9 @@ ZW_EXPORT(zw_pattern_han) std::int32_t zw_pattern_han(std::int32_t k) {
 }
 
 ZW_EXPORT(zw_wait_shape_name) std::int32_t zw_wait_shape_name(std::int32_t shape) {
-    return PutText(WaitShapeName(static_cast<WaitShape>(shape)));
+    return shape >= 0 && shape < static_cast<std::int32_t>(kWaitShapeTerms.size())
+               ? PutText(kWaitShapeTerms[static_cast<std::size_t>(shape)].in(quiz.language()))
+               : 0;
 }
 
 // For tests and tools: the waits of any hand, without touching the quiz. hand: 13 digits in the
@@ -490,7 +499,8 @@ ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
 
 ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
     return family >= 0 && family < kFamilyCount
-               ? PutText(kShapeFamilies[static_cast<std::size_t>(family)].name)
+               ? PutText(
+                     FamilyName(kShapeFamilies[static_cast<std::size_t>(family)], quiz.language()))
                : 0;
 }
 
@@ -526,7 +536,7 @@ ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
     if (!ComputeHints(hand, hints)) {
         return 0;
     }
-    return PutText(HintWords(hints, level).view());
+    return PutText(HintWords(hints, level, quiz.language()).view());
 }
 
 ZW_EXPORT(zw_hint_count) std::int32_t zw_hint_count() {

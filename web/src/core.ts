@@ -96,6 +96,7 @@ interface Exports {
     zw_split_block(n: number, b: number): number;
     zw_leftover(n: number): number;
     zw_wait_in_hand(n: number, r: number): number;
+    zw_set_language(language: number): void;
     zw_pattern_name(k: number): number;
     zw_pattern_han(k: number): number;
     zw_wait_shape_name(shape: number): number;
@@ -259,6 +260,11 @@ export class Core {
     waitInHand(n: number, r: number): { groups: number[][]; on: number[] } {
         const [groups, on] = this.text(this.x.zw_wait_in_hand(n, r)).split("|");
         return { groups: groups.split(",").map((g) => Array.from(g, Number)), on: Array.from(on ?? "", Number) };
+    }
+
+    // The answer box, pattern and shape names and hints in English (true) or Japanese.
+    setEnglish(english: boolean): void {
+        this.x.zw_set_language(english ? 1 : 0);
     }
 
     patternName(k: number): string {

@@ -128,6 +128,8 @@ class Page {
 
     private applyTexts(): void {
         const t = this.t;
+        this.core.setEnglish(this.settings.lang === "en");
+        $<HTMLTextAreaElement>("answer").value = this.core.answerText();
         document.documentElement.lang = this.settings.lang;
         document.title = t.title;
         $("title").textContent = t.title;

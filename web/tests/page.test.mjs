@@ -162,7 +162,7 @@ test("after one visit the page works offline, and English is kept across a reloa
     const hand = await boardHand(page);
     assert.match(hand.names[0], /^[1-9] (man|pin|sou)$/);
     await page.keyboard.press("Enter");
-    assert.match(await answerBox(page, "Answer").inputValue(), /^＜待ち牌と複合役＞\n/);
+    assert.match(await answerBox(page, "Answer").inputValue(), /^<Waits and patterns>\n/);
     assert.equal(await page.getByRole("button", { name: "Next" }).isVisible(), true);
     assert.deepEqual(errors, []);
 });
