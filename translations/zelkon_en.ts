@@ -289,15 +289,15 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>&amp;Ladder</translation>
     </message>
     <message>
-        <source>段階練習：%1　%2枚</source>
+        <source>段階練習：%1&#x3000;%2枚</source>
         <translation>Ladder: %1, %2 tiles</translation>
     </message>
     <message>
-        <source>%1　%2枚</source>
+        <source>%1&#x3000;%2枚</source>
         <translation>%1, %2 tiles</translation>
     </message>
     <message>
-        <source>出題：%1　%2枚</source>
+        <source>出題：%1&#x3000;%2枚</source>
         <translation>Deal: %1, %2 tiles</translation>
     </message>
     <message>
