@@ -20,6 +20,7 @@
 
 #include "analysis/hint_text.h"
 #include "analysis/pattern_table.h"
+#include "analysis/wait_in_hand.h"
 #include "dialog_units.h"
 #include "res/tile_art.h"
 #include "window_language.h"
@@ -250,63 +251,20 @@ QString CoreText(const Hints& hints) {
     return Utf8(HintWords(hints, 2).view()) + ItemGap() + family;
 }
 
-// The wait as it stands in the 13 tiles: the tiles of the winning block without the winning
-// tile (and, for a dual-pair wait, the other pair), and the numbers that complete them.
+// The wait as it stands in the hand, drawn as tile groups with 「が1・4を待つ」 beside them.
 TileLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& text) {
+    const WaitInHand wait = WaitInHandOf(reading, n);
     TileLine line;
-    const Block& won = reading.blocks[static_cast<std::size_t>(reading.winningBlock)];
-    std::vector<TileNumber> on;
-    TileGroup part;
-    switch (won.kind) {
-        case BlockKind::Run: {
-            for (int i = 0; i < 3; ++i) {
-                if (BlockTile(won, i) != n) {
-                    part.tiles[static_cast<std::size_t>(part.count++)] = BlockTile(won, i);
-                }
-            }
-            const TileNumber low = part.tiles[0];
-            const TileNumber high = part.tiles[1];
-            if (high - low == 2) {
-                on = {static_cast<TileNumber>(low + 1)};
-            } else {
-                if (low > kMinTile) {
-                    on.push_back(low - 1);
-                }
-                if (high < kMaxTile) {
-                    on.push_back(high + 1);
-                }
-            }
-            line.push_back(part);
-            break;
+    for (std::int32_t g = 0; g < wait.groupCount; ++g) {
+        TileGroup group;
+        const std::size_t at = static_cast<std::size_t>(g);
+        for (std::int32_t i = 0; i < wait.groupSizes[at]; ++i) {
+            group.tiles[static_cast<std::size_t>(group.count++)] =
+                wait.groups[at][static_cast<std::size_t>(i)];
         }
-        case BlockKind::Triplet: {
-            part.tiles = {n, n};
-            part.count = 2;
-            TileGroup pair;
-            for (std::int32_t b = 0; b < reading.blockCount; ++b) {
-                const Block& block = reading.blocks[static_cast<std::size_t>(b)];
-                if (block.kind == BlockKind::Pair) {
-                    pair.tiles = {block.first, block.first};
-                    pair.count = 2;
-                }
-            }
-            const bool pairFirst = pair.count > 0 && pair.tiles[0] < n;
-            line.push_back(pairFirst ? pair : part);
-            if (pair.count > 0) {
-                line.push_back(pairFirst ? part : pair);
-            }
-            for (const TileGroup& group : line) {
-                on.push_back(group.tiles[0]);
-            }
-            break;
-        }
-        case BlockKind::Pair:
-            part.tiles = {n};
-            part.count = 1;
-            line.push_back(part);
-            on = {n};
-            break;
+        line.push_back(group);
     }
+    const std::vector<TileNumber> on(wait.on.begin(), wait.on.begin() + wait.onCount);
     text = ExplanationPanel::tr("が%1を待つ").arg(NumberList(on));
     return line;
 }
