@@ -31,7 +31,8 @@ bool zelkon::HandSpace<N>::Next(std::array<TileNumber, N>& hand) {
     }
     std::size_t p = 0;
     for (std::size_t n = kLow; n <= kHigh; ++n) {
-        for (int c = 0; c < m_counts[n]; ++c) {
+        // The counts always sum to N; the bound on p only tells the optimiser so.
+        for (int c = 0; c < m_counts[n] && p < N; ++c) {
             hand[p++] = static_cast<TileNumber>(n);
         }
     }

@@ -47,13 +47,21 @@ std::string hintLines(const HandNotation& hand) {
     };
     std::string aside;
     for (std::int32_t i = 0; i < hints.core.setAsideCount; ++i) {
-        aside += (i > 0 ? " " : "") + meldDigits(hints.core.setAside[static_cast<std::size_t>(i)]);
+        // Piece by piece: GCC 12 takes "literal" + std::string&& for an overlapping copy.
+        if (i > 0) {
+            aside += ' ';
+        }
+        aside += meldDigits(hints.core.setAside[static_cast<std::size_t>(i)]);
     }
     std::string lines;
     for (int bit = 0; bit < 3; ++bit) {
         if ((hints.waitLines >> bit & 1) != 0) {
-            lines += (lines.empty() ? "" : " ") + std::to_string(bit + 1) +
-                     std::to_string(bit + 4) + std::to_string(bit + 7);
+            if (!lines.empty()) {
+                lines += ' ';
+            }
+            for (const int number : {bit + 1, bit + 4, bit + 7}) {
+                lines += static_cast<char>('0' + number);
+            }
         }
     }
     const FamilyIndex family = hints.core.family.family;

@@ -316,7 +316,8 @@ std::string shortWaitsReport(const HandNotation& hand, std::string report, Langu
         std::string digits;
         for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
             if ((waits & NumberBit(n)) != 0) {
-                digits += " " + std::to_string(n);
+                digits += ' ';
+                digits += std::to_string(n);
             }
         }
         report += "  waits:" + (digits.empty() ? std::string(" none") : digits) + "\n";
