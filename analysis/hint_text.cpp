@@ -70,50 +70,7 @@ constexpr HintPhrases kEnglish{
 
 constexpr std::array<std::string_view, 3> kLineNames{"1-4-7", "2-5-8", "3-6-9"};
 
-// Appends to a fixed buffer; what does not fit is dropped.
-class Writer {
-public:
-    void Add(std::string_view text) {
-        for (const char c : text) {
-            if (m_text.length < static_cast<std::int32_t>(m_text.chars.size())) {
-                m_text.chars[static_cast<std::size_t>(m_text.length++)] = c;
-            }
-        }
-    }
-
-    void AddNumber(int value) {
-        std::array<char, 12> digits{};
-        std::size_t count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + value % 10);
-            value /= 10;
-        } while (value > 0 && count < digits.size());
-        while (count > 0) {
-            const char digit = digits[--count];
-            Add(std::string_view(&digit, 1));
-        }
-    }
-
-    // phrase with %1..%3 replaced by args.
-    void Fill(std::string_view phrase, std::string_view a = {}, std::string_view b = {},
-              std::string_view c = {}) {
-        for (std::size_t i = 0; i < phrase.size(); ++i) {
-            if (phrase[i] == '%' && i + 1 < phrase.size() && phrase[i + 1] >= '1' &&
-                phrase[i + 1] <= '3') {
-                Add(phrase[i + 1] == '1' ? a : phrase[i + 1] == '2' ? b : c);
-                ++i;
-            } else {
-                Add(phrase.substr(i, 1));
-            }
-        }
-    }
-
-    std::string_view view() const { return m_text.view(); }
-    const HintText& text() const { return m_text; }
-
-private:
-    HintText m_text;
-};
+using Writer = PhraseWriter<512>;
 
 HintText Number(int value) {
     Writer writer;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "hints.h"
+#include "phrase_text.h"
 #include "shape_family.h"
 #include "vocabulary.h"
 
@@ -38,12 +39,7 @@ struct HintPhrases {
 const HintPhrases& PhrasesFor(Language language);
 
 // The words of one hint: room for the longest, four triplets read both ways.
-struct HintText {
-    std::array<char, 512> chars{};
-    std::int32_t length = 0;
-
-    std::string_view view() const { return {chars.data(), static_cast<std::size_t>(length)}; }
-};
+using HintText = PhraseText<512>;
 
 // Hint level (1 to kHintCount) of hints; empty for any other level.
 HintText HintWords(const Hints& hints, int level, Language language = Language::Japanese);

@@ -5,77 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "analysis/hand_fault_text.h"
 #include "analysis/hand_notation.h"
+#include "quiz/window_language.h"
 
 namespace zelkon {
 
-namespace {
-
-// The character a fault points at, as the player sees it; invisible ones by their name or code.
-QString Shown(char32_t code) {
-    if (code == U' ') {
-        return HandEntryDialog::tr("空白");
-    }
-    if (code == U'\u3000') {
-        return HandEntryDialog::tr("全角の空白");
-    }
-    if (IsInvisibleCharacter(code)) {
-        return QStringLiteral("U+%1")
-            .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
-            .toUpper();
-    }
-    const char32_t one[] = {code};
-    return HandEntryDialog::tr("「%1」").arg(QString::fromUcs4(one, 1));
-}
-
-QString At(std::int32_t position) {
-    return HandEntryDialog::tr("%1文字目").arg(position);
-}
-
-QString SuitLetterText(SuitKind suit) {
-    return QString(QLatin1Char(SuitLetter(suit)));
-}
-
-}  // namespace
-
-QString FaultMessage(const HandNotationFault& fault) {
-    switch (fault.code) {
-        case HandFault::None:
-            return {};
-        case HandFault::Empty:
-            return HandEntryDialog::tr("手牌を数字1〜9の13個で入力してください。");
-        case HandFault::ZeroDigit:
-            return HandEntryDialog::tr("%1の「0」は牌ではありません。数字は1〜9です。")
-                .arg(At(fault.position));
-        case HandFault::CapitalSuit:
-            return HandEntryDialog::tr("%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。")
-                .arg(At(fault.position), Shown(fault.character));
-        case HandFault::WideDigit:
-            return HandEntryDialog::tr("%1の%2は全角です。半角の数字1〜9で書きます。")
-                .arg(At(fault.position), Shown(fault.character));
-        case HandFault::NotATile:
-            return HandEntryDialog::tr(
-                       "%1の%2は牌ではありません。使えるのは数字1〜9と、最後に付けるm・p・sの"
-                       "どれか1文字だけです。")
-                .arg(At(fault.position), Shown(fault.character));
-        case HandFault::StrayByte:
-            return HandEntryDialog::tr("%1に読めない文字があります。").arg(At(fault.position));
-        case HandFault::DigitAfterSuit:
-            return HandEntryDialog::tr("%1の牌の種類「%2」は数字のあと、最後に書きます。")
-                .arg(At(fault.suitPosition), SuitLetterText(fault.suit));
-        case HandFault::TwoSuits:
-            return HandEntryDialog::tr("牌の種類は1つだけです（%1「%2」と%3%4）。")
-                .arg(At(fault.suitPosition), SuitLetterText(fault.suit), At(fault.position),
-                     Shown(fault.character));
-        case HandFault::TileCount:
-            return HandEntryDialog::tr("牌が%1枚あります。13枚で入力してください。")
-                .arg(fault.count);
-        case HandFault::FifthCopy:
-            return HandEntryDialog::tr("%1が%2枚あります。同じ牌は4枚までです。")
-                .arg(fault.number)
-                .arg(fault.count);
-    }
-    return HandEntryDialog::tr("手牌として読めません。");
+QString FaultMessage(const HandNotationFault& fault, HandSizes allowed) {
+    return QString::fromUtf8(HandFaultWords(fault, allowed, UiLanguage()).view());
 }
 
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) {

@@ -20,10 +20,10 @@ struct EnteredHand {
     SuitKind suit = -1;     // -1 when no letter was given
 };
 
-// The fault in Japanese, for the player; empty for HandFault::None.
-QString FaultMessage(const HandNotationFault& fault);
+// The fault in the window's language, naming the sizes allowed; empty for HandFault::None.
+QString FaultMessage(const HandNotationFault& fault, HandSizes allowed = 1u << 13);
 
-// The hand in text, or the fault named in Japanese. Only a 13-tile hand is a problem.
+// The hand in text, or the fault named. Only a 13-tile hand is a problem.
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault);
 
 class HandEntryDialog : public QDialog {

@@ -275,11 +275,7 @@ void PracticeRuns::OnAnswered() {
         return;
     }
     m_ladderProblem = false;
-    const QuizLogic& quiz = m_view->quiz();
-    const LadderAnswer answer = !quiz.fullyRight()     ? LadderAnswer::Missed
-                                : quiz.hintsUsed() > 0 ? LadderAnswer::Hinted
-                                                       : LadderAnswer::FullyRight;
-    if (m_dealer.ladder().Record(answer)) {
+    if (m_dealer.ladder().Record(LadderAnswerOf(m_view->quiz()))) {
         SaveLadderStep();
         RefreshStatus();
     }

@@ -1,6 +1,7 @@
 #include "ladder.h"
 
 #include "dealing/family_dealer.h"
+#include "quiz/quiz_logic.h"
 
 namespace zelkon {
 
@@ -42,6 +43,13 @@ void Ladder::Restore(FamilyIndex family, FamilyIndex at, std::int32_t tiles) {
         m_at = at;
         m_tiles = tiles;
     }
+}
+
+LadderAnswer LadderAnswerOf(const QuizLogic& quiz) {
+    if (!quiz.fullyRight()) {
+        return LadderAnswer::Missed;
+    }
+    return quiz.hintsUsed() > 0 ? LadderAnswer::Hinted : LadderAnswer::FullyRight;
 }
 
 bool Ladder::Record(LadderAnswer answer) {

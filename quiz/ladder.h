@@ -23,6 +23,10 @@ enum class LadderAnswer : std::int32_t {
     Missed,
 };
 
+class QuizLogic;
+// How the answered question of quiz counts on the ladder.
+LadderAnswer LadderAnswerOf(const QuizLogic& quiz);
+
 class Ladder {
 public:
     // family: the one to drill; kNoFamily walks the catalogue in its order, each family from its

@@ -81,6 +81,8 @@ public:
     Language language() const { return m_language; }
 
     const Problem& problem() const { return m_problem; }
+    // The short question; meaningful only while tileCount() is not 13.
+    const ShortProblem& shortProblem() const { return m_short; }
     // 13, or a short hand's 4, 7 or 10.
     std::int32_t tileCount() const { return m_nTiles; }
     // The question's tiles ascending, whatever its size.

@@ -184,68 +184,8 @@
 <context>
     <name>zelkon::HandEntryDialog</name>
     <message>
-        <source>「%1」</source>
-        <translation>“%1”</translation>
-    </message>
-    <message>
-        <source>%1文字目</source>
-        <translation>character %1</translation>
-    </message>
-    <message>
-        <source>%1に読めない文字があります。</source>
-        <translation>At %1: a character that cannot be read.</translation>
-    </message>
-    <message>
-        <source>%1が%2枚あります。同じ牌は4枚までです。</source>
-        <translation>%2 copies of %1; a tile comes at most four times.</translation>
-    </message>
-    <message>
-        <source>手牌として読めません。</source>
-        <translation>This does not read as a hand.</translation>
-    </message>
-    <message>
         <source>問題を入力</source>
         <translation>Enter a hand</translation>
-    </message>
-    <message>
-        <source>空白</source>
-        <translation>a space</translation>
-    </message>
-    <message>
-        <source>全角の空白</source>
-        <translation>a full-width space</translation>
-    </message>
-    <message>
-        <source>手牌を数字1〜9の13個で入力してください。</source>
-        <translation>Enter the hand as 13 digits 1–9.</translation>
-    </message>
-    <message>
-        <source>%1の「0」は牌ではありません。数字は1〜9です。</source>
-        <translation>At %1: “0” is no tile; the digits run from 1 to 9.</translation>
-    </message>
-    <message>
-        <source>%1の%2は大文字です。牌の種類は小文字のm・p・sで書きます。</source>
-        <translation>At %1: %2 is a capital; the suit is written m, p or s.</translation>
-    </message>
-    <message>
-        <source>%1の%2は全角です。半角の数字1〜9で書きます。</source>
-        <translation>At %1: %2 is a full-width digit; write the digits 1–9 in half width.</translation>
-    </message>
-    <message>
-        <source>%1の%2は牌ではありません。使えるのは数字1〜9と、最後に付けるm・p・sのどれか1文字だけです。</source>
-        <translation>At %1: %2 is no tile. Only the digits 1–9 can be used, and one letter m, p or s at the end.</translation>
-    </message>
-    <message>
-        <source>%1の牌の種類「%2」は数字のあと、最後に書きます。</source>
-        <translation>At %1: the suit “%2” goes last, after the digits.</translation>
-    </message>
-    <message>
-        <source>牌の種類は1つだけです（%1「%2」と%3%4）。</source>
-        <translation>A hand has one suit (“%2” at %1, %4 at %3).</translation>
-    </message>
-    <message>
-        <source>牌が%1枚あります。13枚で入力してください。</source>
-        <translation>%1 tiles; enter 13.</translation>
     </message>
     <message>
         <source>手牌を数字13個で入力してください（例：1112345678999p）。

@@ -11,6 +11,7 @@
 #include "analysis/pattern_table.h"
 #include "analysis/smallest_core.h"
 #include "analysis/wait_finder.h"
+#include "support/every_hand.h"
 #include "support/hand_strings.h"
 
 namespace zelkon::tests {
@@ -105,22 +106,13 @@ NumberSet QuizWaits(const Hand13& hand) {
 
 template <std::size_t N>
 void CheckShortCores() {
-    HandSpace<N> space;
-    std::array<TileNumber, N> tiles{};
-    int failures = 0;
-    while (space.Next(tiles) && failures < 20) {
-        TileCounts counts{};
-        for (const TileNumber t : tiles) {
-            ++counts[static_cast<std::size_t>(t)];
-        }
+    tests::ForEveryHand<N>([](const std::array<TileNumber, N>&, const TileCounts& counts) {
         SmallestCore core;
-        ASSERT_TRUE(FindSmallestCore(counts, core));
-        const std::string fault = CheckCore(counts, WaitsOfCounts(counts), core);
-        if (!fault.empty()) {
-            ADD_FAILURE() << DigitsOf(tiles) << ": " << fault;
-            ++failures;
+        if (!FindSmallestCore(counts, core)) {
+            return std::string("no core");
         }
-    }
+        return CheckCore(counts, WaitsOfCounts(counts), core);
+    });
 }
 
 TEST(SmallestCore, everyShortHandKeepsItsWaitsAndNothingSmallerOrEarlierDoes) {
@@ -134,24 +126,19 @@ constexpr int kShards = 4;
 class EveryHint : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryHint, hintsOneTwoFiveAndSixAgreeWithSecondAnswers) {
-    HandSpace<13> space;
-    Hand13 hand{};
     int index = 0;
-    int failures = 0;
-    while (space.Next(hand) && failures < 20) {
+    tests::ForEveryHand<13>([&](const Hand13& hand, const TileCounts& counts) {
         if (index++ % kShards != GetParam()) {
-            continue;
+            return std::string();
         }
         TileHand tiles;
         std::copy(hand.begin(), hand.end(), tiles.tiles.begin());
         tiles.count = 13;
         Hints hints;
-        ASSERT_TRUE(ComputeHints(tiles, hints));
-        const NumberSet waits = QuizWaits(hand);
-        TileCounts counts{};
-        for (const TileNumber t : hand) {
-            ++counts[static_cast<std::size_t>(t)];
+        if (!ComputeHints(tiles, hints)) {
+            return std::string("no hints");
         }
+        const NumberSet waits = QuizWaits(hand);
         std::string fault;
         if (hints.waitCount != __builtin_popcount(waits)) {
             fault = "hint 1 counts " + std::to_string(hints.waitCount);
@@ -195,11 +182,8 @@ TEST_P(EveryHint, hintsOneTwoFiveAndSixAgreeWithSecondAnswers) {
                 fault = "hint 6 shows another reading";
             }
         }
-        if (!fault.empty()) {
-            ADD_FAILURE() << DigitsOf(hand) << ": " << fault;
-            ++failures;
-        }
-    }
+        return fault;
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryHand, EveryHint, ::testing::Range(0, kShards));

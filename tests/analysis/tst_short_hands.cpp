@@ -14,6 +14,7 @@
 #include "analysis/tile_hand.h"
 #include "analysis/wait_finder.h"
 #include "analysis/wait_shapes.h"
+#include "support/every_hand.h"
 #include "support/hand_strings.h"
 
 namespace zelkon::tests {
@@ -125,52 +126,43 @@ std::set<std::string> CoreRecords(const TileCounts& won, TileNumber w) {
 
 template <std::size_t N>
 void CheckEveryHand() {
-    HandSpace<N> space;
-    std::array<TileNumber, N> tiles{};
-    int failures = 0;
-    int hands = 0;
-    while (space.Next(tiles) && failures < 20) {
-        ++hands;
-        TileCounts counts{};
-        for (const TileNumber t : tiles) {
-            ++counts[static_cast<std::size_t>(t)];
-        }
-        std::string expected;
-        std::string got;
-        const NumberSet waits = WaitsOfCounts(counts);
-        for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
-            Counts won{};
-            std::copy(counts.begin(), counts.end(), won.begin());
-            ++won[static_cast<std::size_t>(w)];
-            const std::set<std::string> records = ExpectedRecords(won, w);
-            if (counts[static_cast<std::size_t>(w)] < 4 && !records.empty()) {
-                expected += static_cast<char>('0' + w);
-            }
-            if ((waits & NumberBit(w)) != 0) {
-                got += static_cast<char>('0' + w);
-            }
-            TileCounts wonCounts = counts;
-            ++wonCounts[static_cast<std::size_t>(w)];
-            // Readings of a fifth copy too: the explanation shows them.
-            const std::set<std::string> core = CoreRecords(wonCounts, w);
-            if (core != records) {
-                std::string listed;
-                for (const std::string& r : core) {
-                    listed += "\n  core: " + r;
+    const long hands =
+        tests::ForEveryHand<N>([](const std::array<TileNumber, N>&, const TileCounts& counts) {
+            std::string fault;
+            std::string expected;
+            std::string got;
+            const NumberSet waits = WaitsOfCounts(counts);
+            for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
+                Counts won{};
+                std::copy(counts.begin(), counts.end(), won.begin());
+                ++won[static_cast<std::size_t>(w)];
+                const std::set<std::string> records = ExpectedRecords(won, w);
+                if (counts[static_cast<std::size_t>(w)] < 4 && !records.empty()) {
+                    expected += static_cast<char>('0' + w);
                 }
-                for (const std::string& r : records) {
-                    listed += "\n  second: " + r;
+                if ((waits & NumberBit(w)) != 0) {
+                    got += static_cast<char>('0' + w);
                 }
-                ADD_FAILURE() << DigitsOf(tiles) << " won on " << w << ": readings differ"
-                              << listed;
-                ++failures;
+                TileCounts wonCounts = counts;
+                ++wonCounts[static_cast<std::size_t>(w)];
+                // Readings of a fifth copy too: the explanation shows them.
+                const std::set<std::string> core = CoreRecords(wonCounts, w);
+                if (core != records) {
+                    std::string listed;
+                    for (const std::string& r : core) {
+                        listed += "\n  core: " + r;
+                    }
+                    for (const std::string& r : records) {
+                        listed += "\n  second: " + r;
+                    }
+                    fault += "won on " + std::to_string(w) + ": readings differ" + listed + "\n";
+                }
             }
-        }
-        if (got != expected) {
-            ADD_FAILURE() << DigitsOf(tiles) << ": waits " << got << ", expected " << expected;
-            ++failures;
-        }
-    }
+            if (got != expected) {
+                fault += "waits " + got + ", expected " + expected;
+            }
+            return fault;
+        });
     EXPECT_EQ(hands, HandSpaceSize<N>());
 }
 
@@ -188,14 +180,8 @@ TEST(ShortHands, everyHandOfTenTilesAgreesWithABacktrackingSearch) {
 
 // At 13 tiles the count-based waits (seven pairs included) and shapes are the quiz's own.
 TEST(ShortHands, thirteenTileWaitsAndShapesAreTheQuizs) {
-    HandSpace<13> space;
-    Hand13 hand{};
-    int failures = 0;
-    while (space.Next(hand) && failures < 20) {
-        TileCounts counts{};
-        for (const TileNumber t : hand) {
-            ++counts[static_cast<std::size_t>(t)];
-        }
+    tests::ForEveryHand<13>([](const Hand13& hand, const TileCounts& counts) {
+        std::string fault;
         Problem problem{};
         FindWaits(hand, problem);
         NumberSet expected = 0;
@@ -205,8 +191,7 @@ TEST(ShortHands, thirteenTileWaitsAndShapesAreTheQuizs) {
             }
         }
         if (WaitsOfCounts(counts) != expected) {
-            ADD_FAILURE() << DigitsOf(hand) << ": waits by counts differ from FindWaits";
-            ++failures;
+            fault = "waits by counts differ from FindWaits";
         }
         if (hand[0] % 4 == 1) {  // shapes cost an enumeration: a quarter of the hands do
             TileHand tiles;
@@ -217,11 +202,11 @@ TEST(ShortHands, thirteenTileWaitsAndShapesAreTheQuizs) {
             WaitShapesOfHand(tiles, shapes);
             WaitShapesOf(hand, quiz);
             if (shapes != quiz) {
-                ADD_FAILURE() << DigitsOf(hand) << ": shapes differ";
-                ++failures;
+                fault += fault.empty() ? "shapes differ" : "; shapes differ";
             }
         }
-    }
+        return fault;
+    });
 }
 
 TEST(ShortHands, wrongSizesAndFifthCopiesAreNoHand) {

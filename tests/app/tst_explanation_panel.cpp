@@ -23,9 +23,9 @@
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 #include "tests/support/hand_strings.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
@@ -90,22 +90,11 @@ std::vector<ExpectedRow> ExpectedRows(const QuizLogic& quiz) {
 
 }  // namespace
 
-class TestExplanationPanel : public QObject {
+class TestExplanationPanel : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
     QAction& explain() { return *frame().action(ID_PRACTICE_EXPLAIN); }
-
-    void start() {
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
-    }
 
     void answer(const char* hand, const char* picks) {
         view().LoadProblem(tests::Hand13Of(hand));
@@ -122,7 +111,7 @@ private slots:
         m_settings.wipe();
         start();
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void menuSitsBetweenSettingsAndHelpWithTheItemOff() {
         const QList<QAction*> top = frame().menuBar()->actions();
@@ -457,13 +446,13 @@ private slots:
         frame().action(ID_SUIT_MANZU)->trigger();
         frame().action(ID_SORT_OFF)->trigger();
         QCOMPARE(m_settings.files(), QStringList());
-        m_app.reset();
+        stop();
         QCOMPARE(m_settings.files(), QStringList());
         start();
 
         explain().trigger();
         QCOMPARE(m_settings.files(), QStringList{QStringLiteral("zelkon/zelkon.conf")});
-        m_app.reset();
+        stop();
         start();
         QVERIFY(explain().isChecked());
         QVERIFY(frame().explanationPanelOpen());
@@ -473,7 +462,7 @@ private slots:
         QCOMPARE(static_cast<int>(frame().sortMode()), 1);
 
         explain().trigger();
-        m_app.reset();
+        stop();
         start();
         QVERIFY(!explain().isChecked());
         QCOMPARE(frame().size(), QSize(450, 341));
@@ -490,7 +479,7 @@ private slots:
         QTest::newRow("no bool") << "yes" << false;
     }
     void settingsReadAsQtWritesThem() {
-        m_app.reset();
+        stop();
         QDir(m_settings.path()).mkpath(QStringLiteral("zelkon"));
         QFile file(m_settings.path() + QStringLiteral("/zelkon/zelkon.conf"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -515,7 +504,7 @@ private slots:
         settings.setInt(QStringLiteral("practice/band"), 2);
         QCOMPARE(changed.count(), 1);
         QVERIFY(settings.storageOk());
-        m_app.reset();
+        stop();
         start();
         QCOMPARE(frame().practiceSettings().intValue(QStringLiteral("practice/band"), 7), 2);
         QVERIFY(!frame().practiceSettings().boolValue(QString::fromLatin1(kExplainKey), false));

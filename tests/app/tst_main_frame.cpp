@@ -12,9 +12,9 @@
 #include "app/zelkon_app.h"
 #include "dealing/problem_dealer.h"
 #include "quiz/zelkon_view.h"
-#include "temp_settings.h"
 #include "tests/quiz/known_hands.h"
 #include "tests/quiz/seeded_draws.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
@@ -52,17 +52,10 @@ QStringList Texts(const QList<QAction*>& actions) {
 
 }  // namespace
 
-class TestMainFrame : public QObject {
+class TestMainFrame : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
-    QAction& command(int id) { return *frame().action(id); }
-
     void checkGroup(std::initializer_list<int> ids, int checkedId) {
         for (const int id : ids) {
             QCOMPARE(command(id).isChecked(), id == checkedId);
@@ -72,11 +65,9 @@ private:
 private slots:
     void init() {
         test::UseSeededDraws(777);
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        start();
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void windowIsFixedAndTitled() {
         QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));

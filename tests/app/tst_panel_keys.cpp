@@ -16,29 +16,16 @@
 #include "app/zelkon_app.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 #include "tests/support/hand_strings.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
-class TestPanelKeys : public QObject {
+class TestPanelKeys : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
-    ExplanationPanel& panel() { return frame().explanationPanel(); }
-
-    // A key as the window system delivers it: to the focus widget, or to the window without one.
-    void press(int key) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr ? focus : &frame(), static_cast<Qt::Key>(key));
-    }
-
     // Every wait of 1112345678999: nine rows, each with more than one reading for most.
     void answerNineGates() {
         view().LoadProblem(tests::Hand13Of("1112345678999"));
@@ -64,14 +51,12 @@ private slots:
     void init() {
         test::UseSeededDraws(99);
         m_settings.wipe();
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        start();
         frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame()));
         frame().action(ID_PRACTICE_EXPLAIN)->trigger();
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void keysReachTheQuizWhateverWasClickedInThePanel() {
         answerNineGates();

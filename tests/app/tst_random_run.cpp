@@ -12,8 +12,8 @@
 #include "app/main_frame.h"
 #include "app/zelkon_app.h"
 #include "quiz/zelkon_view.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
@@ -50,7 +50,7 @@ void SendKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {
 
 }  // namespace
 
-class TestRandomRun : public QObject {
+class TestRandomRun : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
@@ -63,12 +63,7 @@ private:
         long deals = 0;
     };
 
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
     Model m_model;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
 
     void dealt() {
         m_model.answered = false;
@@ -138,12 +133,10 @@ private:
 private slots:
     void init() {
         test::UseSeededDraws(31337);
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        start();
         m_model = Model{};
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void thousandsOfRandomStepsKeepTheQuestionConsistent() {
         std::mt19937 rng(20260101u);

@@ -14,8 +14,8 @@
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
@@ -39,30 +39,13 @@ QStringList Texts(const QMenu* menu) {
 
 }  // namespace
 
-class TestShortHands : public QObject {
+class TestShortHands : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
     PracticeRuns& runs() { return *frame().practiceRuns(); }
     const QuizLogic& quiz() { return view().quiz(); }
-    ExplanationPanel& panel() { return frame().explanationPanel(); }
     QAction& hint() { return *frame().action(ID_PRACTICE_HINT); }
-
-    void start() {
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
-    }
-
-    void press(Qt::Key key) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr ? focus : &frame(), key);
-    }
 
     // Picks exactly the waits, by keys, and answers.
     void answerRight() {
@@ -82,7 +65,7 @@ private slots:
         test::UseSeededDraws(314);
         start();
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void itemsStandAfterTheBandsAndKeepTheirSettingsFromTheFirstChange() {
         const QStringList deal = Texts(runs().dealMenu());
@@ -123,7 +106,7 @@ private slots:
         QCOMPARE(runs().statusText(), QStringLiteral("段階練習：8面張　10枚"));
 
         // A new run starts as this one was left.
-        m_app.reset();
+        stop();
         start();
         QVERIFY(runs().sizeAction(1)->isChecked());
         QVERIFY(runs().familyAction(FamilyIndexOf("happou") + 1)->isChecked());

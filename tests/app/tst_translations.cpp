@@ -30,9 +30,9 @@
 #include "app/zelkon_app.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
 #include "tests/support/hand_strings.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 
@@ -185,21 +185,13 @@ QString Plain(QString text) {
 
 }  // namespace
 
-class TestTranslations : public QObject {
+class TestTranslations : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
-
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
-
-    void start() {
+    void startSeeded() {
         test::UseSeededDraws(4242);
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        start();
         QCoreApplication::processEvents();
     }
     void choose(int languageId) {
@@ -302,7 +294,7 @@ private:
 
 private slots:
     void init() { m_settings.wipe(); }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     // Every text lupdate found has its English, with the same arguments and a mnemonic where
     // the Japanese has one.
@@ -353,7 +345,7 @@ private slots:
     }
 
     void nothingChosenIsJapaneseAndWritesNothing() {
-        start();
+        startSeeded();
         QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));
         QVERIFY(frame().action(ID_LANGUAGE_JAPANESE)->isChecked());
         QVERIFY(!frame().action(ID_LANGUAGE_ENGLISH)->isChecked());
@@ -365,7 +357,7 @@ private slots:
 
     // The language menu's items in their place and order, whatever the language.
     void languageMenuClosesThePracticeMenu() {
-        start();
+        startSeeded();
         const QList<QAction*> items = frame().practiceMenu()->actions();
         QVERIFY(items[items.size() - 2]->isSeparator());
         QMenu* languages = items.last()->menu();
@@ -380,13 +372,13 @@ private slots:
     }
 
     void englishIsKeptAndReadOnTheNextStart() {
-        start();
+        startSeeded();
         choose(ID_LANGUAGE_ENGLISH);
         QCOMPARE(QSettings(QStringLiteral("zelkon"), QStringLiteral("zelkon"))
                      .value(QStringLiteral("ui/language")),
                  QVariant(QStringLiteral("en")));
-        m_app.reset();
-        start();
+        stop();
+        startSeeded();
         QCOMPARE(frame().windowTitle(), QStringLiteral("Zelkon"));
         QVERIFY(frame().action(ID_LANGUAGE_ENGLISH)->isChecked());
         QCOMPARE(view().answerBox().toPlainText(), QStringLiteral("What are the waits?"));
@@ -396,7 +388,7 @@ private slots:
     void anUnknownLanguageIsJapanese() {
         QSettings(QStringLiteral("zelkon"), QStringLiteral("zelkon"))
             .setValue(QStringLiteral("ui/language"), QStringLiteral("fr"));
-        start();
+        startSeeded();
         QCOMPARE(frame().windowTitle(), QStringLiteral("カルデナ"));
         QVERIFY(frame().action(ID_LANGUAGE_JAPANESE)->isChecked());
     }
@@ -404,7 +396,7 @@ private slots:
     // The whole window in English at once, nothing Japanese left and nothing cut off; run at
     // ratios 1 and 2.
     void theEnglishWindowReadsInEnglishAndFits() {
-        start();
+        startSeeded();
         answerWithThePanelOpen();
         choose(ID_LANGUAGE_ENGLISH);
         QCOMPARE(frame().windowTitle(), QStringLiteral("Zelkon"));
@@ -472,7 +464,7 @@ private slots:
         StatisticsModule module;
         QVERIFY2(module.load(StatisticsModuleFolders(QCoreApplication::applicationDirPath())),
                  qPrintable(module.error()));
-        start();
+        startSeeded();
         StatisticsPage page;
         page.figures.problems = 4;
         page.figures.fullyRight = 1;
@@ -509,7 +501,7 @@ private slots:
 
     // Qt's own menus follow the window: the answer box's context menu.
     void standardMenusFollowTheLanguage() {
-        start();
+        startSeeded();
         choose(ID_LANGUAGE_ENGLISH);
         std::unique_ptr<QMenu> menu(view().answerBox().createStandardContextMenu());
         QStringList texts;
@@ -524,7 +516,7 @@ private slots:
     // Japanese after English is the window of a start with nothing chosen, to the byte and the
     // pixel: menus, title, answer and the picture of the form and panel.
     void backToJapaneseIsTheUntouchedWindow() {
-        start();
+        startSeeded();
         answerWithThePanelOpen();
         const QImage before = frame().grab().toImage();
         const std::string answerBefore(view().quiz().answerText());

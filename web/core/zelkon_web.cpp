@@ -14,10 +14,10 @@
 #include "analysis/vocabulary.h"
 #include "analysis/wait_finder.h"
 #include "analysis/wait_in_hand.h"
-#include "dealing/band_dealer.h"
 #include "dealing/family_dealer.h"
-#include "dealing/problem_dealer.h"
 #include "dealing/random_source.h"
+#include "quiz/ladder.h"
+#include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "quiz/timed_run.h"
 
@@ -27,7 +27,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 1;
+constexpr std::int32_t kInterfaceVersion = 2;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -38,13 +38,11 @@ bool explained = false;
 HandNotationFault fault;
 Problem analysed;
 
-// Deals within a band in place of the plain dealer; kAllHands deals exactly as DealProblem.
-class BandSource : public ProblemSource {
-public:
-    WaitBand band = kAllHands;
-    void Deal(Problem& problem) override { DealProblemInBand(problem, band); }
-};
-BandSource bandSource;
+// The window's dealer: bands, sizes, families and the ladder. With every hand at 13 tiles it deals
+// exactly as DealProblem.
+PracticeDealer dealer;
+// The problem on screen was dealt on the ladder's step, so its answer moves the ladder.
+bool ladderProblem = false;
 
 // The page's clock: the time the page passes in with each call that may read it.
 class PageClock : public RunClock {
@@ -74,7 +72,7 @@ const NumberExplanation* Explained(std::int32_t n) {
         return nullptr;
     }
     if (!explained) {
-        ExplainHand(quiz.problem().sortedHand, explanation);
+        ExplainTiles(quiz.sortedTiles(), explanation);
         explained = true;
     }
     return &explanation.numbers[static_cast<std::size_t>(n)];
@@ -90,6 +88,10 @@ const ExplainedReading* Reading(std::int32_t n, std::int32_t r) {
 
 void Changed() {
     explained = false;
+}
+
+TileHand ProblemTiles() {
+    return quiz.sortedTiles();
 }
 
 }  // namespace
@@ -113,59 +115,123 @@ ZW_EXPORT(zw_text_capacity) std::int32_t zw_text_capacity() {
 // The window's first problem: the generator seeded, a deal, a drawn suit, sorted tiles.
 ZW_EXPORT(zw_set_up) void zw_set_up(std::uint32_t seed) {
     quiz.SetUp(seed);
+    ladderProblem = false;
     Changed();
 }
 
 // band: fewest and most waits; 1 and 9 (or any band holding all) deal exactly as the window.
+// Sizes, families and the ladder as zw_set_tiles, zw_set_family and zw_set_ladder left them.
 ZW_EXPORT(zw_new_problem)
 void zw_new_problem(std::int32_t suitMode, std::int32_t sortMode, std::int32_t fewest,
                     std::int32_t most) {
-    bandSource.band = WaitBand{fewest, most};
-    quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode),
-                    HoldsAllHands(bandSource.band) ? nullptr : &bandSource);
+    dealer.setBand(WaitBand{fewest, most});
+    const std::uint64_t before = dealer.deals();
+    quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode), &dealer);
+    ladderProblem = dealer.deals() != before && dealer.ladderOn() &&
+                    dealer.lastFamily() == dealer.ladder().family();
     Changed();
+}
+
+// 枚数: 4, 7, 10 or 13; anything else is 13.
+ZW_EXPORT(zw_set_tiles) void zw_set_tiles(std::int32_t tiles) {
+    dealer.setTiles(tiles);
+}
+
+// 形: a family of the catalogue, or -1 for every form. The ladder, when on, starts again on it.
+ZW_EXPORT(zw_set_family) void zw_set_family(std::int32_t family) {
+    if (family == dealer.family()) {
+        return;
+    }
+    dealer.setFamily(family);
+    if (dealer.ladderOn()) {
+        dealer.ladder().Start(dealer.family());
+    }
+}
+
+// 段階練習 on (starting at the chosen family's smallest size) or off.
+ZW_EXPORT(zw_set_ladder) void zw_set_ladder(std::int32_t on) {
+    dealer.setLadderOn(on != 0);
+    if (on != 0) {
+        dealer.ladder().Start(dealer.family());
+    }
+}
+
+// Back to a step kept from an earlier visit; one that cannot be dealt starts over.
+ZW_EXPORT(zw_restore_ladder) void zw_restore_ladder(std::int32_t at, std::int32_t tiles) {
+    dealer.setLadderOn(true);
+    dealer.ladder().Restore(dealer.family(), at, tiles);
+}
+
+// The ladder's step: its family and size.
+ZW_EXPORT(zw_ladder_family) std::int32_t zw_ladder_family() {
+    return dealer.ladder().family();
+}
+
+ZW_EXPORT(zw_ladder_tiles) std::int32_t zw_ladder_tiles() {
+    return dealer.ladder().tiles();
+}
+
+// The family (-1 for none) and size the next deal takes, as the status line names them.
+ZW_EXPORT(zw_dealt_family) std::int32_t zw_dealt_family() {
+    return dealer.dealtFamily();
+}
+
+ZW_EXPORT(zw_dealt_tiles) std::int32_t zw_dealt_tiles() {
+    return dealer.dealtTiles();
+}
+
+// The size of the problem on screen.
+ZW_EXPORT(zw_tile_count) std::int32_t zw_tile_count() {
+    return quiz.tileCount();
 }
 
 namespace zelkon {
 namespace {
 
-// As 問題を入力 reads it: only a 13-tile hand is a problem.
-HandFault ReadTyped(std::int32_t length, HandNotation& hand) {
+constexpr HandSizes kWaitingSizes = 1u << 4 | 1u << 7 | 1u << 10 | 1u << 13;
+
+// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it.
+HandFault ReadTyped(std::int32_t length, std::uint32_t sizes, HandNotation& hand) {
     const auto size = static_cast<std::size_t>(
         length < 0 ? 0
                    : (length > static_cast<std::int32_t>(kTextCapacity) ? kTextCapacity : length));
-    fault = ParseHandNotation(std::string_view(text, size), hand);
-    if (fault.code == HandFault::None && hand.count != 13) {
-        fault.code = HandFault::TileCount;
-        fault.count = hand.count;
-    }
+    sizes &= kWaitingSizes;
+    fault = ParseHandNotation(std::string_view(text, size), hand, sizes != 0 ? sizes : 1u << 13);
     return fault.code;
 }
 
 }  // namespace
 }  // namespace zelkon
 
-// Reads the first length bytes of the text buffer as a typed hand and returns its HandFault code,
-// 0 for a hand; zw_fault_field then tells the details. Changes nothing.
-ZW_EXPORT(zw_check) std::int32_t zw_check(std::int32_t length) {
+// Reads the first length bytes of the text buffer as a typed hand of one of sizes (bit c for c
+// tiles: 4, 7, 10, 13) and returns its HandFault code, 0 for a hand; zw_fault_field then tells the
+// details. Changes nothing.
+ZW_EXPORT(zw_check) std::int32_t zw_check(std::int32_t length, std::uint32_t sizes) {
     HandNotation hand;
-    return static_cast<std::int32_t>(ReadTyped(length, hand));
+    return static_cast<std::int32_t>(ReadTyped(length, sizes, hand));
 }
 
-// As zw_check, and a hand becomes the problem on screen, unanswered, in its typed order; a fault
-// leaves the problem on screen.
+// As zw_check, and a hand becomes the problem on screen, unanswered: 13 tiles in their typed
+// order, a short hand shuffled as a dealt one. A fault leaves the problem on screen.
 ZW_EXPORT(zw_enter)
-std::int32_t zw_enter(std::int32_t length, std::int32_t suitMode, std::int32_t sortMode) {
+std::int32_t zw_enter(std::int32_t length, std::uint32_t sizes, std::int32_t suitMode,
+                      std::int32_t sortMode) {
     HandNotation hand;
-    if (ReadTyped(length, hand) != HandFault::None) {
+    if (ReadTyped(length, sizes, hand) != HandFault::None) {
         return static_cast<std::int32_t>(fault.code);
     }
-    Hand13 typed{};
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        typed[i] = hand.typed[i];
+    const std::int32_t suit = hand.suit == kNoSuit ? suitMode : hand.suit;
+    if (hand.count == 13) {
+        Hand13 typed{};
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+            typed[i] = hand.typed[i];
+        }
+        quiz.EnterProblem(typed, suit, static_cast<std::uint8_t>(sortMode));
+    } else {
+        quiz.LoadTiles(hand.tileHand(), suit, static_cast<std::uint8_t>(sortMode));
     }
-    quiz.EnterProblem(typed, hand.suit == kNoSuit ? suitMode : hand.suit,
-                      static_cast<std::uint8_t>(sortMode));
+    dealer.noteEntered();
+    ladderProblem = false;
     Changed();
     return 0;
 }
@@ -197,8 +263,26 @@ ZW_EXPORT(zw_toggle) void zw_toggle(std::int32_t n) {
     quiz.Toggle(n);
 }
 
-ZW_EXPORT(zw_answer) void zw_answer() {
+// Returns 1 when the answer moved the ladder's step.
+ZW_EXPORT(zw_answer) std::int32_t zw_answer() {
+    if (quiz.answered()) {
+        return 0;
+    }
     quiz.Answer();
+    if (!ladderProblem) {
+        return 0;
+    }
+    ladderProblem = false;
+    return dealer.ladder().Record(LadderAnswerOf(quiz)) ? 1 : 0;
+}
+
+// One more hint (the window's count); 0 once answered or when all are shown.
+ZW_EXPORT(zw_use_hint) std::int32_t zw_use_hint() {
+    return quiz.UseHint() ? 1 : 0;
+}
+
+ZW_EXPORT(zw_hints_used) std::int32_t zw_hints_used() {
+    return quiz.hintsUsed();
 }
 
 ZW_EXPORT(zw_answered) std::int32_t zw_answered() {
@@ -214,7 +298,7 @@ ZW_EXPORT(zw_mark) std::int32_t zw_mark(std::int32_t n) {
 }
 
 ZW_EXPORT(zw_is_wait) std::int32_t zw_is_wait(std::int32_t n) {
-    return IsNumber(n) ? quiz.problem().isWait[static_cast<std::size_t>(n)] : 0;
+    return quiz.isWait(n) ? 1 : 0;
 }
 
 ZW_EXPORT(zw_suit) std::int32_t zw_suit() {
@@ -225,9 +309,9 @@ ZW_EXPORT(zw_sorted) std::int32_t zw_sorted() {
     return quiz.sortTiles() ? 1 : 0;
 }
 
-// Tile k (0 to 12) as the board shows it.
+// Tile k (0 to zw_tile_count() - 1) as the board shows it.
 ZW_EXPORT(zw_display_tile) std::int32_t zw_display_tile(std::int32_t k) {
-    return k >= 0 && k < 13 ? quiz.displayTile(k) : 0;
+    return k >= 0 && k < quiz.tileCount() ? quiz.displayTile(k) : 0;
 }
 
 // The answer box: "何待ち？" before the answer, the answer text after it.
@@ -237,7 +321,14 @@ ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
 
 // The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
 ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
-    return PutText(SpellHand(quiz.problem().sortedHand, quiz.suitKind()).view());
+    const TileHand tiles = ProblemTiles();
+    HandNotation hand;
+    for (std::int32_t i = 0; i < tiles.count; ++i) {
+        hand.tiles[static_cast<std::size_t>(i)] = tiles.tiles[static_cast<std::size_t>(i)];
+    }
+    hand.count = tiles.count;
+    hand.suit = quiz.suitKind();
+    return PutText(SpellHand(hand).view());
 }
 
 // The explanation of the problem on screen, number by number (1 to 9).
@@ -428,14 +519,21 @@ void zw_deal_seeded(std::uint32_t seed, std::int32_t fewest, std::int32_t most) 
     zw_new_problem(kSuitManzu, 1, fewest, most);
 }
 
-// The problem's sorted hand and deal order as 26 digits in the text buffer.
+// The problem's sorted hand and deal order as digits in the text buffer, twice zw_tile_count().
 ZW_EXPORT(zw_problem_digits) std::int32_t zw_problem_digits() {
     std::int32_t length = 0;
-    for (const TileNumber tile : quiz.problem().sortedHand) {
-        text[length++] = static_cast<char>('0' + tile);
-    }
-    for (const TileNumber tile : quiz.problem().dealOrder) {
-        text[length++] = static_cast<char>('0' + tile);
+    const auto put = [&length](const TileNumber* tiles, std::int32_t count) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            text[length++] = static_cast<char>('0' + tiles[i]);
+        }
+    };
+    if (quiz.tileCount() != 13) {
+        const ShortProblem& problem = quiz.shortProblem();
+        put(problem.sortedHand.tiles.data(), problem.sortedHand.count);
+        put(problem.dealOrder.tiles.data(), problem.dealOrder.count);
+    } else {
+        put(quiz.problem().sortedHand.data(), 13);
+        put(quiz.problem().dealOrder.data(), 13);
     }
     return length;
 }
@@ -504,36 +602,10 @@ ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
                : 0;
 }
 
-ZW_EXPORT(zw_family_has_hand) std::int32_t zw_family_has_hand(std::int32_t family) {
-    return FamilyHasHand(family, 13) ? 1 : 0;
-}
-
-// A 13-tile problem of family, shown as a dealt one (its display order shuffled, the suit drawn
-// in random mode). Returns 0, the problem on screen untouched, when the family has no such hand.
-ZW_EXPORT(zw_new_family_problem)
-std::int32_t zw_new_family_problem(std::int32_t family, std::int32_t suitMode,
-                                   std::int32_t sortMode) {
-    TileHand hand;
-    if (!DealFamilyHand(family, 13, hand) || hand.count != 13) {
-        return 0;
-    }
-    Hand13 tiles{};
-    for (std::size_t i = 0; i < tiles.size(); ++i) {
-        tiles[i] = hand.tiles[i];
-    }
-    quiz.LoadProblem(tiles, suitMode, static_cast<std::uint8_t>(sortMode));
-    Changed();
-    return 1;
-}
-
 // Hint level (1 to 6) of the problem on screen, in the text buffer.
 ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
     static Hints hints;
-    TileHand hand;
-    for (const TileNumber tile : quiz.problem().sortedHand) {
-        hand.tiles[static_cast<std::size_t>(hand.count++)] = tile;
-    }
-    if (!ComputeHints(hand, hints)) {
+    if (!ComputeHints(ProblemTiles(), hints)) {
         return 0;
     }
     return PutText(HintWords(hints, level, quiz.language()).view());

@@ -1,7 +1,11 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 1;
+export const kInterfaceVersion = 2;
+
+// Hand sizes a typed hand may have, as bits (bit c for c tiles).
+export const kSizes13 = 1 << 13;
+export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
 
 export type MarkKind = 0 | 1 | 2; // circle, cross, none: the window's MarkKind values
 export const MarkCircle = 0;
@@ -66,11 +70,22 @@ interface Exports {
     zw_text_capacity(): number;
     zw_set_up(seed: number): void;
     zw_new_problem(suitMode: number, sortMode: number, fewest: number, most: number): void;
-    zw_check(length: number): number;
-    zw_enter(length: number, suitMode: number, sortMode: number): number;
+    zw_set_tiles(tiles: number): void;
+    zw_set_family(family: number): void;
+    zw_set_ladder(on: number): void;
+    zw_restore_ladder(at: number, tiles: number): void;
+    zw_ladder_family(): number;
+    zw_ladder_tiles(): number;
+    zw_dealt_family(): number;
+    zw_dealt_tiles(): number;
+    zw_tile_count(): number;
+    zw_check(length: number, sizes: number): number;
+    zw_enter(length: number, sizes: number, suitMode: number, sortMode: number): number;
     zw_fault_field(field: number): number;
     zw_toggle(n: number): void;
-    zw_answer(): void;
+    zw_answer(): number;
+    zw_use_hint(): number;
+    zw_hints_used(): number;
     zw_answered(): number;
     zw_selected(n: number): number;
     zw_mark(n: number): number;
@@ -107,8 +122,6 @@ interface Exports {
     zw_problem_digits(): number;
     zw_family_count(): number;
     zw_family_name(family: number): number;
-    zw_family_has_hand(family: number): number;
-    zw_new_family_problem(family: number, suitMode: number, sortMode: number): number;
     zw_hint(level: number): number;
     zw_hint_count(): number;
     zw_run_start(): void;
@@ -172,22 +185,63 @@ export class Core {
         return { code, position: f(0), character: f(1) >>> 0, suit: f(2), suitPosition: f(3), count: f(4), number: f(5), invisible: f(6) === 1 };
     }
 
-    // The fault of a typed hand, or null for a hand; changes nothing.
-    check(hand: string): HandFault | null {
-        return this.fault(this.x.zw_check(this.putText(hand)));
+    // The fault of a typed hand of one of sizes, or null for a hand; changes nothing.
+    check(hand: string, sizes = kSizes13): HandFault | null {
+        return this.fault(this.x.zw_check(this.putText(hand), sizes));
     }
 
     // A typed hand becomes the problem on screen, or its fault comes back and nothing changes.
-    enter(hand: string, suitMode: number, sorted: boolean): HandFault | null {
-        return this.fault(this.x.zw_enter(this.putText(hand), suitMode, sorted ? 1 : 0));
+    enter(hand: string, suitMode: number, sorted: boolean, sizes = kSizes13): HandFault | null {
+        return this.fault(this.x.zw_enter(this.putText(hand), sizes, suitMode, sorted ? 1 : 0));
+    }
+
+    // The window's 枚数, 形 (-1 every form) and 段階練習, for the deals from now on.
+    setTiles(tiles: number): void {
+        this.x.zw_set_tiles(tiles);
+    }
+
+    setFamily(family: number): void {
+        this.x.zw_set_family(family);
+    }
+
+    setLadder(on: boolean): void {
+        this.x.zw_set_ladder(on ? 1 : 0);
+    }
+
+    // Turns the ladder on at a step kept from before; one that cannot be dealt starts over.
+    restoreLadder(at: number, tiles: number): void {
+        this.x.zw_restore_ladder(at, tiles);
+    }
+
+    get ladderStep(): { family: number; tiles: number } {
+        return { family: this.x.zw_ladder_family(), tiles: this.x.zw_ladder_tiles() };
+    }
+
+    // What the next deal takes, as the status line names it.
+    get dealt(): { family: number; tiles: number } {
+        return { family: this.x.zw_dealt_family(), tiles: this.x.zw_dealt_tiles() };
+    }
+
+    get tileCount(): number {
+        return this.x.zw_tile_count();
     }
 
     toggle(n: number): void {
         this.x.zw_toggle(n);
     }
 
-    answer(): void {
-        this.x.zw_answer();
+    // True when the answer moved the ladder's step.
+    answer(): boolean {
+        return this.x.zw_answer() === 1;
+    }
+
+    // One more hint; false once answered or when every hint is shown.
+    useHint(): boolean {
+        return this.x.zw_use_hint() === 1;
+    }
+
+    get hintsUsed(): number {
+        return this.x.zw_hints_used();
     }
 
     get answered(): boolean {
@@ -211,7 +265,7 @@ export class Core {
     }
 
     displayTiles(): number[] {
-        return Array.from({ length: 13 }, (_, k) => this.x.zw_display_tile(k));
+        return Array.from({ length: this.tileCount }, (_, k) => this.x.zw_display_tile(k));
     }
 
     answerText(): string {
@@ -256,7 +310,7 @@ export class Core {
         };
     }
 
-    // Where reading r of wait n stands in the 13 tiles: its groups of tiles and what they wait on.
+    // Where reading r of wait n stands in the hand: its groups of tiles and what they wait on.
     waitInHand(n: number, r: number): { groups: number[][]; on: number[] } {
         const [groups, on] = this.text(this.x.zw_wait_in_hand(n, r)).split("|");
         return { groups: groups.split(",").map((g) => Array.from(g, Number)), on: Array.from(on ?? "", Number) };
@@ -283,20 +337,13 @@ export class Core {
         return this.text(this.x.zw_wait_shape_name(shape));
     }
 
-    // The catalogue's families that have 13-tile hands, by index and name.
+    // The catalogue's families, by index and name.
     families(): { index: number; name: string }[] {
-        const list = [];
-        for (let f = 0; f < this.x.zw_family_count(); ++f) {
-            if (this.x.zw_family_has_hand(f) === 1) {
-                list.push({ index: f, name: this.text(this.x.zw_family_name(f)) });
-            }
-        }
-        return list;
+        return Array.from({ length: this.x.zw_family_count() }, (_, f) => ({ index: f, name: this.familyName(f) }));
     }
 
-    // False, nothing changed, for a family without 13-tile hands.
-    newFamilyProblem(family: number, suitMode: number, sorted: boolean): boolean {
-        return this.x.zw_new_family_problem(family, suitMode, sorted ? 1 : 0) === 1;
+    familyName(family: number): string {
+        return this.text(this.x.zw_family_name(family));
     }
 
     get hintCount(): number {
@@ -352,8 +399,7 @@ export class Core {
     // For tests: the first problem `zelkon-cli deal --seed` deals, as sorted and deal-order digits.
     dealSeeded(seed: number, fewest = 1, most = 9): [string, string] {
         this.x.zw_deal_seeded(seed >>> 0, fewest, most);
-        const digits = this.text(this.x.zw_problem_digits());
-        return [digits.slice(0, 13), digits.slice(13)];
+        return this.problemDigits();
     }
 
     seed(seed: number): void {
@@ -363,14 +409,13 @@ export class Core {
     // The problem on screen as sorted and deal-order digits, for tests.
     problemDigits(): [string, string] {
         const digits = this.text(this.x.zw_problem_digits());
-        return [digits.slice(0, 13), digits.slice(13)];
+        return [digits.slice(0, digits.length / 2), digits.slice(digits.length / 2)];
     }
 
     // The next problem of the same worksheet, for tests.
     dealNext(fewest = 1, most = 9): [string, string] {
         this.x.zw_new_problem(0, 1, fewest, most);
-        const digits = this.text(this.x.zw_problem_digits());
-        return [digits.slice(0, 13), digits.slice(13)];
+        return this.problemDigits();
     }
 }
 

@@ -1,6 +1,6 @@
 // The page: draws what the core holds and passes the player's presses to it. Every text that
 // comes from the address, the storage or the player goes in as text, never as markup.
-import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
+import { Core, kWaitingSizes, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
 import type { Block, NumberExplanation, Reading } from "./core.js";
 import { faultText } from "./faults.js";
 import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
@@ -10,6 +10,7 @@ import type { Lang, Texts } from "./texts.js";
 import { TimedRunDriver } from "./timed_run.js";
 
 const kSuitOrder = [SuitRandom, 0, 2, 1]; // the window's menu: ランダム, マンズ, ソウズ, ピンズ
+const kSizes = [4, 7, 10, 13]; // 枚数
 
 function $<T extends HTMLElement>(id: string): T {
     return document.getElementById(id) as T;
@@ -45,7 +46,6 @@ class Page {
     private readonly marks: HTMLElement[] = [];
     private readonly tiles: HTMLElement[] = [];
     private expanded = new Set<number>();
-    private hintsShown = 0;
     private familiesShown = false;
     private readonly run: TimedRunDriver;
 
@@ -54,6 +54,11 @@ class Page {
         this.settings = loadSettings();
         this.t = TEXTS[this.settings.lang];
         this.run = new TimedRunDriver(core, () => this.renderRunStatus());
+        core.setTiles(this.settings.tiles);
+        core.setFamily(this.settings.family);
+        if (this.settings.ladder) {
+            core.restoreLadder(this.settings.ladderAt, this.settings.ladderTiles);
+        }
         this.build();
     }
 
@@ -98,7 +103,13 @@ class Page {
         $("copy-hand").addEventListener("click", () => this.copyHand());
         $("hint").addEventListener("click", () => this.nextHint());
         $<HTMLSelectElement>("family").addEventListener("change", (e) => {
+            this.core.setFamily(Number((e.target as HTMLSelectElement).value));
             this.change({ family: Number((e.target as HTMLSelectElement).value) });
+        });
+        $<HTMLInputElement>("ladder").addEventListener("change", (e) => {
+            const on = (e.target as HTMLInputElement).checked;
+            this.core.setLadder(on);
+            this.change({ ladder: on });
         });
         $("timed-run").addEventListener("click", () => {
             practiceDialog.close();
@@ -146,6 +157,8 @@ class Page {
         $("band-legend").textContent = t.deal;
         $("timed-run").textContent = t.timedRun;
         $("family-label").textContent = t.family;
+        $("size-legend").textContent = t.size;
+        $("ladder-label").textContent = t.ladder;
         $("hint").textContent = t.hint;
         if (this.familiesShown) {
             this.fillFamilies();
@@ -166,6 +179,11 @@ class Page {
             kSuitOrder.indexOf(this.suitMode), (i) => { this.suitMode = kSuitOrder[i]; });
         this.choices("sort-choices", "sort", [t.sortOn, t.sortOff], this.sorted ? 0 : 1, (i) => { this.sorted = i === 0; });
         this.choices("band-choices", "band", t.bands, this.settings.band, (i) => this.change({ band: i as Band }));
+        this.choices("size-choices", "size", kSizes.map(t.tileCountName), kSizes.indexOf(this.settings.tiles), (i) => {
+            this.core.setTiles(kSizes[i]);
+            this.change({ tiles: kSizes[i] });
+        });
+        $<HTMLInputElement>("ladder").checked = this.settings.ladder;
         this.choices("lang-choices", "lang", ["日本語", "English"], this.settings.lang === "ja" ? 0 : 1,
             (i) => this.change({ lang: i === 0 ? "ja" : "en" }));
         $<HTMLInputElement>("explain").checked = this.settings.explain;
@@ -176,7 +194,7 @@ class Page {
         this.familiesShown = true;
         const family = $<HTMLSelectElement>("family");
         family.replaceChildren();
-        for (const { index, name } of [{ index: -1, name: this.t.allFamilies }, ...this.core.families()]) {
+        for (const { index, name } of [{ index: -1, name: this.t.allForms }, ...this.core.families()]) {
             const option = el("option", undefined, name);
             option.value = String(index);
             option.selected = index === this.settings.family;
@@ -187,6 +205,12 @@ class Page {
     private change(part: Partial<Settings>): void {
         const before = this.settings;
         this.settings = { ...before, ...part };
+        if (this.settings.ladder) {
+            // The step goes with the settings, so that the next visit climbs on from there.
+            const step = this.core.ladderStep;
+            this.settings.ladderAt = step.family;
+            this.settings.ladderTiles = step.tiles;
+        }
         saveSettings(this.settings);
         if (part.lang !== undefined && part.lang !== before.lang) {
             this.t = TEXTS[this.settings.lang];
@@ -218,12 +242,12 @@ class Page {
         if (hash === null || this.run.active) {
             return "";
         }
-        const fault = this.core.enter(hash, SuitRandom, true);
+        // Any size 問題をコピー writes: a short hand's link opens it too.
+        const fault = this.core.enter(hash, SuitRandom, true, kWaitingSizes);
         if (fault !== null) {
             return this.t.linkFault + faultText(fault, this.settings.lang);
         }
         this.expanded.clear();
-        this.hintsShown = 0;
         return "";
     }
 
@@ -258,22 +282,21 @@ class Page {
             return;
         }
         const start = performance.now();
-        this.core.answer();
+        const climbed = this.core.answer();
         this.expanded.clear();
         this.run.answered();
-        this.render();
+        if (climbed) {
+            this.change({});
+        } else {
+            this.render();
+        }
         // Read by web/bench/timing.mjs: the answer's work, before the frame that shows it.
         performance.measure("zelkon-answer", { start });
     }
 
     private newProblem(): void {
         const [fewest, most] = kBandLimits[this.settings.band];
-        // A stored family the catalogue no longer has deals as every shape.
-        const family = this.settings.family;
-        if (family < 0 || !this.core.newFamilyProblem(family, this.suitMode, this.sorted)) {
-            this.core.newProblem(this.suitMode, this.sorted, fewest, most);
-        }
-        this.hintsShown = 0;
+        this.core.newProblem(this.suitMode, this.sorted, fewest, most);
         this.say("");
         this.run.shown();
         this.render();
@@ -317,11 +340,19 @@ class Page {
         const core = this.core;
         const t = this.t;
         const suit = core.suit;
-        core.displayTiles().forEach((n, k) => {
-            const tile = this.tiles[k];
-            tile.style.backgroundPosition = `${((n - 1) / 8) * 100}% ${(suit / 2) * 100}%`;
-            tile.setAttribute("aria-label", t.tileName(n, suit));
+        const shown = core.displayTiles();
+        this.tiles.forEach((tile, k) => {
+            const n = shown[k];
+            // A short hand leaves the rest of the row out, as images and to the eye.
+            tile.hidden = n === undefined;
+            if (n !== undefined) {
+                tile.style.backgroundPosition = `${((n - 1) / 8) * 100}% ${(suit / 2) * 100}%`;
+                tile.setAttribute("aria-label", t.tileName(n, suit));
+            } else {
+                tile.removeAttribute("aria-label");
+            }
         });
+        $("tiles").classList.toggle("short", shown.length !== 13);
         const answered = core.answered;
         for (let n = 1; n <= 9; ++n) {
             const button = this.numberButtons[n - 1];
@@ -349,10 +380,30 @@ class Page {
             input.disabled = running;
         }
         $<HTMLSelectElement>("family").disabled = running;
+        $<HTMLInputElement>("ladder").disabled = running;
+        // The ladder chooses the size itself.
+        for (const input of $("size-choices").querySelectorAll("input")) {
+            input.disabled = running || this.settings.ladder;
+        }
         const status = $("run-status");
-        const text = this.run.statusText();
+        const text = running ? this.run.statusText() : this.dealStatus();
         status.hidden = text === "";
         status.textContent = text;
+    }
+
+    // The window's status line: how the next problem is dealt.
+    private dealStatus(): string {
+        const t = this.t;
+        const s = this.settings;
+        if (s.ladder) {
+            const step = this.core.ladderStep;
+            return t.ladderStatus(this.core.familyName(step.family), step.tiles);
+        }
+        if (s.family >= 0) {
+            return t.familyStatus(this.core.familyName(s.family), this.core.dealt.tiles);
+        }
+        // Bands choose among 13-tile hands only.
+        return s.tiles !== 13 ? t.sizeStatus(s.tiles) : t.bandStatus(t.bandNames[s.band]);
     }
 
     private renderPanel(): void {
@@ -367,11 +418,11 @@ class Page {
         hints.replaceChildren();
         const hint = $<HTMLButtonElement>("hint");
         hint.hidden = !this.settings.explain;
-        hint.disabled = !this.hintAllowed() || this.hintsShown >= this.core.hintCount;
+        hint.disabled = !this.hintAllowed() || this.core.hintsUsed >= this.core.hintCount;
         if (!open) {
             return;
         }
-        for (let level = 1; level <= this.hintsShown; ++level) {
+        for (let level = 1; level <= this.core.hintsUsed; ++level) {
             hints.append(el("li", undefined, this.core.hint(level)));
         }
         if (!this.core.answered) {
@@ -427,11 +478,9 @@ class Page {
     }
 
     private nextHint(): void {
-        if (!this.hintAllowed() || this.hintsShown >= this.core.hintCount) {
-            return;
+        if (this.hintAllowed() && this.core.useHint()) {
+            this.renderPanel();
         }
-        ++this.hintsShown;
-        this.renderPanel();
     }
 
     private caption(reading: Reading): string {
@@ -442,8 +491,13 @@ class Page {
             }
         }
         const t = this.t;
+        const shape = this.core.waitShapeName(reading.waitShape) + t.waitSuffix;
+        // Scoring patterns belong to 13 tiles: a short hand's reading names its wait shape alone.
+        if (this.core.tileCount !== 13) {
+            return shape;
+        }
         const value = names.length === 0 ? t.noPattern : names.join(t.dot) + (reading.han >= 13 ? t.yakuman : t.han(reading.han));
-        return this.core.waitShapeName(reading.waitShape) + t.waitSuffix + t.itemGap + value;
+        return shape + t.itemGap + value;
     }
 
     private verdict(number: NumberExplanation, shown: number, picked: boolean): string {
@@ -583,7 +637,6 @@ class Page {
         const hand = $<HTMLInputElement>("enter-text").value.trim();
         if (this.core.enter(hand, this.suitMode, this.sorted) === null) {
             this.expanded.clear();
-            this.hintsShown = 0;
             this.render();
         }
     }

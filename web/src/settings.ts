@@ -15,14 +15,35 @@ export interface Settings {
     explain: boolean;
     band: Band;
     family: number; // -1 for every shape, else the catalogue's index
+    tiles: number; // 枚数: 4, 7, 10 or 13
+    ladder: boolean; // 段階練習
+    ladderAt: number; // the ladder's step: its family and size, -1 and 0 before the first
+    ladderTiles: number;
 }
 
-export const kDefaults: Settings = { lang: "ja", explain: false, band: 0, family: -1 };
+export const kDefaults: Settings = { lang: "ja", explain: false, band: 0, family: -1, tiles: 13, ladder: false, ladderAt: -1, ladderTiles: 0 };
 
-const kKey = "zelkon.settings.v1";
+const kKey = "zelkon.settings.v2";
+const kOldKey = "zelkon.settings.v1"; // the first four fields alone
+
+const isInt = (v: unknown, low: number, high: number) => typeof v === "number" && Number.isInteger(v) && v >= low && v <= high;
+
+// Each field's test; a record must hold exactly these, or (the older record) exactly the first four.
+const kFields: Record<keyof Settings, (v: unknown) => boolean> = {
+    lang: (v) => v === "ja" || v === "en",
+    explain: (v) => typeof v === "boolean",
+    band: (v) => isInt(v, 0, 3),
+    family: (v) => isInt(v, -1, 63),
+    tiles: (v) => v === 4 || v === 7 || v === 10 || v === 13,
+    ladder: (v) => typeof v === "boolean",
+    ladderAt: (v) => isInt(v, -1, 63),
+    ladderTiles: (v) => v === 0 || v === 4 || v === 7 || v === 10 || v === 13,
+};
+const kAll = Object.keys(kFields).sort().join(",");
+const kFirstFour = "band,explain,family,lang";
 
 export function parseSettings(stored: string | null): Settings | null {
-    if (stored === null || stored.length > 200) {
+    if (stored === null || stored.length > 400) {
         return null;
     }
     let value: unknown;
@@ -36,39 +57,45 @@ export function parseSettings(stored: string | null): Settings | null {
     }
     const v = value as Record<string, unknown>;
     const keys = Object.keys(v).sort().join(",");
-    if (keys !== "band,explain,family,lang") {
+    if (keys !== kAll && keys !== kFirstFour) {
         return null;
     }
-    if ((v.lang !== "ja" && v.lang !== "en") || typeof v.explain !== "boolean") {
-        return null;
+    for (const key of Object.keys(v) as (keyof Settings)[]) {
+        if (!kFields[key](v[key])) {
+            return null;
+        }
     }
-    if (typeof v.band !== "number" || !Number.isInteger(v.band) || v.band < 0 || v.band > 3) {
-        return null;
-    }
-    if (typeof v.family !== "number" || !Number.isInteger(v.family) || v.family < -1 || v.family > 63) {
-        return null;
-    }
-    return { lang: v.lang, explain: v.explain, band: v.band as Band, family: v.family };
+    return { ...kDefaults, ...(v as Partial<Settings>) };
 }
 
 // Storage may be missing or refuse (private modes, quotas): the page then simply forgets.
 export function loadSettings(): Settings {
     try {
-        const stored = localStorage.getItem(kKey);
-        const parsed = parseSettings(stored);
-        if (parsed === null && stored !== null) {
-            localStorage.removeItem(kKey);
+        for (const key of [kKey, kOldKey]) {
+            const stored = localStorage.getItem(key);
+            const parsed = parseSettings(stored);
+            if (parsed === null && stored !== null) {
+                localStorage.removeItem(key);
+            }
+            if (parsed !== null) {
+                return parsed;
+            }
         }
-        return parsed ?? { ...kDefaults };
     } catch {
-        return { ...kDefaults };
+        // As if nothing were stored.
     }
+    return { ...kDefaults };
 }
 
 // Written only from the player's first change on, as the window writes its file.
 export function saveSettings(settings: Settings): void {
     try {
-        localStorage.setItem(kKey, JSON.stringify({ lang: settings.lang, explain: settings.explain, band: settings.band, family: settings.family }));
+        const record: Record<string, unknown> = {};
+        for (const key of Object.keys(kFields) as (keyof Settings)[]) {
+            record[key] = settings[key];
+        }
+        localStorage.setItem(kKey, JSON.stringify(record));
+        localStorage.removeItem(kOldKey);
     } catch {
         // Nothing to do: the settings last until the page closes.
     }

@@ -22,7 +22,16 @@ export interface Texts {
     bands: [string, string, string, string];
     timedRun: string;
     family: string;
-    allFamilies: string;
+    allForms: string;
+    size: string;
+    tileCountName(n: number): string;
+    ladder: string;
+    // The status line, as the window words how the next problem is dealt.
+    bandNames: [string, string, string, string];
+    bandStatus(band: string): string;
+    sizeStatus(tiles: number): string;
+    familyStatus(family: string, tiles: number): string;
+    ladderStatus(family: string, tiles: number): string;
     hint: string;
     enter: string;
     copy: string;
@@ -85,7 +94,15 @@ export const TEXTS: Record<Lang, Texts> = {
         bands: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
         timedRun: "タイムアタック",
         family: "形",
-        allFamilies: "すべての形",
+        allForms: "すべての形",
+        size: "枚数",
+        tileCountName: (n) => `${n}枚`,
+        ladder: "段階練習",
+        bandNames: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
+        bandStatus: (band) => `出題：${band}`,
+        sizeStatus: (tiles) => `出題：${tiles}枚`,
+        familyStatus: (family, tiles) => `出題：${family}\u3000${tiles}枚`,
+        ladderStatus: (family, tiles) => `段階練習：${family}\u3000${tiles}枚`,
         hint: "ヒント",
         enter: "問題を入力",
         copy: "問題をコピー",
@@ -142,8 +159,16 @@ export const TEXTS: Record<Lang, Texts> = {
         deal: "Deal",
         bands: ["All hands", "1–2 waits", "3–4 waits", "5 or more waits"],
         timedRun: "Timed run",
-        family: "Shape",
-        allFamilies: "All shapes",
+        family: "Form",
+        allForms: "All forms",
+        size: "Tiles",
+        tileCountName: (n) => `${n} tiles`,
+        ladder: "Ladder",
+        bandNames: ["all hands", "1–2 waits", "3–4 waits", "5 or more waits"],
+        bandStatus: (band) => `Deal: ${band}`,
+        sizeStatus: (tiles) => `Deal: ${tiles} tiles`,
+        familyStatus: (family, tiles) => `Deal: ${family}, ${tiles} tiles`,
+        ladderStatus: (family, tiles) => `Ladder: ${family}, ${tiles} tiles`,
         hint: "Hint",
         enter: "Enter a hand",
         copy: "Copy the hand",

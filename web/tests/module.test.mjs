@@ -7,7 +7,7 @@ import path from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 
-import { loadCore } from "../../build/web/js/core.js";
+import { kWaitingSizes, loadCore } from "../../build/web/js/core.js";
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..", "..");
 const cli = process.env.ZELKON_CLI ?? path.join(root, "build", "dev", "cli", "zelkon-cli");
@@ -28,8 +28,8 @@ function tableLine(hand) {
 
 const kKinds = ["wait", "fifth", "none"];
 
-function explainLines(hand) {
-    assert.equal(core.enter(hand, 0, true), null, hand);
+function explainLines(hand, sizes) {
+    assert.equal(core.enter(hand, 0, true, sizes), null, hand);
     let text = "";
     for (let n = 1; n <= 9; ++n) {
         const e = core.explain(n);
@@ -75,7 +75,7 @@ test("explain --tsv over every hand is the native one", () => {
     for (let i = 0; i < hands.length; i += batch) {
         const part = hands.slice(i, i + batch);
         const expected = native("explain", "--tsv", ...part);
-        assert.equal(part.map(explainLines).join(""), expected, `hands ${i} to ${i + part.length - 1}`);
+        assert.equal(part.map((hand) => explainLines(hand)).join(""), expected, `hands ${i} to ${i + part.length - 1}`);
     }
 });
 
@@ -95,22 +95,79 @@ test("seeded worksheets deal as zelkon-cli deal --seed, plainly and within bands
     }
 });
 
-test("family worksheets deal as zelkon-cli deal --family, and every family is offered by name", () => {
+// A short deal's line as zelkon-cli deal writes it: no pattern flags.
+function dealLine(sorted, order) {
+    if (sorted.length === 13) {
+        return `${sorted}\t${order}\t${tableLine(sorted).split("\t").slice(1).join("\t")}`;
+    }
+    const waits = [1, 2, 3, 4, 5, 6, 7, 8, 9].filter((n) => core.isWait(n)).join("");
+    return `${sorted}\t${order}\t${waits}\n`;
+}
+
+test("family and short-hand worksheets deal as zelkon-cli deal --family --tiles, every family by name", () => {
     const catalogue = native("families").split("\n").filter(Boolean).map((line) => line.split("\t"));
     const offered = core.families();
-    assert.ok(offered.length >= 20);
-    for (const { index, name } of offered) {
-        const [id, nativeName] = catalogue[index];
-        assert.equal(name, nativeName);
-        const expected = native("deal", "--seed", "11", "--family", id, "--count", "3");
-        core.seed(11);
-        let got = "";
-        for (let k = 0; k < 3; ++k) {
-            assert.equal(core.newFamilyProblem(index, 0, true), true, id);
-            const [sorted, order] = core.problemDigits();
-            got += `${sorted}\t${order}\t${tableLine(sorted).split("\t").slice(1).join("\t")}`;
+    assert.equal(offered.length, catalogue.length);
+    for (const family of [-1, ...offered.map((f) => f.index)]) {
+        const id = family < 0 ? null : catalogue[family][0];
+        if (family >= 0) {
+            assert.equal(offered[family].name, catalogue[family][1]);
         }
-        assert.equal(got, expected, id);
+        for (const tiles of [4, 7, 10, 13]) {
+            const args = ["deal", "--seed", "11", "--tiles", String(tiles), "--count", "3", ...(id ? ["--family", id] : [])];
+            let expected;
+            try {
+                expected = execFileSync(cli, args, { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
+            } catch {
+                continue; // no hand of the family at this size: the dealer deals its smallest instead
+            }
+            core.setFamily(family);
+            core.setTiles(tiles);
+            core.seed(11);
+            let got = "";
+            for (let k = 0; k < 3; ++k) {
+                got += dealLine(...core.dealNext());
+            }
+            assert.equal(got, expected, args.join(" "));
+        }
+    }
+    core.setFamily(-1);
+    core.setTiles(13);
+});
+
+// Every short hand: its waits as zelkon-cli table --tiles writes them, its answer box as the
+// window writes it (wait shapes, from zelkon-cli waits), and explain --tsv byte for byte.
+test("every hand of 4, 7 and 10 tiles reads, answers and explains as the native ones", () => {
+    for (const size of [4, 7, 10]) {
+        const lines = native("table", "--tiles", String(size)).split("\n").filter(Boolean);
+        const short = lines.map((line) => line.split("\t")[0]);
+        let table = "";
+        let explained = "";
+        const answers = [];
+        for (const hand of short) {
+            assert.equal(core.enter(hand, 0, true, kWaitingSizes), null, hand);
+            assert.equal(core.tileCount, size);
+            table += `${hand}\t${[1, 2, 3, 4, 5, 6, 7, 8, 9].filter((n) => core.isWait(n)).join("")}\n`;
+            core.answer();
+            answers.push(core.answerText());
+            explained += explainLines(hand, kWaitingSizes);
+        }
+        assert.equal(table, lines.join("\n") + "\n", `table --tiles ${size}`);
+        const batch = 4000;
+        let expectedTsv = "";
+        let expectedAnswers = [];
+        for (let i = 0; i < short.length; i += batch) {
+            const part = short.slice(i, i + batch);
+            expectedTsv += native("explain", "--tsv", ...part);
+            // zelkon-cli waits: a hand's line, then "  [n]   shape  shape  " for each wait.
+            for (const report of native("waits", ...part).split(/\n(?=\d)/)) {
+                const waitLines = report.split("\n").filter((l) => /^ {2}\[\d\] {3}/.test(l));
+                expectedAnswers.push(["＜待ち牌と複合役＞", ...waitLines].map((l) => l + "\r\n").join(""));
+            }
+        }
+        assert.equal(explained, expectedTsv, `explain --tsv, ${size} tiles`);
+        assert.equal(expectedAnswers.length, short.length);
+        short.forEach((hand, i) => assert.equal(answers[i], expectedAnswers[i], hand));
     }
 });
 

@@ -261,3 +261,62 @@ test("a timed run counts ten problems and tells the tally; a typed hand is refus
     assert.match(await result.textContent(), new RegExp(`完全正解\u30000 / 10\n見逃した待ち\u3000${missed}\n誤って選んだ牌\u30000`));
     assert.deepEqual(errors, []);
 });
+
+// The window's answer text for a short hand: zelkon-cli waits writes its lines.
+function shortAnswer(sortedDigits) {
+    const lines = execFileSync(cli, ["waits", sortedDigits], { encoding: "utf8" }).split("\n");
+    const waitLines = lines.filter((l) => /^ {2}\[\d\] {3}/.test(l));
+    return { text: ["＜待ち牌と複合役＞", ...waitLines].map((l) => l + "\n").join(""), waits: waitLines.map((l) => Number(l[3])) };
+}
+
+async function boardDigits(page) {
+    const names = await page.locator("#tiles").getByRole("img").evaluateAll((tiles) => tiles.map((t) => t.getAttribute("aria-label")));
+    return [...names.map((name) => name[0])].sort().join("");
+}
+
+async function answerRight(page, tap) {
+    const { text, waits } = shortAnswer(await boardDigits(page));
+    for (const n of waits) {
+        await page.getByRole("button", { name: String(n), exact: true })[tap ? "tap" : "click"]();
+    }
+    await page.getByRole("button", { name: "OK" })[tap ? "tap" : "click"]();
+    assert.equal(await answerBox(page).inputValue(), text);
+}
+
+test("a short hand by taps on a phone, and the ladder a step up after its run of right answers", async (t) => {
+    const { page, errors } = await open(t, "?seed=3", { viewport: { width: 360, height: 640 }, hasTouch: true, isMobile: true });
+    await page.getByRole("button", { name: "練習" }).tap();
+    await page.getByRole("checkbox", { name: "解説を表示" }).tap();
+    await page.getByRole("radio", { name: "4枚" }).tap();
+    await page.getByRole("button", { name: "閉じる" }).tap();
+    await page.getByRole("button", { name: "リセット" }).tap();
+    const status = page.locator("#run-status");
+    assert.equal(await status.textContent(), "出題：4枚");
+    const tiles = await page.locator("#tiles").getByRole("img").all();
+    assert.equal(tiles.length, 4);
+    const first = await tiles[0].boundingBox();
+    const last = await tiles[3].boundingBox();
+    assert.ok(Math.abs(first.x - (360 - last.x - last.width)) <= 2, "the four tiles stand centred");
+    assert.ok(Math.abs(first.width - (360 - 12) / 13) <= 1, `tiles as large as ever: ${first.width}`);
+    await answerRight(page, true);
+    assert.match(await page.getByRole("region", { name: "解説" }).textContent(), /待ち\d種：.*完全正解/);
+
+    // The ladder starts at the first family's smallest size and climbs after three fully right.
+    await page.getByRole("button", { name: "練習" }).tap();
+    await page.getByRole("checkbox", { name: "段階練習" }).tap();
+    assert.equal(await page.getByRole("radio", { name: "13枚" }).isDisabled(), true, "the ladder chooses the size");
+    await page.getByRole("button", { name: "閉じる" }).tap();
+    assert.equal(await status.textContent(), "段階練習：延べ単\u30004枚");
+    for (let k = 0; k < 3; ++k) {
+        await page.getByRole("button", { name: "次へ" }).tap();
+        assert.equal(await page.locator("#tiles").getByRole("img").count(), 4);
+        await answerRight(page, true);
+    }
+    assert.equal(await status.textContent(), "段階練習：延べ単\u30007枚");
+    await page.getByRole("button", { name: "次へ" }).tap();
+    assert.equal(await page.locator("#tiles").getByRole("img").count(), 7);
+    await page.reload();
+    await page.locator("body.ready").waitFor();
+    assert.equal(await status.textContent(), "段階練習：延べ単\u30007枚", "the step is kept");
+    assert.deepEqual(errors, []);
+});

@@ -16,8 +16,8 @@ function run(command, args, options = {}) {
     execFileSync(command, args, { stdio: "inherit", ...options });
 }
 
-// Every source of the core's floors that the page reaches: analysis, dealing, the quiz logic and
-// the timed run.
+// Every source of the core's floors that the page reaches: analysis, dealing, the quiz logic, the
+// timed run and the window's dealer with its ladder.
 // Files the page never calls cost nothing: the linker drops what no export reaches.
 function coreSources() {
     const folder = (name) =>
@@ -25,8 +25,8 @@ function coreSources() {
             .filter((f) => f.endsWith(".cpp"))
             .sort()
             .map((f) => path.join(root, name, f));
-    return [...folder("analysis"), ...folder("dealing"), path.join(root, "quiz", "quiz_logic.cpp"),
-        path.join(root, "quiz", "timed_run.cpp"), path.join(web, "core", "zelkon_web.cpp")];
+    const quiz = ["quiz_logic", "timed_run", "practice_dealer", "ladder"].map((f) => path.join(root, "quiz", `${f}.cpp`));
+    return [...folder("analysis"), ...folder("dealing"), ...quiz, path.join(web, "core", "zelkon_web.cpp")];
 }
 
 function buildModule() {
