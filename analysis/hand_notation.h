@@ -59,6 +59,7 @@ struct HandNotationFault {
 // The sizes a reader accepts: bit c set for hands of c tiles.
 using HandSizes = std::uint32_t;
 inline constexpr HandSizes kQuizHandSizes = 1u << 13 | 1u << 14;
+inline constexpr HandSizes kWaitingHandSizes = 1u << 4 | 1u << 7 | 1u << 10 | 1u << 13;
 inline constexpr HandSizes kEveryHandSize =
     kQuizHandSizes | 1u << 4 | 1u << 5 | 1u << 7 | 1u << 8 | 1u << 10 | 1u << 11;
 

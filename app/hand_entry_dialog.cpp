@@ -24,8 +24,9 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
     const QString trimmed = text.trimmed();
     const std::string utf8 = trimmed.toStdString();
     HandNotation hand;
-    HandNotationFault read = ParseHandNotation(utf8, hand);
-    if (read.code == HandFault::None && hand.count != 13) {
+    HandNotationFault read =
+        ParseHandNotation(utf8, hand, kWaitingHandSizes | kWaitingHandSizes << 1);
+    if (read.code == HandFault::None && (kWaitingHandSizes >> hand.count & 1u) == 0) {
         read.code = HandFault::TileCount;
         read.count = hand.count;
     }
@@ -41,7 +42,8 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
     }
     fault.clear();
     EnteredHand entered;
-    std::copy_n(hand.typed.begin(), entered.displayOrder.size(), entered.displayOrder.begin());
+    std::copy_n(hand.typed.begin(), hand.count, entered.displayOrder.tiles.begin());
+    entered.displayOrder.count = hand.count;
     entered.suit = hand.suit;
     return entered;
 }
@@ -49,16 +51,17 @@ std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) 
 HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("問題を入力"));
     auto* layout = new QVBoxLayout(this);
-    m_prompt =
-        new QLabel(HandEntryDialog::tr(
-                       "手牌を数字13個で入力してください（例：1112345678999p）。\n"
-                       "最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます"
-                       "（付けなければ今の種類のまま）。"),
-                   this);
+    m_prompt = new QLabel(
+        HandEntryDialog::tr(
+            "手牌を数字4・7・10・13個のどれかで入力してください（例：1112345678999p）。\n"
+            "最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます"
+            "（付けなければ今の種類のまま）。"),
+        this);
     m_prompt->setWordWrap(true);
-    // As wide as the first line, so that only the longer second one wraps.
-    m_prompt->setMinimumWidth(m_prompt->fontMetrics().horizontalAdvance(
-        m_prompt->text().section(QLatin1Char('\n'), 0, 0)));
+    // As wide as the first line, so that only the longer second one wraps. Measured as a label
+    // lays it out: the font metrics' advance is a few pixels short of a wrapped label's need.
+    const QLabel firstLine(m_prompt->text().section(QLatin1Char('\n'), 0, 0));
+    m_prompt->setMinimumWidth(firstLine.sizeHint().width());
     layout->addWidget(m_prompt);
     m_edit.setObjectName(QStringLiteral("hand"));
     m_edit.setMaxLength(64);

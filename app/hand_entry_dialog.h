@@ -16,14 +16,14 @@
 namespace zelkon {
 
 struct EnteredHand {
-    Hand13 displayOrder{};  // as typed
-    SuitKind suit = -1;     // -1 when no letter was given
+    TileHand displayOrder{};  // as typed: 4, 7, 10 or 13 tiles
+    SuitKind suit = -1;       // -1 when no letter was given
 };
 
 // The fault in the window's language, naming the sizes allowed; empty for HandFault::None.
-QString FaultMessage(const HandNotationFault& fault, HandSizes allowed = 1u << 13);
+QString FaultMessage(const HandNotationFault& fault, HandSizes allowed = kWaitingHandSizes);
 
-// The hand in text, or the fault named. Only a 13-tile hand is a problem.
+// The hand in text, or the fault named. A hand of a waiting size is a problem; a won hand is not.
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault);
 
 class HandEntryDialog : public QDialog {

@@ -6,12 +6,24 @@
 
 namespace zelkon {
 
-bool FillShortProblem(const TileHand& hand, ShortProblem& problem) {
+bool EnterShortProblem(const TileHand& hand, ShortProblem& problem) {
     TileCounts counts{};
     if (hand.count == 13 || !IsWaitingSize(hand.count) || !CountTiles(hand, counts)) {
         return false;
     }
     problem.sortedHand = TileHandOf(counts);
+    problem.dealOrder = hand;
+    WaitShapesOfHand(problem.sortedHand, problem.waitShapes);
+    for (std::size_t n = 0; n < problem.isWait.size(); ++n) {
+        problem.isWait[n] = problem.waitShapes[n] != 0 ? 1 : 0;
+    }
+    return true;
+}
+
+bool FillShortProblem(const TileHand& hand, ShortProblem& problem) {
+    if (!EnterShortProblem(hand, problem)) {
+        return false;
+    }
     problem.dealOrder = problem.sortedHand;
     const auto size = static_cast<std::size_t>(hand.count);
     for (int pass = 0; pass < kShortDealOrderPasses; ++pass) {
@@ -19,10 +31,6 @@ bool FillShortProblem(const TileHand& hand, ShortProblem& problem) {
             const auto r = static_cast<std::size_t>(Draw() % hand.count);
             std::swap(problem.dealOrder.tiles[i], problem.dealOrder.tiles[r]);
         }
-    }
-    WaitShapesOfHand(problem.sortedHand, problem.waitShapes);
-    for (std::size_t n = 0; n < problem.isWait.size(); ++n) {
-        problem.isWait[n] = problem.waitShapes[n] != 0 ? 1 : 0;
     }
     return true;
 }

@@ -23,6 +23,10 @@ inline constexpr int kShortDealOrderPasses = 10;
 // shapes. Returns false, with no draw, for any other hand.
 bool FillShortProblem(const TileHand& hand, ShortProblem& problem);
 
+// As FillShortProblem for a hand a player typed: dealOrder is hand as it stands, and nothing is
+// drawn.
+bool EnterShortProblem(const TileHand& hand, ShortProblem& problem);
+
 // BuildShortCompleteHand, then FillShortProblem: kBuildDraws + 10 * tiles draws. false for a size
 // other than 4, 7 or 10, with no draw.
 bool DealShortProblem(std::int32_t tiles, ShortProblem& problem);

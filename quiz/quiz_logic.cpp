@@ -92,6 +92,24 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
     ResetQuestion(suitMode, sortMode);
 }
 
+bool QuizLogic::EnterTiles(const TileHand& displayOrder, std::int32_t suitMode,
+                           std::uint8_t sortMode) {
+    TileCounts counts{};
+    if (!IsWaitingSize(displayOrder.count) || !CountTiles(displayOrder, counts)) {
+        return false;
+    }
+    if (displayOrder.count == 13) {
+        Hand13 typed{};
+        std::copy_n(displayOrder.tiles.begin(), typed.size(), typed.begin());
+        EnterProblem(typed, suitMode, sortMode);
+        return true;
+    }
+    EnterShortProblem(displayOrder, m_short);
+    m_nTiles = displayOrder.count;
+    ResetQuestion(suitMode, sortMode);
+    return true;
+}
+
 void QuizLogic::ResetQuestion(std::int32_t suitMode, std::uint8_t sortMode) {
     m_strAnswer = kQuestionTerm.in(m_language);
     m_bAnswered = 0;

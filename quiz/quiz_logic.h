@@ -58,6 +58,10 @@ public:
     // and that only when suitMode is 3. A hand with no wait is allowed.
     void EnterProblem(const Hand13& displayOrder, std::int32_t suitMode, std::uint8_t sortMode);
 
+    // EnterProblem for a typed hand of any waiting size (4, 7, 10 or 13 tiles): false, changing
+    // nothing, for other hands.
+    bool EnterTiles(const TileHand& displayOrder, std::int32_t suitMode, std::uint8_t sortMode);
+
     // As LoadProblem for a hand of any waiting size (4, 7, 10 or 13 tiles, any order): a short
     // hand draws what FillShortProblem draws. Returns false, changing nothing, for other hands.
     bool LoadTiles(const TileHand& hand, std::int32_t suitMode, std::uint8_t sortMode);

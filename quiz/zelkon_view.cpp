@@ -183,14 +183,15 @@ bool CZelkonView::LoadTiles(const TileHand& hand) {
     return true;
 }
 
-void CZelkonView::EnterProblem(const Hand13& displayOrder, SuitKind suit) {
+void CZelkonView::EnterProblem(const TileHand& displayOrder, SuitKind suit) {
     // Under ランダム a hand typed without a suit keeps the one on screen rather than draw one.
     std::int32_t mode = suit >= 0 ? suit : suitMode();
     if (mode == kSuitModeRandom) {
         mode = m_quiz.suitKind();
     }
-    m_quiz.EnterProblem(displayOrder, mode, sortMode());
-    ShowNewQuestion();
+    if (m_quiz.EnterTiles(displayOrder, mode, sortMode())) {
+        ShowNewQuestion();
+    }
 }
 
 void CZelkonView::ShowNewQuestion() {

@@ -44,7 +44,7 @@ public:
     bool LoadTiles(const TileHand& hand);
     // A hand a player typed, in its typed order; suit 0 to 2, or negative for the frame's setting
     // (under ランダム, the suit on screen).
-    void EnterProblem(const Hand13& displayOrder, SuitKind suit);
+    void EnterProblem(const TileHand& displayOrder, SuitKind suit);
 
     void OnBnClickedNum1();
     void OnBnClickedNum2();

@@ -188,9 +188,9 @@
         <translation>Enter a hand</translation>
     </message>
     <message>
-        <source>手牌を数字13個で入力してください（例：1112345678999p）。
+        <source>手牌を数字4・7・10・13個のどれかで入力してください（例：1112345678999p）。
 最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます（付けなければ今の種類のまま）。</source>
-        <translation>Enter the hand as 13 digits (for example 1112345678999p).
+        <translation>Enter the hand as 4, 7, 10 or 13 digits (for example 1112345678999p).
 A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, the suit stays as it is).</translation>
     </message>
 </context>

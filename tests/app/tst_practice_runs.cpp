@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <string>
 
 #include <QAction>
@@ -572,7 +573,8 @@ private slots:
         // An empty field is no fault yet; the prompt says what to type.
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("blank") << QStringLiteral("   ")
-                               << QStringLiteral("手牌を数字1〜9の13個で入力してください。");
+                               << QStringLiteral(
+                                      "手牌を数字1〜9の4・7・10・13個のどれかで入力してください。");
         QTest::newRow("zero") << QStringLiteral("1112345678909")
                               << QStringLiteral(
                                      "12文字目の「0」は牌ではありません。数字は1〜9です。");
@@ -614,10 +616,12 @@ private slots:
         QTest::newRow("two suits")
             << QStringLiteral("1112345678999pm")
             << QStringLiteral("牌の種類は1つだけです（14文字目「p」と15文字目「m」）。");
-        QTest::newRow("twelve") << QStringLiteral("111234567899")
-                                << QStringLiteral("牌が12枚あります。13枚で入力してください。");
-        QTest::newRow("fourteen") << QStringLiteral("11123456789999")
-                                  << QStringLiteral("牌が14枚あります。13枚で入力してください。");
+        QTest::newRow("twelve")
+            << QStringLiteral("111234567899")
+            << QStringLiteral("牌が12枚あります。4・7・10・13枚のどれかで入力してください。");
+        QTest::newRow("fourteen")
+            << QStringLiteral("11123456789999")
+            << QStringLiteral("牌が14枚あります。4・7・10・13枚のどれかで入力してください。");
         QTest::newRow("fifth copy") << QStringLiteral("1111123456789p")
                                     << QStringLiteral("1が5枚あります。同じ牌は4枚までです。");
     }
@@ -708,6 +712,55 @@ private slots:
         QCOMPARE(quiz().suitKind(), expectedSuit);
         ok();
         QCOMPARE(std::string(quiz().answerText()), AnswerFromReport(digits.toStdString()));
+    }
+
+    void typedShortHandIsPlayedAtItsSizeThenTheDealGoesOn() {
+        frame().OnSuitSouzu();
+        // Sorted, it is drawn as the same hand loaded from the dealer would be: centred.
+        QVERIFY(view().LoadTiles(TileHand{{3, 3, 3, 4, 5, 5, 5}, 7}));
+        const QImage loaded = view().grab().toImage();
+        const long draws = test::Draws().count;
+        enter(QStringLiteral("5534353s"));
+        QCOMPARE(test::Draws().count, draws);
+        QCOMPARE(quiz().tileCount(), 7);
+        QCOMPARE(runs().dealer().lastDeal(), DealKind::Entered);
+        QCOMPARE(view().grab().toImage(), loaded);
+
+        frame().OnSortOff();
+        enter(QStringLiteral("5534353"));
+        const QString typed = QStringLiteral("5534353");
+        for (int k = 0; k < typed.size(); ++k) {
+            QCOMPARE(quiz().displayTile(k), typed.at(k).digitValue());
+        }
+        // Answered by keys, as any problem; the box names each wait's shapes, as a dealt one.
+        QuizLogic dealt;
+        QVERIFY(dealt.LoadTiles(TileHand{{3, 3, 3, 4, 5, 5, 5}, 7}, kSuitSouzu, 0));
+        for (const Qt::Key key : {Qt::Key_2, Qt::Key_4, Qt::Key_6}) {
+            QTest::keyClick(&frame(), key);
+            dealt.Toggle(key - Qt::Key_0);
+        }
+        QTest::keyClick(&frame(), Qt::Key_Return);
+        dealt.Answer();
+        QVERIFY(quiz().answered());
+        QCOMPARE(quiz().answerText(), dealt.answerText());
+        QCOMPARE(quiz().mark(3), MarkKind::MarkCross);
+        QCOMPARE(quiz().mark(4), MarkKind::MarkCircle);
+        // 次へ deals as 出題 says: 13 tiles by default.
+        QTest::keyClick(&frame(), Qt::Key_Return);
+        QCOMPARE(quiz().tileCount(), 13);
+        QVERIFY(!quiz().answered());
+
+        // Every waiting size is taken; a won hand is no problem.
+        for (const char* hand : {"2345", "1112345", "1112345678"}) {
+            enter(QString::fromLatin1(hand));
+            QCOMPARE(quiz().tileCount(), static_cast<int>(std::strlen(hand)));
+        }
+        HandEntryDialog& dialog = openEntry();
+        dialog.edit().setText(QStringLiteral("23456"));
+        QVERIFY(!dialog.okButton().isEnabled());
+        QCOMPARE(dialog.faultLabel().text(),
+                 QStringLiteral("牌が5枚あります。4・7・10・13枚のどれかで入力してください。"));
+        dialog.reject();
     }
 
     void enteredHandWithoutSuitKeepsTheSuitOnScreen() {

@@ -131,6 +131,35 @@ TEST(ShortHandAnswer, picksMarksAndHintsWorkAsForThirteenTiles) {
     EXPECT_TRUE(quiz.fullyRight());
 }
 
+// A typed hand of any waiting size shows as typed and draws nothing; it is the same question as
+// the hand loaded from the dealer.
+TEST(ShortHandAnswer, aTypedHandOfEverySizeIsTheLoadedQuestionInTheTypedOrder) {
+    test::UseSeededDraws(3);
+    for (const char* typed : {"5432", "5534353", "9876543211", "9998887776665", "1119"}) {
+        QuizLogic entered;
+        QuizLogic loaded;
+        const long draws = test::Draws().count;
+        ASSERT_TRUE(entered.EnterTiles(HandOf(typed), 2, 0)) << typed;
+        EXPECT_EQ(test::Draws().count, draws) << typed;
+        ASSERT_TRUE(loaded.LoadTiles(HandOf(typed), 2, 0));
+        ASSERT_EQ(entered.tileCount(), loaded.tileCount());
+        EXPECT_EQ(Digits(entered.sortedTiles()), Digits(loaded.sortedTiles()));
+        std::string shown;
+        for (int k = 0; k < entered.tileCount(); ++k) {
+            shown += static_cast<char>('0' + entered.displayTile(k));
+        }
+        EXPECT_EQ(shown, typed);
+        entered.Answer();
+        loaded.Answer();
+        EXPECT_EQ(entered.answerText(), loaded.answerText()) << typed;
+    }
+    QuizLogic quiz;
+    for (const char* bad : {"333455", "23456", "11111", "12345678901234", ""}) {
+        EXPECT_FALSE(quiz.EnterTiles(HandOf(bad), 0, 0)) << bad;
+        EXPECT_FALSE(quiz.answered());
+    }
+}
+
 TEST(PracticeDealer, theQuizsSizeAndEveryFormDrawAsThePlainDeal) {
     PracticeDealer dealer;
     for (int deal = 0; deal < 20; ++deal) {
