@@ -399,13 +399,7 @@ std::optional<TileHand> RecordsFeature::dueCard() {
         return std::nullopt;
     }
     const ReviewCard& card = due.cards.front();
-    if (card.tiles != 13) {
-        return card.shortHand;
-    }
-    TileHand hand;
-    std::copy(card.hand.begin(), card.hand.end(), hand.tiles.begin());
-    hand.count = 13;
-    return hand;
+    return StoredTiles(card.hand, card.tiles, card.shortHand);
 }
 
 bool RecordsFeature::dealDueCard(TileHand& hand) {
@@ -504,7 +498,7 @@ StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
     m_mistakeHands.clear();
     for (const Mistake& mistake : figures.latestMistakes) {
         page.mistakeTexts << MistakeText(mistake);
-        m_mistakeHands.push_back(mistake.hand);
+        m_mistakeHands.push_back(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand));
     }
     return page;
 }
@@ -518,7 +512,7 @@ void RecordsFeature::onRetry(int mistake) {
         return;
     }
     m_retryPending = true;
-    m_view.LoadProblem(m_mistakeHands[static_cast<std::size_t>(mistake)]);
+    m_view.LoadTiles(m_mistakeHands[static_cast<std::size_t>(mistake)]);
     m_retryPending = false;
     if (m_window != nullptr) {
         m_window->raise();

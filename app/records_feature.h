@@ -193,7 +193,7 @@ private:
     std::uint64_t m_storeGeneration = 0;
     QPointer<QWidget> m_statisticsWindow;
     // The hands behind the window's list of mistakes, in its order.
-    std::vector<Hand13> m_mistakeHands;
+    std::vector<TileHand> m_mistakeHands;
     StatisticsModule m_module;
 };
 

@@ -118,7 +118,9 @@ QString MistakeText(const Mistake& mistake) {
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
     return RecordsTexts::tr("%1　%2%3　選んだ牌：%4　待ち：%5")
-        .arg(when, QString::fromStdString(HandDigits(mistake.hand)),
+        .arg(when,
+             QString::fromStdString(
+                 TileDigits(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand))),
              QString(QLatin1Char(SuitLetter(mistake.suit))),
              picks.empty() ? QStringLiteral("—") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("—") : QString::fromStdString(waits));

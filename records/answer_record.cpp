@@ -84,9 +84,23 @@ std::string RecordHandDigits(const AnswerRecord& record) {
         SortHand(hand);
         return HandDigits(hand);
     }
+    return TileDigits(record.shortHand);
+}
+
+TileHand StoredTiles(const Hand13& hand, std::int32_t tiles, const TileHand& shortHand) {
+    if (tiles != 13) {
+        return shortHand;
+    }
+    TileHand stored;
+    std::copy(hand.begin(), hand.end(), stored.tiles.begin());
+    stored.count = 13;
+    return stored;
+}
+
+std::string TileDigits(const TileHand& tiles) {
     std::string text;
-    for (std::int32_t i = 0; i < record.shortHand.count; ++i) {
-        text += static_cast<char>('0' + record.shortHand.tiles[static_cast<std::size_t>(i)]);
+    for (std::int32_t i = 0; i < tiles.count; ++i) {
+        text += static_cast<char>('0' + tiles.tiles[static_cast<std::size_t>(i)]);
     }
     return text;
 }

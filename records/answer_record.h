@@ -70,6 +70,11 @@ FamilyIndex CoreFamilyOf(const TileHand& hand);
 // The hand column's digits of a record, whatever its size.
 std::string RecordHandDigits(const AnswerRecord& record);
 
+// The tiles of a hand kept as the records keep one: hand when tiles is 13, else shortHand.
+TileHand StoredTiles(const Hand13& hand, std::int32_t tiles, const TileHand& shortHand);
+// The tiles' digits in their order, as the hand column holds a short hand.
+std::string TileDigits(const TileHand& tiles);
+
 // The current time as the records store it.
 UnixMillis NowUnixMillis();
 

@@ -178,15 +178,7 @@ std::optional<ReviewCard> CardBook::load(std::string_view handText) {
 }
 
 void CardBook::save(const ReviewCard& card) {
-    std::string text;
-    if (card.tiles == 13) {
-        text = HandDigits(card.hand);
-    } else {
-        for (std::int32_t i = 0; i < card.shortHand.count; ++i) {
-            text += static_cast<char>('0' + card.shortHand.tiles[static_cast<std::size_t>(i)]);
-        }
-    }
-    m_save.bind(1, text)
+    m_save.bind(1, TileDigits(StoredTiles(card.hand, card.tiles, card.shortHand)))
         .bind(2, card.memory.stability)
         .bind(3, card.memory.difficulty)
         .bind(4, std::int64_t{card.reviews})

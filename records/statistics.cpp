@@ -220,13 +220,18 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
         mistakes.bind(1, std::int64_t{kLatestMistakes}).bind(2, m_lastRow);
         while (mistakes.step()) {
             // A hand edited into something unreadable cannot be shown or dealt again.
-            const std::optional<Hand13> hand = HandFromText(mistakes.text(1));
+            const std::optional<TileHand> hand = TileHandFromText(mistakes.text(1));
             if (!hand) {
                 continue;
             }
             Mistake mistake;
             mistake.answeredAt = ClampMillis(mistakes.int64(0));
-            mistake.hand = *hand;
+            mistake.tiles = hand->count;
+            if (hand->count == 13) {
+                std::copy_n(hand->tiles.begin(), mistake.hand.size(), mistake.hand.begin());
+            } else {
+                mistake.shortHand = *hand;
+            }
             mistake.suit = SuitFromLetter(mistakes.text(2));
             mistake.picks = NumberSetFromText(mistakes.text(3));
             mistake.waits = NumberSetFromText(mistakes.text(4));
@@ -319,8 +324,9 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     }
     for (const Mistake& mistake : figures.latestMistakes) {
         text += "  " + timeText(mistake.answeredAt, utcOffsetSeconds) + "  " +
-                std::string(SpellHand(mistake.hand, mistake.suit).view()) + "  picked " +
-                numbersText(mistake.picks) + "  waits " + numbersText(mistake.waits) + "\n";
+                TileDigits(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand)) +
+                SuitLetter(mistake.suit) + "  picked " + numbersText(mistake.picks) + "  waits " +
+                numbersText(mistake.waits) + "\n";
     }
     return text;
 }

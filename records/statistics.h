@@ -46,10 +46,12 @@ struct DayFigure {
 
 struct Mistake {
     UnixMillis answeredAt = 0;
-    Hand13 hand{};  // ascending
+    Hand13 hand{};  // ascending; a short hand's mistake keeps its tiles in shortHand instead
     SuitKind suit = kSuitManzu;
     NumberSet picks = 0;
     NumberSet waits = 0;
+    std::int32_t tiles = 13;
+    TileHand shortHand{};
 };
 
 // Fully right counts only answers given without a hint.

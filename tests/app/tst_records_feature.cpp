@@ -577,6 +577,40 @@ private slots:
         QVERIFY(runs().timedRun().run().StatusText().find("1 / 10問") != std::string::npos);
     }
 
+    void aShortHandMissedIsListedAndComesBackAtItsSize() {
+        {
+            OpenedRecords opened = RecordsStore::open(recordsFile(), OpenMode::CreateIfMissing);
+            QVERIFY(opened.status.ok());
+            const TileHand missed{{5, 5, 5, 4, 3, 3, 3}, 7};
+            QVERIFY(opened.store
+                        ->addAnswer(MakeAnswerRecord(missed, kSuitSouzu, DealKind::Plain,
+                                                     RecordedBand::None, 0, 5, NowUnixMillis(),
+                                                     kNoFamily, 0))
+                        .ok());
+        }
+        saveSettings(true, false);
+        start();
+        QTRY_VERIFY(records().recording());
+        records().statisticsAction()->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
+        QListWidget& list =
+            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+        QCOMPARE(list.count(), 1);
+        QVERIFY2(list.item(0)->text().contains(QStringLiteral("3334555s")),
+                 qPrintable(list.item(0)->text()));
+        const QRect item = list.visualItemRect(list.item(0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item.center());
+        QCOMPARE(view().quiz().tileCount(), 7);
+        QCOMPARE(view().quiz().sortedTiles().tiles, (TileHand{{3, 3, 3, 4, 5, 5, 5}, 7}.tiles));
+        answer("23456");
+        QVERIFY(view().quiz().fullyRight());
+        const Row row = ReadRows(recordsFile()).back();
+        QCOMPARE(row.hand, std::string("3334555"));
+        QCOMPARE(row.dealt, std::string("entered"));
+        QCOMPARE(row.fullyRight, 1);
+    }
+
     void weakShapeDealingIsRememberedAndComesBackOnceTheRecordsAreOpen() {
         {
             OpenedRecords opened = RecordsStore::open(recordsFile(), OpenMode::CreateIfMissing);

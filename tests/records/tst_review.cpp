@@ -1,10 +1,14 @@
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "records/record_rows.h"
 #include "records/records_store.h"
 #include "records/review.h"
 #include "records/sqlite_database.h"
+#include "records/statistics.h"
 #include "records_fixture.h"
 
 namespace zelkon {
@@ -147,6 +151,64 @@ TEST(Review, theStoreKeepsCardsForMissedHandsAndListsThemByDueTime) {
     EXPECT_EQ(after->due, expected.due);
     EXPECT_EQ(after->reviews, 2);
     EXPECT_EQ(DueCount(store, t0 + 6 * kDay).count, 1);
+}
+
+// A short hand missed is kept at its size: its row's tiles column, its card and its mistake all
+// give back the same tiles, beside a 13-tile hand missed at the same time.
+TEST(Review, aMissedShortHandComesBackAsThatShortHand) {
+    testing::TempDir dir;
+    OpenedRecords opened =
+        RecordsStore::open(dir.path() / "records.sqlite3", OpenMode::CreateIfMissing);
+    ASSERT_TRUE(opened.status.ok());
+    RecordsStore& store = *opened.store;
+    const UnixMillis t0 = kReference[0].steps[0].at;
+    const std::vector<std::string> missed = {"5432", "3334555", "1112345678", "1112345678999"};
+    for (std::size_t i = 0; i < missed.size(); ++i) {
+        const std::optional<TileHand> tiles = TileHandFromText(missed[i]);
+        ASSERT_TRUE(tiles);
+        const AnswerRecord record =
+            MakeAnswerRecord(*tiles, kSuitPinzu, DealKind::Plain, RecordedBand::None, NumberBit(9),
+                             3, t0 + static_cast<UnixMillis>(i), kNoFamily, 0);
+        ASSERT_FALSE(record.fullyRight);
+        ASSERT_TRUE(store.addAnswer(record).ok());
+    }
+    SqliteStatement sizes = store.database().prepare("SELECT hand, tiles FROM answers ORDER BY id");
+    for (std::string hand : missed) {
+        ASSERT_TRUE(sizes.step());
+        std::sort(hand.begin(), hand.end());
+        EXPECT_EQ(sizes.text(0), hand);
+        EXPECT_EQ(sizes.int64(1), static_cast<std::int64_t>(hand.size()));
+    }
+
+    const DueCardsOutcome due = DueCards(store, t0 + 2 * kDay, 10);
+    ASSERT_TRUE(due.status.ok());
+    std::set<std::string> cards;
+    for (const ReviewCard& card : due.cards) {
+        const TileHand tiles = StoredTiles(card.hand, card.tiles, card.shortHand);
+        EXPECT_EQ(tiles.count, card.tiles);
+        cards.insert(TileDigits(tiles));
+    }
+    EXPECT_EQ(cards, (std::set<std::string>{"2345", "3334555", "1112345678", "1112345678999"}));
+
+    RecordsTally tally;
+    ASSERT_TRUE(tally.update(store).ok());
+    const StatisticsOutcome figures = tally.figures(store, t0 + kDay, 0);
+    ASSERT_TRUE(figures.status.ok());
+    std::vector<std::string> mistakes;
+    for (const Mistake& mistake : figures.figures.latestMistakes) {
+        mistakes.push_back(TileDigits(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand)));
+        EXPECT_EQ(mistake.suit, kSuitPinzu);
+        EXPECT_EQ(mistake.picks, NumberBit(9));
+    }
+    EXPECT_EQ(mistakes,
+              (std::vector<std::string>{"1112345678999", "1112345678", "3334555", "2345"}));
+    // A short hand answered right after the first interval keeps its card, moved on.
+    const AnswerRecord right =
+        MakeAnswerRecord(*TileHandFromText("3334555"), kSuitPinzu, DealKind::Review,
+                         RecordedBand::None, 0b1111100, 3, t0 + 2 * kDay, kNoFamily, 0);
+    ASSERT_TRUE(right.fullyRight);
+    ASSERT_TRUE(store.addAnswer(right).ok());
+    EXPECT_EQ(DueCount(store, t0 + 2 * kDay).count, 3);
 }
 
 // Players may edit their file: a card whose hand no longer reads, or holds a fifth copy, is
