@@ -23,29 +23,57 @@ std::uint32_t KeyOf(const TileCounts& counts) {
 class CompleteHands {
 public:
     // Built from the parts rather than by testing all 118,800 hands: a pair and four melds with
-    // at most four copies of a number, or seven different pairs.
+    // at most four copies of a number, or seven different pairs. Melds go on one at a time, each
+    // level's counts and key kept, and a meld that makes a fifth copy ends its branch there: the
+    // table is built on the first question, before the first problem shows.
     CompleteHands() {
         constexpr std::size_t kMeldKinds = 16;  // triplets of 1..9, then runs from 1..7
         std::array<std::array<std::size_t, 3>, kMeldKinds> melds{};
+        std::array<std::uint32_t, kMeldKinds> meldKeys{};
         for (std::size_t n = 1; n <= 9; ++n) {
             melds[n - 1] = {n, n, n};
         }
         for (std::size_t n = 1; n <= 7; ++n) {
             melds[8 + n] = {n, n + 1, n + 2};
         }
+        for (std::size_t m = 0; m < kMeldKinds; ++m) {
+            for (const std::size_t tile : melds[m]) {
+                meldKeys[m] += kCountDigit[tile];
+            }
+        }
+        // Adds meld to counts; false when a number then has more than four copies.
+        const auto add = [&melds](TileCounts& counts, std::size_t meld) {
+            bool fits = true;
+            for (const std::size_t tile : melds[meld]) {
+                fits = ++counts[tile] <= 4 && fits;
+            }
+            return fits;
+        };
         for (std::size_t pair = kMinTile; pair <= kMaxTile; ++pair) {
+            TileCounts withPair{};
+            withPair[pair] = 2;
+            const std::uint32_t pairKey = 2 * kCountDigit[pair];
             for (std::size_t a = 0; a < kMeldKinds; ++a) {
+                TileCounts one = withPair;
+                if (!add(one, a)) {
+                    continue;
+                }
                 for (std::size_t b = a; b < kMeldKinds; ++b) {
+                    TileCounts two = one;
+                    if (!add(two, b)) {
+                        continue;
+                    }
                     for (std::size_t c = b; c < kMeldKinds; ++c) {
+                        TileCounts three = two;
+                        if (!add(three, c)) {
+                            continue;
+                        }
+                        const std::uint32_t key = pairKey + meldKeys[a] + meldKeys[b] + meldKeys[c];
                         for (std::size_t d = c; d < kMeldKinds; ++d) {
-                            TileCounts counts{};
-                            counts[pair] = 2;
-                            for (const std::size_t meld : {a, b, c, d}) {
-                                for (const std::size_t tile : melds[meld]) {
-                                    ++counts[tile];
-                                }
+                            TileCounts four = three;
+                            if (add(four, d)) {
+                                Set(key + meldKeys[d]);
                             }
-                            Insert(counts);
                         }
                     }
                 }
@@ -70,9 +98,11 @@ private:
     void Insert(const TileCounts& counts) {
         const std::uint32_t key = KeyOf(counts);
         if (key < kCountKeys) {
-            m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
+            Set(key);
         }
     }
+
+    void Set(std::uint32_t key) { m_bits[key / 64] |= std::uint64_t{1} << (key % 64); }
 
     std::array<std::uint64_t, (kCountKeys + 63) / 64> m_bits{};
 };

@@ -488,9 +488,12 @@ std::optional<StatisticsPage> RecordsFeature::currentPage(bool tellFailure) {
 }
 
 StatisticsPage RecordsFeature::makePage(const Statistics& figures) {
-    StatisticsPage page{figures, {}, {}, false};
+    StatisticsPage page{figures, {}, {}, {}, false};
     for (int s = 0; s < kWaitShapeCount; ++s) {
         page.shapeNames << UiShapeName(static_cast<WaitShape>(s));
+    }
+    for (FamilyIndex f = 0; f < kFamilyCount; ++f) {
+        page.familyNames << PracticeRuns::familyName(f);
     }
     m_mistakeHands.clear();
     for (const Mistake& mistake : figures.latestMistakes) {

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHorizontalBarSeries>
 #include <QKeyEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -23,7 +24,8 @@ namespace zelkon {
 
 namespace {
 
-constexpr int kWindowWidth = 1000;
+// The families' column beside the 1000 pixels the other charts had.
+constexpr int kWindowWidth = 1400;
 constexpr int kWindowHeight = 820;
 // The window manager's frame is known only once shown: room kept for a title bar and borders.
 constexpr int kFrameAllowance = 48;
@@ -32,13 +34,8 @@ double Percent(std::int64_t part, std::int64_t whole) {
     return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
-// One bar of a rate chart: the percentage and the count it is taken over.
-struct Rate {
-    double percent;
-    std::int64_t count;
-};
-
-QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QString& objectName) {
+QChart* NewChart(QGridLayout* grid, int row, int column, int rows, int columns,
+                 const QString& objectName) {
     auto* chart = new QChart;
     chart->setObjectName(objectName);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -46,63 +43,123 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int columns, const QStr
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(240, 150);
-    grid->addWidget(view, row, column, 1, columns);
+    grid->addWidget(view, row, column, rows, columns);
     return chart;
 }
 
-void Clear(QChart* chart) {
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-}
-
-QValueAxis* PercentAxis(const QString& title) {
+QValueAxis* PercentAxis() {
     auto* axis = new QValueAxis;
     axis->setRange(0, 100);
     axis->setLabelFormat(QStringLiteral("%d%"));
-    axis->setTitleText(title);
     return axis;
 }
 
-// Bars of one rate per category, with the count under each category name.
-void ShowRates(QChart* chart, const QString& title, const QString& barName,
-               const QStringList& names, const QList<Rate>& figures, const QString& countUnit) {
-    // Counts go to the axis title: a second line under each category would be cut short.
-    Clear(chart);
-    chart->setTitle(title);
-    auto* rates = new QBarSet(barName);
-    rates->setLabelColor(Qt::black);
-    QStringList counts;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        rates->append(figures[i].percent);
-        counts << QString::number(figures[i].count);
+// Each setter leaves an equal value alone: a chart lays itself out again on every change.
+void SetTitle(QChart* chart, const QString& title) {
+    if (chart->title() != title) {
+        chart->setTitle(title);
     }
-    auto* series = new QBarSeries;
-    series->append(rates);
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    series->setLabelsFormat(QStringLiteral("@value%"));
-    // Two figures: three overlap their neighbours' in a window of laptop width.
-    series->setLabelsPrecision(2);
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(names);
-    x->setTitleText(countUnit + QStringLiteral(" ") + counts.join(QStringLiteral(" / ")));
-    QFont small = x->titleFont();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    x->setTitleFont(small);
-    x->setLabelsFont(small);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    QValueAxis* y = PercentAxis(QString());
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
-    chart->legend()->setVisible(false);
+}
+
+void SetTitle(QAbstractAxis* axis, const QString& title) {
+    if (axis->titleText() != title) {
+        axis->setTitleText(title);
+    }
+}
+
+void SetCategories(QBarCategoryAxis* axis, const QStringList& names) {
+    if (axis->categories() != names) {
+        axis->setCategories(names);
+    }
+}
+
+void SetValues(QBarSet* set, const QList<qreal>& values) {
+    if (set->count() != values.size()) {
+        set->remove(0, set->count());
+        set->append(values);
+        return;
+    }
+    for (int i = 0; i < set->count(); ++i) {
+        if (set->at(i) != values[i]) {
+            set->replace(i, values[i]);
+        }
+    }
+}
+
+// Rates as labels of two figures: three overlap their neighbours' in a window of laptop width.
+// Labels are written %g-style, so a rate that rounds to 100 needs three ("1e+02" otherwise).
+void SetLabelPrecision(QAbstractBarSeries* series, const QList<qreal>& percents) {
+    const bool hundred = std::any_of(percents.begin(), percents.end(),
+                                     [](qreal percent) { return percent >= 99.5; });
+    const int precision = hundred ? 3 : 2;
+    if (series->labelsPrecision() != precision) {
+        series->setLabelsPrecision(precision);
+    }
+}
+
+// The day of the month of each day (the title names the months); names must differ, so a day
+// number seen twice (a short February) gets an invisible mark.
+QStringList DayNames(const Statistics& figures) {
+    QStringList names;
+    for (const DayFigure& day : figures.days) {
+        QString name = QString::number(QDate(1970, 1, 1).addDays(day.day).day());
+        while (names.contains(name)) {
+            name += QChar(0x200B);
+        }
+        names << name;
+    }
+    return names;
+}
+
+// The points of the daily rate: one run of points per run of days with problems, since a day
+// without any has no rate to join across, and a run of one day is its point alone.
+QList<QList<QPointF>> AccuracyRuns(const Statistics& figures) {
+    QList<QList<QPointF>> runs;
+    bool inRun = false;
+    for (int i = 0; i < kStatisticsDays; ++i) {
+        const DayFigure& day = figures.days[static_cast<std::size_t>(i)];
+        if (day.problems == 0) {
+            inRun = false;
+            continue;
+        }
+        if (!inRun) {
+            runs.append(QList<QPointF>());
+            inRun = true;
+        }
+        runs.back().append(QPointF(i, Percent(day.fullyRight, day.problems)));
+    }
+    return runs;
 }
 
 }  // namespace
+
+StatisticsWindow::RateChart StatisticsWindow::NewRateChart(QChart* chart, bool horizontal) {
+    RateChart rate;
+    rate.chart = chart;
+    rate.rates = new QBarSet(QString());
+    rate.rates->setLabelColor(Qt::black);
+    rate.series = horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
+                             : static_cast<QAbstractBarSeries*>(new QBarSeries);
+    rate.series->append(rate.rates);
+    rate.series->setLabelsVisible(true);
+    rate.series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    rate.series->setLabelsFormat(QStringLiteral("@value%"));
+    rate.series->setLabelsPrecision(2);
+    chart->addSeries(rate.series);
+    rate.names = new QBarCategoryAxis;
+    QFont small = rate.names->titleFont();
+    // The names beside horizontal bars get at most 40 % of the chart's width.
+    small.setPointSizeF(small.pointSizeF() * (horizontal ? 0.75 : 0.8));
+    rate.names->setTitleFont(small);
+    rate.names->setLabelsFont(small);
+    chart->addAxis(rate.names, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
+    rate.series->attachAxis(rate.names);
+    QValueAxis* percent = PercentAxis();
+    chart->addAxis(percent, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    rate.series->attachAxis(percent);
+    chart->legend()->setVisible(false);
+    return rate;
+}
 
 StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window) {
@@ -121,10 +178,31 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
 
     auto* grid = new QGridLayout(&m_content);
     m_summary.setObjectName(QStringLiteral("summary"));
-    grid->addWidget(&m_summary, 0, 0, 1, 2);
-    m_waits = NewChart(grid, 1, 0, 1, QStringLiteral("byWaits"));
-    m_shapes = NewChart(grid, 1, 1, 1, QStringLiteral("byShape"));
-    m_days = NewChart(grid, 2, 0, 2, QStringLiteral("byDay"));
+    grid->addWidget(&m_summary, 0, 0, 1, 3);
+    m_waits = NewRateChart(NewChart(grid, 1, 0, 1, 1, QStringLiteral("byWaits")), false);
+    m_shapes = NewRateChart(NewChart(grid, 1, 1, 1, 1, QStringLiteral("byShape")), false);
+    // Some twenty families with their names beside the bars: a column of its own, full height.
+    m_families = NewRateChart(NewChart(grid, 1, 2, 3, 1, QStringLiteral("byFamily")), true);
+    m_days = NewChart(grid, 2, 0, 1, 2, QStringLiteral("byDay"));
+
+    m_dayProblems = new QBarSet(QString());
+    auto* bars = new QBarSeries;
+    bars->append(m_dayProblems);
+    m_days->addSeries(bars);
+    m_dayNames = new QBarCategoryAxis;
+    QFont dayFont = m_dayNames->labelsFont();
+    dayFont.setPointSizeF(dayFont.pointSizeF() * 0.75);
+    m_dayNames->setLabelsFont(dayFont);
+    m_days->addAxis(m_dayNames, Qt::AlignBottom);
+    bars->attachAxis(m_dayNames);
+    m_dayCount = new QValueAxis;
+    m_dayCount->setObjectName(QStringLiteral("problemCount"));
+    m_dayCount->setLabelFormat(QStringLiteral("%d"));
+    m_days->addAxis(m_dayCount, Qt::AlignLeft);
+    bars->attachAxis(m_dayCount);
+    m_dayRate = PercentAxis();
+    m_days->addAxis(m_dayRate, Qt::AlignRight);
+    m_days->legend()->setVisible(true);
 
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
@@ -137,6 +215,10 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     grid->setRowStretch(1, 3);
     grid->setRowStretch(2, 3);
     grid->setRowStretch(3, 2);
+    // The first two columns keep the width they had before the families came.
+    grid->setColumnStretch(0, 5);
+    grid->setColumnStretch(1, 5);
+    grid->setColumnStretch(2, 5);
     connect(&m_mistakes, &QListWidget::itemDoubleClicked, this,
             &StatisticsWindow::onMistakeActivated);
 
@@ -164,6 +246,19 @@ void StatisticsWindow::retranslate() {
 // Members go before their parents: each leaves its parent as it is destroyed.
 StatisticsWindow::~StatisticsWindow() = default;
 
+void StatisticsWindow::ShowRates(RateChart& chart, const QString& title, const QString& barName,
+                                 const QStringList& names, const QList<qreal>& percents,
+                                 const QString& countTitle) {
+    SetTitle(chart.chart, title);
+    if (chart.rates->label() != barName) {
+        chart.rates->setLabel(barName);
+    }
+    SetCategories(chart.names, names);
+    SetLabelPrecision(chart.series, percents);
+    SetValues(chart.rates, percents);
+    SetTitle(chart.names, countTitle);
+}
+
 void StatisticsWindow::setPage(const StatisticsPage& page) {
     const Statistics& figures = page.figures;
     if (page.counting || figures.problems == 0) {
@@ -183,113 +278,150 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         StatisticsWindow::tr("問題数 %1問　完全正解 %2問（%3%）　1問の所要時間（中央値）%4秒")
             .arg(figures.problems)
             .arg(figures.fullyRight)
-            .arg(100.0 * static_cast<double>(figures.fullyRight) /
-                     static_cast<double>(figures.problems),
-                 0, 'f', 1)
-            .arg(median));
+            .arg(Percent(figures.fullyRight, figures.problems), 0, 'f', 1)
+            .arg(median) +
+        StatisticsWindow::tr("　ヒントを使った問題 %1問（%2%）")
+            .arg(figures.hinted)
+            .arg(Percent(figures.hinted, figures.problems), 0, 'f', 1));
+
+    // Counts go to the axis title: a second line under each category would be cut short.
+    const auto countTitle = [](const QString& unit, const QStringList& counts) {
+        return unit + QStringLiteral(" ") + counts.join(QStringLiteral(" / "));
+    };
 
     QStringList waitNames;
-    QList<Rate> waitFigures;
+    QList<qreal> waitRates;
+    QStringList waitCounts;
     for (int k = 1; k <= 9; ++k) {
         waitNames << tr("%1種").arg(k);
         const ProblemFigure& figure = figures.byWaits[static_cast<std::size_t>(k)];
-        waitFigures << Rate{Percent(figure.fullyRight, figure.problems), figure.problems};
+        waitRates << Percent(figure.fullyRight, figure.problems);
+        waitCounts << QString::number(figure.problems);
     }
     ShowRates(m_waits, StatisticsWindow::tr("待ちの種類数ごとの完全正解率"),
-              StatisticsWindow::tr("完全正解率"), waitNames, waitFigures,
-              StatisticsWindow::tr("問題数"));
+              StatisticsWindow::tr("完全正解率"), waitNames, waitRates,
+              countTitle(StatisticsWindow::tr("問題数"), waitCounts));
 
     QStringList shapeNames;
-    QList<Rate> shapeFigures;
+    QList<qreal> shapeRates;
+    QStringList shapeCounts;
     for (int s = 0; s < kWaitShapeCount; ++s) {
         shapeNames << page.shapeNames.value(s);
         const ShapeFigure& figure = figures.byShape[static_cast<std::size_t>(s)];
-        shapeFigures << Rate{Percent(figure.missed, figure.seen), figure.seen};
+        shapeRates << Percent(figure.missed, figure.seen);
+        shapeCounts << QString::number(figure.seen);
     }
     ShowRates(m_shapes, StatisticsWindow::tr("待ちの形ごとの見逃し率"),
-              StatisticsWindow::tr("見逃し率"), shapeNames, shapeFigures,
-              StatisticsWindow::tr("対象の待ち（延べ）"));
+              StatisticsWindow::tr("見逃し率"), shapeNames, shapeRates,
+              countTitle(StatisticsWindow::tr("対象の待ち（延べ）"), shapeCounts));
 
-    Clear(m_days);
+    // Families seen, the catalogue's first at the top (horizontal bars run from the bottom),
+    // each name with its count: twenty counts would not fit in a title.
+    QStringList familyNames;
+    QList<qreal> familyRates;
+    for (int f = kFamilyCount - 1; f >= 0; --f) {
+        const ProblemFigure& figure = figures.byFamily[static_cast<std::size_t>(f)];
+        if (figure.problems > 0) {
+            familyNames << StatisticsWindow::tr("%1　%2問")
+                               .arg(page.familyNames.value(f))
+                               .arg(figure.problems);
+            familyRates << Percent(figure.fullyRight, figure.problems);
+        }
+    }
+    ShowRates(m_families, StatisticsWindow::tr("形ごとの完全正解率"),
+              StatisticsWindow::tr("完全正解率"), familyNames, familyRates, QString());
+
+    showDays(figures);
+    showMistakes(page.mistakeTexts);
+}
+
+void StatisticsWindow::showDays(const Statistics& figures) {
     const auto dayText = [&figures](std::size_t i) {
         return QDate(1970, 1, 1).addDays(figures.days[i].day).toString(QStringLiteral("M/d"));
     };
-    m_days->setTitle(StatisticsWindow::tr("日ごとの問題数と完全正解率（%1〜%2）")
+    SetTitle(m_days, StatisticsWindow::tr("日ごとの問題数と完全正解率（%1〜%2）")
                          .arg(dayText(0), dayText(kStatisticsDays - 1)));
-    auto* problems = new QBarSet(StatisticsWindow::tr("問題数"));
-    // One line per run of days with problems: a day without any has no rate to join across,
-    // and a run of one day is its point alone.
-    QList<QLineSeries*> accuracy;
-    QLineSeries* run = nullptr;
-    QStringList dayNames;
+    const QString problemsName = StatisticsWindow::tr("問題数");
+    if (m_dayProblems->label() != problemsName) {
+        m_dayProblems->setLabel(problemsName);
+    }
+    QList<qreal> problems;
     std::int64_t most = 0;
-    for (int i = 0; i < kStatisticsDays; ++i) {
-        const DayFigure& day = figures.days[static_cast<std::size_t>(i)];
-        problems->append(static_cast<qreal>(day.problems));
+    for (const DayFigure& day : figures.days) {
+        problems << static_cast<qreal>(day.problems);
         most = std::max(most, day.problems);
-        if (day.problems == 0) {
-            run = nullptr;
-        } else {
-            if (run == nullptr) {
-                run = new QLineSeries;
-                run->setObjectName(QStringLiteral("accuracy"));
-                run->setPointsVisible(true);
-                run->setMarkerSize(7);
-                accuracy << run;
-            }
-            run->append(
-                i, 100.0 * static_cast<double>(day.fullyRight) / static_cast<double>(day.problems));
-        }
-        // The day of the month (the title names the months); names must differ, so a day
-        // number seen twice (a short February) gets an invisible mark.
-        const QDate date = QDate(1970, 1, 1).addDays(day.day);
-        QString name = QString::number(date.day());
-        while (dayNames.contains(name)) {
-            name += QChar(0x200B);
-        }
-        dayNames << name;
     }
-    auto* bars = new QBarSeries;
-    bars->append(problems);
-    m_days->addSeries(bars);
-    for (QLineSeries* line : accuracy) {
-        m_days->addSeries(line);
+    SetCategories(m_dayNames, DayNames(figures));
+    SetValues(m_dayProblems, problems);
+    if (most != m_dayMost) {
+        m_dayMost = most;
+        // A quarter above the tallest bar, so that no bar reaches the line of 100 %.
+        m_dayCount->setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
+        m_dayCount->applyNiceNumbers();
     }
-    auto* x = new QBarCategoryAxis;
-    x->append(dayNames);
-    QFont dayFont = x->labelsFont();
-    dayFont.setPointSizeF(dayFont.pointSizeF() * 0.75);
-    x->setLabelsFont(dayFont);
-    m_days->addAxis(x, Qt::AlignBottom);
-    bars->attachAxis(x);
-    auto* count = new QValueAxis;
-    count->setObjectName(QStringLiteral("problemCount"));
-    // A quarter above the tallest bar, so that no bar reaches the line of 100 %.
-    count->setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
-    count->setLabelFormat(QStringLiteral("%d"));
-    count->applyNiceNumbers();
-    m_days->addAxis(count, Qt::AlignLeft);
-    bars->attachAxis(count);
-    QValueAxis* rate = PercentAxis(QString());
-    m_days->addAxis(rate, Qt::AlignRight);
-    for (QLineSeries* line : accuracy) {
-        line->attachAxis(x);
-        line->attachAxis(rate);
-        // The runs are one line to the reader: one colour, one entry in the legend.
-        if (line != accuracy.front()) {
-            line->setColor(accuracy.front()->color());
-            for (QLegendMarker* marker : m_days->legend()->markers(line)) {
-                marker->setVisible(false);
-            }
-        }
-    }
-    if (!accuracy.isEmpty()) {
-        accuracy.front()->setName(StatisticsWindow::tr("完全正解率"));
-    }
-    m_days->legend()->setVisible(true);
 
-    m_mistakes.clear();
-    m_mistakes.addItems(page.mistakeTexts);
+    const QList<QList<QPointF>> runs = AccuracyRuns(figures);
+    bool sameRuns = runs.size() == m_accuracy.size();
+    for (qsizetype r = 0; sameRuns && r < runs.size(); ++r) {
+        const QList<QPointF> points = m_accuracy[r]->points();
+        sameRuns = points.size() == runs[r].size() && points.front().x() == runs[r].front().x();
+    }
+    if (sameRuns) {
+        for (qsizetype r = 0; r < runs.size(); ++r) {
+            for (qsizetype i = 0; i < runs[r].size(); ++i) {
+                if (m_accuracy[r]->at(static_cast<int>(i)) != runs[r][i]) {
+                    m_accuracy[r]->replace(static_cast<int>(i), runs[r][i]);
+                }
+            }
+        }
+    } else {
+        // A new day with problems, or the days moved on: the runs are made again.
+        for (QLineSeries* line : m_accuracy) {
+            m_days->removeSeries(line);
+            delete line;
+        }
+        m_accuracy.clear();
+        for (const QList<QPointF>& points : runs) {
+            auto* line = new QLineSeries;
+            line->setObjectName(QStringLiteral("accuracy"));
+            line->setPointsVisible(true);
+            line->setMarkerSize(7);
+            line->append(points);
+            m_accuracy << line;
+            m_days->addSeries(line);
+            line->attachAxis(m_dayNames);
+            line->attachAxis(m_dayRate);
+        }
+        // The runs are one line to the reader: one colour, one entry in the legend.
+        for (QLineSeries* line : m_accuracy) {
+            if (line != m_accuracy.front()) {
+                line->setColor(m_accuracy.front()->color());
+                for (QLegendMarker* marker : m_days->legend()->markers(line)) {
+                    marker->setVisible(false);
+                }
+            }
+        }
+    }
+    if (!m_accuracy.isEmpty() && m_accuracy.front()->name() != StatisticsWindow::tr("完全正解率")) {
+        m_accuracy.front()->setName(StatisticsWindow::tr("完全正解率"));
+    }
+}
+
+void StatisticsWindow::showMistakes(const QStringList& texts) {
+    // Item by item, so that an answer that adds no mistake changes nothing in the list.
+    while (m_mistakes.count() > texts.size()) {
+        delete m_mistakes.takeItem(m_mistakes.count() - 1);
+    }
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i < m_mistakes.count()) {
+            QListWidgetItem* item = m_mistakes.item(static_cast<int>(i));
+            if (item->text() != texts[i]) {
+                item->setText(texts[i]);
+            }
+        } else {
+            m_mistakes.addItem(texts[i]);
+        }
+    }
 }
 
 void StatisticsWindow::keyPressEvent(QKeyEvent* event) {

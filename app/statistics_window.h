@@ -14,7 +14,12 @@
 
 #include "records/statistics.h"
 
+class QAbstractBarSeries;
+class QBarCategoryAxis;
+class QBarSet;
 class QChart;
+class QLineSeries;
+class QValueAxis;
 
 namespace zelkon {
 
@@ -29,12 +34,13 @@ inline constexpr const char* kCountingText =
 struct StatisticsPage {
     Statistics figures;
     QStringList shapeNames;    // kWaitShapeCount names, in WaitShape order
+    QStringList familyNames;   // kFamilyCount names, in catalogue order
     QStringList mistakeTexts;  // one line per figures.latestMistakes
     bool counting = false;     // the first count of a large file is still running
 };
 
-// Child object names, for the tests: the chart views "byWaits", "byShape", "byDay", the list
-// "mistakes", the labels "summary" and "emptyState".
+// Child object names, for the tests: the chart views "byWaits", "byShape", "byFamily", "byDay",
+// the list "mistakes", the labels "summary" and "emptyState".
 class StatisticsWindow : public QWidget {
     Q_OBJECT
 
@@ -43,7 +49,8 @@ public:
     explicit StatisticsWindow(const StatisticsPage& page, QWidget* parent = nullptr);
     ~StatisticsWindow() override;
 
-    // Shows new figures in place, as after more answers.
+    // Shows new figures in place, as after more answers: only what changed is set, since
+    // building a chart anew costs milliseconds an answer would wait for.
     void setPage(const StatisticsPage& page);
 
 protected:
@@ -59,8 +66,22 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // A chart of one rate per category; the counts go with the category names.
+    struct RateChart {
+        QChart* chart = nullptr;
+        QAbstractBarSeries* series = nullptr;
+        QBarSet* rates = nullptr;
+        QBarCategoryAxis* names = nullptr;
+    };
+    static RateChart NewRateChart(QChart* chart, bool horizontal);
+    static void ShowRates(RateChart& chart, const QString& title, const QString& barName,
+                          const QStringList& names, const QList<qreal>& percents,
+                          const QString& countTitle);
+
     void onMistakeActivated(QListWidgetItem* item);
     void retranslate();
+    void showDays(const Statistics& figures);
+    void showMistakes(const QStringList& texts);
 
     QStackedWidget m_pages;
     QLabel m_empty;
@@ -68,15 +89,22 @@ private:
     QLabel m_summary;
     QListWidget m_mistakes;
     QLabel* m_mistakesHeading;  // owned by the layout's box
-    // Owned by their views.
-    QChart* m_waits = nullptr;
-    QChart* m_shapes = nullptr;
+    // Owned by their views and charts.
+    RateChart m_waits;
+    RateChart m_shapes;
+    RateChart m_families;
     QChart* m_days = nullptr;
+    QBarSet* m_dayProblems = nullptr;
+    QBarCategoryAxis* m_dayNames = nullptr;
+    QValueAxis* m_dayCount = nullptr;
+    QValueAxis* m_dayRate = nullptr;
+    std::int64_t m_dayMost = -1;     // the tallest bar the count axis is scaled to
+    QList<QLineSeries*> m_accuracy;  // one line per run of days with problems
 };
 
 // The module's entry points, resolved by name once it is loaded. The version names the layout of
 // StatisticsPage and the entry points' meaning: raise it with any change to either.
-inline constexpr std::uint32_t kStatisticsModuleInterface = 3;
+inline constexpr std::uint32_t kStatisticsModuleInterface = 4;
 inline constexpr std::uint32_t kStatisticsModuleVersion =
     kStatisticsModuleInterface << 16 | static_cast<std::uint32_t>(sizeof(StatisticsPage) & 0xffff);
 using StatisticsModuleVersionFunction = std::uint32_t (*)();

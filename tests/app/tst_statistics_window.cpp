@@ -1,5 +1,9 @@
 // The 成績 window's module, found and checked as the program finds it, and the window a player
-// sees: the rate day by day, bars below 100 %, within the screen, Esc.
+// sees: the rate day by day, bars below 100 %, within the screen, Esc; figures changed in place
+// as a fresh window would draw them; families and hints from real records.
+#include <functional>
+
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -7,14 +11,25 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHorizontalBarSeries>
+#include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 
+#include "app/practice_runs.h"
+#include "app/records_feature.h"
 #include "app/statistics_module.h"
+#include "dealing/band_dealer.h"
+#include "dealing/family_dealer.h"
+#include "dealing/random_source.h"
+#include "quiz/zelkon_view.h"
+#include "records/record_rows.h"
+#include "records/records_store.h"
 
 using namespace zelkon;
 
@@ -38,6 +53,10 @@ StatisticsPage PageWithDays(std::initializer_list<std::pair<int, int>> days) {
     }
     page.mistakeTexts << QStringLiteral("12/9 14:05　1112345678999m　選んだ牌：5　待ち：123456789");
     return page;
+}
+
+QChart* ChartOf(QWidget& window, const char* name) {
+    return window.findChild<QChartView*>(QLatin1String(name))->chart();
 }
 
 QList<QLineSeries*> AccuracyLines(QWidget& window) {
@@ -137,6 +156,163 @@ private slots:
             QVERIFY(count != nullptr);
             QVERIFY2(count->max() > most, qPrintable(QString::number(count->max())));
         }
+    }
+
+    // Each page shown in place draws the window a fresh one draws, while its charts keep their
+    // series: more answers, a new day, a family first seen, fewer mistakes, a rate of 100 %.
+    void figuresChangedInPlaceDrawWhatAFreshWindowDraws() {
+        StatisticsPage page = PageWithDays({{27, 4}});
+        for (int f = 0; f < kFamilyCount; ++f) {
+            page.familyNames << QStringLiteral("形%1").arg(f);
+        }
+        std::unique_ptr<QWidget> shown(m_module.create(page, nullptr));
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+        QAbstractSeries* waitBars = ChartOf(*shown, "byWaits")->series().value(0);
+        QAbstractSeries* dayBars = ChartOf(*shown, "byDay")->series().value(0);
+        const auto step = [&page](int day, int problems, int right, int waits, int family) {
+            DayFigure& figure = page.figures.days[static_cast<std::size_t>(day)];
+            figure.problems += problems;
+            figure.fullyRight += right;
+            page.figures.problems += problems;
+            page.figures.fullyRight += right;
+            page.figures.byWaits[static_cast<std::size_t>(waits)].problems += problems;
+            page.figures.byWaits[static_cast<std::size_t>(waits)].fullyRight += right;
+            page.figures.byShape[1].seen += problems;
+            page.figures.byShape[1].missed += problems - right;
+            page.figures.byFamily[static_cast<std::size_t>(family)].problems += problems;
+            page.figures.byFamily[static_cast<std::size_t>(family)].fullyRight += right;
+        };
+        const std::function<void()> changes[] = {
+            [&] { step(27, 1, 1, 3, 7); },
+            [&] { step(27, 3, 1, 3, 7); },
+            [&] {
+                step(29, 2, 0, 5, 0);
+                page.figures.hinted = 1;
+            },
+            [&] { step(28, 5, 5, 2, 15); },
+            [&] { page.mistakeTexts.clear(); },
+            [&] {
+                page.mistakeTexts << QStringLiteral("a") << QStringLiteral("b");
+                step(29, 40, 2, 9, 22);
+            },
+        };
+        int changeNumber = 0;
+        for (const auto& change : changes) {
+            change();
+            m_module.show(shown.get(), page);
+            std::unique_ptr<QWidget> fresh(m_module.create(page, nullptr));
+            fresh->show();
+            QVERIFY(QTest::qWaitForWindowExposed(fresh.get()));
+            QCOMPARE(shown->size(), fresh->size());
+            QVERIFY2(shown->grab().toImage() == fresh->grab().toImage(),
+                     qPrintable(QStringLiteral("change %1").arg(changeNumber)));
+            ++changeNumber;
+        }
+        QCOMPARE(ChartOf(*shown, "byWaits")->series().value(0), waitBars);
+        QCOMPARE(ChartOf(*shown, "byDay")->series().value(0), dayBars);
+    }
+
+    // Records of short hands, families and hints, counted as the window counts them and read
+    // again here from the answers written: only the families seen, the catalogue's first at the
+    // top, a hinted answer never fully right; an answer given with the window open is in it.
+    void familiesAndHintsOfTheRecordsShowInTheWindow() {
+        QTemporaryDir home;
+        const std::filesystem::path file =
+            std::filesystem::path(home.path().toStdString()) / "records.sqlite3";
+        const FamilyIndex tatsumaki = FamilyIndexOf("tatsumaki");
+        const FamilyIndex kanchan = FamilyIndexOf("kanchan");
+        const FamilyIndex nobetan = FamilyIndexOf("nobetan");
+        struct Dealt {
+            FamilyIndex family;
+            int tiles;
+            bool allWaits;
+            int hints;
+        };
+        const Dealt dealt[] = {
+            {tatsumaki, 7, true, 0}, {tatsumaki, 10, true, 2}, {tatsumaki, 13, false, 0},
+            {kanchan, 4, true, 0},   {kanchan, 4, true, 0},    {kanchan, 7, true, 6},
+            {nobetan, 4, false, 1},  {nobetan, 13, true, 0},
+        };
+        std::array<int, kFamilyCount> seen{};
+        std::array<int, kFamilyCount> right{};
+        int hinted = 0;
+        {
+            SeedDraws(77);
+            OpenedRecords opened = RecordsStore::open(file, OpenMode::CreateIfMissing);
+            QVERIFY(opened.store != nullptr);
+            for (const Dealt& d : dealt) {
+                TileHand hand;
+                QVERIFY(DealFamilyHand(d.family, d.tiles, hand));
+                const NumberSet waits =
+                    MakeAnswerRecord(hand, kSuitSouzu, DealKind::Family, RecordedBand::None, 0, 1,
+                                     NowUnixMillis(), d.family, 0)
+                        .waits;
+                QVERIFY(waits != 0);
+                const NumberSet picks = d.allWaits ? waits : NumberBit(kMinTile);
+                QVERIFY(opened.store
+                            ->addAnswer(MakeAnswerRecord(hand, kSuitSouzu, DealKind::Family,
+                                                         RecordedBand::None, picks, 3,
+                                                         NowUnixMillis(), d.family, d.hints))
+                            .ok());
+                ++seen[static_cast<std::size_t>(d.family)];
+                right[static_cast<std::size_t>(d.family)] += picks == waits && d.hints == 0 ? 1 : 0;
+                hinted += d.hints > 0 ? 1 : 0;
+            }
+        }
+        QMainWindow frame;
+        auto* view = new CZelkonView(&frame);
+        frame.setCentralWidget(view);
+        frame.show();
+        RecordsFeature records(*view, &frame);
+        records.setRecordsPath(file);
+        records.setRecording(true);
+        QTRY_VERIFY(records.figuresReady());
+        records.openStatistics();
+        QWidget* window = records.statisticsWindow();
+        QVERIFY(window != nullptr);
+
+        const auto expectFigures = [&](int problems) {
+            QStringList names;
+            QList<qreal> rates;
+            for (int f = kFamilyCount - 1; f >= 0; --f) {
+                const auto slot = static_cast<std::size_t>(f);
+                if (seen[slot] > 0) {
+                    names << PracticeRuns::familyName(f) + QStringLiteral("　%1問").arg(seen[slot]);
+                    rates << 100.0 * right[slot] / seen[slot];
+                }
+            }
+            QChart* chart = ChartOf(*window, "byFamily");
+            auto* bars = qobject_cast<QHorizontalBarSeries*>(chart->series().value(0));
+            QVERIFY(bars != nullptr);
+            auto* axis = qobject_cast<QBarCategoryAxis*>(bars->attachedAxes().value(0));
+            QVERIFY(axis != nullptr);
+            QCOMPARE(axis->categories(), names);
+            QBarSet* set = bars->barSets().value(0);
+            QCOMPARE(set->count(), rates.size());
+            for (int i = 0; i < set->count(); ++i) {
+                QCOMPARE(set->at(i), rates[i]);
+            }
+            const QString summary = window->findChild<QLabel*>(QStringLiteral("summary"))->text();
+            QVERIFY2(summary.contains(QStringLiteral("秒　ヒントを使った問題 %1問（%2%）")
+                                          .arg(hinted)
+                                          .arg(100.0 * hinted / problems, 0, 'f', 1)),
+                     qPrintable(summary));
+        };
+        expectFigures(static_cast<int>(std::size(dealt)));
+
+        // A 13-tile answer: its family is its smallest core's.
+        const Problem answered = view->quiz().problem();
+        view->okButton().click();
+        const FamilyIndex family = CoreFamilyOf(TileHandOf13(answered.sortedHand));
+        if (family != kNoFamily) {
+            ++seen[static_cast<std::size_t>(family)];
+            right[static_cast<std::size_t>(family)] += CountWaits(answered.sortedHand) == 0;
+        }
+        QTRY_VERIFY(window->findChild<QLabel*>(QStringLiteral("summary"))
+                        ->text()
+                        .startsWith(QStringLiteral("問題数 9問")));
+        expectFigures(static_cast<int>(std::size(dealt)) + 1);
     }
 
     void theWindowOpensWithinTheScreenAndEscClosesIt() {

@@ -1,11 +1,12 @@
 // Times the page in headless chromium on localhost: the first problem's frame from navigation
 // over cold loads (a fresh profile each), and an answer's work before its frame. A benchmark,
 // not a test: it prints figures and checks nothing.
-import { launch, startSite } from "../tests/browser.mjs";
+// node web/bench/timing.mjs [LOADS] [SITE]   (SITE: a built site's folder, build/web/site by default)
+import { launch, startSiteProcess } from "../tests/browser.mjs";
 
 const loads = Number(process.argv[2] ?? 10);
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
-const { server, url } = await startSite();
+const { server, url } = await startSiteProcess(process.argv[3]);
 const first = [];
 const answers = [];
 const frames = [];

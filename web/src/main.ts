@@ -49,9 +49,9 @@ class Page {
     private familiesShown = false;
     private readonly run: TimedRunDriver;
 
-    constructor(core: Core) {
+    constructor(core: Core, settings: Settings) {
         this.core = core;
-        this.settings = loadSettings();
+        this.settings = settings;
         this.t = TEXTS[this.settings.lang];
         this.run = new TimedRunDriver(core, () => this.renderRunStatus());
         core.setTiles(this.settings.tiles);
@@ -691,15 +691,19 @@ class Page {
 }
 
 async function main(): Promise<void> {
-    const core = await loadCore(fetch("zelkon.wasm"));
-    const page = new Page(core);
+    const loading = loadCore(fetch("zelkon.wasm"));
+    // The storage opens (slowly, the first time) while the module compiles.
+    const settings = loadSettings();
+    const page = new Page(await loading, settings);
     page.start();
     document.body.classList.add("ready");
-    requestAnimationFrame(() => performance.mark("zelkon-first-frame"));
-    if ("serviceWorker" in navigator && location.protocol !== "file:") {
-        // After the first problem, so the precache never competes with it.
-        navigator.serviceWorker.register("sw.js").catch(() => undefined);
-    }
+    requestAnimationFrame(() => {
+        performance.mark("zelkon-first-frame");
+        // After the first problem's frame, so that the worker and its precache never delay it.
+        if ("serviceWorker" in navigator && location.protocol !== "file:") {
+            setTimeout(() => navigator.serviceWorker.register("sw.js").catch(() => undefined));
+        }
+    });
 }
 
 void main();

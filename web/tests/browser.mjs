@@ -1,4 +1,5 @@
 // Debian's chromium, headless, with a fresh profile each time, and the site on a free port.
+import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
@@ -18,6 +19,22 @@ const kFlags = [
 export async function startSite() {
     const server = await serve(site, 0);
     return { server, url: `http://localhost:${server.address().port}/` };
+}
+
+// The site from a server process of its own, as a static host serves it: timings then never
+// wait for this process's own work (driving the browser) to let a response out.
+export async function startSiteProcess(dir = site) {
+    const child = spawn(process.execPath, [path.join(root, "web", "tools", "serve.mjs"), dir, "0"], { stdio: ["ignore", "pipe", "inherit"] });
+    const port = await new Promise((resolve, reject) => {
+        child.stdout.on("data", (data) => {
+            const found = /localhost:(\d+)\//.exec(String(data));
+            if (found) {
+                resolve(Number(found[1]));
+            }
+        });
+        child.on("exit", () => reject(new Error("the site's server stopped")));
+    });
+    return { server: { close: () => child.kill() }, url: `http://localhost:${port}/` };
 }
 
 // A persistent context is the one way to hand chromium a --user-data-dir of our own.

@@ -16,6 +16,20 @@ const kTypes = {
     ".png": "image/png",
 };
 
+// Compressed once per version of a file, as a static host keeps its .gz files: compressing on
+// every request would queue the page's files behind one another.
+const gzipped = new Map();
+function compressed(file) {
+    const stamp = fs.statSync(file).mtimeMs;
+    const kept = gzipped.get(file);
+    if (kept?.stamp === stamp) {
+        return kept.bytes;
+    }
+    const bytes = zlib.gzipSync(fs.readFileSync(file), { level: 9 });
+    gzipped.set(file, { stamp, bytes });
+    return bytes;
+}
+
 export function serve(site, port, host = "127.0.0.1") {
     const root = path.resolve(site);
     const csp = /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(
@@ -37,7 +51,7 @@ export function serve(site, port, host = "127.0.0.1") {
             return;
         }
         const gzip = /\bgzip\b/.test(request.headers["accept-encoding"] ?? "");
-        const bytes = fs.readFileSync(file);
+        const bytes = gzip ? compressed(file) : fs.readFileSync(file);
         response.writeHead(200, {
             "Content-Type": kTypes[path.extname(file)] ?? "application/octet-stream",
             "Content-Security-Policy": csp,
@@ -46,7 +60,7 @@ export function serve(site, port, host = "127.0.0.1") {
             Vary: "Accept-Encoding",
             ...(gzip ? { "Content-Encoding": "gzip" } : {}),
         });
-        response.end(gzip ? zlib.gzipSync(bytes, { level: 9 }) : bytes);
+        response.end(bytes);
     });
     return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
 }
