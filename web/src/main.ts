@@ -1,8 +1,7 @@
 // The page: draws what the core holds and passes the player's presses to it. Every text that
 // comes from the address, the storage or the player goes in as text, never as markup.
-import { Core, kWaitingSizes, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
+import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
 import type { Block, NumberExplanation, Reading } from "./core.js";
-import { faultText } from "./faults.js";
 import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
 import type { Band, Settings } from "./settings.js";
 import { TEXTS } from "./texts.js";
@@ -242,10 +241,9 @@ class Page {
         if (hash === null || this.run.active) {
             return "";
         }
-        // Any size 問題をコピー writes: a short hand's link opens it too.
-        const fault = this.core.enter(hash, SuitRandom, true, kWaitingSizes);
+        const fault = this.core.enter(hash, SuitRandom, true);
         if (fault !== null) {
-            return this.t.linkFault + faultText(fault, this.settings.lang);
+            return this.t.linkFault + this.core.faultText();
         }
         this.expanded.clear();
         return "";
@@ -616,15 +614,7 @@ class Page {
         const raw = $<HTMLInputElement>("enter-text").value;
         const lead = raw.length - raw.trimStart().length;
         const fault = this.core.check(raw.trim());
-        if (fault !== null) {
-            if (fault.position > 0) {
-                fault.position += lead;
-            }
-            if (fault.suitPosition > 0) {
-                fault.suitPosition += lead;
-            }
-        }
-        $("enter-fault").textContent = fault === null ? "" : faultText(fault, this.settings.lang);
+        $("enter-fault").textContent = fault === null ? "" : this.core.faultText(lead);
         $<HTMLButtonElement>("enter-ok").disabled = fault !== null;
     }
 
