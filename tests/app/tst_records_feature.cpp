@@ -732,6 +732,43 @@ private slots:
         QVERIFY(runs().bandAction(0)->isChecked());
     }
 
+    void weakShapesAimAtAWeakerFamilyAndNameIt() {
+        // Every wait picked, each after a hint: no shape is missed, the family always is.
+        const FamilyIndex ryantan = FamilyIndexOf("ryantan");
+        {
+            OpenedRecords opened = RecordsStore::open(recordsFile(), OpenMode::CreateIfMissing);
+            QVERIFY(opened.status.ok());
+            for (int i = 0; i < kWeakFamilyMinimumHands; ++i) {
+                const AnswerRecord answer =
+                    MakeAnswerRecord(TileHand{{3, 3, 3, 4}, 4}, kSuitManzu, DealKind::Family,
+                                     RecordedBand::None, NumberBit(2) | NumberBit(4) | NumberBit(5),
+                                     4, NowUnixMillis() - 100 + i, ryantan, 1);
+                QVERIFY(opened.store->addAnswer(answer).ok());
+            }
+        }
+        saveSettings(true, false);
+        start();
+        QTRY_VERIFY(records().weakShapesAction()->isEnabled());
+        QVERIFY(records().weakTarget().atFamily);
+        records().weakShapesAction()->trigger();
+        QCOMPARE(runs().statusText(),
+                 QStringLiteral("出題：苦手な形（暗刻+隣（リャンタン））　13枚"));
+        for (int i = 0; i < 5; ++i) {
+            answer("");
+            next();
+            QCOMPARE(runs().dealer().lastDeal(), DealKind::WeakShapes);
+            QCOMPARE(runs().dealer().lastFamily(), ryantan);
+            QCOMPARE(view().quiz().tileCount(), 13);
+        }
+        QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("weak"));
+        // Recording off: nothing to aim at, every hand again.
+        records().recordAction()->trigger();
+        QVERIFY(!runs().dealer().weakShapes());
+        answer("");
+        next();
+        QCOMPARE(runs().dealer().lastFamily(), kNoFamily);
+    }
+
     // While the window records, a plain copy of the one file holds every answer marked so far.
     void aCopyTakenWhileTheWindowRecordsHoldsEveryAnswer() {
         saveSettings(true, false);
