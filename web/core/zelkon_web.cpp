@@ -612,10 +612,10 @@ ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
     return kFamilyCount;
 }
 
+// As the window's 形 menu and status line name it.
 ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
     return family >= 0 && family < kFamilyCount
-               ? PutText(
-                     FamilyName(kShapeFamilies[static_cast<std::size_t>(family)], quiz.language()))
+               ? PutText(FamilyNameInSentence(family, quiz.language()))
                : 0;
 }
 
