@@ -197,6 +197,21 @@ private:
     }
     void next() { view().okButton().click(); }
 
+    // Starts recording over the file as it stands and opens 成績: its list of mistakes, or
+    // nullptr when either fails.
+    QListWidget* openMistakesList() {
+        saveSettings(true, false);
+        start();
+        if (!QTest::qWaitFor([this] { return records().recording(); })) {
+            return nullptr;
+        }
+        records().statisticsAction()->trigger();
+        if (!QTest::qWaitForWindowExposed(records().statisticsWindow())) {
+            return nullptr;
+        }
+        return records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+    }
+
     // A timed run in the band of item bandItem, every problem answered right after each on the
     // clock; text gets the result dialog's text, and the dialog is closed.
     void timedRun(FakeClock& clock, int bandItem, std::chrono::milliseconds each, QString& text) {
@@ -548,13 +563,9 @@ private slots:
                                                      RecordedBand::None, 0, 5, NowUnixMillis()))
                         .ok());
         }
-        saveSettings(true, false);
-        start();
-        QTRY_VERIFY(records().recording());
-        records().statisticsAction()->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
-        QListWidget& list =
-            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+        QListWidget* const mistakes = openMistakesList();
+        QVERIFY(mistakes != nullptr);
+        QListWidget& list = *mistakes;
         QCOMPARE(list.count(), 1);
         QVERIFY(list.item(0)->text().contains(QStringLiteral("2344566788899p")));
         answer("1");  // the question on screen is left answered; the retry replaces it
@@ -588,13 +599,9 @@ private slots:
                                                      kNoFamily, 0))
                         .ok());
         }
-        saveSettings(true, false);
-        start();
-        QTRY_VERIFY(records().recording());
-        records().statisticsAction()->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
-        QListWidget& list =
-            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+        QListWidget* const mistakes = openMistakesList();
+        QVERIFY(mistakes != nullptr);
+        QListWidget& list = *mistakes;
         QCOMPARE(list.count(), 1);
         QVERIFY2(list.item(0)->text().contains(QStringLiteral("3334555s")),
                  qPrintable(list.item(0)->text()));
