@@ -481,10 +481,6 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>Stop the time attack?</translation>
     </message>
     <message>
-        <source>タイムアタック&#x3000;%1 / %2問&#x3000;%3</source>
-        <translation>Time attack  %1 / %2  %3</translation>
-    </message>
-    <message>
         <source>タイム&#x3000;%1
 完全正解&#x3000;%2 / %3問
 見逃した待ち&#x3000;延べ%4種

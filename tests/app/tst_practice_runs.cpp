@@ -391,6 +391,19 @@ private slots:
         QCOMPARE(QString::fromStdString(RunTimeText(std::chrono::milliseconds(ms))), text);
     }
 
+    // The core words the run's line in both languages; the window shows it in its own.
+    void runStatusFollowsTheWindowsLanguage() {
+        runs().timedRunAction()->trigger();
+        m_clock.time += std::chrono::milliseconds(42199);
+        QCOMPARE(runs().statusText(), QStringLiteral("タイムアタック\u30001 / 10問\u30000:42.1"));
+        frame().action(ID_LANGUAGE_ENGLISH)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs().statusText(), QStringLiteral("Time attack  1 / 10  0:42.1"));
+        frame().action(ID_LANGUAGE_JAPANESE)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs().statusText(), QStringLiteral("タイムアタック\u30001 / 10問\u30000:42.1"));
+    }
+
     void scriptedRunGivesItsFigures() {
         runs().bandAction(2)->trigger();
         runs().timedRunAction()->trigger();

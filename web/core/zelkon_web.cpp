@@ -580,10 +580,11 @@ ZW_EXPORT(zw_run_running) std::int32_t zw_run_running() {
     return run.running() ? 1 : 0;
 }
 
-// "3 / 10  0:42.1" at now, or empty when no run is on.
+// The status line at now, "タイムアタック　3 / 10問　0:42.1" in the quiz's language, or empty when
+// no run is on.
 ZW_EXPORT(zw_run_status) std::int32_t zw_run_status(double now) {
     SetTime(now);
-    return run.running() ? PutText(run.StatusText()) : 0;
+    return run.running() ? PutText(run.StatusText(quiz.language())) : 0;
 }
 
 // 0 the time as "m:ss.t" (in the text buffer; returns its length), 1 problems, 2 fully right,
@@ -611,10 +612,10 @@ ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
     return kFamilyCount;
 }
 
+// As the window's 形 menu and status line name it.
 ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
     return family >= 0 && family < kFamilyCount
-               ? PutText(
-                     FamilyName(kShapeFamilies[static_cast<std::size_t>(family)], quiz.language()))
+               ? PutText(FamilyNameInSentence(family, quiz.language()))
                : 0;
 }
 
