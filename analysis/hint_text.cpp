@@ -10,7 +10,7 @@ template <Language language>
 constexpr std::array<const char*, kFamilyCount> kFamilyNames = [] {
     std::array<const char*, kFamilyCount> names{};
     for (std::size_t f = 0; f < names.size(); ++f) {
-        names[f] = FamilyName(kShapeFamilies[f], language);
+        names[f] = FamilyNameInSentence(static_cast<FamilyIndex>(f), language);
     }
     return names;
 }();

@@ -96,6 +96,40 @@ inline constexpr std::array<ShapeFamily, kFamilyCount> kShapeFamilies{{
      Placement::Anywhere},
 }};
 
+// The catalogue writes its names with half-width brackets and a space before them ("暗刻+隣
+// (リャンタン)"); a Japanese sentence writes 「暗刻+隣（リャンタン）」. Built once, here, for every
+// text that puts a name into a sentence.
+inline constexpr std::size_t kSentenceNameSize = 48;
+inline constexpr auto kFamilySentenceNames = [] {
+    std::array<std::array<char, kSentenceNameSize>, kFamilyCount> names{};
+    for (std::size_t f = 0; f < names.size(); ++f) {
+        const std::string_view name = kShapeFamilies[f].name;
+        std::size_t out = 0;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const std::string_view wide = name.substr(i, 2) == " (" ? "（"
+                                          : name[i] == ')'          ? "）"
+                                                                    : "";
+            if (wide.empty()) {
+                names[f][out++] = name[i];
+                continue;
+            }
+            for (const char c : wide) {
+                names[f][out++] = c;
+            }
+            if (name[i] == ' ') {
+                ++i;
+            }
+        }
+    }
+    return names;
+}();
+
+// The family's name as a sentence writes it: FamilyName, with Japanese brackets in Japanese.
+constexpr const char* FamilyNameInSentence(FamilyIndex family, Language language) {
+    const auto f = static_cast<std::size_t>(family);
+    return language == Language::English ? kShapeFamilies[f].id : kFamilySentenceNames[f].data();
+}
+
 // The family of id, or kNoFamily.
 FamilyIndex FamilyIndexOf(std::string_view id);
 

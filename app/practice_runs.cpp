@@ -163,9 +163,7 @@ QString PracticeRuns::familyName(FamilyIndex family) {
         return QString();
     }
     // The catalogue's names are Japanese; another language shows the family's id.
-    const ShapeFamily& entry = kShapeFamilies[static_cast<std::size_t>(family)];
-    return UiLanguage() == Language::Japanese ? QString::fromUtf8(entry.name)
-                                              : QString::fromLatin1(entry.id);
+    return QString::fromUtf8(FamilyNameInSentence(family, UiLanguage()));
 }
 
 bool PracticeRuns::eventFilter(QObject* watched, QEvent* event) {

@@ -130,7 +130,7 @@ void RecordsFeature::onWeakShapes(bool chosen) {
         return;
     }
     if (chosen) {
-        m_runs->dealer().setWeakShapes(&RecordsFeature::FitsWeakShape, this);
+        aimWeakShapes();
     }
     m_runs->setDealStatus(chosen ? weakShapeText() : QString());
     emit statusChanged();
@@ -142,8 +142,17 @@ void RecordsFeature::applyWeakShapes() {
         m_weakShapes.setChecked(true);
     }
     if (m_weakShapes.isChecked() && m_runs != nullptr) {
-        // The weakest shape may have moved with the last answer.
+        // The weakest shape or family may have moved with the last answer.
+        aimWeakShapes();
         m_runs->setDealStatus(weakShapeText());
+    }
+}
+
+void RecordsFeature::aimWeakShapes() {
+    if (m_weakTarget.atFamily) {
+        m_runs->dealer().setWeakFamily(m_weakTarget.family->family);
+    } else {
+        m_runs->dealer().setWeakShapes(&RecordsFeature::FitsWeakShape, this);
     }
 }
 
@@ -271,7 +280,7 @@ void RecordsFeature::closeStore() {
     ++m_storeGeneration;
     m_refreshPending = false;
     m_dueCount = 0;
-    m_weakest.reset();
+    m_weakTarget = WeakTarget{};
     m_tally = RecordsTally{};
     m_tallyReady = false;
     updateActions();
@@ -283,7 +292,7 @@ void RecordsFeature::updateActions() {
     m_review.setEnabled(open);
     m_statistics.setEnabled(open);
     const bool hadWeakShapes = m_weakShapes.isChecked();
-    m_weakShapes.setEnabled(open && m_weakest.has_value());
+    m_weakShapes.setEnabled(open && m_weakTarget.any());
     if (hadWeakShapes && !m_weakShapes.isEnabled()) {
         emit weakShapesUnavailable();
     }
@@ -377,7 +386,7 @@ void RecordsFeature::refreshFigures() {
         // Only the rows added since the last answer are read.
         const bool read = m_tally.update(*m_store).ok();
         m_dueCount = read ? m_tally.dueCount(NowUnixMillis()) : 0;
-        m_weakest = read ? WeakestShapeOf(m_tally.byShape()) : std::nullopt;
+        m_weakTarget = read ? WeakTargetOf(m_tally.byShape(), m_tally.byFamily()) : WeakTarget{};
     }
     updateActions();
     applyWeakShapes();
@@ -426,15 +435,16 @@ QString RecordsFeature::statusText() const {
 }
 
 QString RecordsFeature::weakShapeText() const {
-    if (!m_weakest) {
-        return QString();
+    if (m_weakTarget.atFamily) {
+        return WeakFamilyStatusText(m_weakTarget.family->family);
     }
-    return WeakShapeStatusText(m_weakest->shape);
+    return m_weakTarget.shape ? WeakShapeStatusText(m_weakTarget.shape->shape) : QString();
 }
 
 bool RecordsFeature::FitsWeakShape(const Hand13& hand, const void* context) {
     const auto* feature = static_cast<const RecordsFeature*>(context);
-    return !feature->m_weakest || HasWaitReachedBy(hand, feature->m_weakest->shape);
+    return !feature->m_weakTarget.shape ||
+           HasWaitReachedBy(hand, feature->m_weakTarget.shape->shape);
 }
 
 void RecordsFeature::openStatistics() {

@@ -96,7 +96,9 @@ public:
     // The dealer's due-card hook: the due card's hand, of any size.
     bool dealDueCard(TileHand& hand);
     // The weakest shape once some shape has kWeakShapeMinimumWaits waits, as of the last answer.
-    std::optional<WeakShape> weakestShape() const { return m_weakest; }
+    std::optional<WeakShape> weakestShape() const { return m_weakTarget.shape; }
+    // The weakest shape and family, and which 苦手な形 aims at.
+    const WeakTarget& weakTarget() const { return m_weakTarget; }
     std::int64_t dueCount() const { return m_dueCount; }
     // What the panel's status line shows of the records: "復習 3問" while review is on, else "".
     QString statusText() const;
@@ -105,7 +107,7 @@ public:
     // The dealer's filter for weak-shape dealing (context: this feature): the hand has a wait
     // reached by the weakest shape. Any hand passes while there is no weakest shape.
     static bool FitsWeakShape(const Hand13& hand, const void* context);
-    // "出題：苦手な形（嵌張待ち）", or "" without a weakest shape.
+    // "出題：苦手な形（嵌張待ち）" or "出題：苦手な形（竜巻）", or "" with nothing to aim at.
     QString weakShapeText() const;
 
     // Opens the 成績 window, or brings it up to date and raises it.
@@ -155,6 +157,8 @@ private:
     void waitForTally();
     void onWeakShapes(bool chosen);
     void applyWeakShapes();
+    // Points the dealer at the weakest shape or family; m_runs is set.
+    void aimWeakShapes();
 
     CZelkonView& m_view;
     QWidget* m_window;
@@ -184,7 +188,7 @@ private:
     std::optional<std::chrono::nanoseconds> m_runBest;
 
     std::int64_t m_dueCount = 0;
-    std::optional<WeakShape> m_weakest;
+    WeakTarget m_weakTarget;
     // Counted once at opening, then only the rows each answer adds.
     RecordsTally m_tally;
     bool m_tallyReady = false;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 
 #include "analysis/hand_notation.h"
+#include "analysis/shape_family.h"
 #include "quiz/window_language.h"
 #include "records/answer_record.h"
 
@@ -110,6 +111,11 @@ QString ReviewStatusText(std::int64_t dueCount) {
 
 QString WeakShapeStatusText(WaitShape shape) {
     return RecordsTexts::tr("出題：苦手な形（%1待ち）").arg(UiShapeName(shape));
+}
+
+QString WeakFamilyStatusText(FamilyIndex family) {
+    return RecordsTexts::tr("出題：苦手な形（%1）")
+        .arg(QString::fromUtf8(FamilyNameInSentence(family, UiLanguage())));
 }
 
 QString MistakeText(const Mistake& mistake) {

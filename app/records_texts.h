@@ -33,6 +33,8 @@ QString UpgradeProgressText();
 QString ReviewStatusText(std::int64_t dueCount);
 // The 出題 status line while weak-shape dealing is on.
 QString WeakShapeStatusText(WaitShape shape);
+// 苦手な形 aimed at a family: "出題：苦手な形（竜巻）".
+QString WeakFamilyStatusText(FamilyIndex family);
 
 // "12/9 14:05　1112345678999m　選んだ牌：258　待ち：2589": one line of the mistakes list.
 QString MistakeText(const Mistake& mistake);

@@ -1,11 +1,10 @@
 #include "timed_run_controller.h"
 
-#include <algorithm>
-
 #include <QMessageBox>
 #include <QWidget>
 
 #include "quiz/practice_dealer.h"
+#include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
 namespace zelkon {
@@ -100,11 +99,7 @@ QString TimedRunController::statusText() const {
     if (!m_run.running()) {
         return {};
     }
-    // As TimedRun::StatusText, in the window's language.
-    return tr("タイムアタック\u3000%1 / %2問\u3000%3")
-        .arg(std::max(m_run.current(), 1))
-        .arg(TimedRun::kProblems)
-        .arg(TimeText(m_run.elapsed()));
+    return QString::fromStdString(m_run.StatusText(UiLanguage()));
 }
 
 void TimedRunController::RefreshStatus() {

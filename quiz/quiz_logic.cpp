@@ -94,17 +94,18 @@ void QuizLogic::EnterProblem(const Hand13& displayOrder, std::int32_t suitMode,
 
 bool QuizLogic::EnterTiles(const TileHand& displayOrder, std::int32_t suitMode,
                            std::uint8_t sortMode) {
-    TileCounts counts{};
-    if (!IsWaitingSize(displayOrder.count) || !CountTiles(displayOrder, counts)) {
-        return false;
-    }
     if (displayOrder.count == 13) {
+        if (TileCounts counts{}; !CountTiles(displayOrder, counts)) {
+            return false;
+        }
         Hand13 typed{};
         std::copy_n(displayOrder.tiles.begin(), typed.size(), typed.begin());
         EnterProblem(typed, suitMode, sortMode);
         return true;
     }
-    EnterShortProblem(displayOrder, m_short);
+    if (!EnterShortProblem(displayOrder, m_short)) {
+        return false;
+    }
     m_nTiles = displayOrder.count;
     ResetQuestion(suitMode, sortMode);
     return true;

@@ -2,9 +2,21 @@
 
 #include <string>
 
+#include "analysis/phrase_text.h"
 #include "quiz/quiz_logic.h"
 
 namespace zelkon {
+
+namespace {
+
+constexpr TimedRunPhrases kJapanese{"タイムアタック\u3000%1 / %2問\u3000%3"};
+constexpr TimedRunPhrases kEnglish{"Time attack  %1 / %2  %3"};
+
+}  // namespace
+
+const TimedRunPhrases& TimedRunPhrasesFor(Language language) {
+    return language == Language::English ? kEnglish : kJapanese;
+}
 
 std::chrono::nanoseconds SteadyRunClock::now() const {
     return std::chrono::steady_clock::now().time_since_epoch();
@@ -91,10 +103,12 @@ std::chrono::nanoseconds TimedRun::elapsed() const {
     }
 }
 
-std::string TimedRun::StatusText() const {
-    const int shown = m_current < 1 ? 1 : m_current;
-    return "タイムアタック\u3000" + std::to_string(shown) + " / " + std::to_string(kProblems) +
-           "問\u3000" + RunTimeText(elapsed());
+std::string TimedRun::StatusText(Language language) const {
+    const std::string shown = std::to_string(m_current < 1 ? 1 : m_current);
+    PhraseWriter<96> text;
+    text.Fill(TimedRunPhrasesFor(language).status, shown, std::to_string(kProblems),
+              RunTimeText(elapsed()));
+    return std::string(text.view());
 }
 
 }  // namespace zelkon

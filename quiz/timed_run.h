@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/vocabulary.h"
+
 namespace zelkon {
 
 class QuizLogic;
@@ -32,6 +34,14 @@ struct TimedRunResult {
 // "m:ss.t", tenths cut off rather than rounded, so the shown time never runs ahead.
 std::string RunTimeText(std::chrono::nanoseconds time);
 
+// The status line's words, one per language: %1 the problem on screen, %2 of how many, %3 the
+// time so far.
+struct TimedRunPhrases {
+    const char* status;
+};
+
+const TimedRunPhrases& TimedRunPhrasesFor(Language language);
+
 class TimedRun {
 public:
     static constexpr int kProblems = 10;
@@ -56,8 +66,8 @@ public:
     std::chrono::nanoseconds elapsed() const;
     const TimedRunResult& result() const { return m_result; }
 
-    // "タイムアタック　3 / 10問　0:42.1"
-    std::string StatusText() const;
+    // "タイムアタック　3 / 10問　0:42.1", or in English "Time attack  3 / 10  0:42.1".
+    std::string StatusText(Language language = Language::Japanese) const;
 
 private:
     enum class State { Idle, Starting, Running, Finished };

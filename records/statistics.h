@@ -92,6 +92,7 @@ public:
 
     std::int64_t lastRow() const { return m_lastRow; }
     const std::array<ShapeFigure, kWaitShapeCount>& byShape() const { return m_figures.byShape; }
+    const std::array<ProblemFigure, kFamilyCount>& byFamily() const { return m_figures.byFamily; }
     // Cards due at now (those whose hand reads as one), as of the last update.
     std::int64_t dueCount(UnixMillis now) const;
 

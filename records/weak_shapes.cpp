@@ -8,25 +8,55 @@
 
 namespace zelkon {
 
-std::optional<WeakShape> WeakestShapeOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape) {
-    std::optional<WeakShape> weakest;
-    for (int s = 0; s < kWaitShapeCount; ++s) {
-        const ShapeFigure& figure = byShape[static_cast<std::size_t>(s)];
-        if (figure.seen < kWeakShapeMinimumWaits) {
+namespace {
+
+// missed / seen of a against b, cross-multiplied so that equal rates compare equal: above 0 when
+// a's rate is the higher. Counts stay far below 2^31.
+template <typename A, typename B>
+std::int64_t CompareRates(const A& a, const B& b) {
+    return a.missed * b.seen - b.missed * a.seen;
+}
+
+// The weakest of figures with at least minimum seen: highest rate, then most seen, then first.
+template <typename Weak, typename Figures, typename Make>
+std::optional<Weak> Weakest(const Figures& figures, std::int64_t minimum, Make make) {
+    std::optional<Weak> weakest;
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        const Weak candidate = make(static_cast<int>(i), figures[i]);
+        if (candidate.seen < minimum) {
             continue;
         }
-        const WeakShape candidate{static_cast<WaitShape>(s), figure.seen, figure.missed};
-        // Cross-multiplied, so that equal rates compare equal; counts stay far below 2^31.
-        const auto worse = [](const WeakShape& a, const WeakShape& b) {
-            const std::int64_t left = a.missed * b.seen;
-            const std::int64_t right = b.missed * a.seen;
-            return left != right ? left > right : a.seen > b.seen;
-        };
-        if (!weakest || worse(candidate, *weakest)) {
+        const std::int64_t rates = weakest ? CompareRates(candidate, *weakest) : 1;
+        if (rates > 0 || (rates == 0 && candidate.seen > weakest->seen)) {
             weakest = candidate;
         }
     }
     return weakest;
+}
+
+}  // namespace
+
+std::optional<WeakShape> WeakestShapeOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape) {
+    return Weakest<WeakShape>(
+        byShape, kWeakShapeMinimumWaits, [](int s, const ShapeFigure& figure) {
+            return WeakShape{static_cast<WaitShape>(s), figure.seen, figure.missed};
+        });
+}
+
+std::optional<WeakFamily> WeakestFamilyOf(const std::array<ProblemFigure, kFamilyCount>& byFamily) {
+    return Weakest<WeakFamily>(byFamily, kWeakFamilyMinimumHands,
+                               [](int f, const ProblemFigure& figure) {
+                                   return WeakFamily{static_cast<FamilyIndex>(f), figure.problems,
+                                                     figure.problems - figure.fullyRight};
+                               });
+}
+
+WeakTarget WeakTargetOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape,
+                        const std::array<ProblemFigure, kFamilyCount>& byFamily) {
+    WeakTarget target{WeakestShapeOf(byShape), WeakestFamilyOf(byFamily), false};
+    target.atFamily =
+        target.family && (!target.shape || CompareRates(*target.family, *target.shape) > 0);
+    return target;
 }
 
 RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies) {

@@ -1,4 +1,5 @@
-// The wait shape the player misses most, for dealing problems aimed at it.
+// The wait shape and the shape family the player misses most, for dealing problems aimed at the
+// weaker of the two.
 #pragma once
 
 #include <array>
@@ -27,6 +28,29 @@ struct WeakShape {
     }
 };
 
+// A family needs this many hands seen before its miss rate counts.
+inline constexpr std::int64_t kWeakFamilyMinimumHands = 30;
+
+struct WeakFamily {
+    FamilyIndex family = kNoFamily;
+    std::int64_t seen = 0;    // answers whose family column is the family
+    std::int64_t missed = 0;  // of those, not fully right (a hinted answer included)
+    double missRate() const {
+        return seen == 0 ? 0.0 : static_cast<double>(missed) / static_cast<double>(seen);
+    }
+};
+
+// What 苦手な形 aims at. Both rates are shares of misses in [0, 1], a shape's per wait it reaches
+// and a family's per hand, and the higher one is aimed at; on equal rates the shape, which keeps
+// the problems among the quiz's own hands.
+struct WeakTarget {
+    std::optional<WeakShape> shape;    // the weakest shape, once one has kWeakShapeMinimumWaits
+    std::optional<WeakFamily> family;  // the weakest family, once one has kWeakFamilyMinimumHands
+    bool atFamily = false;             // the family is aimed at rather than the shape
+
+    bool any() const { return shape.has_value() || family.has_value(); }
+};
+
 struct WeakShapeOutcome {
     std::optional<WeakShape> weakest;  // nothing while no shape has kWeakShapeMinimumWaits
     RecordsStatus status;
@@ -47,5 +71,11 @@ RecordsStatus UpdateShapeTallies(RecordsStore& store, ShapeTallies& tallies);
 WeakShapeOutcome WeakestShape(RecordsStore& store);
 // The same choice over tallies already read (Statistics::byShape).
 std::optional<WeakShape> WeakestShapeOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape);
+// Highest miss rate wins; ties go to the family seen more often, then to the earlier in the
+// catalogue.
+std::optional<WeakFamily> WeakestFamilyOf(const std::array<ProblemFigure, kFamilyCount>& byFamily);
+// The two above, and which is aimed at.
+WeakTarget WeakTargetOf(const std::array<ShapeFigure, kWaitShapeCount>& byShape,
+                        const std::array<ProblemFigure, kFamilyCount>& byFamily);
 
 }  // namespace zelkon

@@ -398,6 +398,10 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <source>%1&#x3000;%2%3&#x3000;選んだ牌：%4&#x3000;待ち：%5</source>
         <translation>%1  %2%3  picked: %4  waits: %5</translation>
     </message>
+    <message>
+        <source>出題：苦手な形（%1）</source>
+        <translation>Deal: weak family (%1)</translation>
+    </message>
 </context>
 <context>
     <name>zelkon::StatisticsWindow</name>
@@ -475,10 +479,6 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
     <message>
         <source>タイムアタックを中止しますか？</source>
         <translation>Stop the time attack?</translation>
-    </message>
-    <message>
-        <source>タイムアタック&#x3000;%1 / %2問&#x3000;%3</source>
-        <translation>Time attack  %1 / %2  %3</translation>
     </message>
     <message>
         <source>タイム&#x3000;%1

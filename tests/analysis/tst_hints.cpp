@@ -245,7 +245,7 @@ TEST(Hints, familyPhrasesNameTheFormTheEdgeAndTheUnnamed) {
     ASSERT_TRUE(ComputeHints(TilesOf("1233"), hints));  // 123 aside leaves 3, a lone tile
     EXPECT_EQ(Words(hints, 3), "残りは単騎の形");
     ASSERT_TRUE(ComputeHints(TilesOf("1222"), hints));
-    EXPECT_EQ(Words(hints, 3), "残りは暗刻+隣 (リャンタン)の形（端で1種減る）");
+    EXPECT_EQ(Words(hints, 3), "残りは暗刻+隣（リャンタン）の形（端で1種減る）");
     ASSERT_TRUE(ComputeHints(TilesOf("1113456"), hints));
     EXPECT_EQ(hints.core.family.family, kNoFamily);
     EXPECT_EQ(Words(hints, 3), "名前のない7枚形");

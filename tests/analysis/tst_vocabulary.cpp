@@ -103,5 +103,28 @@ TEST(VocabularyTest, languageCodesReadBackAndNothingElseReads) {
     }
 }
 
+// In a sentence a family's name has Japanese brackets and no space before them; the rest is the
+// catalogue's, and English keeps the id.
+TEST(Vocabulary, familyNamesInSentencesUseJapaneseBrackets) {
+    for (FamilyIndex f = 0; f < kFamilyCount; ++f) {
+        const ShapeFamily& family = kShapeFamilies[static_cast<std::size_t>(f)];
+        std::string expected = family.name;
+        for (const auto& [half, wide] :
+             {std::pair<std::string, std::string>{" (", "（"}, {"(", "（"}, {")", "）"}}) {
+            for (std::size_t at = expected.find(half); at != expected.npos;
+                 at = expected.find(half)) {
+                expected.replace(at, half.size(), wide);
+            }
+        }
+        EXPECT_EQ(FamilyNameInSentence(f, Language::Japanese), expected);
+        EXPECT_STREQ(FamilyNameInSentence(f, Language::English), family.id);
+    }
+    EXPECT_STREQ(FamilyNameInSentence(FamilyIndexOf("ryantan"), Language::Japanese),
+                 "暗刻+隣（リャンタン）");
+    EXPECT_STREQ(FamilyNameInSentence(FamilyIndexOf("sanmen"), Language::Japanese),
+                 "三面張（5連形+対子）");
+    EXPECT_STREQ(FamilyNameInSentence(FamilyIndexOf("tatsumaki"), Language::Japanese), "竜巻");
+}
+
 }  // namespace
 }  // namespace zelkon

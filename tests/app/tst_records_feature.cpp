@@ -197,6 +197,21 @@ private:
     }
     void next() { view().okButton().click(); }
 
+    // Starts recording over the file as it stands and opens 成績: its list of mistakes, or
+    // nullptr when either fails.
+    QListWidget* openMistakesList() {
+        saveSettings(true, false);
+        start();
+        if (!QTest::qWaitFor([this] { return records().recording(); })) {
+            return nullptr;
+        }
+        records().statisticsAction()->trigger();
+        if (!QTest::qWaitForWindowExposed(records().statisticsWindow())) {
+            return nullptr;
+        }
+        return records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+    }
+
     // A timed run in the band of item bandItem, every problem answered right after each on the
     // clock; text gets the result dialog's text, and the dialog is closed.
     void timedRun(FakeClock& clock, int bandItem, std::chrono::milliseconds each, QString& text) {
@@ -548,13 +563,9 @@ private slots:
                                                      RecordedBand::None, 0, 5, NowUnixMillis()))
                         .ok());
         }
-        saveSettings(true, false);
-        start();
-        QTRY_VERIFY(records().recording());
-        records().statisticsAction()->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
-        QListWidget& list =
-            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+        QListWidget* const mistakes = openMistakesList();
+        QVERIFY(mistakes != nullptr);
+        QListWidget& list = *mistakes;
         QCOMPARE(list.count(), 1);
         QVERIFY(list.item(0)->text().contains(QStringLiteral("2344566788899p")));
         answer("1");  // the question on screen is left answered; the retry replaces it
@@ -588,13 +599,9 @@ private slots:
                                                      kNoFamily, 0))
                         .ok());
         }
-        saveSettings(true, false);
-        start();
-        QTRY_VERIFY(records().recording());
-        records().statisticsAction()->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(records().statisticsWindow()));
-        QListWidget& list =
-            *records().statisticsWindow()->findChild<QListWidget*>(QStringLiteral("mistakes"));
+        QListWidget* const mistakes = openMistakesList();
+        QVERIFY(mistakes != nullptr);
+        QListWidget& list = *mistakes;
         QCOMPARE(list.count(), 1);
         QVERIFY2(list.item(0)->text().contains(QStringLiteral("3334555s")),
                  qPrintable(list.item(0)->text()));
@@ -730,6 +737,43 @@ private slots:
         QVERIFY(!records().weakShapesAction()->isEnabled());
         QVERIFY(!runs().dealer().weakShapes());
         QVERIFY(runs().bandAction(0)->isChecked());
+    }
+
+    void weakShapesAimAtAWeakerFamilyAndNameIt() {
+        // Every wait picked, each after a hint: no shape is missed, the family always is.
+        const FamilyIndex ryantan = FamilyIndexOf("ryantan");
+        {
+            OpenedRecords opened = RecordsStore::open(recordsFile(), OpenMode::CreateIfMissing);
+            QVERIFY(opened.status.ok());
+            for (int i = 0; i < kWeakFamilyMinimumHands; ++i) {
+                const AnswerRecord answer =
+                    MakeAnswerRecord(TileHand{{3, 3, 3, 4}, 4}, kSuitManzu, DealKind::Family,
+                                     RecordedBand::None, NumberBit(2) | NumberBit(4) | NumberBit(5),
+                                     4, NowUnixMillis() - 100 + i, ryantan, 1);
+                QVERIFY(opened.store->addAnswer(answer).ok());
+            }
+        }
+        saveSettings(true, false);
+        start();
+        QTRY_VERIFY(records().weakShapesAction()->isEnabled());
+        QVERIFY(records().weakTarget().atFamily);
+        records().weakShapesAction()->trigger();
+        QCOMPARE(runs().statusText(),
+                 QStringLiteral("出題：苦手な形（暗刻+隣（リャンタン））　13枚"));
+        for (int i = 0; i < 5; ++i) {
+            answer("");
+            next();
+            QCOMPARE(runs().dealer().lastDeal(), DealKind::WeakShapes);
+            QCOMPARE(runs().dealer().lastFamily(), ryantan);
+            QCOMPARE(view().quiz().tileCount(), 13);
+        }
+        QCOMPARE(ReadRows(recordsFile()).back().dealt, std::string("weak"));
+        // Recording off: nothing to aim at, every hand again.
+        records().recordAction()->trigger();
+        QVERIFY(!runs().dealer().weakShapes());
+        answer("");
+        next();
+        QCOMPARE(runs().dealer().lastFamily(), kNoFamily);
     }
 
     // While the window records, a plain copy of the one file holds every answer marked so far.

@@ -6,6 +6,7 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/explanation.h"
+#include "analysis/hand_fault_text.h"
 #include "analysis/hand_notation.h"
 #include "analysis/hint_text.h"
 #include "analysis/hints.h"
@@ -27,7 +28,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 2;
+constexpr std::int32_t kInterfaceVersion = 3;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -36,6 +37,7 @@ QuizLogic quiz;
 HandExplanation explanation;
 bool explained = false;
 HandNotationFault fault;
+HandSizes faultSizes = kWaitingHandSizes;  // the sizes the reader that found fault took
 Problem analysed;
 
 // The window's dealer: bands, sizes, families and the ladder. With every hand at 13 tiles it deals
@@ -188,15 +190,19 @@ ZW_EXPORT(zw_tile_count) std::int32_t zw_tile_count() {
 namespace zelkon {
 namespace {
 
-constexpr HandSizes kWaitingSizes = 1u << 4 | 1u << 7 | 1u << 10 | 1u << 13;
-
-// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it.
+// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it: a won
+// hand is read, then refused by its count.
 HandFault ReadTyped(std::int32_t length, std::uint32_t sizes, HandNotation& hand) {
     const auto size = static_cast<std::size_t>(
         length < 0 ? 0
                    : (length > static_cast<std::int32_t>(kTextCapacity) ? kTextCapacity : length));
-    sizes &= kWaitingSizes;
-    fault = ParseHandNotation(std::string_view(text, size), hand, sizes != 0 ? sizes : 1u << 13);
+    sizes &= kWaitingHandSizes;
+    faultSizes = sizes != 0 ? sizes : 1u << 13;
+    fault = ParseHandNotation(std::string_view(text, size), hand, faultSizes | faultSizes << 1);
+    if (fault.code == HandFault::None && (faultSizes >> hand.count & 1u) == 0) {
+        fault.code = HandFault::TileCount;
+        fault.count = hand.count;
+    }
     return fault.code;
 }
 
@@ -211,8 +217,8 @@ ZW_EXPORT(zw_check) std::int32_t zw_check(std::int32_t length, std::uint32_t siz
     return static_cast<std::int32_t>(ReadTyped(length, sizes, hand));
 }
 
-// As zw_check, and a hand becomes the problem on screen, unanswered: 13 tiles in their typed
-// order, a short hand shuffled as a dealt one. A fault leaves the problem on screen.
+// As zw_check, and a hand becomes the problem on screen, unanswered, in its typed order. A fault
+// leaves the problem on screen.
 ZW_EXPORT(zw_enter)
 std::int32_t zw_enter(std::int32_t length, std::uint32_t sizes, std::int32_t suitMode,
                       std::int32_t sortMode) {
@@ -220,20 +226,30 @@ std::int32_t zw_enter(std::int32_t length, std::uint32_t sizes, std::int32_t sui
     if (ReadTyped(length, sizes, hand) != HandFault::None) {
         return static_cast<std::int32_t>(fault.code);
     }
-    const std::int32_t suit = hand.suit == kNoSuit ? suitMode : hand.suit;
-    if (hand.count == 13) {
-        Hand13 typed{};
-        for (std::size_t i = 0; i < typed.size(); ++i) {
-            typed[i] = hand.typed[i];
-        }
-        quiz.EnterProblem(typed, suit, static_cast<std::uint8_t>(sortMode));
-    } else {
-        quiz.LoadTiles(hand.tileHand(), suit, static_cast<std::uint8_t>(sortMode));
+    TileHand typed;
+    for (int i = 0; i < hand.count; ++i) {
+        typed.tiles[static_cast<std::size_t>(i)] = hand.typed[static_cast<std::size_t>(i)];
     }
+    typed.count = hand.count;
+    quiz.EnterTiles(typed, hand.suit == kNoSuit ? suitMode : hand.suit,
+                    static_cast<std::uint8_t>(sortMode));
     dealer.noteEntered();
     ladderProblem = false;
     Changed();
     return 0;
+}
+
+// The last fault in 問題を入力's words, in the quiz's language; lead: characters the page trimmed
+// before the text it handed in, added to the positions named.
+ZW_EXPORT(zw_fault_text) std::int32_t zw_fault_text(std::int32_t lead) {
+    HandNotationFault shown = fault;
+    if (shown.position > 0) {
+        shown.position += lead;
+    }
+    if (shown.suitPosition > 0) {
+        shown.suitPosition += lead;
+    }
+    return PutText(HandFaultWords(shown, faultSizes, quiz.language()).view());
 }
 
 // 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number, 6 whether the character
@@ -564,10 +580,11 @@ ZW_EXPORT(zw_run_running) std::int32_t zw_run_running() {
     return run.running() ? 1 : 0;
 }
 
-// "3 / 10  0:42.1" at now, or empty when no run is on.
+// The status line at now, "タイムアタック　3 / 10問　0:42.1" in the quiz's language, or empty when
+// no run is on.
 ZW_EXPORT(zw_run_status) std::int32_t zw_run_status(double now) {
     SetTime(now);
-    return run.running() ? PutText(run.StatusText()) : 0;
+    return run.running() ? PutText(run.StatusText(quiz.language())) : 0;
 }
 
 // 0 the time as "m:ss.t" (in the text buffer; returns its length), 1 problems, 2 fully right,
@@ -595,10 +612,10 @@ ZW_EXPORT(zw_family_count) std::int32_t zw_family_count() {
     return kFamilyCount;
 }
 
+// As the window's 形 menu and status line name it.
 ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
     return family >= 0 && family < kFamilyCount
-               ? PutText(
-                     FamilyName(kShapeFamilies[static_cast<std::size_t>(family)], quiz.language()))
+               ? PutText(FamilyNameInSentence(family, quiz.language()))
                : 0;
 }
 

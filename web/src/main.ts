@@ -1,8 +1,7 @@
 // The page: draws what the core holds and passes the player's presses to it. Every text that
 // comes from the address, the storage or the player goes in as text, never as markup.
-import { Core, kWaitingSizes, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
+import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
 import type { Block, NumberExplanation, Reading } from "./core.js";
-import { faultText } from "./faults.js";
 import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
 import type { Band, Settings } from "./settings.js";
 import { TEXTS } from "./texts.js";
@@ -33,6 +32,8 @@ function tileImage(n: number, suit: number, name: string, className = "tile"): H
     t.setAttribute("role", "img");
     t.setAttribute("aria-label", name);
     t.style.backgroundPosition = `${((n - 1) / 8) * 100}% ${(suit / 2) * 100}%`;
+    // The panel's tiles carry their number under them, drawn by the style sheet.
+    t.dataset.n = String(n);
     return t;
 }
 
@@ -242,10 +243,9 @@ class Page {
         if (hash === null || this.run.active) {
             return "";
         }
-        // Any size 問題をコピー writes: a short hand's link opens it too.
-        const fault = this.core.enter(hash, SuitRandom, true, kWaitingSizes);
+        const fault = this.core.enter(hash, SuitRandom, true);
         if (fault !== null) {
-            return this.t.linkFault + faultText(fault, this.settings.lang);
+            return this.t.linkFault + this.core.faultText();
         }
         this.expanded.clear();
         return "";
@@ -430,7 +430,15 @@ class Page {
             return;
         }
         const explained = [0, 1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => (n === 0 ? null : this.core.explain(n)));
-        rows.append(el("p", "summary", this.summary(explained)));
+        // Each item of the line whole: it breaks only between them, at the core's gaps.
+        const summary = el("p", "summary");
+        this.summary(explained).forEach((item, i) => {
+            if (i > 0) {
+                summary.append(this.t.itemGap);
+            }
+            summary.append(el("span", "item", item));
+        });
+        rows.append(summary);
         for (let n = 1; n <= 9; ++n) {
             const number = explained[n]!;
             const picked = this.core.selected(n);
@@ -442,7 +450,7 @@ class Page {
     }
 
     // "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3": the kinds of cross tell missed from wrong.
-    private summary(explained: (NumberExplanation | null)[]): string {
+    private summary(explained: (NumberExplanation | null)[]): string[] {
         const t = this.t;
         const waits: number[] = [];
         const missed: number[] = [];
@@ -457,19 +465,19 @@ class Page {
             }
         }
         if (waits.length === 0) {
-            return t.noWaits;
+            return [t.noWaits];
         }
-        let text = t.summaryWaits(waits.length, waits.join(t.dot));
+        const items = [t.summaryWaits(waits.length, waits.join(t.dot))];
         if (missed.length === 0 && wrong.length === 0) {
-            text += t.itemGap + t.fullyRight;
+            items.push(t.fullyRight);
         }
         if (missed.length > 0) {
-            text += t.itemGap + t.missed + missed.join(t.dot);
+            items.push(t.missed + missed.join(t.dot));
         }
         if (wrong.length > 0) {
-            text += t.itemGap + t.wrongPicks + wrong.join(t.dot);
+            items.push(t.wrongPicks + wrong.join(t.dot));
         }
-        return text;
+        return items;
     }
 
     // One hint more per press, only while the panel is open, the problem unanswered and no run on.
@@ -616,15 +624,7 @@ class Page {
         const raw = $<HTMLInputElement>("enter-text").value;
         const lead = raw.length - raw.trimStart().length;
         const fault = this.core.check(raw.trim());
-        if (fault !== null) {
-            if (fault.position > 0) {
-                fault.position += lead;
-            }
-            if (fault.suitPosition > 0) {
-                fault.suitPosition += lead;
-            }
-        }
-        $("enter-fault").textContent = fault === null ? "" : faultText(fault, this.settings.lang);
+        $("enter-fault").textContent = fault === null ? "" : this.core.faultText(lead);
         $<HTMLButtonElement>("enter-ok").disabled = fault !== null;
     }
 

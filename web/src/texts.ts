@@ -115,7 +115,7 @@ export const TEXTS: Record<Lang, Texts> = {
         tileName: (n, suit) => `${n}${kSuitChars[suit] ?? kSuitChars[0]}`,
         badSeed: "シードは0〜4294967295の整数です",
         enterPrompt:
-            "手牌を数字13個で入力してください（例: 1112345678999p）。最後に m（マンズ）、p（ピンズ）、s（ソウズ）を付けると種類を選べます。",
+            "手牌を数字4・7・10・13個のどれかで入力してください（例：1112345678999p）。\n最後にm（マンズ）・p（ピンズ）・s（ソウズ）を付けると牌の種類を選べます（付けなければ今の種類のまま）。",
         enterLabel: "手牌",
         panel: "解説",
         beforeAnswer: "解答すると、ここに解説が表示されます",
@@ -181,7 +181,7 @@ export const TEXTS: Record<Lang, Texts> = {
         tileName: (n, suit) => `${n} ${kSuitWords[suit] ?? kSuitWords[0]}`,
         badSeed: "The seed is a whole number from 0 to 4294967295",
         enterPrompt:
-            "Type the hand as 13 digits (for example 1112345678999p). A final m (characters), p (circles) or s (bamboo) chooses the suit.",
+            "Enter the hand as 4, 7, 10 or 13 digits (for example 1112345678999p).\nA last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, the suit stays as it is).",
         enterLabel: "Hand",
         panel: "Explanation",
         beforeAnswer: "After the answer, the explanation appears here",

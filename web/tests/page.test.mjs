@@ -2,10 +2,12 @@
 // Expected answers come from the native zelkon-cli and the window's rule for the answer text.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
+import fs from "node:fs";
 import path from "node:path";
 import { after, before, test } from "node:test";
 
-import { launch, root, startSite } from "./browser.mjs";
+import { loadCore } from "../../build/web/js/core.js";
+import { launch, root, site as siteDir, startSite } from "./browser.mjs";
 
 const cli = process.env.ZELKON_CLI ?? path.join(root, "build", "dev", "cli", "zelkon-cli");
 const kPatterns = ["平和", "タンヤオ", "一盃口", "七対子", "一気通貫", "トイトイ", "三暗刻", "二盃口", "純チャンタ", "四暗刻単騎", "九連宝燈"];
@@ -318,5 +320,32 @@ test("a short hand by taps on a phone, and the ladder a step up after its run of
     await page.reload();
     await page.locator("body.ready").waitFor();
     assert.equal(await status.textContent(), "段階練習：延べ単\u30007枚", "the step is kept");
+    assert.deepEqual(errors, []);
+});
+
+// The window's words for a fault come from the core: the module, loaded here, words each link.
+test("a bad link and a typed hand name their fault in the window's words, in Japanese and English", async (t) => {
+    const core = await loadCore(fs.readFileSync(path.join(siteDir, "zelkon.wasm")));
+    const { page, errors } = await open(t, "");
+    for (const [lang, prefix, close] of [["ja", "リンクの手牌：", "閉じる"], ["en", "The link's hand: ", "Close"]]) {
+        core.setEnglish(lang === "en");
+        for (const link of ["123", "11112345678999", "1112345678999pp", "11123456789990", "1111123456789", "12p3", "１１１"]) {
+            await page.evaluate((hash) => { location.hash = hash; }, link);
+            assert.notEqual(core.enter(link, 3, true), null, link);
+            await page.waitForFunction((text) => document.querySelector("#message").textContent === text, prefix + core.faultText());
+        }
+        // 問題を入力 counts from what was typed, blanks included.
+        await page.getByRole("button", { name: lang === "ja" ? "練習" : "Practice" }).click();
+        await page.getByRole("button", { name: lang === "ja" ? "問題を入力" : "Enter a hand" }).click();
+        await page.getByRole("textbox", { name: lang === "ja" ? "手牌" : "Hand" }).fill("  2399x");
+        assert.notEqual(core.check("2399x"), null);
+        assert.equal(await page.locator("#enter-fault").textContent(), core.faultText(2));
+        await page.getByRole("button", { name: lang === "ja" ? "キャンセル" : "Cancel" }).click();
+        if (lang === "ja") {
+            await page.getByRole("button", { name: "練習" }).click();
+            await page.getByRole("radio", { name: "English" }).check();
+            await page.getByRole("button", { name: "Close" }).click();
+        }
+    }
     assert.deepEqual(errors, []);
 });
