@@ -1,6 +1,7 @@
 #include "statistics_window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -9,6 +10,8 @@
 #include <QChartView>
 #include <QDate>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHorizontalBarSeries>
@@ -27,6 +30,8 @@ namespace {
 // The families' column beside the 1000 pixels the other charts had.
 constexpr int kWindowWidth = 1400;
 constexpr int kWindowHeight = 820;
+// Pixels between a bar's label and the count beside it, and after the count.
+constexpr int kCountMargin = 8;
 // The window manager's frame is known only once shown: room kept for a title bar and borders.
 constexpr int kFrameAllowance = 48;
 
@@ -183,6 +188,7 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     m_shapes = NewRateChart(NewChart(grid, 1, 1, 1, 1, QStringLiteral("byShape")), false);
     // Some twenty families with their names beside the bars: a column of its own, full height.
     m_families = NewRateChart(NewChart(grid, 1, 2, 3, 1, QStringLiteral("byFamily")), true);
+    connect(m_families.chart, &QChart::plotAreaChanged, this, &StatisticsWindow::placeFamilyCounts);
     m_days = NewChart(grid, 2, 0, 1, 2, QStringLiteral("byDay"));
 
     m_dayProblems = new QBarSet(QString());
@@ -315,24 +321,75 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
               StatisticsWindow::tr("見逃し率"), shapeNames, shapeRates,
               countTitle(StatisticsWindow::tr("対象の待ち（延べ）"), shapeCounts));
 
-    // Families seen, the catalogue's first at the top (horizontal bars run from the bottom),
-    // each name with its count: twenty counts would not fit in a title.
+    // Families seen, the catalogue's first at the top (horizontal bars run from the bottom).
     QStringList familyNames;
     QList<qreal> familyRates;
+    QStringList familyCounts;
     for (int f = kFamilyCount - 1; f >= 0; --f) {
         const ProblemFigure& figure = figures.byFamily[static_cast<std::size_t>(f)];
         if (figure.problems > 0) {
-            familyNames << StatisticsWindow::tr("%1　%2問")
-                               .arg(page.familyNames.value(f))
-                               .arg(figure.problems);
+            familyNames << page.familyNames.value(f);
             familyRates << Percent(figure.fullyRight, figure.problems);
+            familyCounts << StatisticsWindow::tr("%1問").arg(figure.problems);
         }
     }
     ShowRates(m_families, StatisticsWindow::tr("形ごとの完全正解率"),
               StatisticsWindow::tr("完全正解率"), familyNames, familyRates, QString());
+    showFamilyCounts(familyCounts);
 
     showDays(figures);
     showMistakes(page.mistakeTexts);
+}
+
+// The counts stand in the chart's right margin, past room for a bar's label of 100 %. They are
+// items of their own: a changed axis label would lay out the whole chart again, some 2 ms with
+// twenty names, at every answer.
+void StatisticsWindow::showFamilyCounts(const QStringList& counts) {
+    QChart* chart = m_families.chart;
+    while (m_familyCounts.size() > counts.size()) {
+        delete m_familyCounts.takeLast();
+    }
+    const QFont font = m_families.names->labelsFont();
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        if (i == m_familyCounts.size()) {
+            auto* item = new QGraphicsSimpleTextItem(chart);
+            item->setFont(font);
+            item->setBrush(m_families.names->labelsBrush());
+            m_familyCounts << item;
+        }
+        if (m_familyCounts[i]->text() != counts[i]) {
+            m_familyCounts[i]->setText(counts[i]);
+        }
+        widest = std::max(widest, metrics.horizontalAdvance(counts[i]));
+    }
+    QMargins margins = chart->margins();
+    const int right = familyCountOffset() + widest + kCountMargin;
+    if (margins.right() != right) {
+        margins.setRight(right);
+        chart->setMargins(margins);
+    }
+    placeFamilyCounts();
+}
+
+int StatisticsWindow::familyCountOffset() const {
+    return QFontMetrics(m_families.rates->labelFont()).horizontalAdvance(QStringLiteral("100%")) +
+           kCountMargin;
+}
+
+void StatisticsWindow::placeFamilyCounts() {
+    const QRectF plot = m_families.chart->plotArea();
+    const auto rows = static_cast<qreal>(m_familyCounts.size());
+    for (qsizetype i = 0; i < m_familyCounts.size(); ++i) {
+        QGraphicsSimpleTextItem* item = m_familyCounts[i];
+        const qreal middle = plot.bottom() - (static_cast<qreal>(i) + 0.5) * plot.height() / rows;
+        const QPointF at(std::round(plot.right() + familyCountOffset()),
+                         std::round(middle - item->boundingRect().height() / 2));
+        if (item->pos() != at) {
+            item->setPos(at);
+        }
+    }
 }
 
 void StatisticsWindow::showDays(const Statistics& figures) {

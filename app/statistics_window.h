@@ -17,6 +17,7 @@
 class QAbstractBarSeries;
 class QBarCategoryAxis;
 class QBarSet;
+class QGraphicsSimpleTextItem;
 class QChart;
 class QLineSeries;
 class QValueAxis;
@@ -82,6 +83,9 @@ private:
     void retranslate();
     void showDays(const Statistics& figures);
     void showMistakes(const QStringList& texts);
+    void showFamilyCounts(const QStringList& counts);
+    int familyCountOffset() const;
+    void placeFamilyCounts();
 
     QStackedWidget m_pages;
     QLabel m_empty;
@@ -93,6 +97,7 @@ private:
     RateChart m_waits;
     RateChart m_shapes;
     RateChart m_families;
+    QList<QGraphicsSimpleTextItem*> m_familyCounts;  // owned by the chart, bottom row first
     QChart* m_days = nullptr;
     QBarSet* m_dayProblems = nullptr;
     QBarCategoryAxis* m_dayNames = nullptr;

@@ -458,16 +458,16 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>Counting the records…</translation>
     </message>
     <message>
-        <source>%1&#x3000;%2問</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
         <source>形ごとの完全正解率</source>
         <translation>Perfect rate by shape family</translation>
     </message>
     <message>
         <source>&#x3000;ヒントを使った問題 %1問（%2%）</source>
         <translation>   hints used %1 (%2%)</translation>
+    </message>
+    <message>
+        <source>%1問</source>
+        <translation>%1</translation>
     </message>
 </context>
 <context>

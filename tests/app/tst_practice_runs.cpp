@@ -26,8 +26,8 @@
 #include "dealing/problem_dealer.h"
 #include "quiz/explanation_panel.h"
 #include "quiz/zelkon_view.h"
-#include "temp_settings.h"
 #include "tests/quiz/seeded_draws.h"
+#include "window_fixture.h"
 
 using namespace zelkon;
 using namespace std::chrono_literals;
@@ -80,19 +80,15 @@ QString Status(PracticeRuns& runs) {
 
 }  // namespace
 
-class TestPracticeRuns : public QObject {
+class TestPracticeRuns : public QObject, test::WindowFixture {
     Q_OBJECT
 
 private:
-    test::TemporarySettings m_settings;
-    std::unique_ptr<CZelkonApp> m_app;
     FakeClock m_clock;
     QString m_statusLine;
     int m_confirmations = 0;
     bool m_agree = false;
 
-    CMainFrame& frame() { return *m_app->mainFrame(); }
-    CZelkonView& view() { return *frame().GetActiveView(); }
     PracticeRuns& runs() { return *frame().practiceRuns(); }
     QuizLogic const& quiz() { return view().quiz(); }
 
@@ -116,9 +112,7 @@ private slots:
     void init() {
         m_settings.wipe();
         test::UseSeededDraws(4242);
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(&frame()));
+        start();
         m_clock = FakeClock{};
         m_confirmations = 0;
         m_agree = false;
@@ -131,7 +125,7 @@ private slots:
         connect(&runs(), &PracticeRuns::statusChanged, this,
                 [this](const QString& text) { m_statusLine = text; });
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { stop(); }
 
     void practiceItemsStandInOrderAndTakeNoKey() {
         QMenu* practice = frame().practiceMenu();
@@ -210,9 +204,8 @@ private slots:
         runs().bandAction(3)->trigger();
         QVERIFY(!m_settings.files().isEmpty());
 
-        m_app.reset();
-        m_app = std::make_unique<CZelkonApp>();
-        QVERIFY(m_app->InitInstance());
+        stop();
+        start();
         QVERIFY(runs().bandAction(3)->isChecked());
         frame().OnFileReset();
         QVERIFY(WaitCount(quiz().problem()) >= 5);

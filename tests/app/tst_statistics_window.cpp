@@ -1,6 +1,7 @@
 // The 成績 window's module, found and checked as the program finds it, and the window a player
 // sees: the rate day by day, bars below 100 %, within the screen, Esc; figures changed in place
 // as a fresh window would draw them; families and hints from real records.
+#include <algorithm>
 #include <functional>
 
 #include <QBarCategoryAxis>
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsSimpleTextItem>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineSeries>
@@ -274,11 +276,13 @@ private slots:
 
         const auto expectFigures = [&](int problems) {
             QStringList names;
+            QStringList counts;
             QList<qreal> rates;
             for (int f = kFamilyCount - 1; f >= 0; --f) {
                 const auto slot = static_cast<std::size_t>(f);
                 if (seen[slot] > 0) {
-                    names << PracticeRuns::familyName(f) + QStringLiteral("　%1問").arg(seen[slot]);
+                    names << PracticeRuns::familyName(f);
+                    counts << QStringLiteral("%1問").arg(seen[slot]);
                     rates << 100.0 * right[slot] / seen[slot];
                 }
             }
@@ -288,6 +292,18 @@ private slots:
             auto* axis = qobject_cast<QBarCategoryAxis*>(bars->attachedAxes().value(0));
             QVERIFY(axis != nullptr);
             QCOMPARE(axis->categories(), names);
+            // Each count beside its bar, right of the plot.
+            QStringList shownCounts;
+            QList<qreal> heights;
+            for (QGraphicsItem* item : chart->childItems()) {
+                if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item)) {
+                    QVERIFY(text->pos().x() > chart->plotArea().right());
+                    shownCounts << text->text();
+                    heights << text->pos().y();
+                }
+            }
+            QCOMPARE(shownCounts, counts);
+            QVERIFY(std::is_sorted(heights.rbegin(), heights.rend()));
             QBarSet* set = bars->barSets().value(0);
             QCOMPARE(set->count(), rates.size());
             for (int i = 0; i < set->count(); ++i) {
