@@ -169,7 +169,7 @@ class Page {
         $("lang-legend").textContent = t.language;
         $("settings-close").textContent = t.close;
         $("practice-close").textContent = t.close;
-        $("enter-title").textContent = t.enter;
+        $("enter-title").textContent = t.enterTitle;
         $("enter-prompt").textContent = t.enterPrompt;
         $("enter-label").textContent = t.enterLabel;
         $("enter-cancel").textContent = t.cancel;

@@ -336,7 +336,7 @@ test("a bad link and a typed hand name their fault in the window's words, in Jap
         }
         // 問題を入力 counts from what was typed, blanks included.
         await page.getByRole("button", { name: lang === "ja" ? "練習" : "Practice" }).click();
-        await page.getByRole("button", { name: lang === "ja" ? "問題を入力" : "Enter a hand" }).click();
+        await page.getByRole("button", { name: lang === "ja" ? "問題を入力" : "Input a hand" }).click();
         await page.getByRole("textbox", { name: lang === "ja" ? "手牌" : "Hand" }).fill("  2399x");
         assert.notEqual(core.check("2399x"), null);
         assert.equal(await page.locator("#enter-fault").textContent(), core.faultText(2));
