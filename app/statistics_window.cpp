@@ -47,7 +47,8 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int rows, int columns,
     auto* view = new QChartView(chart);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(240, 150);
+    // Three columns still fit a screen 640 pixels wide (1280 at a ratio of 2).
+    view->setMinimumSize(190, 150);
     grid->addWidget(view, row, column, rows, columns);
     return chart;
 }
@@ -183,6 +184,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
 
     auto* grid = new QGridLayout(&m_content);
     m_summary.setObjectName(QStringLiteral("summary"));
+    // On a narrow screen the line wraps rather than widen the window past it.
+    m_summary.setWordWrap(true);
     grid->addWidget(&m_summary, 0, 0, 1, 3);
     m_waits = NewRateChart(NewChart(grid, 1, 0, 1, 1, QStringLiteral("byWaits")), false);
     m_shapes = NewRateChart(NewChart(grid, 1, 1, 1, 1, QStringLiteral("byShape")), false);
