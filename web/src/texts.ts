@@ -140,7 +140,7 @@ export const TEXTS: Record<Lang, Texts> = {
         waitsOn: (list) => `が${list}を待つ`,
         abandonRun: "タイムアタックを中止しますか？",
         runResult: (time, right, of, missed, wrong) =>
-            `タイム　${time}\n完全正解　${right} / ${of}\n見逃した待ち　${missed}\n誤って選んだ牌　${wrong}`,
+            `タイム　${time}\n完全正解　${right} / ${of}問\n見逃した待ち　延べ${missed}種\n待ちでない牌の選択　延べ${wrong}種`,
         linkFault: "リンクの手牌：",
     },
     en: {

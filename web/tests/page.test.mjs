@@ -260,7 +260,7 @@ test("a timed run counts ten problems and tells the tally; a typed hand is refus
         }
     }
     const result = page.getByRole("dialog", { name: "タイムアタック" });
-    assert.match(await result.textContent(), new RegExp(`完全正解\u30000 / 10\n見逃した待ち\u3000${missed}\n誤って選んだ牌\u30000`));
+    assert.match(await result.textContent(), new RegExp(`完全正解\u30000 / 10問\n見逃した待ち\u3000延べ${missed}種\n待ちでない牌の選択\u3000延べ0種`));
     assert.deepEqual(errors, []);
 });
 
