@@ -44,6 +44,7 @@ constexpr HintPhrases kJapanese{
     "%1：%2　%3",
     kShapeNames<Language::Japanese>,
     kFamilyNames<Language::Japanese>,
+    "%1　%2",
 };
 
 constexpr HintPhrases kEnglish{
@@ -66,6 +67,7 @@ constexpr HintPhrases kEnglish{
     "%1: %2  %3",
     kShapeNames<Language::English>,
     kFamilyNames<Language::English>,
+    "%1  %2",
 };
 
 constexpr std::array<std::string_view, 3> kLineNames{"1-4-7", "2-5-8", "3-6-9"};
@@ -227,6 +229,16 @@ HintText HintWords(const Hints& hints, int level, Language language) {
         default:
             break;
     }
+    return out.text();
+}
+
+HintText CoreWords(const Hints& hints, Language language) {
+    const HintText family = HintWords(hints, 3, language);
+    if (hints.core.setAsideCount == 0) {
+        return family;
+    }
+    Writer out;
+    out.Fill(PhrasesFor(language).coreLine, HintWords(hints, 2, language).view(), family.view());
     return out.text();
 }
 

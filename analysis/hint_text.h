@@ -34,6 +34,7 @@ struct HintPhrases {
     const char* shownWait;      // 6: %1 the wait, %2 the reading, %3 its shape
     std::array<const char*, 5> shapeNames;              // in WaitShape order
     std::array<const char*, kFamilyCount> familyNames;  // in catalogue order
+    const char* coreLine;  // hints 2 and 3 as one line: %1 hint 2, %2 hint 3
 };
 
 const HintPhrases& PhrasesFor(Language language);
@@ -43,6 +44,10 @@ using HintText = PhraseText<512>;
 
 // Hint level (1 to kHintCount) of hints; empty for any other level.
 HintText HintWords(const Hints& hints, int level, Language language = Language::Japanese);
+
+// The smallest core and its family as the explanation shows them after the answer: hints 2 and 3
+// on one line, or hint 3 alone when nothing is set aside.
+HintText CoreWords(const Hints& hints, Language language = Language::Japanese);
 
 // A reading as the hints and the command line write it: "123 [234] 345 55 789".
 HintText ReadingWords(const ExplainedReading& reading);

@@ -242,13 +242,9 @@ QString Utf8(std::string_view text) {
 }
 
 // The smallest core and its family, as hints 2 and 3 word them: 「123・789を外すと、残りは
-// 3344555　残りは連続4面の形」, or hint 3 alone when nothing is set aside.
+// 3344555　残りは連続4面の形」.
 QString CoreText(const Hints& hints) {
-    const QString family = Utf8(HintWords(hints, 3).view());
-    if (hints.core.setAsideCount == 0) {
-        return family;
-    }
-    return Utf8(HintWords(hints, 2).view()) + ItemGap() + family;
+    return Utf8(CoreWords(hints, UiLanguage()).view());
 }
 
 // The wait as it stands in the hand, drawn as tile groups with 「が1・4を待つ」 beside them.

@@ -628,6 +628,17 @@ ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
     return PutText(HintWords(hints, level, quiz.language()).view());
 }
 
+// After the answer, the smallest core and its family on one line, as the window's panel shows
+// them: only while fewer than three hints named them already, and (as there) in Japanese only.
+ZW_EXPORT(zw_core_text) std::int32_t zw_core_text() {
+    static Hints hints;
+    if (!quiz.answered() || quiz.hintsUsed() >= 3 || quiz.language() != Language::Japanese ||
+        !ComputeHints(ProblemTiles(), hints)) {
+        return 0;
+    }
+    return PutText(CoreWords(hints, quiz.language()).view());
+}
+
 ZW_EXPORT(zw_hint_count) std::int32_t zw_hint_count() {
     return kHintCount;
 }

@@ -124,6 +124,7 @@ interface Exports {
     zw_family_name(family: number): number;
     zw_hint(level: number): number;
     zw_hint_count(): number;
+    zw_core_text(): number;
     zw_run_start(): void;
     zw_run_abandon(): void;
     zw_run_shown(now: number): void;
@@ -358,6 +359,11 @@ export class Core {
 
     hint(level: number): string {
         return this.text(this.x.zw_hint(level));
+    }
+
+    // After the answer, the smallest core's line where the window's panel shows one; else "".
+    coreText(): string {
+        return this.text(this.x.zw_core_text());
     }
 
     // The window's timed run; now is a monotonic clock in milliseconds (performance.now()).

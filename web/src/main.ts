@@ -439,6 +439,10 @@ class Page {
             summary.append(el("span", "item", item));
         });
         rows.append(summary);
+        const core = this.core.coreText();
+        if (core !== "") {
+            rows.append(el("p", "core-line", core));
+        }
         for (let n = 1; n <= 9; ++n) {
             const number = explained[n]!;
             const picked = this.core.selected(n);

@@ -349,3 +349,19 @@ test("a bad link and a typed hand name their fault in the window's words, in Jap
     }
     assert.deepEqual(errors, []);
 });
+
+// After the answer the panel names the smallest core as the window's does: hints 2 and 3 on one line.
+test("the explanation names the smallest core after the answer, as zelkon-cli hint words it", async (t) => {
+    const { page, errors } = await open(t, "");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("checkbox", { name: "解説を表示" }).check();
+    await page.getByRole("button", { name: "閉じる" }).click();
+    for (const [hand, line] of [["1234567899", (h) => `${h[1]}\u3000${h[2]}`], ["1112223334567", (h) => h[2]]]) {
+        await page.evaluate((hash) => { location.hash = hash; }, hand);
+        await page.waitForFunction((n) => document.querySelectorAll("#tiles [role=img]:not([hidden])").length === n, hand.length);
+        await page.keyboard.press("Enter");
+        const hints = execFileSync(cli, ["hint", hand], { encoding: "utf8" }).split("\n");
+        assert.equal(await page.locator(".core-line").textContent(), line(hints), hand);
+    }
+    assert.deepEqual(errors, []);
+});
