@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHorizontalBarSeries>
@@ -160,6 +161,12 @@ StatisticsWindow::RateChart StatisticsWindow::NewRateChart(QChart* chart, bool h
     rate.names->setLabelsFont(small);
     chart->addAxis(rate.names, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
     rate.series->attachAxis(rate.names);
+    if (!horizontal) {
+        rate.counts = new QGraphicsSimpleTextItem(chart);
+        rate.counts->setFont(small);
+        rate.counts->setBrush(rate.names->titleBrush());
+        rate.names->setTitleBrush(Qt::transparent);
+    }
     QValueAxis* percent = PercentAxis();
     chart->addAxis(percent, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
     rate.series->attachAxis(percent);
@@ -189,6 +196,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     grid->addWidget(&m_summary, 0, 0, 1, 3);
     m_waits = NewRateChart(NewChart(grid, 1, 0, 1, 1, QStringLiteral("byWaits")), false);
     m_shapes = NewRateChart(NewChart(grid, 1, 1, 1, 1, QStringLiteral("byShape")), false);
+    connect(m_waits.chart, &QChart::plotAreaChanged, this, [this] { PlaceCounts(m_waits); });
+    connect(m_shapes.chart, &QChart::plotAreaChanged, this, [this] { PlaceCounts(m_shapes); });
     // Some twenty families with their names beside the bars: a column of its own, full height.
     m_families = NewRateChart(NewChart(grid, 1, 2, 3, 1, QStringLiteral("byFamily")), true);
     connect(m_families.chart, &QChart::plotAreaChanged, this, &StatisticsWindow::placeFamilyCounts);
@@ -257,7 +266,7 @@ StatisticsWindow::~StatisticsWindow() = default;
 
 void StatisticsWindow::ShowRates(RateChart& chart, const QString& title, const QString& barName,
                                  const QStringList& names, const QList<qreal>& percents,
-                                 const QString& countTitle) {
+                                 const QString& countUnit, const QString& countTitle) {
     SetTitle(chart.chart, title);
     if (chart.rates->label() != barName) {
         chart.rates->setLabel(barName);
@@ -265,7 +274,47 @@ void StatisticsWindow::ShowRates(RateChart& chart, const QString& title, const Q
     SetCategories(chart.names, names);
     SetLabelPrecision(chart.series, percents);
     SetValues(chart.rates, percents);
-    SetTitle(chart.names, countTitle);
+    if (chart.counts == nullptr) {
+        SetTitle(chart.names, countTitle);
+        return;
+    }
+    // The axis keeps a title of the same height that never changes, drawn in no colour, and the
+    // counts stand over it as an item of their own: a changed title would lay out the whole chart
+    // again at every answer.
+    SetTitle(chart.names, countUnit);
+    if (chart.counts->text() != countTitle) {
+        chart.counts->setText(countTitle);
+    }
+    PlaceCounts(chart);
+}
+
+// Over the axis title's item, which the chart places at each layout: found by its text once the
+// chart has been laid out.
+void StatisticsWindow::PlaceCounts(RateChart& chart) {
+    QGraphicsItem* title = chart.counts->parentItem();
+    if (title == chart.chart) {
+        QList<QGraphicsItem*> items = chart.chart->childItems();
+        while (!items.isEmpty()) {
+            QGraphicsItem* item = items.takeLast();
+            auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+            if (text != nullptr && text->toPlainText() == chart.names->titleText()) {
+                title = text;
+                chart.counts->setParentItem(text);
+                break;
+            }
+            items << item->childItems();
+        }
+        if (title == chart.chart) {
+            return;
+        }
+    }
+    const QRectF around = title->boundingRect();
+    const QRectF own = chart.counts->boundingRect();
+    const QPointF at(std::round(around.center().x() - own.width() / 2),
+                     std::round(around.center().y() - own.height() / 2));
+    if (chart.counts->pos() != at) {
+        chart.counts->setPos(at);
+    }
 }
 
 void StatisticsWindow::setPage(const StatisticsPage& page) {
@@ -293,7 +342,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
             .arg(figures.hinted)
             .arg(Percent(figures.hinted, figures.problems), 0, 'f', 1));
 
-    // Counts go to the axis title: a second line under each category would be cut short.
+    // Counts go under the category names: a second line under each would be cut short.
     const auto countTitle = [](const QString& unit, const QStringList& counts) {
         return unit + QStringLiteral(" ") + counts.join(QStringLiteral(" / "));
     };
@@ -309,6 +358,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     }
     ShowRates(m_waits, StatisticsWindow::tr("待ちの種類数ごとの完全正解率"),
               StatisticsWindow::tr("完全正解率"), waitNames, waitRates,
+              StatisticsWindow::tr("問題数"),
               countTitle(StatisticsWindow::tr("問題数"), waitCounts));
 
     QStringList shapeNames;
@@ -322,6 +372,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
     }
     ShowRates(m_shapes, StatisticsWindow::tr("待ちの形ごとの見逃し率"),
               StatisticsWindow::tr("見逃し率"), shapeNames, shapeRates,
+              StatisticsWindow::tr("対象の待ち（延べ）"),
               countTitle(StatisticsWindow::tr("対象の待ち（延べ）"), shapeCounts));
 
     // Families seen, the catalogue's first at the top (horizontal bars run from the bottom).
@@ -337,7 +388,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
         }
     }
     ShowRates(m_families, StatisticsWindow::tr("形ごとの完全正解率"),
-              StatisticsWindow::tr("完全正解率"), familyNames, familyRates, QString());
+              StatisticsWindow::tr("完全正解率"), familyNames, familyRates, QString(), QString());
     showFamilyCounts(familyCounts);
 
     showDays(figures);

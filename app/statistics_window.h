@@ -73,11 +73,13 @@ private:
         QAbstractBarSeries* series = nullptr;
         QBarSet* rates = nullptr;
         QBarCategoryAxis* names = nullptr;
+        QGraphicsSimpleTextItem* counts = nullptr;  // vertical bars: the counts under the names
     };
     static RateChart NewRateChart(QChart* chart, bool horizontal);
     static void ShowRates(RateChart& chart, const QString& title, const QString& barName,
                           const QStringList& names, const QList<qreal>& percents,
-                          const QString& countTitle);
+                          const QString& countUnit, const QString& countTitle);
+    static void PlaceCounts(RateChart& chart);
 
     void onMistakeActivated(QListWidgetItem* item);
     void retranslate();
