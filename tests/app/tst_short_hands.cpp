@@ -15,19 +15,12 @@
 #include "quiz/zelkon_view.h"
 #include "res/tile_art.h"
 #include "tests/quiz/seeded_draws.h"
+#include "tests/support/hand_strings.h"
 #include "window_fixture.h"
 
 using namespace zelkon;
 
 namespace {
-
-TileHand Tiles(const char* digits) {
-    TileHand hand;
-    for (const char* c = digits; *c != '\0'; ++c) {
-        hand.tiles[static_cast<std::size_t>(hand.count++)] = *c - '0';
-    }
-    return hand;
-}
 
 QStringList Texts(const QMenu* menu) {
     QStringList texts;
@@ -154,20 +147,20 @@ private slots:
 
     void thePanelNamesTheSmallestCoreOfEachAnsweredHand() {
         frame().action(ID_PRACTICE_EXPLAIN)->trigger();
-        QVERIFY(view().LoadTiles(Tiles("3334555")));
+        QVERIFY(view().LoadTiles(tests::TilesOf("3334555")));
         press(Qt::Key_Return);
         QCOMPARE(panel().headerLines().value(1), QStringLiteral("残りは竜巻の形"));
         for (const ExplanationRow& row : panel().rows()) {
             QVERIFY2(!row.verdict.contains(QStringLiteral("役")), qPrintable(row.verdict));
         }
-        QVERIFY(view().LoadTiles(Tiles("1233344555789")));
+        QVERIFY(view().LoadTiles(tests::TilesOf("1233344555789")));
         press(Qt::Key_Return);
         QCOMPARE(panel().headerLines().value(1),
                  QStringLiteral("123・789を外すと、残りは3344555　残りは連続4面の形"));
     }
 
     void hintsComeOneAPressOnlyWhileThePanelIsOpenAndTheQuestionUnanswered() {
-        QVERIFY(view().LoadTiles(Tiles("1233344555789")));
+        QVERIFY(view().LoadTiles(tests::TilesOf("1233344555789")));
         const QImage board = view().grab().toImage();
         frame().setFocus();
         press(Qt::Key_H);
@@ -233,7 +226,7 @@ private slots:
         QCOMPARE(panel().statusLine(), QStringLiteral("段階練習：竜巻　10枚"));
         QCOMPARE(quiz().tileCount(), 10);
         // A hand loaded past the ladder is none of its problems.
-        QVERIFY(view().LoadTiles(Tiles("2345")));
+        QVERIFY(view().LoadTiles(tests::TilesOf("2345")));
         press(Qt::Key_Return);
         press(Qt::Key_Return);
         press(Qt::Key_Return);

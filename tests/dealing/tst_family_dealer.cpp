@@ -14,17 +14,10 @@
 #include "dealing/random_source.h"
 #include "dealing/short_dealer.h"
 #include "draw_sources.h"
+#include "support/hand_strings.h"
 
 namespace zelkon::tests {
 namespace {
-
-std::string Digits(const TileHand& hand) {
-    std::string digits;
-    for (std::int32_t i = 0; i < hand.count; ++i) {
-        digits += static_cast<char>('0' + hand.tiles[static_cast<std::size_t>(i)]);
-    }
-    return digits;
-}
 
 // The forms of family that hand is built on: the form lies in it, the rest splits into melds and
 // the hand's waits are the form's, judged with the hand.
@@ -69,7 +62,7 @@ TEST(FamilyDealer, everyDealtHandIsBuiltOnItsFamilyAtItsSize) {
                 ASSERT_TRUE(CountTiles(hand, counts));
                 EXPECT_TRUE(std::is_sorted(hand.tiles.begin(), hand.tiles.begin() + tiles));
                 EXPECT_GT(FormsUnder(counts, f), 0)
-                    << kShapeFamilies[static_cast<std::size_t>(f)].id << ": " << Digits(hand);
+                    << kShapeFamilies[static_cast<std::size_t>(f)].id << ": " << DigitsOf(hand);
             }
         }
     }
@@ -85,7 +78,7 @@ TEST(FamilyDealer, theSameDrawsDealTheSameHands) {
         TileHand hand;
         for (int i = 0; i < 50; ++i) {
             DealFamilyHand(FamilyIndexOf("tanki"), 13, hand);
-            sheet += Digits(hand) + " ";
+            sheet += DigitsOf(hand) + " ";
         }
         return sheet;
     };
@@ -158,7 +151,7 @@ TEST(FamilyDealer, formsComeEquallyOftenThenEachFittingChoiceOfMelds) {
         std::map<std::string, double> chance;
         for (const auto& hands : fitting) {
             for (const TileCounts& hand : hands) {
-                chance[Digits(TileHandOf(hand))] +=
+                chance[DigitsOf(TileHandOf(hand))] +=
                     1.0 / static_cast<double>(usable) / static_cast<double>(hands.size());
             }
         }
@@ -168,7 +161,7 @@ TEST(FamilyDealer, formsComeEquallyOftenThenEachFittingChoiceOfMelds) {
         TileHand hand;
         for (int i = 0; i < deals; ++i) {
             DealFamilyHand(family, tiles, hand);
-            ++seen[Digits(hand)];
+            ++seen[DigitsOf(hand)];
         }
         for (const auto& [dealt, times] : seen) {
             EXPECT_TRUE(chance.count(dealt) == 1) << id << " dealt " << dealt;
@@ -188,7 +181,7 @@ TEST(ShortDealer, aShortDealDrawsAsTheQuizAndKeepsItsTiles) {
         EXPECT_EQ(problem.sortedHand.count, tiles);
         TileHand order = problem.dealOrder;
         std::sort(order.tiles.begin(), order.tiles.begin() + tiles);
-        EXPECT_EQ(Digits(order), Digits(problem.sortedHand));
+        EXPECT_EQ(DigitsOf(order), DigitsOf(problem.sortedHand));
         // A complete hand less one tile always waits on that tile at least.
         EXPECT_TRUE(std::any_of(problem.isWait.begin(), problem.isWait.end(),
                                 [](std::uint8_t w) { return w != 0; }));

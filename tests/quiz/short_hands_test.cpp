@@ -13,25 +13,10 @@
 #include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "seeded_draws.h"
+#include "tests/support/hand_strings.h"
 
 namespace zelkon {
 namespace {
-
-TileHand HandOf(const std::string& digits) {
-    TileHand hand;
-    for (const char c : digits) {
-        hand.tiles[static_cast<std::size_t>(hand.count++)] = c - '0';
-    }
-    return hand;
-}
-
-std::string Digits(const TileHand& hand) {
-    std::string text;
-    for (std::int32_t i = 0; i < hand.count; ++i) {
-        text += static_cast<char>('0' + hand.tiles[static_cast<std::size_t>(i)]);
-    }
-    return text;
-}
 
 // The answer box as the command line's waits report words each wait: its "  [n]   shapes" lines.
 std::string AnswerFromReport(const std::string& digits) {
@@ -70,9 +55,9 @@ TEST(ShortHandAnswer, everyShortHandListsItsWaitsWithTheirShapes) {
                     digits.append(static_cast<std::size_t>(counts[n]), static_cast<char>('0' + n));
                 }
                 QuizLogic quiz;
-                ASSERT_TRUE(quiz.LoadTiles(HandOf(digits), 0, 0));
+                ASSERT_TRUE(quiz.LoadTiles(tests::TilesOf(digits), 0, 0));
                 ASSERT_EQ(quiz.tileCount(), size);
-                EXPECT_EQ(Digits(quiz.sortedTiles()), digits);
+                EXPECT_EQ(tests::DigitsOf(quiz.sortedTiles()), digits);
                 std::array<int, kNumberSlots> shown{};
                 for (int k = 0; k < size; ++k) {
                     ++shown[static_cast<std::size_t>(quiz.displayTile(k))];
@@ -96,7 +81,7 @@ TEST(ShortHandAnswer, everyShortHandListsItsWaitsWithTheirShapes) {
 
 TEST(ShortHandAnswer, picksMarksAndHintsWorkAsForThirteenTiles) {
     QuizLogic quiz;
-    ASSERT_TRUE(quiz.LoadTiles(HandOf("3334555"), 1, 1));
+    ASSERT_TRUE(quiz.LoadTiles(tests::TilesOf("3334555"), 1, 1));
     EXPECT_EQ(quiz.suitKind(), 1);
     EXPECT_EQ(quiz.answerText(), "何待ち？");
     for (int i = 1; i <= kHintCount; ++i) {
@@ -116,12 +101,12 @@ TEST(ShortHandAnswer, picksMarksAndHintsWorkAsForThirteenTiles) {
     EXPECT_FALSE(quiz.UseHint());
     // Anything but 4, 7, 10 or 13 tiles of at most four copies changes nothing.
     for (const char* bad : {"333455", "33345551", "11111", ""}) {
-        EXPECT_FALSE(quiz.LoadTiles(HandOf(bad), 0, 0)) << bad;
+        EXPECT_FALSE(quiz.LoadTiles(tests::TilesOf(bad), 0, 0)) << bad;
         EXPECT_EQ(quiz.tileCount(), 7);
         EXPECT_TRUE(quiz.answered());
     }
     // A new question starts without hints; 13 tiles go the quiz's own way.
-    ASSERT_TRUE(quiz.LoadTiles(HandOf("9998887776665"), 0, 1));
+    ASSERT_TRUE(quiz.LoadTiles(tests::TilesOf("9998887776665"), 0, 1));
     EXPECT_EQ(quiz.hintsUsed(), 0);
     EXPECT_EQ(quiz.tileCount(), 13);
     EXPECT_EQ(quiz.displayTile(0), 5);
@@ -139,11 +124,11 @@ TEST(ShortHandAnswer, aTypedHandOfEverySizeIsTheLoadedQuestionInTheTypedOrder) {
         QuizLogic entered;
         QuizLogic loaded;
         const long draws = test::Draws().count;
-        ASSERT_TRUE(entered.EnterTiles(HandOf(typed), 2, 0)) << typed;
+        ASSERT_TRUE(entered.EnterTiles(tests::TilesOf(typed), 2, 0)) << typed;
         EXPECT_EQ(test::Draws().count, draws) << typed;
-        ASSERT_TRUE(loaded.LoadTiles(HandOf(typed), 2, 0));
+        ASSERT_TRUE(loaded.LoadTiles(tests::TilesOf(typed), 2, 0));
         ASSERT_EQ(entered.tileCount(), loaded.tileCount());
-        EXPECT_EQ(Digits(entered.sortedTiles()), Digits(loaded.sortedTiles()));
+        EXPECT_EQ(tests::DigitsOf(entered.sortedTiles()), tests::DigitsOf(loaded.sortedTiles()));
         std::string shown;
         for (int k = 0; k < entered.tileCount(); ++k) {
             shown += static_cast<char>('0' + entered.displayTile(k));
@@ -155,7 +140,7 @@ TEST(ShortHandAnswer, aTypedHandOfEverySizeIsTheLoadedQuestionInTheTypedOrder) {
     }
     QuizLogic quiz;
     for (const char* bad : {"333455", "23456", "11111", "12345678901234", ""}) {
-        EXPECT_FALSE(quiz.EnterTiles(HandOf(bad), 0, 0)) << bad;
+        EXPECT_FALSE(quiz.EnterTiles(tests::TilesOf(bad), 0, 0)) << bad;
         EXPECT_FALSE(quiz.answered());
     }
 }
@@ -211,11 +196,11 @@ TEST(PracticeDealer, dealsTheSizeAndFamilyInForceAndDueCardsOfAnySize) {
     EXPECT_EQ(dealer.lastDeal(), DealKind::WeakShapes);
     // A due card of any size comes first, outside timed runs.
     dealer.setDueHandHook([](TileHand& hand) {
-        hand = HandOf("2345");
+        hand = tests::TilesOf("2345");
         return true;
     });
     ASSERT_EQ(dealer.DealSized(problem, shortProblem), 4);
-    EXPECT_EQ(Digits(shortProblem.sortedHand), "2345");
+    EXPECT_EQ(tests::DigitsOf(shortProblem.sortedHand), "2345");
     EXPECT_EQ(dealer.lastDeal(), DealKind::Review);
     EXPECT_EQ(dealer.lastFamily(), kNoFamily);
     dealer.setTimedRun(true);

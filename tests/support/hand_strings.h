@@ -60,6 +60,15 @@ std::string DigitsOf(const std::array<TileNumber, N>& hand) {
     return digits;
 }
 
+// A hand of any size as its digits, "3334555".
+inline std::string DigitsOf(const TileHand& hand) {
+    std::string digits;
+    for (std::int32_t i = 0; i < hand.count; ++i) {
+        digits += static_cast<char>('0' + hand.tiles[static_cast<std::size_t>(i)]);
+    }
+    return digits;
+}
+
 // The 13 tiles with one more, sorted: the hand that a wait completes.
 inline Hand14 WithTile(const Hand13& hand, TileNumber tile) {
     Hand14 full{};
