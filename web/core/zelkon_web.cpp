@@ -88,12 +88,23 @@ const ExplainedReading* Reading(std::int32_t n, std::int32_t r) {
     return &number->readings[static_cast<std::size_t>(r)];
 }
 
-void Changed() {
-    explained = false;
+// The hints of the problem on screen: worked out once, as the window's panel does; only their
+// words follow the language.
+Hints hints;
+bool hinted = false;
+bool hintsOk = false;
+
+const Hints* ProblemHints() {
+    if (!hinted) {
+        hintsOk = ComputeHints(quiz.sortedTiles(), hints);
+        hinted = true;
+    }
+    return hintsOk ? &hints : nullptr;
 }
 
-TileHand ProblemTiles() {
-    return quiz.sortedTiles();
+void Changed() {
+    explained = false;
+    hinted = false;
 }
 
 }  // namespace
@@ -321,10 +332,6 @@ ZW_EXPORT(zw_suit) std::int32_t zw_suit() {
     return quiz.suitKind();
 }
 
-ZW_EXPORT(zw_sorted) std::int32_t zw_sorted() {
-    return quiz.sortTiles() ? 1 : 0;
-}
-
 // Tile k (0 to zw_tile_count() - 1) as the board shows it.
 ZW_EXPORT(zw_display_tile) std::int32_t zw_display_tile(std::int32_t k) {
     return k >= 0 && k < quiz.tileCount() ? quiz.displayTile(k) : 0;
@@ -337,7 +344,7 @@ ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
 
 // The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
 ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
-    const TileHand tiles = ProblemTiles();
+    const TileHand tiles = quiz.sortedTiles();
     HandNotation hand;
     for (std::int32_t i = 0; i < tiles.count; ++i) {
         hand.tiles[static_cast<std::size_t>(i)] = tiles.tiles[static_cast<std::size_t>(i)];
@@ -486,8 +493,8 @@ ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
                : 0;
 }
 
-ZW_EXPORT(zw_pattern_han) std::int32_t zw_pattern_han(std::int32_t k) {
-    return k >= 0 && k < kPatternCount ? PatternTable[static_cast<std::size_t>(k)].han : 0;
+ZW_EXPORT(zw_pattern_count) std::int32_t zw_pattern_count() {
+    return kPatternCount;
 }
 
 ZW_EXPORT(zw_wait_shape_name) std::int32_t zw_wait_shape_name(std::int32_t shape) {
@@ -621,22 +628,18 @@ ZW_EXPORT(zw_family_name) std::int32_t zw_family_name(std::int32_t family) {
 
 // Hint level (1 to 6) of the problem on screen, in the text buffer.
 ZW_EXPORT(zw_hint) std::int32_t zw_hint(std::int32_t level) {
-    static Hints hints;
-    if (!ComputeHints(ProblemTiles(), hints)) {
-        return 0;
-    }
-    return PutText(HintWords(hints, level, quiz.language()).view());
+    const Hints* problem = ProblemHints();
+    return problem != nullptr ? PutText(HintWords(*problem, level, quiz.language()).view()) : 0;
 }
 
 // After the answer, the smallest core and its family on one line, as the window's panel shows
 // them: only while fewer than three hints named them already, and (as there) in Japanese only.
 ZW_EXPORT(zw_core_text) std::int32_t zw_core_text() {
-    static Hints hints;
-    if (!quiz.answered() || quiz.hintsUsed() >= 3 || quiz.language() != Language::Japanese ||
-        !ComputeHints(ProblemTiles(), hints)) {
+    if (!quiz.answered() || quiz.hintsUsed() >= 3 || quiz.language() != Language::Japanese) {
         return 0;
     }
-    return PutText(CoreWords(hints, quiz.language()).view());
+    const Hints* problem = ProblemHints();
+    return problem != nullptr ? PutText(CoreWords(*problem, quiz.language()).view()) : 0;
 }
 
 ZW_EXPORT(zw_hint_count) std::int32_t zw_hint_count() {

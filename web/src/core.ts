@@ -91,7 +91,6 @@ interface Exports {
     zw_mark(n: number): number;
     zw_is_wait(n: number): number;
     zw_suit(): number;
-    zw_sorted(): number;
     zw_display_tile(k: number): number;
     zw_answer_text(): number;
     zw_spell(): number;
@@ -113,7 +112,7 @@ interface Exports {
     zw_wait_in_hand(n: number, r: number): number;
     zw_set_language(language: number): void;
     zw_pattern_name(k: number): number;
-    zw_pattern_han(k: number): number;
+    zw_pattern_count(): number;
     zw_wait_shape_name(shape: number): number;
     zw_analyse(): number;
     zw_analysed_patterns(n: number): number;
@@ -332,12 +331,8 @@ export class Core {
         return this.text(this.x.zw_pattern_name(k));
     }
 
-    patternCount(): number {
-        let k = 0;
-        while (this.x.zw_pattern_name(k) > 0) {
-            ++k;
-        }
-        return k;
+    get patternCount(): number {
+        return this.x.zw_pattern_count();
     }
 
     waitShapeName(shape: number): string {

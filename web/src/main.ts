@@ -497,7 +497,7 @@ class Page {
 
     private caption(reading: Reading): string {
         const names: string[] = [];
-        for (let k = 0; k < 11; ++k) {
+        for (let k = 0; k < this.core.patternCount; ++k) {
             if (reading.patterns & (1 << k)) {
                 names.push(this.core.patternName(k));
             }
