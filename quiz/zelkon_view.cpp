@@ -212,7 +212,11 @@ void CZelkonView::ShowQuestionState() {
 
 QString CZelkonView::JapaneseNamesOfTheAnswer() const {
     // A learner of the English names meets their Japanese here; the Japanese window needs none.
+    // Patterns belong to 13 tiles: a short hand's answer names none.
     QStringList lines;
+    if (m_quiz.tileCount() != 13) {
+        return {};
+    }
     for (int k = 0; k < kPatternCount; ++k) {
         const Term& name = kPatternTerms[static_cast<std::size_t>(k)];
         const QString japanese = JapaneseBeside(name);

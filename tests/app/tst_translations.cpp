@@ -429,6 +429,11 @@ private slots:
                  qPrintable(QToolTip::text()));
         // A learner sees the Japanese of each pattern named in the answer beside it.
         QVERIFY(view().answerBox().toolTip().contains(QStringLiteral("一気通貫")));
+        // A short hand scores no pattern: nothing of the last 13-tile answer stays behind.
+        QVERIFY(view().LoadTiles(tests::TilesOf("3334555")));
+        QTest::keyClick(&view(), Qt::Key_Return);
+        QVERIFY(view().quiz().answered());
+        QVERIFY2(view().answerBox().toolTip().isEmpty(), qPrintable(view().answerBox().toolTip()));
 
         CAboutDlg about;
         QCOMPARE(about.windowTitle(), QStringLiteral("About Zelkon"));
