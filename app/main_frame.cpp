@@ -367,10 +367,7 @@ void CMainFrame::changeEvent(QEvent* event) {
             m_panel->showAnswer(GetActiveView()->quiz());
         }
         if (m_records != nullptr) {
-            m_records->retranslate();
-        }
-        if (m_practiceRuns != nullptr && m_records != nullptr) {
-            m_practiceRuns->setExtraStatus(m_records->statusText());
+            m_records->retranslate();  // its statusChanged sets the status line's extra text
         }
     }
     QMainWindow::changeEvent(event);
