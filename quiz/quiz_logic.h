@@ -78,12 +78,12 @@ public:
     bool UseHint();
     std::int32_t hintsUsed() const { return m_nHints; }
 
-    // The 13-tile question; meaningful only while tileCount() is 13.
     // The language of the answer box from now on, the text on show rewritten in it; Japanese
     // until set. Draws nothing and changes neither picks nor marks.
     void SetLanguage(Language language);
     Language language() const { return m_language; }
 
+    // The 13-tile question; meaningful only while tileCount() is 13.
     const Problem& problem() const { return m_problem; }
     // The short question; meaningful only while tileCount() is not 13.
     const ShortProblem& shortProblem() const { return m_short; }
