@@ -11,17 +11,16 @@
 
 namespace zelkon {
 
-AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, RecordedBand band,
-                              NumberSet picks, double seconds, UnixMillis answeredAt) {
-    AnswerRecord record;
+namespace {
+
+// What every record holds beside its hand; its wait shapes are set already, its waits follow.
+void FillAnswer(AnswerRecord& record, SuitKind suit, DealKind dealt, RecordedBand band,
+                NumberSet picks, double seconds, UnixMillis answeredAt) {
     record.answeredAt = answeredAt;
-    record.hand = hand;
-    SortHand(record.hand);
     record.suit = suit;
     record.dealt = dealt;
     record.band = band;
     record.picks = static_cast<NumberSet>(picks & 0x3FEu);
-    WaitShapesOf(record.hand, record.waitShapes);
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         if (record.waitShapes[static_cast<std::size_t>(n)] != 0) {
             record.waits = static_cast<NumberSet>(record.waits | NumberBit(n));
@@ -29,6 +28,17 @@ AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt,
     }
     record.seconds = seconds;
     record.fullyRight = record.picks == record.waits;
+}
+
+}  // namespace
+
+AnswerRecord MakeAnswerRecord(const Hand13& hand, SuitKind suit, DealKind dealt, RecordedBand band,
+                              NumberSet picks, double seconds, UnixMillis answeredAt) {
+    AnswerRecord record;
+    record.hand = hand;
+    SortHand(record.hand);
+    WaitShapesOf(record.hand, record.waitShapes);
+    FillAnswer(record, suit, dealt, band, picks, seconds, answeredAt);
     return record;
 }
 
@@ -44,23 +54,12 @@ AnswerRecord MakeAnswerRecord(const TileHand& hand, SuitKind suit, DealKind deal
         std::copy_n(sorted.tiles.begin(), tiles.size(), tiles.begin());
         record = MakeAnswerRecord(tiles, suit, dealt, band, picks, seconds, answeredAt);
     } else {
-        record.answeredAt = answeredAt;
-        record.suit = suit;
-        record.dealt = dealt;
-        record.band = band;
-        record.picks = static_cast<NumberSet>(picks & 0x3FEu);
         record.tiles = sorted.count;
         record.shortHand = sorted;
         if (valid) {
             WaitShapesOfHand(sorted, record.waitShapes);
         }
-        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-            if (record.waitShapes[static_cast<std::size_t>(n)] != 0) {
-                record.waits = static_cast<NumberSet>(record.waits | NumberBit(n));
-            }
-        }
-        record.seconds = seconds;
-        record.fullyRight = record.picks == record.waits;
+        FillAnswer(record, suit, dealt, band, picks, seconds, answeredAt);
     }
     record.family = dealtFamily != kNoFamily ? dealtFamily
                     : valid                  ? CoreFamilyOf(sorted)
