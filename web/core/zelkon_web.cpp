@@ -28,7 +28,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 4;
+constexpr std::int32_t kInterfaceVersion = 5;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
