@@ -79,6 +79,11 @@ bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
                        [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
 }
 
+// What a text field's trimming takes off: the separators, tab to carriage return, and NEL.
+bool IsBlank(char32_t code) {
+    return (code >= '\t' && code <= '\r') || code == 0x85 || inRanges(kSeparatorRanges, code);
+}
+
 }  // namespace
 
 Hand13 HandNotation::hand13() const {
@@ -90,6 +95,13 @@ Hand13 HandNotation::hand13() const {
 TileHand HandNotation::tileHand() const {
     TileHand hand;
     hand.tiles = tiles;
+    hand.count = count;
+    return hand;
+}
+
+TileHand HandNotation::typedHand() const {
+    TileHand hand;
+    hand.tiles = typed;
     hand.count = count;
     return hand;
 }
@@ -215,6 +227,40 @@ HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand, H
         std::copy(sorted.begin(), sorted.end(), hand.tiles.begin());
     } else {
         std::sort(hand.tiles.begin(), hand.tiles.begin() + digits);
+    }
+    return fault;
+}
+
+HandNotationFault ReadTypedHand(std::string_view text, HandSizes sizes, HandNotation& hand) {
+    // The first and past the last character that is no blank, and the characters before it.
+    std::size_t begin = text.size();
+    std::size_t end = 0;
+    std::int32_t lead = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8(text, at, code);
+        const std::size_t next = at + (length == 0 ? 1 : length);
+        if (length == 0 || !IsBlank(code)) {
+            begin = std::min(begin, at);
+            end = next;
+        } else if (begin == text.size()) {
+            ++lead;
+        }
+        at = next;
+    }
+    const std::string_view trimmed =
+        begin < end ? text.substr(begin, end - begin) : std::string_view();
+    HandNotationFault fault = ParseHandNotation(trimmed, hand, sizes | sizes << 1);
+    if (fault.code == HandFault::None && (sizes >> hand.count & 1u) == 0) {
+        fault.code = HandFault::TileCount;
+        fault.count = hand.count;
+    }
+    if (fault.position > 0) {
+        fault.position += lead;
+        fault.byteOffset += static_cast<std::int32_t>(begin);
+    }
+    if (fault.suitPosition > 0) {
+        fault.suitPosition += lead;
     }
     return fault;
 }

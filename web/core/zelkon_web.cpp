@@ -17,7 +17,6 @@
 #include "analysis/wait_in_hand.h"
 #include "dealing/family_dealer.h"
 #include "dealing/random_source.h"
-#include "quiz/ladder.h"
 #include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "quiz/timed_run.h"
@@ -28,7 +27,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 3;
+constexpr std::int32_t kInterfaceVersion = 4;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -43,8 +42,6 @@ Problem analysed;
 // The window's dealer: bands, sizes, families and the ladder. With every hand at 13 tiles it deals
 // exactly as DealProblem.
 PracticeDealer dealer;
-// The problem on screen was dealt on the ladder's step, so its answer moves the ladder.
-bool ladderProblem = false;
 
 // The page's clock: the time the page passes in with each call that may read it.
 class PageClock : public RunClock {
@@ -128,7 +125,7 @@ ZW_EXPORT(zw_text_capacity) std::int32_t zw_text_capacity() {
 // The window's first problem: the generator seeded, a deal, a drawn suit, sorted tiles.
 ZW_EXPORT(zw_set_up) void zw_set_up(std::uint32_t seed) {
     quiz.SetUp(seed);
-    ladderProblem = false;
+    dealer.noteShown();
     Changed();
 }
 
@@ -138,10 +135,8 @@ ZW_EXPORT(zw_new_problem)
 void zw_new_problem(std::int32_t suitMode, std::int32_t sortMode, std::int32_t fewest,
                     std::int32_t most) {
     dealer.setBand(WaitBand{fewest, most});
-    const std::uint64_t before = dealer.deals();
     quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode), &dealer);
-    ladderProblem = dealer.deals() != before && dealer.ladderOn() &&
-                    dealer.lastFamily() == dealer.ladder().family();
+    dealer.noteShown();
     Changed();
 }
 
@@ -152,27 +147,19 @@ ZW_EXPORT(zw_set_tiles) void zw_set_tiles(std::int32_t tiles) {
 
 // 形: a family of the catalogue, or -1 for every form. The ladder, when on, starts again on it.
 ZW_EXPORT(zw_set_family) void zw_set_family(std::int32_t family) {
-    if (family == dealer.family()) {
-        return;
-    }
-    dealer.setFamily(family);
-    if (dealer.ladderOn()) {
-        dealer.ladder().Start(dealer.family());
+    if (family != dealer.family()) {
+        dealer.setFamily(family);
     }
 }
 
 // 段階練習 on (starting at the chosen family's smallest size) or off.
 ZW_EXPORT(zw_set_ladder) void zw_set_ladder(std::int32_t on) {
     dealer.setLadderOn(on != 0);
-    if (on != 0) {
-        dealer.ladder().Start(dealer.family());
-    }
 }
 
 // Back to a step kept from an earlier visit; one that cannot be dealt starts over.
 ZW_EXPORT(zw_restore_ladder) void zw_restore_ladder(std::int32_t at, std::int32_t tiles) {
-    dealer.setLadderOn(true);
-    dealer.ladder().Restore(dealer.family(), at, tiles);
+    dealer.restoreLadder(at, tiles);
 }
 
 // The ladder's step: its family and size.
@@ -201,19 +188,14 @@ ZW_EXPORT(zw_tile_count) std::int32_t zw_tile_count() {
 namespace zelkon {
 namespace {
 
-// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it: a won
-// hand is read, then refused by its count.
+// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it.
 HandFault ReadTyped(std::int32_t length, std::uint32_t sizes, HandNotation& hand) {
     const auto size = static_cast<std::size_t>(
         length < 0 ? 0
                    : (length > static_cast<std::int32_t>(kTextCapacity) ? kTextCapacity : length));
     sizes &= kWaitingHandSizes;
     faultSizes = sizes != 0 ? sizes : 1u << 13;
-    fault = ParseHandNotation(std::string_view(text, size), hand, faultSizes | faultSizes << 1);
-    if (fault.code == HandFault::None && (faultSizes >> hand.count & 1u) == 0) {
-        fault.code = HandFault::TileCount;
-        fault.count = hand.count;
-    }
+    fault = ReadTypedHand(std::string_view(text, size), faultSizes, hand);
     return fault.code;
 }
 
@@ -237,30 +219,17 @@ std::int32_t zw_enter(std::int32_t length, std::uint32_t sizes, std::int32_t sui
     if (ReadTyped(length, sizes, hand) != HandFault::None) {
         return static_cast<std::int32_t>(fault.code);
     }
-    TileHand typed;
-    for (int i = 0; i < hand.count; ++i) {
-        typed.tiles[static_cast<std::size_t>(i)] = hand.typed[static_cast<std::size_t>(i)];
-    }
-    typed.count = hand.count;
-    quiz.EnterTiles(typed, hand.suit == kNoSuit ? suitMode : hand.suit,
+    quiz.EnterTiles(hand.typedHand(), hand.suit == kNoSuit ? suitMode : hand.suit,
                     static_cast<std::uint8_t>(sortMode));
     dealer.noteEntered();
-    ladderProblem = false;
+    dealer.noteShown();
     Changed();
     return 0;
 }
 
-// The last fault in 問題を入力's words, in the quiz's language; lead: characters the page trimmed
-// before the text it handed in, added to the positions named.
-ZW_EXPORT(zw_fault_text) std::int32_t zw_fault_text(std::int32_t lead) {
-    HandNotationFault shown = fault;
-    if (shown.position > 0) {
-        shown.position += lead;
-    }
-    if (shown.suitPosition > 0) {
-        shown.suitPosition += lead;
-    }
-    return PutText(HandFaultWords(shown, faultSizes, quiz.language()).view());
+// The last fault in 問題を入力's words, in the quiz's language.
+ZW_EXPORT(zw_fault_text) std::int32_t zw_fault_text() {
+    return PutText(HandFaultWords(fault, faultSizes, quiz.language()).view());
 }
 
 // 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number, 6 whether the character
@@ -296,11 +265,7 @@ ZW_EXPORT(zw_answer) std::int32_t zw_answer() {
         return 0;
     }
     quiz.Answer();
-    if (!ladderProblem) {
-        return 0;
-    }
-    ladderProblem = false;
-    return dealer.ladder().Record(LadderAnswerOf(quiz)) ? 1 : 0;
+    return dealer.RecordAnswer(quiz) ? 1 : 0;
 }
 
 // One more hint (the window's count); 0 once answered or when all are shown.

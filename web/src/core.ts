@@ -1,7 +1,7 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 3;
+export const kInterfaceVersion = 4;
 
 // Hand sizes a typed hand may have, as bits (bit c for c tiles).
 export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
@@ -81,7 +81,7 @@ interface Exports {
     zw_check(length: number, sizes: number): number;
     zw_enter(length: number, sizes: number, suitMode: number, sortMode: number): number;
     zw_fault_field(field: number): number;
-    zw_fault_text(lead: number): number;
+    zw_fault_text(): number;
     zw_toggle(n: number): void;
     zw_answer(): number;
     zw_use_hint(): number;
@@ -195,10 +195,9 @@ export class Core {
         return this.fault(this.x.zw_enter(this.putText(hand), sizes, suitMode, sorted ? 1 : 0));
     }
 
-    // The last fault of check or enter in 問題を入力's words, in the core's language; lead counts
-    // characters trimmed off before the text handed in.
-    faultText(lead = 0): string {
-        return this.text(this.x.zw_fault_text(lead));
+    // The last fault of check or enter in 問題を入力's words, in the core's language.
+    faultText(): string {
+        return this.text(this.x.zw_fault_text());
     }
 
     // The window's 枚数, 形 (-1 every form) and 段階練習, for the deals from now on.

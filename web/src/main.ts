@@ -623,12 +623,9 @@ class Page {
         text.focus();
     }
 
-    // Blanks around a pasted hand are no fault; positions still count from what was typed.
     private checkEntry(): void {
-        const raw = $<HTMLInputElement>("enter-text").value;
-        const lead = raw.length - raw.trimStart().length;
-        const fault = this.core.check(raw.trim());
-        $("enter-fault").textContent = fault === null ? "" : this.core.faultText(lead);
+        const fault = this.core.check($<HTMLInputElement>("enter-text").value);
+        $("enter-fault").textContent = fault === null ? "" : this.core.faultText();
         $<HTMLButtonElement>("enter-ok").disabled = fault !== null;
     }
 
@@ -638,7 +635,7 @@ class Page {
             return;
         }
         dialog.returnValue = "";
-        const hand = $<HTMLInputElement>("enter-text").value.trim();
+        const hand = $<HTMLInputElement>("enter-text").value;
         if (this.core.enter(hand, this.suitMode, this.sorted) === null) {
             this.expanded.clear();
             this.render();
