@@ -287,8 +287,8 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>Deal: weak shape (%1)</translation>
     </message>
     <message>
-        <source>%1&#x3000;%2%3&#x3000;選んだ牌：%4&#x3000;待ち：%5</source>
-        <translation>%1  %2%3  picked: %4  waits: %5</translation>
+        <source>%1&#x3000;%2&#x3000;選んだ牌：%3&#x3000;待ち：%4</source>
+        <translation>%1  %2  picked: %3  waits: %4</translation>
     </message>
     <message>
         <source>出題：苦手な形（%1）</source>

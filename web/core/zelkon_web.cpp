@@ -318,14 +318,7 @@ ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
 
 // The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
 ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
-    const TileHand tiles = quiz.sortedTiles();
-    HandNotation hand;
-    for (std::int32_t i = 0; i < tiles.count; ++i) {
-        hand.tiles[static_cast<std::size_t>(i)] = tiles.tiles[static_cast<std::size_t>(i)];
-    }
-    hand.count = tiles.count;
-    hand.suit = quiz.suitKind();
-    return PutText(SpellHand(hand).view());
+    return PutText(SpellHand(quiz.sortedTiles(), quiz.suitKind()).view());
 }
 
 // The explanation of the problem on screen, number by number (1 to 9).
