@@ -79,6 +79,11 @@ bool inRanges(const std::array<CodeRange, N>& ranges, char32_t code) {
                        [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
 }
 
+// What a text field's trimming takes off: the separators, tab to carriage return, and NEL.
+bool IsBlank(char32_t code) {
+    return (code >= '\t' && code <= '\r') || code == 0x85 || inRanges(kSeparatorRanges, code);
+}
+
 }  // namespace
 
 Hand13 HandNotation::hand13() const {
@@ -90,6 +95,13 @@ Hand13 HandNotation::hand13() const {
 TileHand HandNotation::tileHand() const {
     TileHand hand;
     hand.tiles = tiles;
+    hand.count = count;
+    return hand;
+}
+
+TileHand HandNotation::typedHand() const {
+    TileHand hand;
+    hand.tiles = typed;
     hand.count = count;
     return hand;
 }
@@ -219,6 +231,40 @@ HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand, H
     return fault;
 }
 
+HandNotationFault ReadTypedHand(std::string_view text, HandSizes sizes, HandNotation& hand) {
+    // The first and past the last character that is no blank, and the characters before it.
+    std::size_t begin = text.size();
+    std::size_t end = 0;
+    std::int32_t lead = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8(text, at, code);
+        const std::size_t next = at + (length == 0 ? 1 : length);
+        if (length == 0 || !IsBlank(code)) {
+            begin = std::min(begin, at);
+            end = next;
+        } else if (begin == text.size()) {
+            ++lead;
+        }
+        at = next;
+    }
+    const std::string_view trimmed =
+        begin < end ? text.substr(begin, end - begin) : std::string_view();
+    HandNotationFault fault = ParseHandNotation(trimmed, hand, sizes | sizes << 1);
+    if (fault.code == HandFault::None && (sizes >> hand.count & 1u) == 0) {
+        fault.code = HandFault::TileCount;
+        fault.count = hand.count;
+    }
+    if (fault.position > 0) {
+        fault.position += lead;
+        fault.byteOffset += static_cast<std::int32_t>(begin);
+    }
+    if (fault.suitPosition > 0) {
+        fault.suitPosition += lead;
+    }
+    return fault;
+}
+
 char SuitLetter(SuitKind suit) {
     switch (suit) {
         case kSuitManzu:
@@ -233,22 +279,23 @@ char SuitLetter(SuitKind suit) {
 }
 
 HandText SpellHand(const Hand13& hand, SuitKind suit) {
-    HandNotation notation;
-    std::copy(hand.begin(), hand.end(), notation.tiles.begin());
-    std::sort(notation.tiles.begin(), notation.tiles.begin() + 13);
-    notation.count = 13;
-    notation.suit = suit;
-    return SpellHand(notation);
+    TileHand tiles = TileHandOf(hand);
+    std::sort(tiles.tiles.begin(), tiles.tiles.begin() + 13);
+    return SpellHand(tiles, suit);
 }
 
 HandText SpellHand(const HandNotation& hand) {
+    return SpellHand(hand.tileHand(), hand.suit);
+}
+
+HandText SpellHand(const TileHand& hand, SuitKind suit) {
     HandText text;
-    const auto count = std::clamp(hand.count, 0, static_cast<int>(hand.tiles.size()));
+    const auto count = std::clamp(hand.count, 0, static_cast<std::int32_t>(hand.tiles.size()));
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
         text.chars[static_cast<std::size_t>(text.length++)] =
             static_cast<char>('0' + hand.tiles[i]);
     }
-    if (const char letter = SuitLetter(hand.suit); letter != '\0') {
+    if (const char letter = SuitLetter(suit); letter != '\0') {
         text.chars[static_cast<std::size_t>(text.length++)] = letter;
     }
     return text;

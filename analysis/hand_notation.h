@@ -24,6 +24,7 @@ struct HandNotation {
 
     Hand13 hand13() const;
     TileHand tileHand() const;
+    TileHand typedHand() const;  // in the order written
     Hand14 hand14() const;
     bool holds(TileNumber number) const;
 };
@@ -69,6 +70,11 @@ inline constexpr HandSizes kEveryHandSize =
 HandNotationFault ParseHandNotation(std::string_view text, HandNotation& hand,
                                     HandSizes sizes = kQuizHandSizes);
 
+// A hand as a player types or pastes it (問題を入力, a link): blanks around it are no fault, and
+// positions still count from the first character given. A hand of one tile more than a size in
+// sizes is read too, then refused by its count, so that the fault names the sizes taken.
+HandNotationFault ReadTypedHand(std::string_view text, HandSizes sizes, HandNotation& hand);
+
 // Length of the well-formed UTF-8 character at text[at], or 0 for a byte that starts none; code
 // receives its code point. at < text.size().
 std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code);
@@ -96,5 +102,7 @@ struct HandText {
 // reads back to the same hand and suit. Tiles outside 1..9 are the caller's fault.
 HandText SpellHand(const Hand13& hand, SuitKind suit);
 HandText SpellHand(const HandNotation& hand);
+// The tiles in their own order, then the suit letter unless suit is none of the three.
+HandText SpellHand(const TileHand& hand, SuitKind suit);
 
 }  // namespace zelkon

@@ -16,36 +16,14 @@ QString FaultMessage(const HandNotationFault& fault, HandSizes allowed) {
 }
 
 std::optional<EnteredHand> ReadEnteredHand(const QString& text, QString& fault) {
-    // Blanks around a pasted hand are no fault; positions still count from what was typed.
-    qsizetype lead = 0;
-    while (lead < text.size() && text.at(lead).isSpace()) {
-        ++lead;
-    }
-    const QString trimmed = text.trimmed();
-    const std::string utf8 = trimmed.toStdString();
     HandNotation hand;
-    HandNotationFault read =
-        ParseHandNotation(utf8, hand, kWaitingHandSizes | kWaitingHandSizes << 1);
-    if (read.code == HandFault::None && (kWaitingHandSizes >> hand.count & 1u) == 0) {
-        read.code = HandFault::TileCount;
-        read.count = hand.count;
-    }
+    const HandNotationFault read = ReadTypedHand(text.toStdString(), kWaitingHandSizes, hand);
     if (read.code != HandFault::None) {
-        if (read.position > 0) {
-            read.position += static_cast<std::int32_t>(lead);
-        }
-        if (read.suitPosition > 0) {
-            read.suitPosition += static_cast<std::int32_t>(lead);
-        }
         fault = FaultMessage(read);
         return std::nullopt;
     }
     fault.clear();
-    EnteredHand entered;
-    std::copy_n(hand.typed.begin(), hand.count, entered.displayOrder.tiles.begin());
-    entered.displayOrder.count = hand.count;
-    entered.suit = hand.suit;
-    return entered;
+    return EnteredHand{hand.typedHand(), hand.suit};
 }
 
 HandEntryDialog::HandEntryDialog(QWidget* parent) : QDialog(parent) {

@@ -62,11 +62,7 @@ PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
     m_timedRun->setDealName([this] { return dealName(); });
     connect(m_timedRun, &TimedRunController::statusChanged, this, &PracticeRuns::RefreshStatus);
     connect(m_timedRun, &TimedRunController::runningChanged, this, &PracticeRuns::OnRunningChanged);
-    connect(&view, &CZelkonView::questionShown, this, [this] {
-        m_ladderProblem = m_dealer.deals() != m_seenDeals && m_dealer.ladderOn() &&
-                          m_dealer.lastFamily() == m_dealer.ladder().family();
-        m_seenDeals = m_dealer.deals();
-    });
+    connect(&view, &CZelkonView::questionShown, this, [this] { m_dealer.noteShown(); });
     connect(&view, &CZelkonView::answered, this, &PracticeRuns::OnAnswered);
 }
 
@@ -184,14 +180,14 @@ void PracticeRuns::keepShapeSettings(PracticeSettings& settings) {
     m_dealer.setFamily(
         FamilyIndexOf(std::string_view(id.constData(), static_cast<std::size_t>(id.size()))));
     const bool ladder = settings.boolValue(QString::fromLatin1(kLadderKey), false);
-    m_dealer.setLadderOn(ladder);
     if (ladder) {
         const QByteArray at =
             settings.stringValue(QString::fromLatin1(kLadderAtKey), QString()).toUtf8();
-        m_dealer.ladder().Restore(
-            m_dealer.family(),
+        m_dealer.restoreLadder(
             FamilyIndexOf(std::string_view(at.constData(), static_cast<std::size_t>(at.size()))),
             settings.intValue(QString::fromLatin1(kLadderTilesKey), 0));
+    } else {
+        m_dealer.setLadderOn(false);
     }
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
         if (m_sizeActions[i] != nullptr) {
@@ -228,9 +224,6 @@ void PracticeRuns::OnFamily(int index) {
         return;
     }
     m_dealer.setFamily(family);
-    if (m_dealer.ladderOn()) {
-        m_dealer.ladder().Start(family);
-    }
     if (m_settings != nullptr) {
         m_settings->setString(
             QString::fromLatin1(kFamilyKey),
@@ -244,9 +237,6 @@ void PracticeRuns::OnFamily(int index) {
 
 void PracticeRuns::OnLadder(bool on) {
     m_dealer.setLadderOn(on);
-    if (on) {
-        m_dealer.ladder().Start(m_dealer.family());
-    }
     if (m_sizeMenu != nullptr) {
         m_sizeMenu->setEnabled(!on);
     }
@@ -269,11 +259,7 @@ void PracticeRuns::SaveLadderStep() {
 }
 
 void PracticeRuns::OnAnswered() {
-    if (!m_ladderProblem || m_view == nullptr) {
-        return;
-    }
-    m_ladderProblem = false;
-    if (m_dealer.ladder().Record(LadderAnswerOf(m_view->quiz()))) {
+    if (m_view != nullptr && m_dealer.RecordAnswer(m_view->quiz())) {
         SaveLadderStep();
         RefreshStatus();
     }
@@ -401,12 +387,9 @@ void PracticeRuns::OnCopyProblem() {
         return;
     }
     const QuizLogic& quiz = m_view->quiz();
-    const TileHand hand = quiz.sortedTiles();
-    QString text;
-    for (std::int32_t i = 0; i < hand.count; ++i) {
-        text += QChar(u'0' + hand.tiles[static_cast<std::size_t>(i)]);
-    }
-    QGuiApplication::clipboard()->setText(text + QLatin1Char(SuitLetter(quiz.suitKind())));
+    const HandText text = SpellHand(quiz.sortedTiles(), quiz.suitKind());
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size())));
 }
 
 }  // namespace zelkon

@@ -145,8 +145,6 @@ private:
     QAction* m_abandonKey = nullptr;  // Esc, enabled while a run lasts
     QPointer<HandEntryDialog> m_entry;
     // The problem on screen is the ladder's: dealt by it, not typed, loaded or reviewed.
-    bool m_ladderProblem = false;
-    std::uint64_t m_seenDeals = 0;
     QString m_dealStatus;
     QString m_extraStatus;
 };

@@ -36,6 +36,35 @@ void PracticeDealer::setTiles(std::int32_t tiles) {
 
 void PracticeDealer::setFamily(FamilyIndex family) {
     m_family = family >= 0 && family < kFamilyCount ? family : kNoFamily;
+    if (m_ladderOn) {
+        m_ladder.Start(m_family);
+    }
+}
+
+void PracticeDealer::setLadderOn(bool on) {
+    m_ladderOn = on;
+    if (on) {
+        m_ladder.Start(m_family);
+    }
+}
+
+void PracticeDealer::restoreLadder(FamilyIndex at, std::int32_t tiles) {
+    m_ladderOn = true;
+    m_ladder.Restore(m_family, at, tiles);
+}
+
+void PracticeDealer::noteShown() {
+    // A question this dealer did not deal (typed in, loaded from an earlier visit) moves nothing.
+    m_ladderQuestion = m_deals != m_shownDeals && m_ladderOn && m_lastFamily == m_ladder.family();
+    m_shownDeals = m_deals;
+}
+
+bool PracticeDealer::RecordAnswer(const QuizLogic& quiz) {
+    if (!m_ladderQuestion) {
+        return false;
+    }
+    m_ladderQuestion = false;
+    return m_ladder.Record(LadderAnswerOf(quiz));
 }
 
 FamilyIndex PracticeDealer::dealtFamily() const {

@@ -15,6 +15,8 @@
 
 namespace zelkon {
 
+class QuizLogic;
+
 class PracticeDealer : public ProblemSource {
 public:
     // Fills problem with a card that is due and returns true, or returns false and leaves it.
@@ -38,14 +40,23 @@ public:
     void setTiles(std::int32_t tiles);
     std::int32_t tiles() const { return m_tiles; }
     // Only hands of family (DealFamilyHand), at the size in force or, below the family's core,
-    // at the family's smallest size; kNoFamily deals every hand.
+    // at the family's smallest size; kNoFamily deals every hand. The ladder, when on, starts
+    // again on it.
     void setFamily(FamilyIndex family);
     FamilyIndex family() const { return m_family; }
-    // While on, the ladder chooses the family and the size of every deal.
-    void setLadderOn(bool on) { m_ladderOn = on; }
+    // While on, the ladder chooses the family and the size of every deal; turned on, it starts
+    // at the chosen family's smallest size.
+    void setLadderOn(bool on);
+    // On, at a step kept from an earlier visit; one that cannot be dealt starts over.
+    void restoreLadder(FamilyIndex at, std::int32_t tiles);
     bool ladderOn() const { return m_ladderOn; }
-    Ladder& ladder() { return m_ladder; }
     const Ladder& ladder() const { return m_ladder; }
+
+    // The question on screen is new: whether this dealer dealt it on the ladder's step.
+    void noteShown();
+    // The answer to the question on screen; true when it moved the ladder's step. Only a question
+    // dealt on the step counts, and only once.
+    bool RecordAnswer(const QuizLogic& quiz);
 
     // Asked before every deal outside a timed run.
     void setDueCardHook(DueCardHook hook) { m_dueCard = std::move(hook); }
@@ -85,6 +96,8 @@ private:
     FamilyIndex m_family = kNoFamily;
     bool m_ladderOn = false;
     Ladder m_ladder;
+    bool m_ladderQuestion = false;  // the question on screen was dealt on the ladder's step
+    std::uint64_t m_shownDeals = 0;
     DueCardHook m_dueCard;
     DueHandHook m_dueHand;
     bool m_timedRun = false;

@@ -119,6 +119,53 @@ TEST(HandNotation, keepsTheOrderAsTypedBesideTheSortedTiles) {
     }
 }
 
+// As 問題を入力 and a link read a hand: blanks around it go, positions count from what was given,
+// and a won hand is refused by its count rather than by what follows it.
+TEST(HandNotation, aTypedHandLosesTheBlanksAroundItOnly) {
+    struct Case {
+        std::string_view text;
+        HandFault code;
+        std::int32_t position;
+        std::int32_t byteOffset;
+        std::int32_t suitPosition;
+        std::int32_t count;
+        std::string_view typed;  // a hand's digits as written
+    };
+    for (const Case& c : {
+             Case{"  2399x", HandFault::NotATile, 7, 6, 0, 0, ""},
+             Case{"\u3000\t9321p\r\n", HandFault::None, 0, 0, 0, 0, "9321"},
+             Case{"\u00A0\u00852399 ", HandFault::None, 0, 0, 0, 0, "2399"},
+             Case{"\t12p3 ", HandFault::DigitAfterSuit, 5, 4, 4, 0, ""},
+             Case{" 1112345678999 9", HandFault::NotATile, 15, 14, 0, 0, ""},
+             Case{" 11123 ", HandFault::TileCount, 0, 0, 0, 5, ""},
+             Case{"123456789 ", HandFault::TileCount, 0, 0, 0, 9, ""},
+             Case{" \u3000 ", HandFault::Empty, 0, 0, 0, 0, ""},
+             Case{"", HandFault::Empty, 0, 0, 0, 0, ""},
+             // Neither a stray byte nor a zero-width space is a blank: each is named.
+             Case{" \xFF"
+                  "2399",
+                  HandFault::StrayByte, 2, 1, 0, 0, ""},
+             Case{"\u200B2399", HandFault::NotATile, 1, 0, 0, 0, ""},
+         }) {
+        HandNotation hand;
+        const HandNotationFault fault = ReadTypedHand(c.text, kWaitingHandSizes, hand);
+        const std::string shown = testing::PrintToString(std::string(c.text));
+        EXPECT_EQ(fault.code, c.code) << shown;
+        EXPECT_EQ(fault.position, c.position) << shown;
+        EXPECT_EQ(fault.byteOffset, c.byteOffset) << shown;
+        EXPECT_EQ(fault.suitPosition, c.suitPosition) << shown;
+        EXPECT_EQ(fault.count, c.count) << shown;
+        if (c.code == HandFault::None) {
+            const TileHand typed = hand.typedHand();
+            EXPECT_EQ(DigitsOf(typed), c.typed) << shown;
+        }
+    }
+    // The sizes the reader takes, each with its won size refused.
+    HandNotation hand;
+    EXPECT_EQ(ReadTypedHand("1112345678999", 1u << 4, hand).code, HandFault::TileCount);
+    EXPECT_EQ(ReadTypedHand("11123456789999", kWaitingHandSizes, hand).count, 14);
+}
+
 TEST(HandNotation, oddSuitsAreNotWrittenOut) {
     EXPECT_EQ(SpellHand(Hand13Of("1112345678999"), 7).view(), "1112345678999");
     EXPECT_EQ(SuitLetter(kNoSuit), '\0');

@@ -270,5 +270,50 @@ TEST(Ladder, walksTheCatalogueFamilyByFamilyUpToThirteenTiles) {
     EXPECT_EQ(ladder.tiles(), 4);
 }
 
+// The ladder moves only on answers to questions the dealer dealt on its step, each counted once:
+// a typed hand, a second answer or a question left from before the ladder was on moves nothing.
+TEST(PracticeDealer, onlyQuestionsDealtOnTheLaddersStepMoveIt) {
+    test::UseSeededDraws(3);
+    PracticeDealer dealer;
+    QuizLogic quiz;
+    const auto answerRight = [&] {
+        for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+            if (quiz.isWait(n)) {
+                quiz.Toggle(n);
+            }
+        }
+        quiz.Answer();
+        return dealer.RecordAnswer(quiz);
+    };
+    const auto deal = [&] {
+        quiz.NewProblem(0, 1, &dealer);
+        dealer.noteShown();
+    };
+    deal();
+    dealer.setFamily(FamilyIndexOf("nobetan"));
+    dealer.setLadderOn(true);
+    EXPECT_FALSE(answerRight()) << "dealt before the ladder was on";
+    ASSERT_EQ(dealer.ladder().tiles(), 4);
+    for (int k = 1; k < kLadderClimbStreak; ++k) {
+        deal();
+        EXPECT_FALSE(answerRight());
+        EXPECT_FALSE(dealer.RecordAnswer(quiz)) << "a second answer to one question";
+    }
+    ASSERT_TRUE(quiz.EnterTiles(tests::TilesOf("2345"), 0, 1));
+    dealer.noteEntered();
+    dealer.noteShown();
+    EXPECT_FALSE(answerRight()) << "a typed hand";
+    deal();
+    EXPECT_TRUE(answerRight());
+    EXPECT_EQ(dealer.ladder().tiles(), 7);
+    // A family chosen while the ladder is on starts it again there.
+    dealer.setFamily(FamilyIndexOf("tatsumaki"));
+    EXPECT_EQ(dealer.ladder().family(), FamilyIndexOf("tatsumaki"));
+    EXPECT_EQ(dealer.ladder().tiles(), 7);
+    dealer.restoreLadder(FamilyIndexOf("happou"), 13);
+    EXPECT_TRUE(dealer.ladderOn());
+    EXPECT_EQ(dealer.ladder().family(), FamilyIndexOf("tatsumaki")) << "not of the family chosen";
+}
+
 }  // namespace
 }  // namespace zelkon

@@ -6,6 +6,7 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/explanation.h"
+#include "analysis/explanation_text.h"
 #include "analysis/hand_fault_text.h"
 #include "analysis/hand_notation.h"
 #include "analysis/hint_text.h"
@@ -17,7 +18,6 @@
 #include "analysis/wait_in_hand.h"
 #include "dealing/family_dealer.h"
 #include "dealing/random_source.h"
-#include "quiz/ladder.h"
 #include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "quiz/timed_run.h"
@@ -28,7 +28,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 3;
+constexpr std::int32_t kInterfaceVersion = 5;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -43,8 +43,6 @@ Problem analysed;
 // The window's dealer: bands, sizes, families and the ladder. With every hand at 13 tiles it deals
 // exactly as DealProblem.
 PracticeDealer dealer;
-// The problem on screen was dealt on the ladder's step, so its answer moves the ladder.
-bool ladderProblem = false;
 
 // The page's clock: the time the page passes in with each call that may read it.
 class PageClock : public RunClock {
@@ -128,7 +126,7 @@ ZW_EXPORT(zw_text_capacity) std::int32_t zw_text_capacity() {
 // The window's first problem: the generator seeded, a deal, a drawn suit, sorted tiles.
 ZW_EXPORT(zw_set_up) void zw_set_up(std::uint32_t seed) {
     quiz.SetUp(seed);
-    ladderProblem = false;
+    dealer.noteShown();
     Changed();
 }
 
@@ -138,10 +136,8 @@ ZW_EXPORT(zw_new_problem)
 void zw_new_problem(std::int32_t suitMode, std::int32_t sortMode, std::int32_t fewest,
                     std::int32_t most) {
     dealer.setBand(WaitBand{fewest, most});
-    const std::uint64_t before = dealer.deals();
     quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode), &dealer);
-    ladderProblem = dealer.deals() != before && dealer.ladderOn() &&
-                    dealer.lastFamily() == dealer.ladder().family();
+    dealer.noteShown();
     Changed();
 }
 
@@ -152,27 +148,19 @@ ZW_EXPORT(zw_set_tiles) void zw_set_tiles(std::int32_t tiles) {
 
 // 形: a family of the catalogue, or -1 for every form. The ladder, when on, starts again on it.
 ZW_EXPORT(zw_set_family) void zw_set_family(std::int32_t family) {
-    if (family == dealer.family()) {
-        return;
-    }
-    dealer.setFamily(family);
-    if (dealer.ladderOn()) {
-        dealer.ladder().Start(dealer.family());
+    if (family != dealer.family()) {
+        dealer.setFamily(family);
     }
 }
 
 // 段階練習 on (starting at the chosen family's smallest size) or off.
 ZW_EXPORT(zw_set_ladder) void zw_set_ladder(std::int32_t on) {
     dealer.setLadderOn(on != 0);
-    if (on != 0) {
-        dealer.ladder().Start(dealer.family());
-    }
 }
 
 // Back to a step kept from an earlier visit; one that cannot be dealt starts over.
 ZW_EXPORT(zw_restore_ladder) void zw_restore_ladder(std::int32_t at, std::int32_t tiles) {
-    dealer.setLadderOn(true);
-    dealer.ladder().Restore(dealer.family(), at, tiles);
+    dealer.restoreLadder(at, tiles);
 }
 
 // The ladder's step: its family and size.
@@ -201,19 +189,14 @@ ZW_EXPORT(zw_tile_count) std::int32_t zw_tile_count() {
 namespace zelkon {
 namespace {
 
-// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it: a won
-// hand is read, then refused by its count.
+// A hand of one of sizes (bits as HandSizes, waiting sizes only), as 問題を入力 reads it.
 HandFault ReadTyped(std::int32_t length, std::uint32_t sizes, HandNotation& hand) {
     const auto size = static_cast<std::size_t>(
         length < 0 ? 0
                    : (length > static_cast<std::int32_t>(kTextCapacity) ? kTextCapacity : length));
     sizes &= kWaitingHandSizes;
     faultSizes = sizes != 0 ? sizes : 1u << 13;
-    fault = ParseHandNotation(std::string_view(text, size), hand, faultSizes | faultSizes << 1);
-    if (fault.code == HandFault::None && (faultSizes >> hand.count & 1u) == 0) {
-        fault.code = HandFault::TileCount;
-        fault.count = hand.count;
-    }
+    fault = ReadTypedHand(std::string_view(text, size), faultSizes, hand);
     return fault.code;
 }
 
@@ -237,30 +220,17 @@ std::int32_t zw_enter(std::int32_t length, std::uint32_t sizes, std::int32_t sui
     if (ReadTyped(length, sizes, hand) != HandFault::None) {
         return static_cast<std::int32_t>(fault.code);
     }
-    TileHand typed;
-    for (int i = 0; i < hand.count; ++i) {
-        typed.tiles[static_cast<std::size_t>(i)] = hand.typed[static_cast<std::size_t>(i)];
-    }
-    typed.count = hand.count;
-    quiz.EnterTiles(typed, hand.suit == kNoSuit ? suitMode : hand.suit,
+    quiz.EnterTiles(hand.typedHand(), hand.suit == kNoSuit ? suitMode : hand.suit,
                     static_cast<std::uint8_t>(sortMode));
     dealer.noteEntered();
-    ladderProblem = false;
+    dealer.noteShown();
     Changed();
     return 0;
 }
 
-// The last fault in 問題を入力's words, in the quiz's language; lead: characters the page trimmed
-// before the text it handed in, added to the positions named.
-ZW_EXPORT(zw_fault_text) std::int32_t zw_fault_text(std::int32_t lead) {
-    HandNotationFault shown = fault;
-    if (shown.position > 0) {
-        shown.position += lead;
-    }
-    if (shown.suitPosition > 0) {
-        shown.suitPosition += lead;
-    }
-    return PutText(HandFaultWords(shown, faultSizes, quiz.language()).view());
+// The last fault in 問題を入力's words, in the quiz's language.
+ZW_EXPORT(zw_fault_text) std::int32_t zw_fault_text() {
+    return PutText(HandFaultWords(fault, faultSizes, quiz.language()).view());
 }
 
 // 0 position, 1 character, 2 suit, 3 suit position, 4 count, 5 number, 6 whether the character
@@ -296,11 +266,7 @@ ZW_EXPORT(zw_answer) std::int32_t zw_answer() {
         return 0;
     }
     quiz.Answer();
-    if (!ladderProblem) {
-        return 0;
-    }
-    ladderProblem = false;
-    return dealer.ladder().Record(LadderAnswerOf(quiz)) ? 1 : 0;
+    return dealer.RecordAnswer(quiz) ? 1 : 0;
 }
 
 // One more hint (the window's count); 0 once answered or when all are shown.
@@ -344,14 +310,7 @@ ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
 
 // The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
 ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
-    const TileHand tiles = quiz.sortedTiles();
-    HandNotation hand;
-    for (std::int32_t i = 0; i < tiles.count; ++i) {
-        hand.tiles[static_cast<std::size_t>(i)] = tiles.tiles[static_cast<std::size_t>(i)];
-    }
-    hand.count = tiles.count;
-    hand.suit = quiz.suitKind();
-    return PutText(SpellHand(hand).view());
+    return PutText(SpellHand(quiz.sortedTiles(), quiz.suitKind()).view());
 }
 
 // The explanation of the problem on screen, number by number (1 to 9).
@@ -481,26 +440,103 @@ ZW_EXPORT(zw_wait_in_hand) std::int32_t zw_wait_in_hand(std::int32_t n, std::int
     return length;
 }
 
-// Names from the core, UTF-8 in the text buffer.
-// 0 Japanese, 1 English: the answer box, the names and the hints from now on.
+namespace zelkon {
+namespace {
+
+NumberBits Picks() {
+    NumberBits picks = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        picks |= quiz.selected(n) ? 1u << n : 0u;
+    }
+    return picks;
+}
+
+// Groups as "0444,0666,21468": each its TileGroupStyle digit, then its tiles.
+std::int32_t PutTiles(const TileLine& line) {
+    std::int32_t length = 0;
+    for (std::int32_t g = 0; g < line.count; ++g) {
+        const TileGroup& group = line.groups[static_cast<std::size_t>(g)];
+        if (g > 0) {
+            text[length++] = ',';
+        }
+        text[length++] = static_cast<char>('0' + static_cast<std::int32_t>(group.style));
+        for (std::int32_t i = 0; i < group.count; ++i) {
+            text[length++] = static_cast<char>('0' + group.tiles[static_cast<std::size_t>(i)]);
+        }
+    }
+    return length;
+}
+
+}  // namespace
+}  // namespace zelkon
+
+// The panel of the problem on screen, in the window's words and groups. The summary's items, each
+// to be kept whole, and the gap that joins them.
+ZW_EXPORT(zw_summary_count) std::int32_t zw_summary_count() {
+    return Explained(kMinTile) != nullptr
+               ? SummaryWords(explanation, Picks(), quiz.language()).count
+               : 0;
+}
+
+ZW_EXPORT(zw_summary_item) std::int32_t zw_summary_item(std::int32_t i) {
+    if (Explained(kMinTile) == nullptr) {
+        return 0;
+    }
+    const SummaryItems summary = SummaryWords(explanation, Picks(), quiz.language());
+    return i >= 0 && i < summary.count ? PutText(summary.items[static_cast<std::size_t>(i)].view())
+                                       : 0;
+}
+
+ZW_EXPORT(zw_item_gap) std::int32_t zw_item_gap() {
+    return PutText(ExplanationPhrasesFor(quiz.language()).itemGap);
+}
+
+// Whether number n has a row, and the record it shows (-1 for none).
+ZW_EXPORT(zw_has_row) std::int32_t zw_has_row(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr && HasRow(*number, quiz.selected(n)) ? 1 : 0;
+}
+
+ZW_EXPORT(zw_shown_record) std::int32_t zw_shown_record(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? ShownRecord(*number) : -1;
+}
+
+ZW_EXPORT(zw_verdict_text) std::int32_t zw_verdict_text(std::int32_t n) {
+    return Explained(n) != nullptr
+               ? PutText(VerdictWords(explanation, n, quiz.selected(n), quiz.language()).view())
+               : 0;
+}
+
+ZW_EXPORT(zw_caption) std::int32_t zw_caption(std::int32_t n, std::int32_t r) {
+    return Reading(n, r) != nullptr
+               ? PutText(CaptionWords(explanation, n, r, quiz.language()).view())
+               : 0;
+}
+
+// "が1・4を待つ" for reading r of wait n.
+ZW_EXPORT(zw_waits_on) std::int32_t zw_waits_on(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    if (reading == nullptr || reading->winningBlock < 0) {
+        return 0;
+    }
+    return PutText(WaitsOnWords(WaitInHandOf(*reading, n), quiz.language()).view());
+}
+
+// The tiles of number n's row, and of reading r, as groups (see PutTiles).
+ZW_EXPORT(zw_row_tiles) std::int32_t zw_row_tiles(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? PutTiles(RowTiles(*number, n)) : 0;
+}
+
+ZW_EXPORT(zw_reading_tiles) std::int32_t zw_reading_tiles(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? PutTiles(ReadingTiles(*reading)) : 0;
+}
+
+// 0 Japanese, 1 English: the answer box, the panel and the hints from now on.
 ZW_EXPORT(zw_set_language) void zw_set_language(std::int32_t language) {
     quiz.SetLanguage(language == 1 ? Language::English : Language::Japanese);
-}
-
-ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
-    return k >= 0 && k < kPatternCount
-               ? PutText(kPatternTerms[static_cast<std::size_t>(k)].in(quiz.language()))
-               : 0;
-}
-
-ZW_EXPORT(zw_pattern_count) std::int32_t zw_pattern_count() {
-    return kPatternCount;
-}
-
-ZW_EXPORT(zw_wait_shape_name) std::int32_t zw_wait_shape_name(std::int32_t shape) {
-    return shape >= 0 && shape < static_cast<std::int32_t>(kWaitShapeTerms.size())
-               ? PutText(kWaitShapeTerms[static_cast<std::size_t>(shape)].in(quiz.language()))
-               : 0;
 }
 
 // For tests and tools: the waits of any hand, without touching the quiz. hand: 13 digits in the
