@@ -279,22 +279,23 @@ char SuitLetter(SuitKind suit) {
 }
 
 HandText SpellHand(const Hand13& hand, SuitKind suit) {
-    HandNotation notation;
-    std::copy(hand.begin(), hand.end(), notation.tiles.begin());
-    std::sort(notation.tiles.begin(), notation.tiles.begin() + 13);
-    notation.count = 13;
-    notation.suit = suit;
-    return SpellHand(notation);
+    TileHand tiles = TileHandOf(hand);
+    std::sort(tiles.tiles.begin(), tiles.tiles.begin() + 13);
+    return SpellHand(tiles, suit);
 }
 
 HandText SpellHand(const HandNotation& hand) {
+    return SpellHand(hand.tileHand(), hand.suit);
+}
+
+HandText SpellHand(const TileHand& hand, SuitKind suit) {
     HandText text;
-    const auto count = std::clamp(hand.count, 0, static_cast<int>(hand.tiles.size()));
+    const auto count = std::clamp(hand.count, 0, static_cast<std::int32_t>(hand.tiles.size()));
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
         text.chars[static_cast<std::size_t>(text.length++)] =
             static_cast<char>('0' + hand.tiles[i]);
     }
-    if (const char letter = SuitLetter(hand.suit); letter != '\0') {
+    if (const char letter = SuitLetter(suit); letter != '\0') {
         text.chars[static_cast<std::size_t>(text.length++)] = letter;
     }
     return text;

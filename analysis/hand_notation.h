@@ -102,5 +102,7 @@ struct HandText {
 // reads back to the same hand and suit. Tiles outside 1..9 are the caller's fault.
 HandText SpellHand(const Hand13& hand, SuitKind suit);
 HandText SpellHand(const HandNotation& hand);
+// The tiles in their own order, then the suit letter unless suit is none of the three.
+HandText SpellHand(const TileHand& hand, SuitKind suit);
 
 }  // namespace zelkon

@@ -1,5 +1,7 @@
 #include "tile_hand.h"
 
+#include <algorithm>
+
 namespace zelkon {
 
 namespace {
@@ -96,6 +98,13 @@ TileHand TileHandOf(const TileCounts& counts) {
         }
     }
     return hand;
+}
+
+TileHand TileHandOf(const Hand13& hand) {
+    TileHand tiles;
+    std::copy(hand.begin(), hand.end(), tiles.tiles.begin());
+    tiles.count = 13;
+    return tiles;
 }
 
 bool IsCompleteCounts(const TileCounts& counts) {

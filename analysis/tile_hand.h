@@ -36,6 +36,9 @@ bool CountTiles(const TileHand& hand, TileCounts& counts);
 // The hand of counts, ascending. Counts must total at most 14.
 TileHand TileHandOf(const TileCounts& counts);
 
+// A 13-tile hand as it stands, in its own order.
+TileHand TileHandOf(const Hand13& hand);
+
 std::int32_t TileTotal(const TileCounts& counts);
 
 // True when counts (3n+2 tiles, n = 0..4, at most four of a number) split into n melds and a

@@ -387,12 +387,9 @@ void PracticeRuns::OnCopyProblem() {
         return;
     }
     const QuizLogic& quiz = m_view->quiz();
-    const TileHand hand = quiz.sortedTiles();
-    QString text;
-    for (std::int32_t i = 0; i < hand.count; ++i) {
-        text += QChar(u'0' + hand.tiles[static_cast<std::size_t>(i)]);
-    }
-    QGuiApplication::clipboard()->setText(text + QLatin1Char(SuitLetter(quiz.suitKind())));
+    const HandText text = SpellHand(quiz.sortedTiles(), quiz.suitKind());
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size())));
 }
 
 }  // namespace zelkon

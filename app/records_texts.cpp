@@ -123,11 +123,11 @@ QString MistakeText(const Mistake& mistake) {
         QDateTime::fromMSecsSinceEpoch(mistake.answeredAt).toString(QStringLiteral("M/d HH:mm"));
     const std::string picks = NumberSetText(mistake.picks);
     const std::string waits = NumberSetText(mistake.waits);
-    return RecordsTexts::tr("%1　%2%3　選んだ牌：%4　待ち：%5")
+    const HandText hand =
+        SpellHand(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand), mistake.suit);
+    return RecordsTexts::tr("%1　%2　選んだ牌：%3　待ち：%4")
         .arg(when,
-             QString::fromStdString(
-                 TileDigits(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand))),
-             QString(QLatin1Char(SuitLetter(mistake.suit))),
+             QString::fromLatin1(hand.view().data(), static_cast<qsizetype>(hand.view().size())),
              picks.empty() ? QStringLiteral("—") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("—") : QString::fromStdString(waits));
 }

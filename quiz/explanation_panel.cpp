@@ -18,8 +18,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "analysis/explanation_text.h"
 #include "analysis/hint_text.h"
-#include "analysis/pattern_table.h"
 #include "analysis/wait_in_hand.h"
 #include "dialog_units.h"
 #include "res/tile_art.h"
@@ -40,183 +40,74 @@ constexpr int kBlockGap = 4;
 constexpr int kLeftoverGap = 10;
 constexpr int kLineGap = 3;
 constexpr int kRowGap = 10;
-constexpr int kYakuman = 13;
 constexpr QRgb kLeftoverColor = qRgb(128, 128, 128);
 constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
 // Set-aside melds in the hand's copy: the panel's background laid over them at this opacity.
 constexpr float kGreyedOpacity = 0.6f;
 
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // Looked up at each use: the language may change while the program runs.
-QString Dot() {
-    return ExplanationPanel::tr("・");
-}
-
 QString ItemGap() {
-    return ExplanationPanel::tr("\u3000");
+    return Utf8(ExplanationPhrasesFor(UiLanguage()).itemGap);
 }
 
-// "平和・タンヤオ（2翻）", "九連宝燈（役満）", or "役なし".
-QString ValueText(const ExplainedReading& reading) {
-    QStringList names;
-    for (std::size_t k = 0; k < PatternTable.size(); ++k) {
-        if (reading.patterns[k] != 0) {
-            names << UiTerm(kPatternTerms[k]);
-        }
-    }
-    if (names.isEmpty()) {
-        return ExplanationPanel::tr("役なし");
-    }
-    const QString value = reading.han >= kYakuman
-                              ? ExplanationPanel::tr("（役満）")
-                              : ExplanationPanel::tr("（%1翻）").arg(reading.han);
-    return names.join(Dot()) + value;
-}
-
-QString ShapeText(WaitShape shape) {
-    return ExplanationPanel::tr("%1待ち").arg(UiShapeName(shape));
-}
-
-// Scoring patterns belong to 13 tiles: a short hand's reading names its wait shape alone.
-QString ReadingCaption(const ExplainedReading& reading, bool scored) {
-    return scored ? ShapeText(reading.waitShape) + ItemGap() + ValueText(reading)
-                  : ShapeText(reading.waitShape);
-}
-
-QString VerdictText(const NumberExplanation& number, std::int32_t shown, bool picked, bool scored) {
-    switch (number.verdict) {
-        case Verdict::Wait:
-            return (picked ? ExplanationPanel::tr("正解：%1") : ExplanationPanel::tr("見逃し：%1"))
-                .arg(ReadingCaption(number.readings[static_cast<std::size_t>(shown)], scored));
-        case Verdict::FifthCopy:
-            if (shown < 0) {
-                return ExplanationPanel::tr(
-                    "待ちではない：手に4枚（5枚目があっても和了形にならない）");
-            }
-            return ExplanationPanel::tr("待ちではない：手に4枚（形だけなら%1）")
-                .arg(ShapeText(number.readings[static_cast<std::size_t>(shown)].waitShape));
-        case Verdict::NoReading:
-            break;
-    }
-    return ExplanationPanel::tr("待ちではない：どう分けても%1枚余る").arg(number.leftoverCount);
-}
-
-QString NumberList(const std::vector<TileNumber>& numbers) {
-    QStringList parts;
-    for (const TileNumber n : numbers) {
-        parts << QString::number(n);
-    }
-    return parts.join(Dot());
-}
-
-// "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3", or "聴牌していません".
 QString SummaryText(const HandExplanation& explanation, const QuizLogic& quiz) {
-    std::vector<TileNumber> waits;
-    std::vector<TileNumber> missed;
-    std::vector<TileNumber> wrong;
+    NumberBits picks = 0;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const bool wait = explanation.numbers[static_cast<std::size_t>(n)].verdict == Verdict::Wait;
-        if (wait) {
-            waits.push_back(n);
-        }
-        if (wait && !quiz.selected(n)) {
-            missed.push_back(n);
-        } else if (!wait && quiz.selected(n)) {
-            wrong.push_back(n);
-        }
+        picks |= quiz.selected(n) ? 1u << n : 0u;
     }
-    QString text = waits.empty() ? ExplanationPanel::tr("聴牌していません")
-                                 : ExplanationPanel::tr("待ち%1種：%2")
-                                       .arg(static_cast<int>(waits.size()))
-                                       .arg(NumberList(waits));
-    if (!waits.empty() && missed.empty() && wrong.empty()) {
-        text += ItemGap() + ExplanationPanel::tr("完全正解");
+    const SummaryItems summary = SummaryWords(explanation, picks, UiLanguage());
+    QStringList items;
+    for (std::int32_t i = 0; i < summary.count; ++i) {
+        items << Utf8(summary.items[static_cast<std::size_t>(i)].view());
     }
-    if (!missed.empty()) {
-        text += ItemGap() + ExplanationPanel::tr("見逃し：") + NumberList(missed);
-    }
-    if (!wrong.empty()) {
-        text += ItemGap() + ExplanationPanel::tr("待ちでない牌の選択：") + NumberList(wrong);
-    }
-    return text;
+    return items.join(ItemGap());
 }
 
-int BlockSize(BlockKind kind) {
-    return kind == BlockKind::Pair ? 2 : 3;
-}
-
-TileNumber BlockTile(const Block& block, int i) {
-    return block.kind == BlockKind::Run ? block.first + i : block.first;
-}
-
+// The core's styles, and one of the hints'.
 enum class GroupStyle {
-    Plain,
-    Outlined,  // the block the winning tile completes
-    Leftover,  // tiles no block takes, set apart
-    Greyed,    // a meld a hint sets aside
+    Plain = static_cast<int>(TileGroupStyle::Plain),
+    Outlined = static_cast<int>(TileGroupStyle::Outlined),
+    Leftover = static_cast<int>(TileGroupStyle::Leftover),
+    Greyed,  // a meld a hint sets aside
 };
 
 // Tiles drawn side by side; groups stand apart by a gap.
-struct TileGroup {
+struct DrawnGroup {
     std::array<TileNumber, 13> tiles{};
     int count = 0;
     GroupStyle style = GroupStyle::Plain;
 };
 
-using TileLine = std::vector<TileGroup>;
+using DrawnLine = std::vector<DrawnGroup>;
 
-TileGroup GroupOf(const Block& block, GroupStyle style) {
-    TileGroup group;
-    group.count = BlockSize(block.kind);
-    for (int i = 0; i < group.count; ++i) {
-        group.tiles[static_cast<std::size_t>(i)] = BlockTile(block, i);
+DrawnGroup GroupOf(const TileGroup& core, GroupStyle style) {
+    DrawnGroup group;
+    for (std::int32_t i = 0; i < core.count; ++i) {
+        group.tiles[static_cast<std::size_t>(group.count++)] =
+            core.tiles[static_cast<std::size_t>(i)];
     }
     group.style = style;
     return group;
 }
 
-TileLine ReadingLine(const ExplainedReading& reading) {
-    TileLine line;
-    for (std::int32_t b = 0; b < reading.blockCount; ++b) {
-        line.push_back(
-            GroupOf(reading.blocks[static_cast<std::size_t>(b)],
-                    b == reading.winningBlock ? GroupStyle::Outlined : GroupStyle::Plain));
-    }
-    return line;
-}
-
-TileLine RowLine(const NumberExplanation& number, TileNumber n, std::int32_t shown) {
-    if (shown >= 0) {
-        return ReadingLine(number.readings[static_cast<std::size_t>(shown)]);
-    }
-    TileLine line;
-    if (number.verdict == Verdict::FifthCopy) {
-        // No reading: the four copies the hand holds.
-        TileGroup four;
-        four.tiles = {n, n, n, n};
-        four.count = 4;
-        line.push_back(four);
-        return line;
-    }
-    for (std::int32_t b = 0; b < number.splitCount; ++b) {
-        line.push_back(GroupOf(number.split[static_cast<std::size_t>(b)], GroupStyle::Plain));
-    }
-    // At most four tiles to a group: the leftover runs on in groups of its own style.
-    for (std::int32_t i = 0; i < number.leftoverCount; ++i) {
-        if (i % 4 == 0) {
-            line.push_back(TileGroup{{}, 0, GroupStyle::Leftover});
-        }
-        TileGroup& last = line.back();
-        last.tiles[static_cast<std::size_t>(last.count++)] =
-            number.leftover[static_cast<std::size_t>(i)];
+DrawnLine LineOf(const TileLine& core) {
+    DrawnLine line;
+    for (std::int32_t g = 0; g < core.count; ++g) {
+        const TileGroup& group = core.groups[static_cast<std::size_t>(g)];
+        line.push_back(GroupOf(group, static_cast<GroupStyle>(group.style)));
     }
     return line;
 }
 
 // Hint 2's copy of the hand: the set-aside melds greyed and the core, each group where its
 // lowest tile puts it.
-TileLine HandCopyLine(const SmallestCore& core) {
-    TileLine line;
-    TileGroup rest;
+DrawnLine HandCopyLine(const SmallestCore& core) {
+    DrawnLine line;
+    DrawnGroup rest;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         for (int c = 0; c < core.core[static_cast<std::size_t>(n)]; ++c) {
             rest.tiles[static_cast<std::size_t>(rest.count++)] = n;
@@ -229,16 +120,12 @@ TileLine HandCopyLine(const SmallestCore& core) {
             line.push_back(rest);
             restPlaced = true;
         }
-        line.push_back(GroupOf(meld, GroupStyle::Greyed));
+        line.push_back(GroupOf(BlockGroup(meld), GroupStyle::Greyed));
     }
     if (!restPlaced) {
         line.push_back(rest);
     }
     return line;
-}
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The smallest core and its family, as hints 2 and 3 word them: 「123・789を外すと、残りは
@@ -248,11 +135,11 @@ QString CoreText(const Hints& hints) {
 }
 
 // The wait as it stands in the hand, drawn as tile groups with 「が1・4を待つ」 beside them.
-TileLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& text) {
+DrawnLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& text) {
     const WaitInHand wait = WaitInHandOf(reading, n);
-    TileLine line;
+    DrawnLine line;
     for (std::int32_t g = 0; g < wait.groupCount; ++g) {
-        TileGroup group;
+        DrawnGroup group;
         const std::size_t at = static_cast<std::size_t>(g);
         for (std::int32_t i = 0; i < wait.groupSizes[at]; ++i) {
             group.tiles[static_cast<std::size_t>(group.count++)] =
@@ -260,8 +147,7 @@ TileLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& te
         }
         line.push_back(group);
     }
-    const std::vector<TileNumber> on(wait.on.begin(), wait.on.begin() + wait.onCount);
-    text = ExplanationPanel::tr("が%1を待つ").arg(NumberList(on));
+    text = Utf8(WaitsOnWords(wait, UiLanguage()).view());
     return line;
 }
 
@@ -488,7 +374,8 @@ protected:
                 paintTiles(p, HandCopyLine(m_panel.m_hints->core), m_handCopyTop, ratio);
             }
             if (m_readingTop >= 0) {
-                paintTiles(p, ReadingLine(m_panel.m_hints->shownReading), m_readingTop, ratio);
+                paintTiles(p, LineOf(ReadingTiles(m_panel.m_hints->shownReading)), m_readingTop,
+                           ratio);
             }
         }
         p.setPen(palette().color(QPalette::WindowText));
@@ -632,10 +519,10 @@ private:
                    g.verdict);
         p.restore();
 
-        paintTiles(p, RowLine(number, row.number, row.shown), g.tilesTop, ratio);
+        paintTiles(p, LineOf(RowTiles(number, row.number)), g.tilesTop, ratio);
         if (g.waitTop >= 0) {
             QString text;
-            const TileLine waiting = WaitingTiles(
+            const DrawnLine waiting = WaitingTiles(
                 number.readings[static_cast<std::size_t>(row.shown)], row.number, text);
             const int right = paintTiles(p, waiting, g.waitTop, ratio);
             p.save();
@@ -653,16 +540,17 @@ private:
             if (place == shownPlace) {
                 continue;
             }
-            const ExplainedReading& reading = number.readings[static_cast<std::size_t>(
-                number.distinct[static_cast<std::size_t>(place)])];
+            const std::int32_t record = number.distinct[static_cast<std::size_t>(place)];
             p.save();
             p.setPen(palette().color(QPalette::WindowText));
-            p.drawText(QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight),
-                       Qt::AlignVCenter,
-                       ReadingCaption(reading, m_panel.m_explanation->tileCount == 13));
+            p.drawText(
+                QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight), Qt::AlignVCenter,
+                Utf8(
+                    CaptionWords(*m_panel.m_explanation, row.number, record, UiLanguage()).view()));
             p.restore();
             y += m_lineHeight;
-            paintTiles(p, ReadingLine(reading), y, ratio);
+            paintTiles(p, LineOf(ReadingTiles(number.readings[static_cast<std::size_t>(record)])),
+                       y, ratio);
             y += m_tileLineHeight + kLineGap;
         }
     }
@@ -670,7 +558,7 @@ private:
     // Tiles go 1:1 into device pixels, each its own width from the last, as on the board: each
     // lands on a whole device pixel and carries the widget's ratio, so it is copied, not scaled.
     // Each tile's number stands under it. Returns the logical x after the last tile.
-    int paintTiles(QPainter& p, const TileLine& line, int y, qreal ratio) const {
+    int paintTiles(QPainter& p, const DrawnLine& line, int y, qreal ratio) const {
         const int top = qRound(y * ratio);
         const int gap = qRound(kBlockGap * ratio);
         int x = qRound(kTilesX * ratio);
@@ -694,7 +582,7 @@ private:
         };
         bool leftoverSeen = false;
         for (std::size_t i = 0; i < line.size(); ++i) {
-            const TileGroup& group = line[i];
+            const DrawnGroup& group = line[i];
             if (group.style == GroupStyle::Leftover && !leftoverSeen) {
                 x += qRound((kLeftoverGap - kBlockGap) * ratio);
                 leftoverSeen = true;
@@ -862,7 +750,7 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const NumberExplanation& number = m_explanation->numbers[static_cast<std::size_t>(n)];
         const bool picked = quiz.selected(n);
-        if (number.verdict == Verdict::NoReading && !picked) {
+        if (!HasRow(number, picked)) {
             continue;
         }
         ExplanationRow row{};
@@ -878,13 +766,11 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
                 row.sign = RowSign::Neutral;
                 break;
         }
-        row.shown = -1;
-        if (number.distinctCount > 0 && number.bestDistinct >= 0) {
-            // The best reading as it first appears in the table.
-            row.shown = number.distinct[static_cast<std::size_t>(number.bestDistinct)];
+        row.shown = ShownRecord(number);
+        if (row.shown >= 0) {
             row.others = number.distinctCount - 1;
         }
-        row.verdict = VerdictText(number, row.shown, picked, m_explanation->tileCount == 13);
+        row.verdict = Utf8(VerdictWords(*m_explanation, n, picked, UiLanguage()).view());
         if (number.verdict == Verdict::Wait) {
             WaitingTiles(number.readings[static_cast<std::size_t>(row.shown)], n, row.waitText);
         }

@@ -161,13 +161,7 @@ bool QuizLogic::UseHint() {
 }
 
 TileHand QuizLogic::sortedTiles() const {
-    if (m_nTiles != 13) {
-        return m_short.sortedHand;
-    }
-    TileHand hand;
-    std::copy(m_problem.sortedHand.begin(), m_problem.sortedHand.end(), hand.tiles.begin());
-    hand.count = 13;
-    return hand;
+    return m_nTiles != 13 ? m_short.sortedHand : TileHandOf(m_problem.sortedHand);
 }
 
 bool QuizLogic::isWait(TileNumber number) const {

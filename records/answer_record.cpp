@@ -87,21 +87,21 @@ std::string RecordHandDigits(const AnswerRecord& record) {
 }
 
 TileHand StoredTiles(const Hand13& hand, std::int32_t tiles, const TileHand& shortHand) {
-    if (tiles != 13) {
-        return shortHand;
+    return tiles != 13 ? shortHand : TileHandOf(hand);
+}
+
+void SplitStoredTiles(const TileHand& stored, Hand13& hand, std::int32_t& tiles,
+                      TileHand& shortHand) {
+    tiles = stored.count;
+    if (stored.count == 13) {
+        std::copy_n(stored.tiles.begin(), hand.size(), hand.begin());
+    } else {
+        shortHand = stored;
     }
-    TileHand stored;
-    std::copy(hand.begin(), hand.end(), stored.tiles.begin());
-    stored.count = 13;
-    return stored;
 }
 
 std::string TileDigits(const TileHand& tiles) {
-    std::string text;
-    for (std::int32_t i = 0; i < tiles.count; ++i) {
-        text += static_cast<char>('0' + tiles.tiles[static_cast<std::size_t>(i)]);
-    }
-    return text;
+    return std::string(SpellHand(tiles, kNoSuit).view());
 }
 
 UnixMillis NowUnixMillis() {

@@ -72,6 +72,9 @@ std::string RecordHandDigits(const AnswerRecord& record);
 
 // The tiles of a hand kept as the records keep one: hand when tiles is 13, else shortHand.
 TileHand StoredTiles(const Hand13& hand, std::int32_t tiles, const TileHand& shortHand);
+// And back: stored (4, 7, 10 or 13 tiles) into the three fields.
+void SplitStoredTiles(const TileHand& stored, Hand13& hand, std::int32_t& tiles,
+                      TileHand& shortHand);
 // The tiles' digits in their order, as the hand column holds a short hand.
 std::string TileDigits(const TileHand& tiles);
 

@@ -78,13 +78,6 @@ std::optional<TileHand> TileHandFromText(std::string_view text) {
     return TileHandOf(counts);
 }
 
-TileHand TileHandOf13(const Hand13& hand) {
-    TileHand tiles;
-    std::copy(hand.begin(), hand.end(), tiles.tiles.begin());
-    tiles.count = 13;
-    return tiles;
-}
-
 const char* FamilyWord(FamilyIndex family) {
     return family >= 0 && family < kFamilyCount
                ? kShapeFamilies[static_cast<std::size_t>(family)].id

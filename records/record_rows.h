@@ -20,7 +20,6 @@ namespace zelkon {
 std::optional<Hand13> HandFromText(std::string_view text);
 // Digits of a hand column of 4, 7, 10 or 13 tiles; nothing for anything else.
 std::optional<TileHand> TileHandFromText(std::string_view text);
-TileHand TileHandOf13(const Hand13& hand);
 // The family column's word: the family's id, "-" for kNoFamily; and back (kNoFamily for "-" or
 // an id this program does not know).
 const char* FamilyWord(FamilyIndex family);
@@ -53,8 +52,9 @@ public:
     // grades Good when the hand has a card.
     void grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at);
     // The same with hints and for any size: fully right after hints 1 to 5 grades Hard, after
-    // the sixth Again, and either makes the card as a miss does.
-    void grade(const AnswerRecord& answer);
+    // the sixth Again, and either makes the card as a miss does. handText: the answer's hand
+    // column (RecordHandDigits).
+    void grade(const AnswerRecord& answer, std::string_view handText);
 
 private:
     SqliteStatement m_load;

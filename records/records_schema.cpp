@@ -130,7 +130,7 @@ void upgradeFrom3(SqliteDatabase& database, const UpgradeProgress& progress) {
         if (!tiles) {
             continue;
         }
-        const std::string_view family = FamilyWord(CoreFamilyOf(TileHandOf13(*tiles)));
+        const std::string_view family = FamilyWord(CoreFamilyOf(TileHandOf(*tiles)));
         // The column's default already says none.
         if (family != none) {
             setFamily.bind(1, rows.int64(0)).bind(2, family);

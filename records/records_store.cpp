@@ -330,8 +330,9 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
         CardBook cards(database);
         for (const AnswerRecord& answer : answers) {
             const char suit[2] = {SuitLetter(answer.suit), '\0'};
+            const std::string hand = RecordHandDigits(answer);
             insert.bind(1, answer.answeredAt)
-                .bind(2, RecordHandDigits(answer))
+                .bind(2, hand)
                 .bind(3, std::string_view(suit))
                 .bind(4, std::string_view(DealWord(answer.dealt)));
             if (const char* band = BandWord(answer.band)) {
@@ -353,9 +354,7 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
                 .bind(17, std::string_view(FamilyWord(answer.family)))
                 .bind(18, std::int64_t{answer.hints});
             insert.run();
-            AnswerRecord sorted = answer;
-            SortHand(sorted.hand);
-            cards.grade(sorted);
+            cards.grade(answer, hand);
         }
         transaction.commit();
         checkpointIfInWal();

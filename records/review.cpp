@@ -87,12 +87,7 @@ std::optional<ReviewCard> cardFromRow(const SqliteStatement& row) {
         return std::nullopt;
     }
     ReviewCard card;
-    card.tiles = tiles->count;
-    if (tiles->count == 13) {
-        std::copy_n(tiles->tiles.begin(), card.hand.size(), card.hand.begin());
-    } else {
-        card.shortHand = *tiles;
-    }
+    SplitStoredTiles(*tiles, card.hand, card.tiles, card.shortHand);
     card.memory = {row.real(1), row.real(2)};
     card.reviews = static_cast<std::int32_t>(row.int64(3));
     card.lapses = static_cast<std::int32_t>(row.int64(4));
@@ -196,9 +191,8 @@ void CardBook::grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at) {
     }
 }
 
-void CardBook::grade(const AnswerRecord& answer) {
-    const std::string text = RecordHandDigits(answer);
-    const std::optional<ReviewCard> card = load(text);
+void CardBook::grade(const AnswerRecord& answer, std::string_view handText) {
+    const std::optional<ReviewCard> card = load(handText);
     ReviewGrade grade = ReviewGrade::Again;
     if (answer.fullyRight) {
         grade = answer.hints == 0           ? ReviewGrade::Good

@@ -226,12 +226,7 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
             }
             Mistake mistake;
             mistake.answeredAt = ClampMillis(mistakes.int64(0));
-            mistake.tiles = hand->count;
-            if (hand->count == 13) {
-                std::copy_n(hand->tiles.begin(), mistake.hand.size(), mistake.hand.begin());
-            } else {
-                mistake.shortHand = *hand;
-            }
+            SplitStoredTiles(*hand, mistake.hand, mistake.tiles, mistake.shortHand);
             mistake.suit = SuitFromLetter(mistakes.text(2));
             mistake.picks = NumberSetFromText(mistakes.text(3));
             mistake.waits = NumberSetFromText(mistakes.text(4));
@@ -324,9 +319,11 @@ std::string FormatStatistics(const Statistics& figures, std::int32_t utcOffsetSe
     }
     for (const Mistake& mistake : figures.latestMistakes) {
         text += "  " + timeText(mistake.answeredAt, utcOffsetSeconds) + "  " +
-                TileDigits(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand)) +
-                SuitLetter(mistake.suit) + "  picked " + numbersText(mistake.picks) + "  waits " +
-                numbersText(mistake.waits) + "\n";
+                std::string(SpellHand(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand),
+                                      mistake.suit)
+                                .view()) +
+                "  picked " + numbersText(mistake.picks) + "  waits " + numbersText(mistake.waits) +
+                "\n";
     }
     return text;
 }

@@ -105,74 +105,6 @@
         <translation>Hint</translation>
     </message>
     <message>
-        <source>役なし</source>
-        <translation>no pattern</translation>
-    </message>
-    <message>
-        <source>・</source>
-        <translation>, </translation>
-    </message>
-    <message>
-        <source>（%1翻）</source>
-        <translation> (%1 han)</translation>
-    </message>
-    <message>
-        <source>正解：%1</source>
-        <translation>Right: %1</translation>
-    </message>
-    <message>
-        <source>見逃し：%1</source>
-        <translation>Missed: %1</translation>
-    </message>
-    <message>
-        <source>&#x3000;</source>
-        <translation>  </translation>
-    </message>
-    <message>
-        <source>（役満）</source>
-        <translation> (yakuman)</translation>
-    </message>
-    <message>
-        <source>%1待ち</source>
-        <translation>%1</translation>
-    </message>
-    <message>
-        <source>待ちではない：手に4枚（5枚目があっても和了形にならない）</source>
-        <translation>No wait: all 4 held, nothing completes</translation>
-    </message>
-    <message>
-        <source>待ちではない：手に4枚（形だけなら%1）</source>
-        <translation>No wait: 4 held (%1 in shape only)</translation>
-    </message>
-    <message>
-        <source>待ちではない：どう分けても%1枚余る</source>
-        <translation>No wait: always %1 tiles left over</translation>
-    </message>
-    <message>
-        <source>聴牌していません</source>
-        <translation>Not tenpai</translation>
-    </message>
-    <message>
-        <source>待ち%1種：%2</source>
-        <translation>Waits (%1): %2</translation>
-    </message>
-    <message>
-        <source>完全正解</source>
-        <translation>Perfect</translation>
-    </message>
-    <message>
-        <source>見逃し：</source>
-        <translation>Missed: </translation>
-    </message>
-    <message>
-        <source>待ちでない牌の選択：</source>
-        <translation>Wrong picks: </translation>
-    </message>
-    <message>
-        <source>が%1を待つ</source>
-        <translation>wait on %1</translation>
-    </message>
-    <message>
         <source>ほかの読み方（%1）</source>
         <translation>Other readings (%1)</translation>
     </message>
@@ -395,8 +327,8 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>Deal: weak shape (%1)</translation>
     </message>
     <message>
-        <source>%1&#x3000;%2%3&#x3000;選んだ牌：%4&#x3000;待ち：%5</source>
-        <translation>%1  %2%3  picked: %4  waits: %5</translation>
+        <source>%1&#x3000;%2&#x3000;選んだ牌：%3&#x3000;待ち：%4</source>
+        <translation>%1  %2  picked: %3  waits: %4</translation>
     </message>
     <message>
         <source>出題：苦手な形（%1）</source>

@@ -320,7 +320,7 @@ private slots:
         // A 13-tile answer: its family is its smallest core's.
         const Problem answered = view->quiz().problem();
         view->okButton().click();
-        const FamilyIndex family = CoreFamilyOf(TileHandOf13(answered.sortedHand));
+        const FamilyIndex family = CoreFamilyOf(TileHandOf(answered.sortedHand));
         if (family != kNoFamily) {
             ++seen[static_cast<std::size_t>(family)];
             right[static_cast<std::size_t>(family)] += CountWaits(answered.sortedHand) == 0;

@@ -572,7 +572,7 @@ TEST(RecordsStore, upgradesEveryEarlierVersionInPlace) {
         for (const AnswerRecord& a : answers) {
             ASSERT_TRUE(sizes.step());
             EXPECT_EQ(sizes.int64(0), 13);
-            const char* family = FamilyWord(CoreFamilyOf(TileHandOf13(a.hand)));
+            const char* family = FamilyWord(CoreFamilyOf(TileHandOf(a.hand)));
             EXPECT_EQ(sizes.text(1), family) << HandDigits(a.hand);
             named += std::string_view(family) != "-" ? 1 : 0;
             EXPECT_EQ(sizes.int64(2), 0);

@@ -6,6 +6,7 @@
 
 #include "analysis/decomposition.h"
 #include "analysis/explanation.h"
+#include "analysis/explanation_text.h"
 #include "analysis/hand_fault_text.h"
 #include "analysis/hand_notation.h"
 #include "analysis/hint_text.h"
@@ -27,7 +28,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 4;
+constexpr std::int32_t kInterfaceVersion = 5;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -309,14 +310,7 @@ ZW_EXPORT(zw_answer_text) std::int32_t zw_answer_text() {
 
 // The problem on screen as 問題をコピー writes it: sorted, with its suit letter.
 ZW_EXPORT(zw_spell) std::int32_t zw_spell() {
-    const TileHand tiles = quiz.sortedTiles();
-    HandNotation hand;
-    for (std::int32_t i = 0; i < tiles.count; ++i) {
-        hand.tiles[static_cast<std::size_t>(i)] = tiles.tiles[static_cast<std::size_t>(i)];
-    }
-    hand.count = tiles.count;
-    hand.suit = quiz.suitKind();
-    return PutText(SpellHand(hand).view());
+    return PutText(SpellHand(quiz.sortedTiles(), quiz.suitKind()).view());
 }
 
 // The explanation of the problem on screen, number by number (1 to 9).
@@ -446,26 +440,103 @@ ZW_EXPORT(zw_wait_in_hand) std::int32_t zw_wait_in_hand(std::int32_t n, std::int
     return length;
 }
 
-// Names from the core, UTF-8 in the text buffer.
-// 0 Japanese, 1 English: the answer box, the names and the hints from now on.
+namespace zelkon {
+namespace {
+
+NumberBits Picks() {
+    NumberBits picks = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        picks |= quiz.selected(n) ? 1u << n : 0u;
+    }
+    return picks;
+}
+
+// Groups as "0444,0666,21468": each its TileGroupStyle digit, then its tiles.
+std::int32_t PutTiles(const TileLine& line) {
+    std::int32_t length = 0;
+    for (std::int32_t g = 0; g < line.count; ++g) {
+        const TileGroup& group = line.groups[static_cast<std::size_t>(g)];
+        if (g > 0) {
+            text[length++] = ',';
+        }
+        text[length++] = static_cast<char>('0' + static_cast<std::int32_t>(group.style));
+        for (std::int32_t i = 0; i < group.count; ++i) {
+            text[length++] = static_cast<char>('0' + group.tiles[static_cast<std::size_t>(i)]);
+        }
+    }
+    return length;
+}
+
+}  // namespace
+}  // namespace zelkon
+
+// The panel of the problem on screen, in the window's words and groups. The summary's items, each
+// to be kept whole, and the gap that joins them.
+ZW_EXPORT(zw_summary_count) std::int32_t zw_summary_count() {
+    return Explained(kMinTile) != nullptr
+               ? SummaryWords(explanation, Picks(), quiz.language()).count
+               : 0;
+}
+
+ZW_EXPORT(zw_summary_item) std::int32_t zw_summary_item(std::int32_t i) {
+    if (Explained(kMinTile) == nullptr) {
+        return 0;
+    }
+    const SummaryItems summary = SummaryWords(explanation, Picks(), quiz.language());
+    return i >= 0 && i < summary.count ? PutText(summary.items[static_cast<std::size_t>(i)].view())
+                                       : 0;
+}
+
+ZW_EXPORT(zw_item_gap) std::int32_t zw_item_gap() {
+    return PutText(ExplanationPhrasesFor(quiz.language()).itemGap);
+}
+
+// Whether number n has a row, and the record it shows (-1 for none).
+ZW_EXPORT(zw_has_row) std::int32_t zw_has_row(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr && HasRow(*number, quiz.selected(n)) ? 1 : 0;
+}
+
+ZW_EXPORT(zw_shown_record) std::int32_t zw_shown_record(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? ShownRecord(*number) : -1;
+}
+
+ZW_EXPORT(zw_verdict_text) std::int32_t zw_verdict_text(std::int32_t n) {
+    return Explained(n) != nullptr
+               ? PutText(VerdictWords(explanation, n, quiz.selected(n), quiz.language()).view())
+               : 0;
+}
+
+ZW_EXPORT(zw_caption) std::int32_t zw_caption(std::int32_t n, std::int32_t r) {
+    return Reading(n, r) != nullptr
+               ? PutText(CaptionWords(explanation, n, r, quiz.language()).view())
+               : 0;
+}
+
+// "が1・4を待つ" for reading r of wait n.
+ZW_EXPORT(zw_waits_on) std::int32_t zw_waits_on(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    if (reading == nullptr || reading->winningBlock < 0) {
+        return 0;
+    }
+    return PutText(WaitsOnWords(WaitInHandOf(*reading, n), quiz.language()).view());
+}
+
+// The tiles of number n's row, and of reading r, as groups (see PutTiles).
+ZW_EXPORT(zw_row_tiles) std::int32_t zw_row_tiles(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? PutTiles(RowTiles(*number, n)) : 0;
+}
+
+ZW_EXPORT(zw_reading_tiles) std::int32_t zw_reading_tiles(std::int32_t n, std::int32_t r) {
+    const ExplainedReading* reading = Reading(n, r);
+    return reading != nullptr ? PutTiles(ReadingTiles(*reading)) : 0;
+}
+
+// 0 Japanese, 1 English: the answer box, the panel and the hints from now on.
 ZW_EXPORT(zw_set_language) void zw_set_language(std::int32_t language) {
     quiz.SetLanguage(language == 1 ? Language::English : Language::Japanese);
-}
-
-ZW_EXPORT(zw_pattern_name) std::int32_t zw_pattern_name(std::int32_t k) {
-    return k >= 0 && k < kPatternCount
-               ? PutText(kPatternTerms[static_cast<std::size_t>(k)].in(quiz.language()))
-               : 0;
-}
-
-ZW_EXPORT(zw_pattern_count) std::int32_t zw_pattern_count() {
-    return kPatternCount;
-}
-
-ZW_EXPORT(zw_wait_shape_name) std::int32_t zw_wait_shape_name(std::int32_t shape) {
-    return shape >= 0 && shape < static_cast<std::int32_t>(kWaitShapeTerms.size())
-               ? PutText(kWaitShapeTerms[static_cast<std::size_t>(shape)].in(quiz.language()))
-               : 0;
 }
 
 // For tests and tools: the waits of any hand, without touching the quiz. hand: 13 digits in the

@@ -1,7 +1,7 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 4;
+export const kInterfaceVersion = 5;
 
 // Hand sizes a typed hand may have, as bits (bit c for c tiles).
 export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
@@ -24,6 +24,18 @@ export enum BlockKind {
     Pair = 0,
     Triplet = 1,
     Run = 2,
+}
+
+// Tiles drawn side by side, as the window's panel groups them.
+export enum TileGroupStyle {
+    Plain = 0,
+    Outlined = 1, // the block the winning tile completes
+    Leftover = 2, // tiles no block takes
+}
+
+export interface TileGroup {
+    style: TileGroupStyle;
+    tiles: number[];
 }
 
 export interface Block {
@@ -110,10 +122,17 @@ interface Exports {
     zw_split_block(n: number, b: number): number;
     zw_leftover(n: number): number;
     zw_wait_in_hand(n: number, r: number): number;
+    zw_summary_count(): number;
+    zw_summary_item(i: number): number;
+    zw_item_gap(): number;
+    zw_has_row(n: number): number;
+    zw_shown_record(n: number): number;
+    zw_verdict_text(n: number): number;
+    zw_caption(n: number, r: number): number;
+    zw_waits_on(n: number, r: number): number;
+    zw_row_tiles(n: number): number;
+    zw_reading_tiles(n: number, r: number): number;
     zw_set_language(language: number): void;
-    zw_pattern_name(k: number): number;
-    zw_pattern_count(): number;
-    zw_wait_shape_name(shape: number): number;
     zw_analyse(): number;
     zw_analysed_patterns(n: number): number;
     zw_deal_seeded(seed: number, fewest: number, most: number): void;
@@ -146,6 +165,11 @@ const encoder = new TextEncoder();
 
 function block(code: number): Block {
     return { kind: (code >> 4) as BlockKind, first: code & 15 };
+}
+
+// "0444,0666,21468": each group its style digit, then its tiles.
+function groups(text: string): TileGroup[] {
+    return text === "" ? [] : text.split(",").map((g) => ({ style: Number(g[0]) as TileGroupStyle, tiles: Array.from(g.slice(1), Number) }));
 }
 
 export class Core {
@@ -321,21 +345,49 @@ export class Core {
         return { groups: groups.split(",").map((g) => Array.from(g, Number)), on: Array.from(on ?? "", Number) };
     }
 
-    // The answer box, pattern and shape names and hints in English (true) or Japanese.
+    // The panel of the problem on screen in the core's words: the summary's items (each kept
+    // whole, joined by itemGap), which numbers have a row, and each row's verdict and tiles.
+    summaryItems(): string[] {
+        return Array.from({ length: this.x.zw_summary_count() }, (_, i) => this.text(this.x.zw_summary_item(i)));
+    }
+
+    get itemGap(): string {
+        return this.text(this.x.zw_item_gap());
+    }
+
+    hasRow(n: number): boolean {
+        return this.x.zw_has_row(n) === 1;
+    }
+
+    // The record of readings that number n's row shows, or -1.
+    shownRecord(n: number): number {
+        return this.x.zw_shown_record(n);
+    }
+
+    verdictText(n: number): string {
+        return this.text(this.x.zw_verdict_text(n));
+    }
+
+    caption(n: number, r: number): string {
+        return this.text(this.x.zw_caption(n, r));
+    }
+
+    // "が1・4を待つ" beside the tiles of waitInHand(n, r).
+    waitsOn(n: number, r: number): string {
+        return this.text(this.x.zw_waits_on(n, r));
+    }
+
+    rowTiles(n: number): TileGroup[] {
+        return groups(this.text(this.x.zw_row_tiles(n)));
+    }
+
+    readingTiles(n: number, r: number): TileGroup[] {
+        return groups(this.text(this.x.zw_reading_tiles(n, r)));
+    }
+
+    // The answer box, the panel and the hints in English (true) or Japanese.
     setEnglish(english: boolean): void {
         this.x.zw_set_language(english ? 1 : 0);
-    }
-
-    patternName(k: number): string {
-        return this.text(this.x.zw_pattern_name(k));
-    }
-
-    get patternCount(): number {
-        return this.x.zw_pattern_count();
-    }
-
-    waitShapeName(shape: number): string {
-        return this.text(this.x.zw_wait_shape_name(shape));
     }
 
     // The catalogue's families, by index and name.

@@ -1,7 +1,7 @@
 // The page: draws what the core holds and passes the player's presses to it. Every text that
 // comes from the address, the storage or the player goes in as text, never as markup.
-import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, Verdict } from "./core.js";
-import type { Block, NumberExplanation, Reading } from "./core.js";
+import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, TileGroupStyle, Verdict } from "./core.js";
+import type { TileGroup } from "./core.js";
 import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
 import type { Band, Settings } from "./settings.js";
 import { TEXTS } from "./texts.js";
@@ -429,12 +429,12 @@ class Page {
             rows.append(el("p", "panel-empty", this.t.beforeAnswer));
             return;
         }
-        const explained = [0, 1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => (n === 0 ? null : this.core.explain(n)));
         // Each item of the line whole: it breaks only between them, at the core's gaps.
         const summary = el("p", "summary");
-        this.summary(explained).forEach((item, i) => {
+        const gap = this.core.itemGap;
+        this.core.summaryItems().forEach((item, i) => {
             if (i > 0) {
-                summary.append(this.t.itemGap);
+                summary.append(gap);
             }
             summary.append(el("span", "item", item));
         });
@@ -444,44 +444,10 @@ class Page {
             rows.append(el("p", "core-line", core));
         }
         for (let n = 1; n <= 9; ++n) {
-            const number = explained[n]!;
-            const picked = this.core.selected(n);
-            if (number.verdict === Verdict.NoReading && !picked) {
-                continue;
-            }
-            rows.append(this.row(n, number, picked));
-        }
-    }
-
-    // "待ち3種：2・5・8　見逃し：5　待ちでない牌の選択：3": the kinds of cross tell missed from wrong.
-    private summary(explained: (NumberExplanation | null)[]): string[] {
-        const t = this.t;
-        const waits: number[] = [];
-        const missed: number[] = [];
-        const wrong: number[] = [];
-        for (let n = 1; n <= 9; ++n) {
-            const wait = explained[n]!.verdict === Verdict.Wait;
-            if (wait) {
-                waits.push(n);
-            }
-            if (this.core.mark(n) === MarkCross) {
-                (wait ? missed : wrong).push(n);
+            if (this.core.hasRow(n)) {
+                rows.append(this.row(n));
             }
         }
-        if (waits.length === 0) {
-            return [t.noWaits];
-        }
-        const items = [t.summaryWaits(waits.length, waits.join(t.dot))];
-        if (missed.length === 0 && wrong.length === 0) {
-            items.push(t.fullyRight);
-        }
-        if (missed.length > 0) {
-            items.push(t.missed + missed.join(t.dot));
-        }
-        if (wrong.length > 0) {
-            items.push(t.wrongPicks + wrong.join(t.dot));
-        }
-        return items;
     }
 
     // One hint more per press, only while the panel is open, the problem unanswered and no run on.
@@ -495,53 +461,12 @@ class Page {
         }
     }
 
-    private caption(reading: Reading): string {
-        const names: string[] = [];
-        for (let k = 0; k < this.core.patternCount; ++k) {
-            if (reading.patterns & (1 << k)) {
-                names.push(this.core.patternName(k));
-            }
-        }
-        const t = this.t;
-        const shape = this.core.waitShapeName(reading.waitShape) + t.waitSuffix;
-        // Scoring patterns belong to 13 tiles: a short hand's reading names its wait shape alone.
-        if (this.core.tileCount !== 13) {
-            return shape;
-        }
-        const value = names.length === 0 ? t.noPattern : names.join(t.dot) + (reading.han >= 13 ? t.yakuman : t.han(reading.han));
-        return shape + t.itemGap + value;
-    }
-
-    private verdict(number: NumberExplanation, shown: number, picked: boolean): string {
-        const t = this.t;
-        switch (number.verdict) {
-            case Verdict.Wait:
-                return (picked ? t.right : t.missed) + this.caption(number.readings[shown]);
-            case Verdict.FifthCopy:
-                return shown < 0
-                    ? t.fifthNone
-                    : t.fifthShape(this.core.waitShapeName(number.readings[shown].waitShape) + t.waitSuffix);
-            default:
-                return t.noReading(number.leftover.length);
-        }
-    }
-
-    private blocks(blocks: Block[], outlined: number, leftover: number[]): HTMLElement {
+    private tileLine(groups: TileGroup[]): HTMLElement {
         const line = el("div", "small-tiles");
         const suit = this.core.suit;
-        blocks.forEach((block, i) => {
-            const group = el("span", i === outlined ? "group won" : "group");
-            const size = block.kind === 0 ? 2 : 3;
-            for (let j = 0; j < size; ++j) {
-                const n = block.kind === 2 ? block.first + j : block.first;
-                group.append(tileImage(n, suit, this.t.tileName(n, suit), "small tile"));
-            }
-            line.append(group);
-        });
-        // At most four tiles to a group: the leftover runs on in groups of its own.
-        for (let i = 0; i < leftover.length; i += 4) {
-            const group = el("span", "group leftover");
-            for (const n of leftover.slice(i, i + 4)) {
+        for (const { style, tiles } of groups) {
+            const group = el("span", style === TileGroupStyle.Outlined ? "group won" : style === TileGroupStyle.Leftover ? "group leftover" : "group");
+            for (const n of tiles) {
                 group.append(tileImage(n, suit, this.t.tileName(n, suit), "small tile"));
             }
             line.append(group);
@@ -561,33 +486,25 @@ class Page {
             }
             line.append(group);
         }
-        line.append(el("span", "waits-on", this.t.waitsOn(wait.on.join(this.t.dot))));
+        line.append(el("span", "waits-on", this.core.waitsOn(n, r)));
         return line;
     }
 
-    private row(n: number, number: NumberExplanation, picked: boolean): HTMLElement {
+    private row(n: number): HTMLElement {
         const row = el("div", "row");
         const mark = this.core.mark(n);
         const head = el("p", "row-head");
         const sign = el("span", mark === MarkCircle ? "sign circle" : mark === MarkCross ? "sign cross" : "sign neutral");
         sign.setAttribute("aria-hidden", "true");
+        head.append(sign, el("span", "row-number", String(n)), el("span", "row-verdict", this.core.verdictText(n)));
+        row.append(head);
+        row.append(this.tileLine(this.core.rowTiles(n)));
+        const number = this.core.explain(n);
+        if (number.verdict === Verdict.Wait) {
+            row.append(this.waitLine(n, this.core.shownRecord(n)));
+        }
         // Each distinct reading once; the answer box's first.
         const places = number.distinct;
-        const bestPlace = number.bestDistinct >= 0 ? number.bestDistinct : 0;
-        const shown = places.length > 0 ? places[bestPlace] : -1;
-        head.append(sign, el("span", "row-number", String(n)), el("span", "row-verdict", this.verdict(number, shown, picked)));
-        row.append(head);
-        if (shown >= 0) {
-            const reading = number.readings[shown];
-            row.append(this.blocks(reading.blocks, reading.winningBlock, []));
-            if (number.verdict === Verdict.Wait) {
-                row.append(this.waitLine(n, shown));
-            }
-        } else if (number.verdict === Verdict.FifthCopy) {
-            row.append(this.blocks([], -1, [n, n, n, n]));
-        } else {
-            row.append(this.blocks(number.split, -1, number.leftover));
-        }
         const others = places.length - 1;
         if (others > 0) {
             const link = el("button", "others", this.t.otherReadings(others));
@@ -603,10 +520,9 @@ class Page {
             row.append(link);
             if (open) {
                 places.forEach((r, place) => {
-                    if (place !== bestPlace) {
-                        const reading = number.readings[r];
-                        row.append(el("p", "other-caption", this.caption(reading)));
-                        row.append(this.blocks(reading.blocks, reading.winningBlock, []));
+                    if (place !== number.bestDistinct) {
+                        row.append(el("p", "other-caption", this.core.caption(n, r)));
+                        row.append(this.tileLine(this.core.readingTiles(n, r)));
                     }
                 });
             }

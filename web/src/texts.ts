@@ -1,5 +1,5 @@
-// The page's own words, in the window's Japanese and in English. Names of patterns and wait shapes
-// are not here: they come from the core.
+// The page's own words, in the window's Japanese and in English. The explanation's words, and the
+// names of patterns and wait shapes, are not here: they come from the core.
 
 export type Lang = "ja" | "en";
 
@@ -49,23 +49,7 @@ export interface Texts {
     // The explanation panel.
     panel: string;
     beforeAnswer: string;
-    right: string;
-    missed: string;
-    waitSuffix: string;
-    itemGap: string;
-    dot: string;
-    noPattern: string;
-    han(n: number): string;
-    yakuman: string;
-    summaryWaits(count: number, list: string): string;
-    noWaits: string;
-    fullyRight: string;
-    wrongPicks: string;
-    fifthNone: string;
-    fifthShape(shape: string): string;
-    noReading(left: number): string;
     otherReadings(n: number): string;
-    waitsOn(list: string): string;
     // Timed runs.
     abandonRun: string;
     runResult(time: string, right: number, of: number, missed: number, wrong: number): string;
@@ -121,23 +105,7 @@ export const TEXTS: Record<Lang, Texts> = {
         enterLabel: "手牌",
         panel: "解説",
         beforeAnswer: "解答すると、ここに解説が表示されます",
-        right: "正解：",
-        missed: "見逃し：",
-        waitSuffix: "待ち",
-        itemGap: "\u3000",
-        dot: "・",
-        noPattern: "役なし",
-        han: (n) => `（${n}翻）`,
-        yakuman: "（役満）",
-        summaryWaits: (count, list) => `待ち${count}種：${list}`,
-        noWaits: "聴牌していません",
-        fullyRight: "完全正解",
-        wrongPicks: "待ちでない牌の選択：",
-        fifthNone: "待ちではない：手に4枚（5枚目があっても和了形にならない）",
-        fifthShape: (shape) => `待ちではない：手に4枚（形だけなら${shape}）`,
-        noReading: (left) => `待ちではない：どう分けても${left}枚余る`,
         otherReadings: (n) => `ほかの読み方（${n}）`,
-        waitsOn: (list) => `が${list}を待つ`,
         abandonRun: "タイムアタックを中止しますか？",
         runResult: (time, right, of, missed, wrong) =>
             `タイム　${time}\n完全正解　${right} / ${of}問\n見逃した待ち　延べ${missed}種\n待ちでない牌の選択　延べ${wrong}種`,
@@ -188,23 +156,7 @@ export const TEXTS: Record<Lang, Texts> = {
         enterLabel: "Hand",
         panel: "Explanation",
         beforeAnswer: "Answer, and the explanation shows here",
-        right: "Right: ",
-        missed: "Missed: ",
-        waitSuffix: "",
-        itemGap: "  ",
-        dot: ", ",
-        noPattern: "no pattern",
-        han: (n) => ` (${n} han)`,
-        yakuman: " (yakuman)",
-        summaryWaits: (count, list) => `Waits (${count}): ${list}`,
-        noWaits: "Not tenpai",
-        fullyRight: "Perfect",
-        wrongPicks: "Wrong picks: ",
-        fifthNone: "No wait: all 4 held, nothing completes",
-        fifthShape: (shape) => `No wait: 4 held (${shape} in shape only)`,
-        noReading: (left) => `No wait: always ${left} tiles left over`,
         otherReadings: (n) => `Other readings (${n})`,
-        waitsOn: (list) => `wait on ${list}`,
         abandonRun: "Stop the time attack?",
         runResult: (time, right, of, missed, wrong) =>
             `Time  ${time}\nPerfect  ${right} / ${of}\nMissed waits  ${missed} in all\nWrong picks  ${wrong} in all`,

@@ -11,6 +11,7 @@ import { kWaitingSizes, loadCore } from "../../build/web/js/core.js";
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..", "..");
 const cli = process.env.ZELKON_CLI ?? path.join(root, "build", "dev", "cli", "zelkon-cli");
+const panelLines = process.env.ZELKON_PANEL_LINES ?? path.join(root, "build", "dev", "tests", "analysis", "zelkon_panel_lines");
 const core = await loadCore(fs.readFileSync(path.join(root, "build", "web", "site", "zelkon.wasm")));
 
 function native(...args) {
@@ -172,6 +173,64 @@ test("every hand of 4, 7 and 10 tiles reads, answers and explains as the native 
         assert.equal(expectedAnswers.length, short.length);
         short.forEach((hand, i) => assert.equal(answers[i], expectedAnswers[i], hand));
     }
+});
+
+const kStyleMarks = ["", "[]", "<>"];
+
+function spelled(groups) {
+    return groups.map(({ style, tiles }) => {
+        const marks = kStyleMarks[style];
+        return marks.slice(0, marks.length / 2) + tiles.join("") + marks.slice(marks.length / 2);
+    }).join(" ");
+}
+
+// The panel as tests/support/panel_lines.h writes it, from the module's texts and groups alone.
+function panelText(hand, picks, lang) {
+    core.setEnglish(lang === "en");
+    assert.equal(core.enter(hand, 0, true, kWaitingSizes), null, hand);
+    for (const n of picks) {
+        core.toggle(Number(n));
+    }
+    core.answer();
+    let text = `${hand} ${picks || "-"} ${lang}\n${core.summaryItems().join(core.itemGap)}\n`;
+    for (let n = 1; n <= 9; ++n) {
+        if (!core.hasRow(n)) {
+            continue;
+        }
+        const e = core.explain(n);
+        text += `${n} ${core.verdictText(n)}`;
+        text += e.verdict === 0 ? ` | ${core.waitsOn(n, core.shownRecord(n))}\n` : "\n";
+        text += `  ${spelled(core.rowTiles(n))}\n`;
+        for (const r of e.distinct) {
+            text += `  ${core.caption(n, r)}: ${spelled(core.readingTiles(n, r))}\n`;
+        }
+    }
+    return text;
+}
+
+// Every short hand of 4 and 7 tiles and one 13-tile hand in 7, each with picks of every kind
+// (the waits, none, one off, scattered), in both languages.
+test("the panel's words and tiles are the native core's, for many hands and picks", () => {
+    const sampled = [4, 7].flatMap((size) => native("table", "--tiles", String(size)).split("\n").filter(Boolean).map((l) => l.split("\t")[0]));
+    sampled.push(...hands.filter((_, i) => i % 7 === 0));
+    const cases = sampled.map((hand, i) => {
+        core.enter(hand, 0, true, kWaitingSizes);
+        let bits = [1, 2, 3, 4, 5, 6, 7, 8, 9].reduce((b, n) => (core.isWait(n) ? b | (1 << n) : b), 0);
+        bits = [bits, 0, bits ^ (1 << (1 + (i % 9))), (Math.imul(i, 2654435761) >>> 7) & 0x3fe][i % 4];
+        return `${hand} ${[1, 2, 3, 4, 5, 6, 7, 8, 9].filter((n) => bits & (1 << n)).join("") || "-"}`;
+    });
+    for (const lang of ["ja", "en"]) {
+        const input = cases.map((c) => `${c} ${lang}\n`).join("");
+        const expected = execFileSync(panelLines, { input, encoding: "utf8", maxBuffer: 1 << 28 });
+        const got = cases.map((c) => {
+            const [hand, picks] = c.split(" ");
+            return panelText(hand, picks === "-" ? "" : picks, lang);
+        });
+        const lines = expected.split(/\n(?=\d+ [\d-]+ (?:ja|en)\n)/).map((p, i, all) => (i < all.length - 1 ? p + "\n" : p));
+        assert.equal(lines.length, cases.length, lang);
+        got.forEach((text, i) => assert.equal(text, lines[i], cases[i]));
+    }
+    core.setEnglish(false);
 });
 
 // One hand in 150, so that every family and fourth-hint form turns up.
