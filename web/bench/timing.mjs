@@ -13,7 +13,7 @@ const folders = process.argv.slice(3, 5);
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const sites = [];
 for (const dir of folders.length > 0 ? folders : [undefined]) {
-    sites.push({ name: dir ?? "build/web/site", ...(await startSiteProcess(dir)), first: [], answers: [], frames: [], phases: new Map() });
+    sites.push({ name: dir ?? "build/web/site", ...(await startSiteProcess(dir)), first: [], painted: [], answers: [], frames: [], phases: new Map() });
 }
 const loadAverage = () => os.loadavg()[0].toFixed(1);
 const loadBefore = loadAverage();
@@ -44,6 +44,20 @@ for (let i = 0; i < loads; ++i) {
         await page.goto(site.url);
         await page.waitForFunction(() => performance.getEntriesByName("zelkon-first-frame").length > 0);
         site.first.push(await page.evaluate(() => performance.getEntriesByName("zelkon-first-frame")[0].startTime));
+        // The frame's mark comes before its paint; the board's first tile (elementtiming) says when
+        // the tiles were on screen.
+        const painted = await page.evaluate(() => new Promise((resolve) => {
+            new PerformanceObserver((list) => {
+                const tiles = list.getEntries().find((e) => e.identifier === "tiles");
+                if (tiles) {
+                    resolve(tiles.renderTime || tiles.loadTime);
+                }
+            }).observe({ type: "element", buffered: true });
+            setTimeout(() => resolve(NaN), 2000);
+        }));
+        if (!Number.isNaN(painted)) {
+            site.painted.push(painted);
+        }
         for (const [name, ms] of Object.entries(await page.evaluate(phases))) {
             site.phases.set(name, [...(site.phases.get(name) ?? []), ms]);
         }
@@ -68,6 +82,10 @@ for (const site of sites) {
     const { first, answers, frames } = site;
     console.log(`${site.name}`);
     console.log(`  first problem's frame after navigation, ${loads} cold loads: median ${f(median(first))}, min ${f(Math.min(...first))}, max ${f(Math.max(...first))}`);
+    if (site.painted.length > 0) {
+        const { painted } = site;
+        console.log(`  tiles painted: median ${f(median(painted))}, min ${f(Math.min(...painted))}, max ${f(Math.max(...painted))}`);
+    }
     const steps = [...site.phases].filter(([, xs]) => xs.length === loads).sort((a, b) => median(a[1]) - median(b[1]));
     console.log(`  medians: ${steps.map(([name, xs]) => `${name} ${median(xs).toFixed(0)}`).join(", ")}`);
     if (answers.length > 0) {
