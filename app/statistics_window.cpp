@@ -11,16 +11,19 @@
 #include <QDate>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGraphicsObject>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHorizontalBarSeries>
 #include <QKeyEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -28,6 +31,8 @@ namespace zelkon {
 
 namespace {
 
+// Where a family count's item keeps the width of its text.
+constexpr int kCountWidthKey = 0;
 // The families' column beside the 1000 pixels the other charts had.
 constexpr int kWindowWidth = 1400;
 constexpr int kWindowHeight = 820;
@@ -53,6 +58,53 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int rows, int columns,
     grid->addWidget(view, row, column, rows, columns);
     return chart;
 }
+
+// The item that holds a series' bars paints nothing itself, yet each changed value repaints its
+// whole plot area through it (grid, every bar and label): marked empty, the view repaints only
+// the bars and labels that changed. Found by class, as Qt Charts keeps it private.
+void RepaintOnlyChangedBars(QChart* chart) {
+    QList<QGraphicsItem*> items = chart->childItems();
+    while (!items.isEmpty()) {
+        QGraphicsItem* item = items.takeLast();
+        const QGraphicsObject* object = item->toGraphicsObject();
+        if (object != nullptr && object->inherits("AbstractBarChartItem")) {
+            item->setFlag(QGraphicsItem::ItemHasNoContents);
+        }
+        items << item->childItems();
+    }
+}
+
+// The list lays out every row again when a line changes, and a row's size costs a text layout
+// of its line: sizes are kept by text, the one thing that differs between the rows.
+class RowSizes : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QStyle* style = option.widget != nullptr ? option.widget->style() : nullptr;
+        if (option.fontMetrics != m_metrics || style != m_style) {
+            m_sizes.clear();
+            m_metrics = option.fontMetrics;
+            m_style = style;
+        }
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (const auto found = m_sizes.constFind(text); found != m_sizes.cend()) {
+            return *found;
+        }
+        // The list holds kLatestMistakes lines: a session comes nowhere near this.
+        if (m_sizes.size() >= 10'000) {
+            m_sizes.clear();
+        }
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        m_sizes.insert(text, size);
+        return size;
+    }
+
+private:
+    mutable QFontMetrics m_metrics{QFont()};
+    mutable const QStyle* m_style = nullptr;
+    mutable QHash<QString, QSize> m_sizes;
+};
 
 QValueAxis* PercentAxis() {
     auto* axis = new QValueAxis;
@@ -171,6 +223,7 @@ StatisticsWindow::RateChart StatisticsWindow::NewRateChart(QChart* chart, bool h
     chart->addAxis(percent, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
     rate.series->attachAxis(percent);
     chart->legend()->setVisible(false);
+    RepaintOnlyChangedBars(chart);
     return rate;
 }
 
@@ -221,6 +274,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     m_dayRate = PercentAxis();
     m_days->addAxis(m_dayRate, Qt::AlignRight);
     m_days->legend()->setVisible(true);
+    // The day bars keep repainting the whole plot: the rims of the lines' points reach past the
+    // lines' own area, and only that repaint draws them again.
 
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
@@ -228,6 +283,7 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     m_mistakesHeading = new QLabel;
     mistakesLayout->addWidget(m_mistakesHeading);
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
+    m_mistakes.setItemDelegate(new RowSizes(&m_mistakes));
     mistakesLayout->addWidget(&m_mistakes);
     grid->addWidget(mistakesBox, 3, 0, 1, 2);
     grid->setRowStretch(1, 3);
@@ -413,10 +469,13 @@ void StatisticsWindow::showFamilyCounts(const QStringList& counts) {
             item->setBrush(m_families.names->labelsBrush());
             m_familyCounts << item;
         }
-        if (m_familyCounts[i]->text() != counts[i]) {
-            m_familyCounts[i]->setText(counts[i]);
+        QGraphicsSimpleTextItem* item = m_familyCounts[i];
+        if (item->text() != counts[i]) {
+            item->setText(counts[i]);
+            // Measured once per text: each measure is a text layout, twenty at every answer.
+            item->setData(kCountWidthKey, metrics.horizontalAdvance(counts[i]));
         }
-        widest = std::max(widest, metrics.horizontalAdvance(counts[i]));
+        widest = std::max(widest, item->data(kCountWidthKey).toInt());
     }
     QMargins margins = chart->margins();
     const int right = familyCountOffset() + widest + kCountMargin;
@@ -435,10 +494,11 @@ int StatisticsWindow::familyCountOffset() const {
 void StatisticsWindow::placeFamilyCounts() {
     const QRectF plot = m_families.chart->plotArea();
     const auto rows = static_cast<qreal>(m_familyCounts.size());
+    const int offset = familyCountOffset();
     for (qsizetype i = 0; i < m_familyCounts.size(); ++i) {
         QGraphicsSimpleTextItem* item = m_familyCounts[i];
         const qreal middle = plot.bottom() - (static_cast<qreal>(i) + 0.5) * plot.height() / rows;
-        const QPointF at(std::round(plot.right() + familyCountOffset()),
+        const QPointF at(std::round(plot.right() + offset),
                          std::round(middle - item->boundingRect().height() / 2));
         if (item->pos() != at) {
             item->setPos(at);

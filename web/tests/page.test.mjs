@@ -342,6 +342,32 @@ test("a short hand by taps on a phone, and the ladder a step up after its run of
     assert.deepEqual(errors, []);
 });
 
+// 出題's band deals from the next problem on; the status line names it in either language, and
+// after a reload too.
+test("a band deals within its waits and the status line names it, in Japanese and English", async (t) => {
+    const { page, errors } = await open(t, "?seed=5");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("checkbox", { name: "解説を表示" }).check();
+    await page.getByRole("radio", { name: "待ち5種以上" }).check();
+    await page.getByRole("button", { name: "閉じる" }).click();
+    const status = page.locator("#run-status");
+    assert.equal(await status.textContent(), "出題：待ち5種以上");
+    for (let k = 0; k < 3; ++k) {
+        await page.getByRole("button", { name: "リセット" }).click();
+        await page.keyboard.press("Enter");
+        const answer = await answerBox(page).inputValue();
+        assert.ok(answer.split("\n").filter((l) => /^ {2}\[\d\]/.test(l)).length >= 5, answer);
+    }
+    await page.reload();
+    await page.locator("body.ready").waitFor();
+    assert.equal(await status.textContent(), "出題：待ち5種以上", "the band is kept");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("radio", { name: "English" }).check();
+    await page.getByRole("button", { name: "Close" }).click();
+    assert.equal(await status.textContent(), "Deal: 5 or more waits");
+    assert.deepEqual(errors, []);
+});
+
 // The window's words for a fault come from the core: the module, loaded here, words each link.
 test("a bad link and a typed hand name their fault in the window's words, in Japanese and English", async (t) => {
     const core = await loadCore(fs.readFileSync(path.join(siteDir, "zelkon.wasm")));
