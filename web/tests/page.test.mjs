@@ -150,6 +150,25 @@ test("a bad link or seed is named as such, and the page deals as usual", async (
         }
 });
 
+// The stylesheet is inline, let in by its hash: the policy must take it and nothing else inline.
+test("the page's own inline style applies, and no other inline style or script does", async (t) => {
+    const { page } = await open(t, "");
+    const seen = await page.evaluate(() => {
+        const script = document.createElement("script");
+        script.textContent = "window.inlineRan = true;";
+        document.head.append(script);
+        const style = document.createElement("style");
+        style.textContent = "body { margin-left: 77px; }";
+        document.head.append(style);
+        return {
+            ran: window.inlineRan === true,
+            margin: getComputedStyle(document.body).marginLeft,
+            board: getComputedStyle(document.getElementById("form")).backgroundColor,
+        };
+    });
+    assert.deepEqual(seen, { ran: false, margin: "0px", board: "rgb(0, 200, 0)" });
+});
+
 test("after one visit the page works offline, and English is kept across a reload", async (t) => {
     const { page, context, errors } = await open(t, "");
     await page.evaluate(() => navigator.serviceWorker.ready);
