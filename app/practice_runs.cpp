@@ -12,6 +12,7 @@
 #include "analysis/hand_notation.h"
 #include "hand_entry_dialog.h"
 #include "practice_settings.h"
+#include "quiz/deal_status.h"
 #include "quiz/window_language.h"
 #include "quiz/zelkon_view.h"
 
@@ -19,39 +20,19 @@ namespace zelkon {
 
 namespace {
 
-struct BandItem {
-    WaitBand band;
-    const char* text;
-    const char* name;
+// The 出題 items in kBandTable's order.
+const std::array<const char*, kBandItems> kBandTexts{
+    QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手(&A)"),
+    QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種(&1)"),
+    QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種(&3)"),
+    QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
 };
 
-const std::array<BandItem, kBandItems> kBands{{
-    {kAllHands, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手(&A)"),
-     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "すべての手")},
-    {kBandOneTwo, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種(&1)"),
-     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち1〜2種")},
-    {kBandThreeFour, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種(&3)"),
-     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち3〜4種")},
-    {kBandFivePlus, QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
-     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上")},
-}};
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
-
-WaitBand BandAt(int index) {
-    return index >= 0 && index < kBandItems ? kBands[static_cast<std::size_t>(index)].band
-                                            : kAllHands;
-}
-
-int BandIndex(WaitBand band) {
-    for (int i = 0; i < kBandItems; ++i) {
-        const WaitBand& item = kBands[static_cast<std::size_t>(i)].band;
-        if (item.fewest == band.fewest && item.most == band.most) {
-            return i;
-        }
-    }
-    return -1;
-}
 
 PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
     : QObject(&window),
@@ -78,7 +59,7 @@ void PracticeRuns::addTo(QMenu& practice) {
     m_dealGroup = new QActionGroup(m_dealMenu);
     for (int i = 0; i < kBandItems; ++i) {
         QAction* item = m_dealMenu->addAction(QString());
-        SetUiText(item, staticMetaObject, kBands[static_cast<std::size_t>(i)].text);
+        SetUiText(item, staticMetaObject, kBandTexts[static_cast<std::size_t>(i)]);
         item->setCheckable(true);
         item->setChecked(i == BandIndex(m_dealer.band()));
         m_dealGroup->addAction(item);
@@ -265,24 +246,6 @@ void PracticeRuns::OnAnswered() {
     }
 }
 
-QString PracticeRuns::ShapeStatus(const QString& deal) const {
-    if (m_dealer.ladderOn()) {
-        const Ladder& ladder = m_dealer.ladder();
-        return tr("段階練習：%1　%2枚").arg(familyName(ladder.family())).arg(ladder.tiles());
-    }
-    if (m_dealer.weakFamily() != kNoFamily) {
-        return tr("%1　%2枚").arg(deal).arg(m_dealer.dealtTiles());
-    }
-    if (m_dealer.family() != kNoFamily) {
-        return tr("出題：%1　%2枚").arg(familyName(m_dealer.family())).arg(m_dealer.dealtTiles());
-    }
-    // Bands and weak shapes choose among 13-tile hands only.
-    if (m_dealer.tiles() != 13) {
-        return tr("出題：%1枚").arg(m_dealer.tiles());
-    }
-    return deal;
-}
-
 void PracticeRuns::setBand(WaitBand band) {
     m_dealer.setBand(band);
     m_dealStatus.clear();
@@ -308,24 +271,16 @@ void PracticeRuns::setDealStatus(const QString& text) {
 }
 
 QString PracticeRuns::dealName() const {
-    if (m_dealer.weakShapes()) {
-        return tr("苦手な形");
-    }
-    const int index = BandIndex(m_dealer.band());
-    return index >= 0 ? tr(kBands[static_cast<std::size_t>(index)].name) : QString();
+    return Utf8(DealName(m_dealer, UiLanguage()).view());
 }
 
 QString PracticeRuns::statusText() const {
     if (m_timedRun->running()) {
         return m_timedRun->statusText();
     }
-    // すべての手 is named too, so that the line and the rows under it stay where they are
-    // whichever band is chosen.
-    QString deal = m_dealStatus;
-    if (deal.isEmpty() && !dealName().isEmpty()) {
-        deal = tr("出題：%1").arg(dealName());
-    }
-    deal = ShapeStatus(deal);
+    const QByteArray records = m_dealStatus.toUtf8();
+    const std::string_view words(records.constData(), static_cast<std::size_t>(records.size()));
+    const QString deal = Utf8(DealStatusWords(m_dealer, words, UiLanguage()).view());
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "hand_entry_dialog.h"
+#include "quiz/deal_status.h"
 #include "quiz/practice_dealer.h"
 #include "timed_run_controller.h"
 
@@ -34,12 +35,6 @@ inline constexpr const char* kLadderTilesKey = "practice/ladderTiles";
 
 // The sizes of 枚数 in menu order.
 inline constexpr std::array<std::int32_t, 4> kSizeItems = {4, 7, 10, 13};
-
-// The four band items in menu order; their index is what the settings store.
-inline constexpr int kBandItems = 4;
-WaitBand BandAt(int index);
-// -1 for a band that has no item.
-int BandIndex(WaitBand band);
 
 class PracticeRuns : public QObject {
     Q_OBJECT
@@ -123,7 +118,6 @@ private:
     void OnAnswered();
     void SaveLadderStep();
     // The part of the status line for sizes and families, or "" for the quiz's 13 tiles.
-    QString ShapeStatus(const QString& deal) const;
 
     QPointer<CZelkonView> m_view;  // the frame deletes it before this
     QWidget& m_window;

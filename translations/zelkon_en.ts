@@ -161,52 +161,20 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
         <translation>&amp;Ladder</translation>
     </message>
     <message>
-        <source>段階練習：%1&#x3000;%2枚</source>
-        <translation>Ladder: %1, %2 tiles</translation>
-    </message>
-    <message>
-        <source>%1&#x3000;%2枚</source>
-        <translation>%1, %2 tiles</translation>
-    </message>
-    <message>
-        <source>出題：%1&#x3000;%2枚</source>
-        <translation>Deal: %1, %2 tiles</translation>
-    </message>
-    <message>
-        <source>出題：%1枚</source>
-        <translation>Deal: %1 tiles</translation>
-    </message>
-    <message>
         <source>すべての手(&amp;A)</source>
         <translation>&amp;All hands</translation>
-    </message>
-    <message>
-        <source>すべての手</source>
-        <translation>all hands</translation>
     </message>
     <message>
         <source>待ち1〜2種(&amp;1)</source>
         <translation>&amp;1–2 waits</translation>
     </message>
     <message>
-        <source>待ち1〜2種</source>
-        <translation>1–2 waits</translation>
-    </message>
-    <message>
         <source>待ち3〜4種(&amp;3)</source>
         <translation>&amp;3–4 waits</translation>
     </message>
     <message>
-        <source>待ち3〜4種</source>
-        <translation>3–4 waits</translation>
-    </message>
-    <message>
         <source>待ち5種以上(&amp;5)</source>
         <translation>&amp;5 or more waits</translation>
-    </message>
-    <message>
-        <source>待ち5種以上</source>
-        <translation>5 or more waits</translation>
     </message>
     <message>
         <source>出題(&amp;D)</source>
@@ -223,14 +191,6 @@ A last letter m (manzu), p (pinzu) or s (souzu) chooses the suit (without one, t
     <message>
         <source>問題をコピー(&amp;C)</source>
         <translation>&amp;Copy the hand</translation>
-    </message>
-    <message>
-        <source>苦手な形</source>
-        <translation>weak shapes</translation>
-    </message>
-    <message>
-        <source>出題：%1</source>
-        <translation>Deal: %1</translation>
     </message>
     <message>
         <source>&#x3000;</source>

@@ -1,7 +1,9 @@
 // The timed run and the practice dealer, which need no toolkit: built and run in the core preset.
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "dealing/problem_dealer.h"
+#include "quiz/deal_status.h"
 #include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "quiz/timed_run.h"
@@ -135,6 +137,60 @@ TEST(PracticeDealer, everyHandDealsAsThePlainQuiz) {
         EXPECT_EQ(practice.sortedHand, plain.sortedHand) << seed;
         EXPECT_EQ(practice.isWait, plain.isWait) << seed;
     }
+}
+
+// The status line of each way of dealing, in both languages; records' words pass through, with
+// the size of the weakest family after them.
+TEST(DealStatus, eachWayOfDealingInBothLanguages) {
+    struct Case {
+        std::function<void(PracticeDealer&)> set;
+        const char* records;
+        const char* japanese;
+        const char* english;
+    };
+    const FamilyIndex ryantan = FamilyIndexOf("ryantan");
+    const Case cases[] = {
+        {[](PracticeDealer&) {}, "", "出題：すべての手", "Deal: all hands"},
+        {[](PracticeDealer& d) { d.setBand(kBandOneTwo); }, "", "出題：待ち1〜2種",
+         "Deal: 1\u20132 waits"},
+        {[](PracticeDealer& d) { d.setBand(kBandFivePlus); }, "", "出題：待ち5種以上",
+         "Deal: 5 or more waits"},
+        // A band off the menu has no name, and the line stays empty.
+        {[](PracticeDealer& d) {
+             d.setBand(WaitBand{2, 6});
+         },
+         "", "", ""},
+        // Bands choose among 13 tiles only: a short size names the size alone.
+        {[](PracticeDealer& d) {
+             d.setBand(kBandThreeFour);
+             d.setTiles(7);
+         },
+         "", "出題：7枚", "Deal: 7 tiles"},
+        {[&](PracticeDealer& d) { d.setFamily(ryantan); }, "",
+         "出題：暗刻+隣（リャンタン）\u300013枚", "Deal: ryantan, 13 tiles"},
+        {[&](PracticeDealer& d) {
+             d.setFamily(ryantan);
+             d.setLadderOn(true);
+         },
+         "", "段階練習：暗刻+隣（リャンタン）\u30004枚", "Ladder: ryantan, 4 tiles"},
+        {[](PracticeDealer& d) { d.setWeakShapes(&EveryHand, nullptr); }, "", "出題：苦手な形",
+         "Deal: weak shapes"},
+        {[](PracticeDealer& d) { d.setWeakShapes(&EveryHand, nullptr); }, "苦手：嵌張",
+         "苦手：嵌張", "苦手：嵌張"},
+        {[&](PracticeDealer& d) { d.setWeakFamily(ryantan); }, "苦手", "苦手\u300013枚",
+         "苦手, 13 tiles"},
+    };
+    for (const Case& c : cases) {
+        PracticeDealer dealer;
+        c.set(dealer);
+        EXPECT_EQ(DealStatusWords(dealer, c.records, Language::Japanese).view(), c.japanese)
+            << c.japanese;
+        EXPECT_EQ(DealStatusWords(dealer, c.records, Language::English).view(), c.english)
+            << c.english;
+    }
+    EXPECT_EQ(BandIndex(BandAt(3)), 3);
+    EXPECT_EQ(BandIndex(WaitBand{2, 6}), -1);
+    EXPECT_EQ(BandAt(kBandItems).most, kAllHands.most);
 }
 
 }  // namespace

@@ -82,6 +82,11 @@ for (const site of sites) {
     const { first, answers, frames } = site;
     console.log(`${site.name}`);
     console.log(`  first problem's frame after navigation, ${loads} cold loads: median ${f(median(first))}, min ${f(Math.min(...first))}, max ${f(Math.max(...first))}`);
+    // Chromium's own start (process, commit) varies most from load to load; what follows the
+    // page's arrival is the page's.
+    const html = site.phases.get("html received");
+    const after = first.map((t, k) => t - html[k]);
+    console.log(`  frame after the HTML's arrival: median ${f(median(after))}, min ${f(Math.min(...after))}, max ${f(Math.max(...after))}`);
     if (site.painted.length > 0) {
         const { painted } = site;
         console.log(`  tiles painted: median ${f(median(painted))}, min ${f(Math.min(...painted))}, max ${f(Math.max(...painted))}`);

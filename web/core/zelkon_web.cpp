@@ -18,6 +18,7 @@
 #include "analysis/wait_in_hand.h"
 #include "dealing/family_dealer.h"
 #include "dealing/random_source.h"
+#include "quiz/deal_status.h"
 #include "quiz/practice_dealer.h"
 #include "quiz/quiz_logic.h"
 #include "quiz/timed_run.h"
@@ -28,7 +29,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 5;
+constexpr std::int32_t kInterfaceVersion = 6;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -130,15 +131,31 @@ ZW_EXPORT(zw_set_up) void zw_set_up(std::uint32_t seed) {
     Changed();
 }
 
-// band: fewest and most waits; 1 and 9 (or any band holding all) deal exactly as the window.
-// Sizes, families and the ladder as zw_set_tiles, zw_set_family and zw_set_ladder left them.
+// The next problem: band, sizes, families and the ladder as zw_set_band, zw_set_tiles,
+// zw_set_family and zw_set_ladder left them.
+ZW_EXPORT(zw_deal) void zw_deal(std::int32_t suitMode, std::int32_t sortMode) {
+    quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode), &dealer);
+    dealer.noteShown();
+    Changed();
+}
+
+// As zw_deal within fewest to most waits; 1 and 9 (or any band holding all) deal exactly as the
+// window.
 ZW_EXPORT(zw_new_problem)
 void zw_new_problem(std::int32_t suitMode, std::int32_t sortMode, std::int32_t fewest,
                     std::int32_t most) {
     dealer.setBand(WaitBand{fewest, most});
-    quiz.NewProblem(suitMode, static_cast<std::uint8_t>(sortMode), &dealer);
-    dealer.noteShown();
-    Changed();
+    zw_deal(suitMode, sortMode);
+}
+
+// 出題: band index in menu order (kBandTable), for the deals of zw_deal and the status line.
+ZW_EXPORT(zw_set_band) void zw_set_band(std::int32_t band) {
+    dealer.setBand(BandAt(band));
+}
+
+// How the next problem is dealt, as the window's status line words it.
+ZW_EXPORT(zw_deal_status) std::int32_t zw_deal_status() {
+    return PutText(DealStatusWords(dealer, {}, quiz.language()).view());
 }
 
 // 枚数: 4, 7, 10 or 13; anything else is 13.
@@ -170,15 +187,6 @@ ZW_EXPORT(zw_ladder_family) std::int32_t zw_ladder_family() {
 
 ZW_EXPORT(zw_ladder_tiles) std::int32_t zw_ladder_tiles() {
     return dealer.ladder().tiles();
-}
-
-// The family (-1 for none) and size the next deal takes, as the status line names them.
-ZW_EXPORT(zw_dealt_family) std::int32_t zw_dealt_family() {
-    return dealer.dealtFamily();
-}
-
-ZW_EXPORT(zw_dealt_tiles) std::int32_t zw_dealt_tiles() {
-    return dealer.dealtTiles();
 }
 
 // The size of the problem on screen.

@@ -1,7 +1,7 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 5;
+export const kInterfaceVersion = 6;
 
 // Hand sizes a typed hand may have, as bits (bit c for c tiles).
 export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
@@ -81,14 +81,15 @@ interface Exports {
     zw_text_capacity(): number;
     zw_set_up(seed: number): void;
     zw_new_problem(suitMode: number, sortMode: number, fewest: number, most: number): void;
+    zw_deal(suitMode: number, sortMode: number): void;
+    zw_set_band(band: number): void;
+    zw_deal_status(): number;
     zw_set_tiles(tiles: number): void;
     zw_set_family(family: number): void;
     zw_set_ladder(on: number): void;
     zw_restore_ladder(at: number, tiles: number): void;
     zw_ladder_family(): number;
     zw_ladder_tiles(): number;
-    zw_dealt_family(): number;
-    zw_dealt_tiles(): number;
     zw_tile_count(): number;
     zw_check(length: number, sizes: number): number;
     zw_enter(length: number, sizes: number, suitMode: number, sortMode: number): number;
@@ -197,8 +198,19 @@ export class Core {
         this.x.zw_set_up(seed >>> 0);
     }
 
-    newProblem(suitMode: number, sorted: boolean, fewest = 1, most = 9): void {
-        this.x.zw_new_problem(suitMode, sorted ? 1 : 0, fewest, most);
+    // The next problem, dealt as the settings (setBand, setTiles, setFamily, the ladder) say.
+    deal(suitMode: number, sorted: boolean): void {
+        this.x.zw_deal(suitMode, sorted ? 1 : 0);
+    }
+
+    // 出題: the band's index in the menu's order.
+    setBand(band: number): void {
+        this.x.zw_set_band(band);
+    }
+
+    // The window's status line: how the next problem is dealt, in the core's language.
+    dealStatus(): string {
+        return this.text(this.x.zw_deal_status());
     }
 
     private fault(code: number): HandFault | null {
@@ -244,11 +256,6 @@ export class Core {
 
     get ladderStep(): { family: number; tiles: number } {
         return { family: this.x.zw_ladder_family(), tiles: this.x.zw_ladder_tiles() };
-    }
-
-    // What the next deal takes, as the status line names it.
-    get dealt(): { family: number; tiles: number } {
-        return { family: this.x.zw_dealt_family(), tiles: this.x.zw_dealt_tiles() };
     }
 
     get tileCount(): number {

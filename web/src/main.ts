@@ -2,7 +2,7 @@
 // comes from the address, the storage or the player goes in as text, never as markup.
 import { Core, loadCore, MarkCircle, MarkCross, SuitRandom, TileGroupStyle, Verdict } from "./core.js";
 import type { TileGroup } from "./core.js";
-import { kBandLimits, loadSettings, parseSeed, saveSettings } from "./settings.js";
+import { loadSettings, parseSeed, saveSettings } from "./settings.js";
 import type { Band, Settings } from "./settings.js";
 import { TEXTS } from "./texts.js";
 import type { Lang, Texts } from "./texts.js";
@@ -55,6 +55,7 @@ class Page {
         this.settings = settings;
         this.t = TEXTS[this.settings.lang];
         this.run = new TimedRunDriver(core, () => this.renderRunStatus());
+        core.setBand(this.settings.band);
         core.setTiles(this.settings.tiles);
         core.setFamily(this.settings.family);
         if (this.settings.ladder) {
@@ -206,6 +207,7 @@ class Page {
     private change(part: Partial<Settings>): void {
         const before = this.settings;
         this.settings = { ...before, ...part };
+        this.core.setBand(this.settings.band);
         if (this.settings.ladder) {
             // The step goes with the settings, so that the next visit climbs on from there.
             const step = this.core.ladderStep;
@@ -295,8 +297,7 @@ class Page {
     }
 
     private newProblem(): void {
-        const [fewest, most] = kBandLimits[this.settings.band];
-        this.core.newProblem(this.suitMode, this.sorted, fewest, most);
+        this.core.deal(this.suitMode, this.sorted);
         this.say("");
         this.run.shown();
         this.render();
@@ -386,24 +387,9 @@ class Page {
             input.disabled = running || this.settings.ladder;
         }
         const status = $("run-status");
-        const text = running ? this.run.statusText() : this.dealStatus();
+        const text = running ? this.run.statusText() : this.core.dealStatus();
         status.hidden = text === "";
         status.textContent = text;
-    }
-
-    // The window's status line: how the next problem is dealt.
-    private dealStatus(): string {
-        const t = this.t;
-        const s = this.settings;
-        if (s.ladder) {
-            const step = this.core.ladderStep;
-            return t.ladderStatus(this.core.familyName(step.family), step.tiles);
-        }
-        if (s.family >= 0) {
-            return t.familyStatus(this.core.familyName(s.family), this.core.dealt.tiles);
-        }
-        // Bands choose among 13-tile hands only.
-        return s.tiles !== 13 ? t.sizeStatus(s.tiles) : t.bandStatus(t.bandNames[s.band]);
     }
 
     private renderPanel(): void {

@@ -3,12 +3,6 @@
 import type { Lang } from "./texts.js";
 
 export type Band = 0 | 1 | 2 | 3; // すべての手, 1〜2, 3〜4, 5 and more
-export const kBandLimits: ReadonlyArray<readonly [number, number]> = [
-    [1, 9],
-    [1, 2],
-    [3, 4],
-    [5, 9],
-];
 
 export interface Settings {
     lang: Lang;

@@ -26,12 +26,6 @@ export interface Texts {
     size: string;
     tileCountName(n: number): string;
     ladder: string;
-    // The status line, as the window words how the next problem is dealt.
-    bandNames: [string, string, string, string];
-    bandStatus(band: string): string;
-    sizeStatus(tiles: number): string;
-    familyStatus(family: string, tiles: number): string;
-    ladderStatus(family: string, tiles: number): string;
     hint: string;
     enter: string;
     enterTitle: string;
@@ -83,11 +77,6 @@ export const TEXTS: Record<Lang, Texts> = {
         size: "枚数",
         tileCountName: (n) => `${n}枚`,
         ladder: "段階練習",
-        bandNames: ["すべての手", "待ち1〜2種", "待ち3〜4種", "待ち5種以上"],
-        bandStatus: (band) => `出題：${band}`,
-        sizeStatus: (tiles) => `出題：${tiles}枚`,
-        familyStatus: (family, tiles) => `出題：${family}\u3000${tiles}枚`,
-        ladderStatus: (family, tiles) => `段階練習：${family}\u3000${tiles}枚`,
         hint: "ヒント",
         enter: "問題を入力",
         enterTitle: "問題を入力",
@@ -134,11 +123,6 @@ export const TEXTS: Record<Lang, Texts> = {
         size: "Tiles",
         tileCountName: (n) => `${n} tiles`,
         ladder: "Ladder",
-        bandNames: ["all hands", "1–2 waits", "3–4 waits", "5 or more waits"],
-        bandStatus: (band) => `Deal: ${band}`,
-        sizeStatus: (tiles) => `Deal: ${tiles} tiles`,
-        familyStatus: (family, tiles) => `Deal: ${family}, ${tiles} tiles`,
-        ladderStatus: (family, tiles) => `Ladder: ${family}, ${tiles} tiles`,
         hint: "Hint",
         enter: "Input a hand",
         enterTitle: "Enter a hand",

@@ -150,6 +150,25 @@ test("a bad link or seed is named as such, and the page deals as usual", async (
         }
 });
 
+// The stylesheet is inline, let in by its hash: the policy must take it and nothing else inline.
+test("the page's own inline style applies, and no other inline style or script does", async (t) => {
+    const { page } = await open(t, "");
+    const seen = await page.evaluate(() => {
+        const script = document.createElement("script");
+        script.textContent = "window.inlineRan = true;";
+        document.head.append(script);
+        const style = document.createElement("style");
+        style.textContent = "body { margin-left: 77px; }";
+        document.head.append(style);
+        return {
+            ran: window.inlineRan === true,
+            margin: getComputedStyle(document.body).marginLeft,
+            board: getComputedStyle(document.getElementById("form")).backgroundColor,
+        };
+    });
+    assert.deepEqual(seen, { ran: false, margin: "0px", board: "rgb(0, 200, 0)" });
+});
+
 test("after one visit the page works offline, and English is kept across a reload", async (t) => {
     const { page, context, errors } = await open(t, "");
     await page.evaluate(() => navigator.serviceWorker.ready);
@@ -320,6 +339,32 @@ test("a short hand by taps on a phone, and the ladder a step up after its run of
     await page.reload();
     await page.locator("body.ready").waitFor();
     assert.equal(await status.textContent(), "段階練習：延べ単\u30007枚", "the step is kept");
+    assert.deepEqual(errors, []);
+});
+
+// 出題's band deals from the next problem on; the status line names it in either language, and
+// after a reload too.
+test("a band deals within its waits and the status line names it, in Japanese and English", async (t) => {
+    const { page, errors } = await open(t, "?seed=5");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("checkbox", { name: "解説を表示" }).check();
+    await page.getByRole("radio", { name: "待ち5種以上" }).check();
+    await page.getByRole("button", { name: "閉じる" }).click();
+    const status = page.locator("#run-status");
+    assert.equal(await status.textContent(), "出題：待ち5種以上");
+    for (let k = 0; k < 3; ++k) {
+        await page.getByRole("button", { name: "リセット" }).click();
+        await page.keyboard.press("Enter");
+        const answer = await answerBox(page).inputValue();
+        assert.ok(answer.split("\n").filter((l) => /^ {2}\[\d\]/.test(l)).length >= 5, answer);
+    }
+    await page.reload();
+    await page.locator("body.ready").waitFor();
+    assert.equal(await status.textContent(), "出題：待ち5種以上", "the band is kept");
+    await page.getByRole("button", { name: "練習" }).click();
+    await page.getByRole("radio", { name: "English" }).check();
+    await page.getByRole("button", { name: "Close" }).click();
+    assert.equal(await status.textContent(), "Deal: 5 or more waits");
     assert.deepEqual(errors, []);
 });
 

@@ -25,7 +25,7 @@ function coreSources() {
             .filter((f) => f.endsWith(".cpp"))
             .sort()
             .map((f) => path.join(root, name, f));
-    const quiz = ["quiz_logic", "timed_run", "practice_dealer", "ladder"].map((f) => path.join(root, "quiz", `${f}.cpp`));
+    const quiz = ["quiz_logic", "timed_run", "practice_dealer", "ladder", "deal_status"].map((f) => path.join(root, "quiz", `${f}.cpp`));
     return [...folder("analysis"), ...folder("dealing"), ...quiz, path.join(web, "core", "zelkon_web.cpp")];
 }
 
