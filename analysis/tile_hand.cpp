@@ -7,34 +7,67 @@ namespace zelkon {
 namespace {
 
 // One bit per hand of 2, 5, 8, 11 or 14 tiles that splits into a pair and melds. The sizes never
-// share a key, so one table serves them all; the smallest core asks it thousands of times a hand.
+// share a key, so one table serves them all: the quiz's waits, the short hands, and the smallest
+// core, which asks it thousands of times a hand.
 class RegularHands {
 public:
+    // Built from the parts rather than by testing every hand: melds go on one at a time, a <= b
+    // <= c <= d so that each multiset comes once, every level's key marked on the way, and a meld
+    // that makes a fifth copy ends its branch there. The table is built on the first question,
+    // before the first problem shows.
     RegularHands() {
-        constexpr std::size_t kKinds = 16;  // triplets of 1..9, runs from 1..7; 16 means none
-        std::array<TileCounts, kKinds + 1> melds{};
+        constexpr std::size_t kMeldKinds = 16;  // triplets of 1..9, then runs from 1..7
+        std::array<std::array<std::size_t, 3>, kMeldKinds> melds{};
+        std::array<std::uint32_t, kMeldKinds> meldKeys{};
         for (std::size_t n = 1; n <= 9; ++n) {
-            melds[n - 1][n] = 3;
+            melds[n - 1] = {n, n, n};
         }
         for (std::size_t n = 1; n <= 7; ++n) {
-            melds[8 + n][n] = melds[8 + n][n + 1] = melds[8 + n][n + 2] = 1;
+            melds[8 + n] = {n, n + 1, n + 2};
         }
-        // a <= b <= c <= d with "none" last gives every multiset of up to four melds once.
+        for (std::size_t m = 0; m < kMeldKinds; ++m) {
+            for (const std::size_t tile : melds[m]) {
+                meldKeys[m] += kCountDigit[tile];
+            }
+        }
+        // Adds meld to counts; false when a number then has more than four copies.
+        const auto add = [&melds](TileCounts& counts, std::size_t meld) {
+            bool fits = true;
+            for (const std::size_t tile : melds[meld]) {
+                fits = ++counts[tile] <= 4 && fits;
+            }
+            return fits;
+        };
         for (std::size_t pair = kMinTile; pair <= kMaxTile; ++pair) {
-            for (std::size_t a = 0; a <= kKinds; ++a) {
-                for (std::size_t b = a; b <= kKinds; ++b) {
-                    for (std::size_t c = b; c <= kKinds; ++c) {
-                        for (std::size_t d = c; d <= kKinds; ++d) {
-                            TileCounts counts{};
-                            counts[pair] = 2;
-                            bool fits = true;
-                            for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
-                                counts[n] += melds[a][n] + melds[b][n] + melds[c][n] + melds[d][n];
-                                fits = fits && counts[n] <= 4;
-                            }
-                            if (fits) {
-                                const std::uint32_t key = CountsKey(counts);
-                                m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
+            TileCounts withPair{};
+            withPair[pair] = 2;
+            const std::uint32_t pairKey = 2 * kCountDigit[pair];
+            Set(pairKey);
+            for (std::size_t a = 0; a < kMeldKinds; ++a) {
+                TileCounts one = withPair;
+                if (!add(one, a)) {
+                    continue;
+                }
+                const std::uint32_t keyA = pairKey + meldKeys[a];
+                Set(keyA);
+                for (std::size_t b = a; b < kMeldKinds; ++b) {
+                    TileCounts two = one;
+                    if (!add(two, b)) {
+                        continue;
+                    }
+                    const std::uint32_t keyB = keyA + meldKeys[b];
+                    Set(keyB);
+                    for (std::size_t c = b; c < kMeldKinds; ++c) {
+                        TileCounts three = two;
+                        if (!add(three, c)) {
+                            continue;
+                        }
+                        const std::uint32_t keyC = keyB + meldKeys[c];
+                        Set(keyC);
+                        for (std::size_t d = c; d < kMeldKinds; ++d) {
+                            TileCounts four = three;
+                            if (add(four, d)) {
+                                Set(keyC + meldKeys[d]);
                             }
                         }
                     }
@@ -48,12 +81,30 @@ public:
     }
 
 private:
+    void Set(std::uint32_t key) { m_bits[key / 64] |= std::uint64_t{1} << (key % 64); }
+
     std::array<std::uint64_t, (kCountKeys + 63) / 64> m_bits{};
 };
 
 const RegularHands& Regular() {
     static const RegularHands table;
     return table;
+}
+
+// The second copy of the single beside six different pairs, the one wait of seven pairs; 0 for
+// any other thirteen tiles.
+TileNumber SevenPairsWait(const TileCounts& counts) {
+    int pairs = 0;
+    TileNumber single = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const int c = counts[static_cast<std::size_t>(n)];
+        if (c > 2 || (c == 1 && single != 0)) {
+            return 0;
+        }
+        pairs += c == 2 ? 1 : 0;
+        single = c == 1 ? n : single;
+    }
+    return pairs == 6 ? single : 0;
 }
 
 bool HoldsAtMostFour(const TileCounts& counts) {
@@ -123,19 +174,14 @@ NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge) {
     }
     const std::uint32_t key = CountsKey(counts);
     const RegularHands& regular = Regular();
+    const TileNumber sevenPairs = total == 13 ? SevenPairsWait(counts) : 0;
     NumberSet waits = 0;
     for (TileNumber w = kMinTile; w <= kMaxTile; ++w) {
         const auto slot = static_cast<std::size_t>(w);
         if (judge[slot] >= 4 || counts[slot] >= 4) {
             continue;
         }
-        bool complete = regular.Contains(key + kCountDigit[slot]);
-        if (!complete && total == 13) {
-            TileCounts won = counts;
-            ++won[slot];
-            complete = IsSevenPairs(won);
-        }
-        if (complete) {
+        if (w == sevenPairs || regular.Contains(key + kCountDigit[slot])) {
             waits |= NumberBit(w);
         }
     }
