@@ -159,6 +159,20 @@ std::int32_t ShownRecord(const NumberExplanation& number) {
     return number.distinct[static_cast<std::size_t>(number.bestDistinct)];
 }
 
+OtherRecords OtherRecordsOf(const NumberExplanation& number) {
+    OtherRecords others;
+    if (ShownRecord(number) < 0) {
+        return others;
+    }
+    for (std::int32_t place = 0; place < number.distinctCount; ++place) {
+        if (place != number.bestDistinct) {
+            others.records[static_cast<std::size_t>(others.count++)] =
+                number.distinct[static_cast<std::size_t>(place)];
+        }
+    }
+    return others;
+}
+
 bool HasRow(const NumberExplanation& number, bool picked) {
     return picked || number.verdict != Verdict::NoReading;
 }

@@ -59,6 +59,15 @@ ExplanationText CaptionWords(const HandExplanation& explanation, TileNumber n, s
 // four copies that complete nothing).
 std::int32_t ShownRecord(const NumberExplanation& number);
 
+// What a row's 「ほかの読み方」 opens: every distinct reading but the shown one, in table order;
+// none without a shown reading.
+struct OtherRecords {
+    std::array<std::int32_t, kMaxExplainedReadings> records{};
+    std::int32_t count = 0;
+};
+
+OtherRecords OtherRecordsOf(const NumberExplanation& number);
+
 // Numbers get a row when they are waits, fifth copies or picks.
 bool HasRow(const NumberExplanation& number, bool picked);
 

@@ -18,9 +18,11 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QHorizontalBarSeries>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -31,6 +33,8 @@ namespace zelkon {
 
 namespace {
 
+// The count axis's ticks before nice numbers are applied (Qt Charts' own default).
+constexpr int kDayCountTicks = 5;
 // Where a family count's item keeps the width of its text.
 constexpr int kCountWidthKey = 0;
 // The families' column beside the 1000 pixels the other charts had.
@@ -74,25 +78,22 @@ void RepaintOnlyChangedBars(QChart* chart) {
     }
 }
 
-// The list lays out every row again when a line changes, and a row's size costs a text layout
-// of its line: sizes are kept by text, the one thing that differs between the rows.
-class RowSizes : public QStyledItemDelegate {
+// The list lays out and paints every row again when a line changes (each answer that is missed
+// moves every line down one row), and a row's size and picture each cost text layouts of its
+// line. Both are kept by text, the one thing that differs between rows. A row in a plain state
+// is painted once, onto the list's own background in the screen's own format, and then copied:
+// the same pixels as painting it there.
+class MistakeRows : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const QStyle* style = option.widget != nullptr ? option.widget->style() : nullptr;
-        if (option.fontMetrics != m_metrics || style != m_style) {
-            m_sizes.clear();
-            m_metrics = option.fontMetrics;
-            m_style = style;
-        }
+        forgetIfChanged(option, QImage::Format_Invalid);
         const QString text = index.data(Qt::DisplayRole).toString();
         if (const auto found = m_sizes.constFind(text); found != m_sizes.cend()) {
             return *found;
         }
-        // The list holds kLatestMistakes lines: a session comes nowhere near this.
-        if (m_sizes.size() >= 10'000) {
+        if (m_sizes.size() >= kKept) {
             m_sizes.clear();
         }
         const QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -100,10 +101,81 @@ public:
         return size;
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QPaintDevice* device = painter->paintEngine()->paintDevice();
+        const QBrush base = option.palette.brush(QPalette::Base);
+        const qreal ratio = device->devicePixelRatio();
+        const auto shown =
+            QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus;
+        if (device->devType() != QInternal::Image || option.widget == nullptr ||
+            (option.state & shown) || base.style() != Qt::SolidPattern || !base.isOpaque() ||
+            ratio != std::round(ratio) || !painter->transform().isIdentity()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const auto* screen = static_cast<const QImage*>(device);
+        forgetIfChanged(option, screen->format());
+        const QString key =
+            index.data(Qt::DisplayRole).toString() + QStringLiteral("|%1|%2|%3|%4")
+                                                         .arg(option.rect.width())
+                                                         .arg(option.rect.height())
+                                                         .arg(static_cast<int>(option.state))
+                                                         .arg(ratio);
+        auto found = m_rows.constFind(key);
+        if (found == m_rows.cend()) {
+            if (m_rows.size() >= kKept) {
+                m_rows.clear();
+            }
+            QImage row(option.rect.size() * ratio, screen->format());
+            row.setDevicePixelRatio(ratio);
+            // Text is sized by the device's resolution: the list's own.
+            row.setDotsPerMeterX(qRound(option.widget->logicalDpiX() / kInchInMeters));
+            row.setDotsPerMeterY(qRound(option.widget->logicalDpiY() / kInchInMeters));
+            if (row.logicalDpiX() != option.widget->logicalDpiX() ||
+                row.logicalDpiY() != option.widget->logicalDpiY()) {
+                QStyledItemDelegate::paint(painter, option, index);
+                return;
+            }
+            row.fill(base.color());
+            QPainter rowPainter(&row);
+            rowPainter.setRenderHints(painter->renderHints());
+            QStyleOptionViewItem at = option;
+            at.rect.moveTo(0, 0);
+            QStyledItemDelegate::paint(&rowPainter, at, index);
+            rowPainter.end();
+            found = m_rows.insert(key, row);
+        }
+        painter->drawImage(option.rect.topLeft(), *found);
+    }
+
 private:
+    // Rows kept: the list shows kLatestMistakes lines, a few more pass by in a session.
+    static constexpr qsizetype kKept = 200;
+    static constexpr double kInchInMeters = 0.0254;
+
+    void forgetIfChanged(const QStyleOptionViewItem& option, QImage::Format format) const {
+        const QStyle* style = option.widget != nullptr ? option.widget->style() : nullptr;
+        if (option.fontMetrics != m_metrics || style != m_style ||
+            option.palette.cacheKey() != m_palette) {
+            m_sizes.clear();
+            m_rows.clear();
+            m_metrics = option.fontMetrics;
+            m_style = style;
+            m_palette = option.palette.cacheKey();
+        }
+        if (format != QImage::Format_Invalid && format != m_format) {
+            m_rows.clear();
+            m_format = format;
+        }
+    }
+
     mutable QFontMetrics m_metrics{QFont()};
     mutable const QStyle* m_style = nullptr;
+    mutable qint64 m_palette = 0;
+    mutable QImage::Format m_format = QImage::Format_Invalid;
     mutable QHash<QString, QSize> m_sizes;
+    mutable QHash<QString, QImage> m_rows;
 };
 
 QValueAxis* PercentAxis() {
@@ -283,7 +355,7 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     m_mistakesHeading = new QLabel;
     mistakesLayout->addWidget(m_mistakesHeading);
     m_mistakes.setObjectName(QStringLiteral("mistakes"));
-    m_mistakes.setItemDelegate(new RowSizes(&m_mistakes));
+    m_mistakes.setItemDelegate(new MistakeRows(&m_mistakes));
     mistakesLayout->addWidget(&m_mistakes);
     grid->addWidget(mistakesBox, 3, 0, 1, 2);
     grid->setRowStretch(1, 3);
@@ -527,6 +599,9 @@ void StatisticsWindow::showDays(const Statistics& figures) {
     if (most != m_dayMost) {
         m_dayMost = most;
         // A quarter above the tallest bar, so that no bar reaches the line of 100 %.
+        // Nice numbers change the tick count too, and start from it: from the same count each
+        // time, a taller day gives the scale a fresh window gives (not 0–100 for 43 problems).
+        m_dayCount->setTickCount(kDayCountTicks);
         m_dayCount->setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
         m_dayCount->applyNiceNumbers();
     }

@@ -535,12 +535,9 @@ private:
             return;
         }
         int y = g.othersTop;
-        const std::int32_t shownPlace = number.bestDistinct;
-        for (std::int32_t place = 0; place < number.distinctCount; ++place) {
-            if (place == shownPlace) {
-                continue;
-            }
-            const std::int32_t record = number.distinct[static_cast<std::size_t>(place)];
+        const OtherRecords others = OtherRecordsOf(number);
+        for (std::int32_t i = 0; i < others.count; ++i) {
+            const std::int32_t record = others.records[static_cast<std::size_t>(i)];
             p.save();
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(
@@ -767,9 +764,7 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
                 break;
         }
         row.shown = ShownRecord(number);
-        if (row.shown >= 0) {
-            row.others = number.distinctCount - 1;
-        }
+        row.others = OtherRecordsOf(number).count;
         row.verdict = Utf8(VerdictWords(*m_explanation, n, picked, UiLanguage()).view());
         if (number.verdict == Verdict::Wait) {
             WaitingTiles(number.readings[static_cast<std::size_t>(row.shown)], n, row.waitText);

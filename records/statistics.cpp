@@ -143,9 +143,20 @@ void RecordsTally::add(std::int64_t row, UnixMillis at, std::int64_t waits, bool
         }
         at = ClampMillis(at);
     }
-    DayFigure& quarter = m_quarters[floorDiv(at, kMillisPerQuarter)];
+    const std::int64_t quarterIndex = floorDiv(at, kMillisPerQuarter);
+    DayFigure& quarter = m_quarters[quarterIndex];
     ++quarter.problems;
     quarter.fullyRight += right ? 1 : 0;
+    if (m_counted.valid) {
+        const std::int64_t day =
+            floorDiv(quarterIndex * kMillisPerQuarter + m_counted.offsetMillis, kMillisPerDay) -
+            m_counted.firstDay;
+        if (day >= 0 && day < kStatisticsDays) {
+            DayFigure& counted = m_counted.days[static_cast<std::size_t>(day)];
+            ++counted.problems;
+            counted.fullyRight += right ? 1 : 0;
+        }
+    }
     // A hand-edited NaN has no place in an order; it is left out of the median alone.
     if (std::isfinite(seconds)) {
         if (m_lower.empty() || seconds <= m_lower.top()) {
@@ -190,11 +201,17 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
         const UnixMillis from = firstDay * kMillisPerDay - offset;
         const UnixMillis to = (today + 1) * kMillisPerDay - offset;
         if (offset % kMillisPerQuarter == 0) {
-            for (auto quarter = m_quarters.lower_bound(floorDiv(from, kMillisPerQuarter));
-                 quarter != m_quarters.end() && quarter->first * kMillisPerQuarter < to;
-                 ++quarter) {
-                count(quarter->first * kMillisPerQuarter, quarter->second.problems,
-                      quarter->second.fullyRight);
+            if (!m_counted.valid || m_counted.firstDay != firstDay ||
+                m_counted.offsetMillis != offset) {
+                for (auto quarter = m_quarters.lower_bound(floorDiv(from, kMillisPerQuarter));
+                     quarter != m_quarters.end() && quarter->first * kMillisPerQuarter < to;
+                     ++quarter) {
+                    count(quarter->first * kMillisPerQuarter, quarter->second.problems,
+                          quarter->second.fullyRight);
+                }
+                m_counted = CountedDays{true, firstDay, offset, figures.days};
+            } else {
+                figures.days = m_counted.days;
             }
         } else {
             // A zone off the quarter hours (none in use today): the 30 days' rows themselves.

@@ -110,6 +110,16 @@ private:
     std::int64_t m_lastRow = 0;
     // Answers per UTC quarter of an hour: every zone in use is a whole number of them from UTC.
     std::map<std::int64_t, DayFigure> m_quarters;
+    // The last 30 days as figures() last counted them from the quarters, and kept up by add():
+    // counting them again walks some 3,000 quarters at every answer. Valid for one zone offset
+    // and first day; figures() counts afresh for any other.
+    struct CountedDays {
+        bool valid = false;
+        std::int64_t firstDay = 0;
+        std::int64_t offsetMillis = 0;
+        std::array<DayFigure, kStatisticsDays> days{};
+    };
+    mutable CountedDays m_counted;
     // The two halves of the seconds, for an exact median without keeping them sorted.
     std::priority_queue<double> m_lower;
     std::priority_queue<double, std::vector<double>, std::greater<>> m_upper;

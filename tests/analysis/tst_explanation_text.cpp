@@ -97,39 +97,46 @@ TEST(ExplanationText, summaryAndRowsInBothLanguages) {
     }
 }
 
-TEST(ExplanationText, rowTilesAndCaptions) {
+TEST(ExplanationText, rowTilesCaptionsAndOtherReadings) {
     struct Case {
         const char* hand;
         TileNumber n;
         const char* tiles;
         const char* captions;  // of the distinct readings in table order, Japanese
+        const char* others;    // of those 「ほかの読み方」 opens
     };
     const Case cases[] = {
         // The closest split, then five tiles left over: a group of four and one of one.
-        {"4444666689999", 1, "444 666 999 <1468> <9>", ""},
+        {"4444666689999", 1, "444 666 999 <1468> <9>", "", ""},
         // Four copies that complete nothing stand as one group.
-        {"4444666689999", 4, "4444", ""},
+        {"4444666689999", 4, "4444", "", ""},
         // A fifth copy complete in shape shows its reading, the pair it would finish outlined.
         {"6666777888899", 8, "666 678 789 789 [88]",
-         "嵌張待ち\u3000一盃口（1翻） / 両面待ち\u3000一盃口（1翻） / 単騎待ち\u3000一盃口（1翻）"},
-        {"1123456778999", 9, "11 234 567 [789] 999", "双碰待ち\u3000役なし / 両面待ち\u3000役なし"},
+         "嵌張待ち\u3000一盃口（1翻） / 両面待ち\u3000一盃口（1翻） / 単騎待ち\u3000一盃口（1翻）",
+         "嵌張待ち\u3000一盃口（1翻） / 両面待ち\u3000一盃口（1翻）"},
+        // The shown reading is the answer box's, here not the first.
+        {"1123456778999", 9, "11 234 567 [789] 999", "双碰待ち\u3000役なし / 両面待ち\u3000役なし",
+         "双碰待ち\u3000役なし"},
         // A short hand's captions stop at the shape.
-        {"7888899", 9, "789 888 [99]", "両面待ち / 単騎待ち"},
+        {"7888899", 9, "789 888 [99]", "両面待ち / 単騎待ち", "両面待ち"},
     };
     for (const Case& c : cases) {
         auto explanation = std::make_unique<HandExplanation>();
         ASSERT_TRUE(ExplainTiles(TilesOf(c.hand), *explanation));
         const NumberExplanation& number = explanation->numbers[static_cast<std::size_t>(c.n)];
         EXPECT_EQ(SpelledTiles(RowTiles(number, c.n)), c.tiles) << c.hand << " " << c.n;
-        std::string captions;
-        for (std::int32_t place = 0; place < number.distinctCount; ++place) {
-            captions += place > 0 ? " / " : "";
-            captions +=
-                CaptionWords(*explanation, c.n, number.distinct[static_cast<std::size_t>(place)],
-                             Language::Japanese)
-                    .view();
-        }
-        EXPECT_EQ(captions, c.captions) << c.hand << " " << c.n;
+        const auto captions = [&](const std::int32_t* records, std::int32_t count) {
+            std::string text;
+            for (std::int32_t i = 0; i < count; ++i) {
+                text += i > 0 ? " / " : "";
+                text += CaptionWords(*explanation, c.n, records[i], Language::Japanese).view();
+            }
+            return text;
+        };
+        EXPECT_EQ(captions(number.distinct.data(), number.distinctCount), c.captions)
+            << c.hand << " " << c.n;
+        const OtherRecords others = OtherRecordsOf(number);
+        EXPECT_EQ(captions(others.records.data(), others.count), c.others) << c.hand << " " << c.n;
     }
 }
 

@@ -163,7 +163,7 @@ private slots:
 
     // Each page shown in place draws the window a fresh one draws, on screen too, while its
     // charts keep their series: more answers, a new day, a family first seen, fewer mistakes, a
-    // rate of 100 %.
+    // rate of 100 %, a full list of mistakes moved down a row.
     void figuresChangedInPlaceDrawWhatAFreshWindowDraws() {
         StatisticsPage page = PageWithDays({{27, 4}});
         for (int f = 0; f < kFamilyCount; ++f) {
@@ -199,6 +199,21 @@ private slots:
             [&] {
                 page.mistakeTexts << QStringLiteral("a") << QStringLiteral("b");
                 step(29, 40, 2, 9, 22);
+            },
+            // A full list, then a miss: every line moves down a row, the last one goes.
+            [&] {
+                for (int i = 0; i < 20; ++i) {
+                    page.mistakeTexts
+                        << QStringLiteral(
+                               "12/%1 14:05　1112345678999m　選んだ牌：5　待ち：123456789")
+                               .arg(i + 1);
+                }
+            },
+            [&] {
+                page.mistakeTexts.prepend(
+                    QStringLiteral("12/9 15:00　1122334455667m　選んだ牌：36　待ち：147"));
+                page.mistakeTexts.removeLast();
+                step(29, 1, 0, 3, 7);
             },
         };
         int changeNumber = 0;

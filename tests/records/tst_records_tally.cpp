@@ -76,6 +76,42 @@ TEST(RecordsTally, keptAcrossAnswersOfTwoWindowsMatchesAFreshCount) {
     }
 }
 
+// The last 30 days are counted once and then kept up answer by answer: answers at the edges of
+// the 30 days and of a local day, the clock passing midnight, each zone a tally of its own.
+TEST(RecordsTally, lastThirtyDaysKeptBetweenAnswersMatchAFreshCount) {
+    testing::TempDir dir;
+    const auto path = dir.path() / "records.sqlite3";
+    OpenedRecords opened = RecordsStore::open(path, OpenMode::CreateIfMissing);
+    ASSERT_TRUE(opened.status.ok());
+    const std::int32_t offsets[] = {0, 9 * 3600, -5 * 3600 - 1800};
+    RecordsTally tallies[std::size(offsets)];
+    // Before now: just inside and outside the first day, the start of a day, today.
+    const UnixMillis ago[] = {
+        0,        1,         29 * kDay, 30 * kDay, 30 * kDay - 1, 10 * 3'600'000,
+        kDay + 7, 31 * kDay, 899'999,   900'000};
+    std::vector<AnswerRecord> answers = testing::GeneratedAnswers(48, 5, kNow);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        // Two hours a step: the clock passes midnight in every zone.
+        const UnixMillis now = kNow + static_cast<UnixMillis>(i) * 2 * 3'600'000;
+        answers[i].answeredAt = now - ago[i % std::size(ago)];
+        answers[i].fullyRight = i % 3 != 0;
+        ASSERT_TRUE(opened.store->addAnswer(answers[i]).ok());
+        for (std::size_t z = 0; z < std::size(offsets); ++z) {
+            ASSERT_TRUE(tallies[z].update(*opened.store).ok());
+            const StatisticsOutcome kept = tallies[z].figures(*opened.store, now, offsets[z]);
+            const StatisticsOutcome fresh = ComputeStatistics(*opened.store, now, offsets[z]);
+            ASSERT_TRUE(kept.status.ok() && fresh.status.ok());
+            for (std::size_t d = 0; d < kept.figures.days.size(); ++d) {
+                EXPECT_EQ(kept.figures.days[d].day, fresh.figures.days[d].day) << i << " " << z;
+                EXPECT_EQ(kept.figures.days[d].problems, fresh.figures.days[d].problems)
+                    << "answer " << i << " zone " << z << " day " << d;
+                EXPECT_EQ(kept.figures.days[d].fullyRight, fresh.figures.days[d].fullyRight)
+                    << "answer " << i << " zone " << z << " day " << d;
+            }
+        }
+    }
+}
+
 // Hand-edited times at the ends of the integers: no sum may overflow (UBSan in the asan build),
 // and the command line names the first row read otherwise.
 TEST(RecordsTally, timesNoClockGivesAreReadAtTheNearestTimeInRange) {

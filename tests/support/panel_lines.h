@@ -1,7 +1,7 @@
 // The explanation panel as lines of text, for tests that compare it across front ends: the
 // summary's items joined by the gap, then per row "n verdict" and, for a wait, " | " and what its
-// waiting tiles wait on; with tiles, each row's groups and every distinct reading's caption and
-// groups under it.
+// waiting tiles wait on; with tiles, each row's groups, the records its other readings open, and
+// every distinct reading's caption and groups under it.
 #pragma once
 
 #include <memory>
@@ -68,7 +68,12 @@ inline std::string PanelLines(std::string_view hand, std::string_view picked, La
         if (!withTiles) {
             continue;
         }
-        text += "  " + SpelledTiles(RowTiles(number, n)) + "\n";
+        text += "  " + SpelledTiles(RowTiles(number, n)) + "\n  others";
+        const OtherRecords others = OtherRecordsOf(number);
+        for (std::int32_t i = 0; i < others.count; ++i) {
+            text += " " + std::to_string(others.records[static_cast<std::size_t>(i)]);
+        }
+        text += "\n";
         for (std::int32_t place = 0; place < number.distinctCount; ++place) {
             const std::int32_t record = number.distinct[static_cast<std::size_t>(place)];
             text += "  ";

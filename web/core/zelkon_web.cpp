@@ -29,7 +29,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 6;
+constexpr std::int32_t kInterfaceVersion = 7;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -508,6 +508,21 @@ ZW_EXPORT(zw_has_row) std::int32_t zw_has_row(std::int32_t n) {
 ZW_EXPORT(zw_shown_record) std::int32_t zw_shown_record(std::int32_t n) {
     const NumberExplanation* number = Explained(n);
     return number != nullptr ? ShownRecord(*number) : -1;
+}
+
+// The records a row's 「ほかの読み方」 opens, in table order.
+ZW_EXPORT(zw_other_count) std::int32_t zw_other_count(std::int32_t n) {
+    const NumberExplanation* number = Explained(n);
+    return number != nullptr ? OtherRecordsOf(*number).count : 0;
+}
+
+ZW_EXPORT(zw_other_record) std::int32_t zw_other_record(std::int32_t n, std::int32_t i) {
+    const NumberExplanation* number = Explained(n);
+    if (number == nullptr) {
+        return -1;
+    }
+    const OtherRecords others = OtherRecordsOf(*number);
+    return i >= 0 && i < others.count ? others.records[static_cast<std::size_t>(i)] : -1;
 }
 
 ZW_EXPORT(zw_verdict_text) std::int32_t zw_verdict_text(std::int32_t n) {

@@ -1,7 +1,7 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 6;
+export const kInterfaceVersion = 7;
 
 // Hand sizes a typed hand may have, as bits (bit c for c tiles).
 export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
@@ -129,6 +129,8 @@ interface Exports {
     zw_has_row(n: number): number;
     zw_shown_record(n: number): number;
     zw_verdict_text(n: number): number;
+    zw_other_count(n: number): number;
+    zw_other_record(n: number, i: number): number;
     zw_caption(n: number, r: number): number;
     zw_waits_on(n: number, r: number): number;
     zw_row_tiles(n: number): number;
@@ -369,6 +371,15 @@ export class Core {
     // The record of readings that number n's row shows, or -1.
     shownRecord(n: number): number {
         return this.x.zw_shown_record(n);
+    }
+
+    // The readings behind the row's 「ほかの読み方」, as records of readings.
+    otherRecords(n: number): number[] {
+        return Array.from({ length: this.x.zw_other_count(n) }, (_, i) => this.x.zw_other_record(n, i));
+    }
+
+    verdict(n: number): Verdict {
+        return this.x.zw_verdict(n) as Verdict;
     }
 
     verdictText(n: number): string {

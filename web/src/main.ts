@@ -498,15 +498,12 @@ class Page {
         head.append(sign, el("span", "row-number", String(n)), el("span", "row-verdict", this.core.verdictText(n)));
         row.append(head);
         row.append(this.tileLine(this.core.rowTiles(n)));
-        const number = this.core.explain(n);
-        if (number.verdict === Verdict.Wait) {
+        if (this.core.verdict(n) === Verdict.Wait) {
             row.append(this.waitLine(n, this.core.shownRecord(n)));
         }
-        // Each distinct reading once; the answer box's first.
-        const places = number.distinct;
-        const others = places.length - 1;
-        if (others > 0) {
-            const link = el("button", "others", this.t.otherReadings(others));
+        const others = this.core.otherRecords(n);
+        if (others.length > 0) {
+            const link = el("button", "others", this.t.otherReadings(others.length));
             link.type = "button";
             const open = this.expanded.has(n);
             link.setAttribute("aria-expanded", String(open));
@@ -518,12 +515,10 @@ class Page {
             });
             row.append(link);
             if (open) {
-                places.forEach((r, place) => {
-                    if (place !== number.bestDistinct) {
-                        row.append(el("p", "other-caption", this.core.caption(n, r)));
-                        row.append(this.tileLine(this.core.readingTiles(n, r)));
-                    }
-                });
+                for (const r of others) {
+                    row.append(el("p", "other-caption", this.core.caption(n, r)));
+                    row.append(this.tileLine(this.core.readingTiles(n, r)));
+                }
             }
         }
         return row;

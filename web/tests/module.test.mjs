@@ -200,7 +200,7 @@ function panelText(hand, picks, lang) {
         const e = core.explain(n);
         text += `${n} ${core.verdictText(n)}`;
         text += e.verdict === 0 ? ` | ${core.waitsOn(n, core.shownRecord(n))}\n` : "\n";
-        text += `  ${spelled(core.rowTiles(n))}\n`;
+        text += `  ${spelled(core.rowTiles(n))}\n  others${core.otherRecords(n).map((r) => ` ${r}`).join("")}\n`;
         for (const r of e.distinct) {
             text += `  ${core.caption(n, r)}: ${spelled(core.readingTiles(n, r))}\n`;
         }
