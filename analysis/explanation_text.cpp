@@ -48,12 +48,6 @@ constexpr ExplanationPhrases kEnglish{
 
 using Writer = PhraseWriter<256>;
 
-ExplanationText Number(int value) {
-    Writer writer;
-    writer.AddNumber(value);
-    return writer.text();
-}
-
 ExplanationText NumberList(NumberBits numbers, const ExplanationPhrases& phrases) {
     Writer writer;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
@@ -86,7 +80,7 @@ ExplanationText ValueWords(const ExplainedReading& reading, const ExplanationPhr
     } else if (reading.han >= kYakuman) {
         writer.Add(phrases.yakuman);
     } else {
-        writer.Fill(phrases.han, Number(reading.han).view());
+        writer.Fill(phrases.han, NumberText(reading.han).view());
     }
     return writer.text();
 }
@@ -122,7 +116,8 @@ SummaryItems SummaryWords(const HandExplanation& explanation, NumberBits picks, 
     if (waits == 0) {
         add(phrases.notTenpai);
     } else {
-        add(phrases.waits, Number(std::popcount(waits)).view(), NumberList(waits, phrases).view());
+        add(phrases.waits, NumberText(std::popcount(waits)).view(),
+            NumberList(waits, phrases).view());
         if (missed == 0 && wrong == 0) {
             add(phrases.fullyRight);
         }
@@ -198,7 +193,7 @@ ExplanationText VerdictWords(const HandExplanation& explanation, TileNumber n, b
             }
             break;
         case Verdict::NoReading:
-            writer.Fill(phrases.noReading, Number(number.leftoverCount).view());
+            writer.Fill(phrases.noReading, NumberText(number.leftoverCount).view());
             break;
     }
     return writer.text();

@@ -52,15 +52,9 @@ constexpr HandFaultPhrases kEnglish{
 
 using Writer = PhraseWriter<256>;
 
-Writer Number(int value) {
-    Writer writer;
-    writer.AddNumber(value);
-    return writer;
-}
-
 Writer At(std::int32_t position, const HandFaultPhrases& phrases) {
     Writer writer;
-    writer.Fill(phrases.position, Number(position).view());
+    writer.Fill(phrases.position, NumberText(position).view());
     return writer;
 }
 
@@ -119,7 +113,7 @@ Writer Sizes(HandSizes allowed, const HandFaultPhrases& phrases) {
     if (before.view().empty()) {
         sizes.AddNumber(last);
     } else {
-        sizes.Fill(phrases.lastSizes, before.view(), Number(last).view());
+        sizes.Fill(phrases.lastSizes, before.view(), NumberText(last).view());
     }
     return sizes;
 }
@@ -185,11 +179,12 @@ HandFaultText HandFaultWords(const HandNotationFault& fault, HandSizes allowed, 
             const char* phrase = fault.count == 1 && phrases.oneTile != nullptr
                                      ? phrases.oneTile
                                      : phrases.tileCount[choice];
-            out.Fill(phrase, Number(fault.count).view(), Sizes(allowed, phrases).view());
+            out.Fill(phrase, NumberText(fault.count).view(), Sizes(allowed, phrases).view());
             break;
         }
         case HandFault::FifthCopy:
-            out.Fill(phrases.fifthCopy, Number(fault.number).view(), Number(fault.count).view());
+            out.Fill(phrases.fifthCopy, NumberText(fault.number).view(),
+                     NumberText(fault.count).view());
             break;
         default:
             out.Add(phrases.unreadable);

@@ -74,12 +74,6 @@ constexpr std::array<std::string_view, 3> kLineNames{"1-4-7", "2-5-8", "3-6-9"};
 
 using Writer = PhraseWriter<512>;
 
-HintText Number(int value) {
-    Writer writer;
-    writer.AddNumber(value);
-    return writer.text();
-}
-
 HintText Digits(const TileCounts& counts) {
     Writer writer;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
@@ -120,7 +114,7 @@ void FamilyWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
     const FamilyFit& fit = hints.core.family;
     Writer named;
     if (fit.family == kNoFamily) {
-        named.Fill(phrases.unnamed, Number(hints.core.coreSize).view());
+        named.Fill(phrases.unnamed, NumberText(hints.core.coreSize).view());
     } else {
         named.Fill(phrases.family, phrases.familyNames[static_cast<std::size_t>(fit.family)]);
     }
@@ -129,7 +123,7 @@ void FamilyWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
         return;
     }
     Writer edge;
-    edge.Fill(phrases.edge, Number(fit.edgeLoss).view());
+    edge.Fill(phrases.edge, NumberText(fit.edgeLoss).view());
     out.Fill(phrases.withEdge, named.view(), edge.view());
 }
 
@@ -139,9 +133,9 @@ void FourthWords(const Hints& hints, const HintPhrases& phrases, Writer& out) {
             for (std::int32_t i = 0; i < hints.tripletCount; ++i) {
                 const TripletReadings& t = hints.triplets[static_cast<std::size_t>(i)];
                 out.Add(i > 0 ? phrases.itemSeparator : "");
-                out.Fill(phrases.bothWays, Number(t.number).view(),
-                         Number(std::popcount(static_cast<unsigned>(t.asMeld))).view(),
-                         Number(std::popcount(static_cast<unsigned>(t.asPair))).view());
+                out.Fill(phrases.bothWays, NumberText(t.number).view(),
+                         NumberText(std::popcount(static_cast<unsigned>(t.asMeld))).view(),
+                         NumberText(std::popcount(static_cast<unsigned>(t.asPair))).view());
             }
             return;
         case FourthHint::CountLines:
@@ -188,7 +182,7 @@ HintText HintWords(const Hints& hints, int level, Language language) {
             if (noWait) {
                 out.Add(phrases.noWait);
             } else {
-                out.Fill(phrases.waitCount, Number(hints.waitCount).view());
+                out.Fill(phrases.waitCount, NumberText(hints.waitCount).view());
             }
             break;
         case 2: {
@@ -221,7 +215,7 @@ HintText HintWords(const Hints& hints, int level, Language language) {
             if (noWait) {
                 out.Add(phrases.noWait);
             } else {
-                out.Fill(phrases.shownWait, Number(hints.shownWait).view(),
+                out.Fill(phrases.shownWait, NumberText(hints.shownWait).view(),
                          ReadingWords(hints.shownReading).view(),
                          ShapeWords(hints.shownReading.waitShape, phrases).view());
             }

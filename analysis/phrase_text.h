@@ -63,4 +63,11 @@ private:
     PhraseText<Capacity> m_text;
 };
 
+// A whole number's digits, to fill into a phrase.
+inline PhraseText<12> NumberText(int value) {
+    PhraseWriter<12> writer;
+    writer.AddNumber(value);
+    return writer.text();
+}
+
 }  // namespace zelkon

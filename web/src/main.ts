@@ -227,7 +227,8 @@ class Page {
 
     start(core: Core): void {
         this.core = core;
-        this.run = new TimedRunDriver(core, () => this.renderRunStatus());
+        // The run's tick changes the clock only; every start and end of a run renders the rest.
+        this.run = new TimedRunDriver(core, () => this.renderStatusLine());
         core.setBand(this.settings.band);
         core.setTiles(this.settings.tiles);
         core.setFamily(this.settings.family);
@@ -399,6 +400,11 @@ class Page {
         for (const input of $("size-choices").querySelectorAll("input")) {
             input.disabled = running || this.settings.ladder;
         }
+        this.renderStatusLine();
+    }
+
+    private renderStatusLine(): void {
+        const running = this.run.active;
         const status = $("run-status");
         const text = running ? this.run.statusText() : this.core.dealStatus();
         status.hidden = text === "";
