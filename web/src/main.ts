@@ -38,7 +38,8 @@ function tileImage(n: number, suit: number, name: string, className = "tile"): H
 }
 
 class Page {
-    private readonly core: Core;
+    // Both come with the module, in start(); the controls are built and named before it.
+    private core!: Core;
     private settings: Settings;
     private suitMode = SuitRandom;
     private sorted = true;
@@ -48,20 +49,11 @@ class Page {
     private readonly tiles: HTMLElement[] = [];
     private expanded = new Set<number>();
     private familiesShown = false;
-    private readonly run: TimedRunDriver;
+    private run!: TimedRunDriver;
 
-    constructor(core: Core, settings: Settings) {
-        this.core = core;
+    constructor(settings: Settings) {
         this.settings = settings;
         this.t = TEXTS[this.settings.lang];
-        // The run's tick changes the clock only; every start and end of a run renders the rest.
-        this.run = new TimedRunDriver(core, () => this.renderStatusLine());
-        core.setBand(this.settings.band);
-        core.setTiles(this.settings.tiles);
-        core.setFamily(this.settings.family);
-        if (this.settings.ladder) {
-            core.restoreLadder(this.settings.ladderAt, this.settings.ladderTiles);
-        }
         this.build();
     }
 
@@ -77,12 +69,17 @@ class Page {
             const button = el("button", "pick", String(n));
             button.type = "button";
             button.setAttribute("aria-pressed", "false");
-            button.addEventListener("click", () => this.toggle(n));
             cell.append(mark, button);
             numbers.insertBefore(cell, okCell);
             this.numberButtons.push(button);
             this.marks.push(mark);
         }
+        this.applyTexts();
+    }
+
+    // No control answers before the core is there to answer it.
+    private wire(): void {
+        this.numberButtons.forEach((button, i) => button.addEventListener("click", () => this.toggle(i + 1)));
         $("ok").addEventListener("click", () => this.okNext());
         $("reset").addEventListener("click", () => this.reset());
         document.addEventListener("keydown", (e) => this.key(e));
@@ -121,7 +118,6 @@ class Page {
         const entryText = $<HTMLInputElement>("enter-text");
         entryText.addEventListener("input", () => this.checkEntry());
         $<HTMLDialogElement>("enter-dialog").addEventListener("close", () => this.closeEntry());
-        this.applyTexts();
     }
 
     // Radio groups are rebuilt with the language; their state comes from the settings.
@@ -142,8 +138,9 @@ class Page {
 
     private applyTexts(): void {
         const t = this.t;
-        this.core.setEnglish(this.settings.lang === "en");
-        $<HTMLTextAreaElement>("answer").value = this.core.answerText();
+        if (this.core !== undefined) {
+            this.applyCoreLanguage();
+        }
         document.documentElement.lang = this.settings.lang;
         document.title = t.title;
         $("title").textContent = t.title;
@@ -223,7 +220,23 @@ class Page {
         this.render();
     }
 
-    start(): void {
+    private applyCoreLanguage(): void {
+        this.core.setEnglish(this.settings.lang === "en");
+        $<HTMLTextAreaElement>("answer").value = this.core.answerText();
+    }
+
+    start(core: Core): void {
+        this.core = core;
+        // The run's tick changes the clock only; every start and end of a run renders the rest.
+        this.run = new TimedRunDriver(core, () => this.renderStatusLine());
+        core.setBand(this.settings.band);
+        core.setTiles(this.settings.tiles);
+        core.setFamily(this.settings.family);
+        if (this.settings.ladder) {
+            core.restoreLadder(this.settings.ladderAt, this.settings.ladderTiles);
+        }
+        this.applyCoreLanguage();
+        this.wire();
         const seed = parseSeed(location.search);
         const messages: string[] = [];
         if (seed === null) {
@@ -598,12 +611,12 @@ class Page {
 async function main(): Promise<void> {
     performance.mark("zelkon-script");
     const loading = loadCore(fetch("zelkon.wasm"));
-    // The storage opens (slowly, the first time) while the module compiles.
-    const settings = loadSettings();
+    // The storage opens (slowly, the first time) and the controls are built while the module
+    // compiles.
+    const page = new Page(loadSettings());
     const core = await loading;
     performance.mark("zelkon-core");
-    const page = new Page(core, settings);
-    page.start();
+    page.start(core);
     performance.mark("zelkon-dealt");
     document.body.classList.add("ready");
     requestAnimationFrame(() => {
