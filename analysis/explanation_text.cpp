@@ -48,7 +48,7 @@ constexpr ExplanationPhrases kEnglish{
 
 using Writer = PhraseWriter<256>;
 
-ExplanationText NumberList(NumberBits numbers, const ExplanationPhrases& phrases) {
+ExplanationText NumberList(NumberSet numbers, const ExplanationPhrases& phrases) {
     Writer writer;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         if ((numbers >> n & 1u) != 0) {
@@ -95,17 +95,17 @@ const ExplanationPhrases& ExplanationPhrasesFor(Language language) {
     return language == Language::English ? kEnglish : kJapanese;
 }
 
-SummaryItems SummaryWords(const HandExplanation& explanation, NumberBits picks, Language language) {
+SummaryItems SummaryWords(const HandExplanation& explanation, NumberSet picks, Language language) {
     const ExplanationPhrases& phrases = ExplanationPhrasesFor(language);
-    NumberBits waits = 0;
+    NumberSet waits = 0;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         if (explanation.numbers[static_cast<std::size_t>(n)].verdict == Verdict::Wait) {
-            waits |= 1u << n;
+            waits |= NumberBit(n);
         }
     }
-    picks &= 0x3FEu;
-    const NumberBits missed = waits & ~picks;
-    const NumberBits wrong = picks & ~waits;
+    picks = static_cast<NumberSet>(picks & 0x3FEu);
+    const auto missed = static_cast<NumberSet>(waits & ~picks);
+    const auto wrong = static_cast<NumberSet>(picks & ~waits);
     SummaryItems summary;
     const auto add = [&summary](const char* phrase, std::string_view a = {},
                                 std::string_view b = {}) {
@@ -201,9 +201,9 @@ ExplanationText VerdictWords(const HandExplanation& explanation, TileNumber n, b
 
 ExplanationText WaitsOnWords(const WaitInHand& wait, Language language) {
     const ExplanationPhrases& phrases = ExplanationPhrasesFor(language);
-    NumberBits on = 0;
+    NumberSet on = 0;
     for (std::int32_t i = 0; i < wait.onCount; ++i) {
-        on |= 1u << wait.on[static_cast<std::size_t>(i)];
+        on |= NumberBit(wait.on[static_cast<std::size_t>(i)]);
     }
     Writer writer;
     writer.Fill(phrases.waitsOn, NumberList(on, phrases).view());

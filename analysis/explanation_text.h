@@ -38,9 +38,6 @@ const ExplanationPhrases& ExplanationPhrasesFor(Language language);
 // Room for the longest line: a missed wait's caption with every pattern it can carry.
 using ExplanationText = PhraseText<256>;
 
-// Numbers as bits: bit n for number n (1 to 9).
-using NumberBits = std::uint32_t;
-
 // The summary as its items, each to be kept whole: "待ち3種：2・5・8", "見逃し：5",
 // "待ちでない牌の選択：3"; joined by the item gap they make the line.
 struct SummaryItems {
@@ -48,7 +45,7 @@ struct SummaryItems {
     std::int32_t count = 0;
 };
 
-SummaryItems SummaryWords(const HandExplanation& explanation, NumberBits picks, Language language);
+SummaryItems SummaryWords(const HandExplanation& explanation, NumberSet picks, Language language);
 
 // "両面待ち　平和・タンヤオ（2翻）" for reading record of number n; a short hand's reading has no
 // patterns, so its caption is the shape alone.

@@ -28,10 +28,6 @@ const std::array<const char*, kBandItems> kBandTexts{
     QT_TRANSLATE_NOOP("zelkon::PracticeRuns", "待ち5種以上(&5)"),
 };
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 PracticeRuns::PracticeRuns(CZelkonView& view, QWidget& window)
@@ -271,7 +267,7 @@ void PracticeRuns::setDealStatus(const QString& text) {
 }
 
 QString PracticeRuns::dealName() const {
-    return Utf8(DealName(m_dealer, UiLanguage()).view());
+    return QString::fromUtf8(DealName(m_dealer, UiLanguage()).view());
 }
 
 QString PracticeRuns::statusText() const {
@@ -280,7 +276,7 @@ QString PracticeRuns::statusText() const {
     }
     const QByteArray records = m_dealStatus.toUtf8();
     const std::string_view words(records.constData(), static_cast<std::size_t>(records.size()));
-    const QString deal = Utf8(DealStatusWords(m_dealer, words, UiLanguage()).view());
+    const QString deal = QString::fromUtf8(DealStatusWords(m_dealer, words, UiLanguage()).view());
     if (deal.isEmpty() || m_extraStatus.isEmpty()) {
         return deal + m_extraStatus;
     }
@@ -343,8 +339,7 @@ void PracticeRuns::OnCopyProblem() {
     }
     const QuizLogic& quiz = m_view->quiz();
     const HandText text = SpellHand(quiz.sortedTiles(), quiz.suitKind());
-    QGuiApplication::clipboard()->setText(
-        QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size())));
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.view()));
 }
 
 }  // namespace zelkon

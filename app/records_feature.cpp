@@ -30,16 +30,6 @@ namespace {
 // paint comes (a hidden window).
 constexpr int kRefreshFallbackMs = 200;
 
-NumberSet Picks(const QuizLogic& quiz) {
-    NumberSet picks = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        if (quiz.selected(n)) {
-            picks |= NumberBit(n);
-        }
-    }
-    return picks;
-}
-
 // The 出題 menu's bands, whose order RecordedBand follows: すべての手 records no band.
 static_assert(static_cast<int>(RecordedBand::FiveOrMore) == kBandItems - 1);
 RecordedBand Recorded(WaitBand band) {
@@ -318,7 +308,7 @@ void RecordsFeature::onAnswered() {
     const QuizLogic& quiz = m_view.quiz();
     const AnswerRecord row =
         MakeAnswerRecord(quiz.sortedTiles(), quiz.suitKind(), deal.kind, Recorded(deal.band),
-                         Picks(quiz), seconds, NowUnixMillis(), deal.family, quiz.hintsUsed());
+                         quiz.picks(), seconds, NowUnixMillis(), deal.family, quiz.hintsUsed());
     const RecordsStatus status = m_store->addAnswer(row);
     if (!status.ok() && !status.repeated) {
         // A read-only or full disk: said once per spell of failures; the quiz goes on.

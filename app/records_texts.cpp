@@ -126,8 +126,7 @@ QString MistakeText(const Mistake& mistake) {
     const HandText hand =
         SpellHand(StoredTiles(mistake.hand, mistake.tiles, mistake.shortHand), mistake.suit);
     return RecordsTexts::tr("%1　%2　選んだ牌：%3　待ち：%4")
-        .arg(when,
-             QString::fromLatin1(hand.view().data(), static_cast<qsizetype>(hand.view().size())),
+        .arg(when, QString::fromLatin1(hand.view()),
              picks.empty() ? QStringLiteral("—") : QString::fromStdString(picks),
              waits.empty() ? QStringLiteral("—") : QString::fromStdString(waits));
 }

@@ -48,12 +48,6 @@ const char* FamilyWords(FamilyIndex family, Language language) {
     return family >= 0 && family < kFamilyCount ? FamilyNameInSentence(family, language) : "";
 }
 
-StatusText Number(int value) {
-    Writer writer;
-    writer.AddNumber(value);
-    return writer.text();
-}
-
 }  // namespace
 
 WaitBand BandAt(int index) {
@@ -88,7 +82,7 @@ StatusText DealStatusWords(const PracticeDealer& dealer, std::string_view deal, 
     if (dealer.ladderOn()) {
         const Ladder& ladder = dealer.ladder();
         writer.Fill(phrases.ladder, FamilyWords(ladder.family(), language),
-                    Number(ladder.tiles()).view());
+                    NumberText(ladder.tiles()).view());
         return writer.text();
     }
     // すべての手 is named too, so that the line and the rows under it stay where they are
@@ -100,13 +94,13 @@ StatusText DealStatusWords(const PracticeDealer& dealer, std::string_view deal, 
         named.Fill(phrases.deal, name.view());
     }
     if (dealer.weakFamily() != kNoFamily) {
-        writer.Fill(phrases.withTiles, named.view(), Number(dealer.dealtTiles()).view());
+        writer.Fill(phrases.withTiles, named.view(), NumberText(dealer.dealtTiles()).view());
     } else if (dealer.family() != kNoFamily) {
         writer.Fill(phrases.dealTiles, FamilyWords(dealer.family(), language),
-                    Number(dealer.dealtTiles()).view());
+                    NumberText(dealer.dealtTiles()).view());
     } else if (dealer.tiles() != 13) {
         // Bands and weak shapes choose among 13-tile hands only.
-        writer.Fill(phrases.tiles, Number(dealer.tiles()).view());
+        writer.Fill(phrases.tiles, NumberText(dealer.tiles()).view());
     } else {
         writer.Add(named.view());
     }

@@ -45,24 +45,16 @@ constexpr QRgb kNeutralColor = qRgb(128, 128, 128);
 // Set-aside melds in the hand's copy: the panel's background laid over them at this opacity.
 constexpr float kGreyedOpacity = 0.6f;
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Looked up at each use: the language may change while the program runs.
 QString ItemGap() {
-    return Utf8(ExplanationPhrasesFor(UiLanguage()).itemGap);
+    return QString::fromUtf8(ExplanationPhrasesFor(UiLanguage()).itemGap);
 }
 
 QString SummaryText(const HandExplanation& explanation, const QuizLogic& quiz) {
-    NumberBits picks = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        picks |= quiz.selected(n) ? 1u << n : 0u;
-    }
-    const SummaryItems summary = SummaryWords(explanation, picks, UiLanguage());
+    const SummaryItems summary = SummaryWords(explanation, quiz.picks(), UiLanguage());
     QStringList items;
     for (std::int32_t i = 0; i < summary.count; ++i) {
-        items << Utf8(summary.items[static_cast<std::size_t>(i)].view());
+        items << QString::fromUtf8(summary.items[static_cast<std::size_t>(i)].view());
     }
     return items.join(ItemGap());
 }
@@ -131,7 +123,7 @@ DrawnLine HandCopyLine(const SmallestCore& core) {
 // The smallest core and its family, as hints 2 and 3 word them: 「123・789を外すと、残りは
 // 3344555　残りは連続4面の形」.
 QString CoreText(const Hints& hints) {
-    return Utf8(CoreWords(hints, UiLanguage()).view());
+    return QString::fromUtf8(CoreWords(hints, UiLanguage()).view());
 }
 
 // The wait as it stands in the hand, drawn as tile groups with 「が1・4を待つ」 beside them.
@@ -147,7 +139,7 @@ DrawnLine WaitingTiles(const ExplainedReading& reading, TileNumber n, QString& t
         }
         line.push_back(group);
     }
-    text = Utf8(WaitsOnWords(wait, UiLanguage()).view());
+    text = QString::fromUtf8(WaitsOnWords(wait, UiLanguage()).view());
     return line;
 }
 
@@ -542,7 +534,7 @@ private:
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(
                 QRect(kTilesX, y, width() - kTilesX - kMargin, m_lineHeight), Qt::AlignVCenter,
-                Utf8(
+                QString::fromUtf8(
                     CaptionWords(*m_panel.m_explanation, row.number, record, UiLanguage()).view()));
             p.restore();
             y += m_lineHeight;
@@ -740,7 +732,7 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
         m_header << CoreText(*m_hints);
     }
     for (int level = 1; level <= quiz.hintsUsed(); ++level) {
-        m_header << Utf8(HintWords(*m_hints, level).view());
+        m_header << QString::fromUtf8(HintWords(*m_hints, level).view());
     }
     m_hintLines.clear();
     m_rows.clear();
@@ -765,7 +757,8 @@ void ExplanationPanel::showAnswer(const QuizLogic& quiz) {
         }
         row.shown = ShownRecord(number);
         row.others = OtherRecordsOf(number).count;
-        row.verdict = Utf8(VerdictWords(*m_explanation, n, picked, UiLanguage()).view());
+        row.verdict =
+            QString::fromUtf8(VerdictWords(*m_explanation, n, picked, UiLanguage()).view());
         if (number.verdict == Verdict::Wait) {
             WaitingTiles(number.readings[static_cast<std::size_t>(row.shown)], n, row.waitText);
         }
@@ -796,7 +789,7 @@ void ExplanationPanel::showHints(const QuizLogic& quiz) {
     m_suit = quiz.suitKind();
     m_hintLines.clear();
     for (int level = 1; level <= quiz.hintsUsed(); ++level) {
-        m_hintLines << Utf8(HintWords(*m_hints, level).view());
+        m_hintLines << QString::fromUtf8(HintWords(*m_hints, level).view());
     }
     m_view->rebuild();
     emit wantedHeightChanged();

@@ -227,6 +227,16 @@ void QuizLogic::SetLanguage(Language language) {
     }
 }
 
+NumberSet QuizLogic::picks() const {
+    NumberSet picks = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        if (selected(n)) {
+            picks |= NumberBit(n);
+        }
+    }
+    return picks;
+}
+
 bool QuizLogic::selected(TileNumber number) const {
     if (number < kMinTile || number > kMaxTile) {
         return false;

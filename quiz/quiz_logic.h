@@ -99,6 +99,7 @@ public:
     std::string_view answerText() const { return m_strAnswer.view(); }
     bool answered() const { return m_bAnswered != 0; }
     bool selected(TileNumber number) const;
+    NumberSet picks() const;  // the numbers selected
     bool sortTiles() const { return m_bSortTiles == 1; }
     MarkKind mark(TileNumber number) const;
     // Tile number at display position k (0 to tileCount() - 1), as the sort setting of this

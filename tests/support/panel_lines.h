@@ -38,9 +38,9 @@ inline std::string PanelLines(std::string_view hand, std::string_view picked, La
     if (!ExplainTiles(TilesOf(hand), *explanation)) {
         return "not a waiting hand\n";
     }
-    NumberBits picks = 0;
+    NumberSet picks = 0;
     for (const char c : picked) {
-        picks |= 1u << (c - '0');
+        picks |= NumberBit(c - '0');
     }
     const SummaryItems summary = SummaryWords(*explanation, picks, language);
     std::string text;

@@ -29,7 +29,7 @@ namespace zelkon {
 namespace {
 
 // Raised whenever a function's meaning or arguments change; the page refuses another version.
-constexpr std::int32_t kInterfaceVersion = 7;
+constexpr std::int32_t kInterfaceVersion = 8;
 
 constexpr std::size_t kTextCapacity = 2048;
 char text[kTextCapacity];
@@ -451,14 +451,6 @@ ZW_EXPORT(zw_wait_in_hand) std::int32_t zw_wait_in_hand(std::int32_t n, std::int
 namespace zelkon {
 namespace {
 
-NumberBits Picks() {
-    NumberBits picks = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        picks |= quiz.selected(n) ? 1u << n : 0u;
-    }
-    return picks;
-}
-
 // Groups as "0444,0666,21468": each its TileGroupStyle digit, then its tiles.
 std::int32_t PutTiles(const TileLine& line) {
     std::int32_t length = 0;
@@ -479,20 +471,18 @@ std::int32_t PutTiles(const TileLine& line) {
 }  // namespace zelkon
 
 // The panel of the problem on screen, in the window's words and groups. The summary's items, each
-// to be kept whole, and the gap that joins them.
-ZW_EXPORT(zw_summary_count) std::int32_t zw_summary_count() {
-    return Explained(kMinTile) != nullptr
-               ? SummaryWords(explanation, Picks(), quiz.language()).count
-               : 0;
-}
-
-ZW_EXPORT(zw_summary_item) std::int32_t zw_summary_item(std::int32_t i) {
+// to be kept whole, a line each; zw_item_gap joins them on screen.
+ZW_EXPORT(zw_summary) std::int32_t zw_summary() {
     if (Explained(kMinTile) == nullptr) {
         return 0;
     }
-    const SummaryItems summary = SummaryWords(explanation, Picks(), quiz.language());
-    return i >= 0 && i < summary.count ? PutText(summary.items[static_cast<std::size_t>(i)].view())
-                                       : 0;
+    const SummaryItems summary = SummaryWords(explanation, quiz.picks(), quiz.language());
+    PhraseWriter<kTextCapacity> lines;
+    for (std::int32_t i = 0; i < summary.count; ++i) {
+        lines.Add(i > 0 ? "\n" : "");
+        lines.Add(summary.items[static_cast<std::size_t>(i)].view());
+    }
+    return PutText(lines.view());
 }
 
 ZW_EXPORT(zw_item_gap) std::int32_t zw_item_gap() {
@@ -510,19 +500,19 @@ ZW_EXPORT(zw_shown_record) std::int32_t zw_shown_record(std::int32_t n) {
     return number != nullptr ? ShownRecord(*number) : -1;
 }
 
-// The records a row's 「ほかの読み方」 opens, in table order.
-ZW_EXPORT(zw_other_count) std::int32_t zw_other_count(std::int32_t n) {
-    const NumberExplanation* number = Explained(n);
-    return number != nullptr ? OtherRecordsOf(*number).count : 0;
-}
-
-ZW_EXPORT(zw_other_record) std::int32_t zw_other_record(std::int32_t n, std::int32_t i) {
+// The records a row's 「ほかの読み方」 opens, in table order: "0,2,5".
+ZW_EXPORT(zw_other_records) std::int32_t zw_other_records(std::int32_t n) {
     const NumberExplanation* number = Explained(n);
     if (number == nullptr) {
-        return -1;
+        return 0;
     }
     const OtherRecords others = OtherRecordsOf(*number);
-    return i >= 0 && i < others.count ? others.records[static_cast<std::size_t>(i)] : -1;
+    PhraseWriter<kTextCapacity> list;
+    for (std::int32_t i = 0; i < others.count; ++i) {
+        list.Add(i > 0 ? "," : "");
+        list.AddNumber(others.records[static_cast<std::size_t>(i)]);
+    }
+    return PutText(list.view());
 }
 
 ZW_EXPORT(zw_verdict_text) std::int32_t zw_verdict_text(std::int32_t n) {

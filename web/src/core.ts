@@ -1,7 +1,7 @@
 // The one typed wrapper over the core's WebAssembly module. Everything the quiz decides is
 // decided in there; this file only moves numbers and UTF-8 text across.
 
-export const kInterfaceVersion = 7;
+export const kInterfaceVersion = 8;
 
 // Hand sizes a typed hand may have, as bits (bit c for c tiles).
 export const kWaitingSizes = (1 << 4) | (1 << 7) | (1 << 10) | (1 << 13);
@@ -123,14 +123,12 @@ interface Exports {
     zw_split_block(n: number, b: number): number;
     zw_leftover(n: number): number;
     zw_wait_in_hand(n: number, r: number): number;
-    zw_summary_count(): number;
-    zw_summary_item(i: number): number;
+    zw_summary(): number;
     zw_item_gap(): number;
     zw_has_row(n: number): number;
     zw_shown_record(n: number): number;
     zw_verdict_text(n: number): number;
-    zw_other_count(n: number): number;
-    zw_other_record(n: number, i: number): number;
+    zw_other_records(n: number): number;
     zw_caption(n: number, r: number): number;
     zw_waits_on(n: number, r: number): number;
     zw_row_tiles(n: number): number;
@@ -357,7 +355,8 @@ export class Core {
     // The panel of the problem on screen in the core's words: the summary's items (each kept
     // whole, joined by itemGap), which numbers have a row, and each row's verdict and tiles.
     summaryItems(): string[] {
-        return Array.from({ length: this.x.zw_summary_count() }, (_, i) => this.text(this.x.zw_summary_item(i)));
+        const lines = this.text(this.x.zw_summary());
+        return lines === "" ? [] : lines.split("\n");
     }
 
     get itemGap(): string {
@@ -375,7 +374,8 @@ export class Core {
 
     // The readings behind the row's 「ほかの読み方」, as records of readings.
     otherRecords(n: number): number[] {
-        return Array.from({ length: this.x.zw_other_count(n) }, (_, i) => this.x.zw_other_record(n, i));
+        const list = this.text(this.x.zw_other_records(n));
+        return list === "" ? [] : list.split(",").map(Number);
     }
 
     verdict(n: number): Verdict {

@@ -482,15 +482,8 @@ class Page {
     // The wait as it stands in the 13 tiles: "[4][5] が3・6を待つ".
     private waitLine(n: number, r: number): HTMLElement {
         const wait = this.core.waitInHand(n, r);
-        const suit = this.core.suit;
-        const line = el("div", "small-tiles wait-line");
-        for (const tiles of wait.groups) {
-            const group = el("span", "group");
-            for (const t of tiles) {
-                group.append(tileImage(t, suit, this.t.tileName(t, suit), "small tile"));
-            }
-            line.append(group);
-        }
+        const line = this.tileLine(wait.groups.map((tiles) => ({ style: TileGroupStyle.Plain, tiles })));
+        line.classList.add("wait-line");
         line.append(el("span", "waits-on", this.core.waitsOn(n, r)));
         return line;
     }
