@@ -124,8 +124,8 @@ public:
                                                          .arg(ratio);
         auto found = m_rows.constFind(key);
         if (found == m_rows.cend()) {
-            if (m_rows.size() >= kKept) {
-                m_rows.clear();
+            if (m_rowBytes > kKeptRowBytes) {
+                forgetRows();
             }
             QImage row(option.rect.size() * ratio, screen->format());
             row.setDevicePixelRatio(ratio);
@@ -144,28 +144,36 @@ public:
             at.rect.moveTo(0, 0);
             QStyledItemDelegate::paint(&rowPainter, at, index);
             rowPainter.end();
+            m_rowBytes += row.sizeInBytes();
             found = m_rows.insert(key, row);
         }
         painter->drawImage(option.rect.topLeft(), *found);
     }
 
 private:
-    // Rows kept: the list shows kLatestMistakes lines, a few more pass by in a session.
+    // Sizes kept: the list shows kLatestMistakes lines, a few more pass by in a session.
     static constexpr qsizetype kKept = 200;
+    // Pictures kept: the twenty rows of a list as wide as a 4K screen, at a ratio of 2.
+    static constexpr qsizetype kKeptRowBytes = 16 << 20;
     static constexpr double kInchInMeters = 0.0254;
+
+    void forgetRows() const {
+        m_rows.clear();
+        m_rowBytes = 0;
+    }
 
     void forgetIfChanged(const QStyleOptionViewItem& option, QImage::Format format) const {
         const QStyle* style = option.widget != nullptr ? option.widget->style() : nullptr;
         if (option.fontMetrics != m_metrics || style != m_style ||
             option.palette.cacheKey() != m_palette) {
             m_sizes.clear();
-            m_rows.clear();
+            forgetRows();
             m_metrics = option.fontMetrics;
             m_style = style;
             m_palette = option.palette.cacheKey();
         }
         if (format != QImage::Format_Invalid && format != m_format) {
-            m_rows.clear();
+            forgetRows();
             m_format = format;
         }
     }
@@ -176,6 +184,7 @@ private:
     mutable QImage::Format m_format = QImage::Format_Invalid;
     mutable QHash<QString, QSize> m_sizes;
     mutable QHash<QString, QImage> m_rows;
+    mutable qsizetype m_rowBytes = 0;
 };
 
 QValueAxis* PercentAxis() {
