@@ -51,7 +51,7 @@ using Writer = PhraseWriter<256>;
 ExplanationText NumberList(NumberSet numbers, const ExplanationPhrases& phrases) {
     Writer writer;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        if ((numbers >> n & 1u) != 0) {
+        if ((numbers & NumberBit(n)) != 0) {
             writer.Add(writer.view().empty() ? "" : phrases.dot);
             writer.AddNumber(n);
         }
