@@ -6,6 +6,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCache>
 #include <QChart>
 #include <QChartView>
 #include <QDate>
@@ -16,7 +17,6 @@
 #include <QGraphicsTextItem>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHash>
 #include <QHorizontalBarSeries>
 #include <QImage>
 #include <QKeyEvent>
@@ -90,14 +90,11 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         forgetIfChanged(option, QImage::Format_Invalid);
         const QString text = index.data(Qt::DisplayRole).toString();
-        if (const auto found = m_sizes.constFind(text); found != m_sizes.cend()) {
+        if (const QSize* found = m_sizes.object(text)) {
             return *found;
         }
-        if (m_sizes.size() >= kKept) {
-            m_sizes.clear();
-        }
         const QSize size = QStyledItemDelegate::sizeHint(option, index);
-        m_sizes.insert(text, size);
+        m_sizes.insert(text, new QSize(size));
         return size;
     }
 
@@ -110,7 +107,9 @@ public:
             QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus;
         if (device->devType() != QInternal::Image || option.widget == nullptr ||
             (option.state & shown) || base.style() != Qt::SolidPattern || !base.isOpaque() ||
-            ratio != std::round(ratio) || !painter->transform().isIdentity()) {
+            ratio != std::round(ratio) || !painter->transform().isIdentity() ||
+            !KeepsResolution(option.widget->logicalDpiX()) ||
+            !KeepsResolution(option.widget->logicalDpiY())) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
@@ -122,32 +121,25 @@ public:
                                                          .arg(option.rect.height())
                                                          .arg(static_cast<int>(option.state))
                                                          .arg(ratio);
-        auto found = m_rows.constFind(key);
-        if (found == m_rows.cend()) {
-            if (m_rowBytes > kKeptRowBytes) {
-                forgetRows();
-            }
-            QImage row(option.rect.size() * ratio, screen->format());
-            row.setDevicePixelRatio(ratio);
-            // Text is sized by the device's resolution: the list's own.
-            row.setDotsPerMeterX(qRound(option.widget->logicalDpiX() / kInchInMeters));
-            row.setDotsPerMeterY(qRound(option.widget->logicalDpiY() / kInchInMeters));
-            if (row.logicalDpiX() != option.widget->logicalDpiX() ||
-                row.logicalDpiY() != option.widget->logicalDpiY()) {
-                QStyledItemDelegate::paint(painter, option, index);
-                return;
-            }
-            row.fill(base.color());
-            QPainter rowPainter(&row);
-            rowPainter.setRenderHints(painter->renderHints());
-            QStyleOptionViewItem at = option;
-            at.rect.moveTo(0, 0);
-            QStyledItemDelegate::paint(&rowPainter, at, index);
-            rowPainter.end();
-            m_rowBytes += row.sizeInBytes();
-            found = m_rows.insert(key, row);
+        if (const QImage* found = m_rows.object(key)) {
+            painter->drawImage(option.rect.topLeft(), *found);
+            return;
         }
-        painter->drawImage(option.rect.topLeft(), *found);
+        QImage row(option.rect.size() * ratio, screen->format());
+        row.setDevicePixelRatio(ratio);
+        // Text is sized by the device's resolution: the list's own.
+        row.setDotsPerMeterX(DotsPerMeter(option.widget->logicalDpiX()));
+        row.setDotsPerMeterY(DotsPerMeter(option.widget->logicalDpiY()));
+        row.fill(base.color());
+        QPainter rowPainter(&row);
+        rowPainter.setRenderHints(painter->renderHints());
+        QStyleOptionViewItem at = option;
+        at.rect.moveTo(0, 0);
+        QStyledItemDelegate::paint(&rowPainter, at, index);
+        rowPainter.end();
+        painter->drawImage(option.rect.topLeft(), row);
+        const qsizetype bytes = row.sizeInBytes();
+        m_rows.insert(key, new QImage(std::move(row)), bytes);
     }
 
 private:
@@ -157,9 +149,10 @@ private:
     static constexpr qsizetype kKeptRowBytes = 16 << 20;
     static constexpr double kInchInMeters = 0.0254;
 
-    void forgetRows() const {
-        m_rows.clear();
-        m_rowBytes = 0;
+    static int DotsPerMeter(int dpi) { return qRound(dpi / kInchInMeters); }
+    // Whether a picture can carry the list's resolution: QImage keeps it as dots per meter.
+    static bool KeepsResolution(int dpi) {
+        return qRound(DotsPerMeter(dpi) * kInchInMeters) == dpi;
     }
 
     void forgetIfChanged(const QStyleOptionViewItem& option, QImage::Format format) const {
@@ -167,13 +160,13 @@ private:
         if (option.fontMetrics != m_metrics || style != m_style ||
             option.palette.cacheKey() != m_palette) {
             m_sizes.clear();
-            forgetRows();
+            m_rows.clear();
             m_metrics = option.fontMetrics;
             m_style = style;
             m_palette = option.palette.cacheKey();
         }
         if (format != QImage::Format_Invalid && format != m_format) {
-            forgetRows();
+            m_rows.clear();
             m_format = format;
         }
     }
@@ -182,9 +175,8 @@ private:
     mutable const QStyle* m_style = nullptr;
     mutable qint64 m_palette = 0;
     mutable QImage::Format m_format = QImage::Format_Invalid;
-    mutable QHash<QString, QSize> m_sizes;
-    mutable QHash<QString, QImage> m_rows;
-    mutable qsizetype m_rowBytes = 0;
+    mutable QCache<QString, QSize> m_sizes{kKept};
+    mutable QCache<QString, QImage> m_rows{kKeptRowBytes};
 };
 
 QValueAxis* PercentAxis() {

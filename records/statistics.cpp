@@ -21,6 +21,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
 }
 
+// The place of the local day of `at` among the days from firstDay on: one rule for the 30 days
+// counted afresh and for those kept up answer by answer.
+std::int64_t LocalDayIndex(UnixMillis at, std::int64_t offsetMillis, std::int64_t firstDay) {
+    return floorDiv(at + offsetMillis, kMillisPerDay) - firstDay;
+}
+
 std::string percent(std::int64_t part, std::int64_t whole) {
     if (whole == 0) {
         return "-";
@@ -148,9 +154,8 @@ void RecordsTally::add(std::int64_t row, UnixMillis at, std::int64_t waits, bool
     ++quarter.problems;
     quarter.fullyRight += right ? 1 : 0;
     if (m_counted.valid) {
-        const std::int64_t day =
-            floorDiv(quarterIndex * kMillisPerQuarter + m_counted.offsetMillis, kMillisPerDay) -
-            m_counted.firstDay;
+        const std::int64_t day = LocalDayIndex(quarterIndex * kMillisPerQuarter,
+                                               m_counted.offsetMillis, m_counted.firstDay);
         if (day >= 0 && day < kStatisticsDays) {
             DayFigure& counted = m_counted.days[static_cast<std::size_t>(day)];
             ++counted.problems;
@@ -191,9 +196,9 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
             figures.days[static_cast<std::size_t>(i)].day = firstDay + i;
         }
         const auto count = [&](UnixMillis at, std::int64_t problems, std::int64_t fullyRight) {
-            const std::int64_t day = floorDiv(at + offset, kMillisPerDay);
-            if (day >= firstDay && day <= today) {
-                DayFigure& figure = figures.days[static_cast<std::size_t>(day - firstDay)];
+            const std::int64_t day = LocalDayIndex(at, offset, firstDay);
+            if (day >= 0 && day < kStatisticsDays) {
+                DayFigure& figure = figures.days[static_cast<std::size_t>(day)];
                 figure.problems += problems;
                 figure.fullyRight += fullyRight;
             }
