@@ -97,17 +97,8 @@ bool HasRegularReading(const TileCounts& counts) {
 }
 
 bool IsSevenPairsOnly(const TileCounts& counts) {
-    int pairs = 0;
-    TileNumber lone = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const int c = counts[static_cast<std::size_t>(n)];
-        pairs += c == 2 ? 1 : 0;
-        lone = c == 1 ? n : lone;
-        if (c > 2) {
-            return false;
-        }
-    }
-    if (pairs != 6 || lone == 0 || WaitsOfCounts(counts) != NumberBit(lone)) {
+    const TileNumber lone = SevenPairsWait(counts);
+    if (lone == 0 || WaitsOfCounts(counts) != NumberBit(lone)) {
         return false;
     }
     TileCounts won = counts;

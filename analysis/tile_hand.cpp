@@ -91,22 +91,6 @@ const RegularHands& Regular() {
     return table;
 }
 
-// The second copy of the single beside six different pairs, the one wait of seven pairs; 0 for
-// any other thirteen tiles.
-TileNumber SevenPairsWait(const TileCounts& counts) {
-    int pairs = 0;
-    TileNumber single = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        const int c = counts[static_cast<std::size_t>(n)];
-        if (c > 2 || (c == 1 && single != 0)) {
-            return 0;
-        }
-        pairs += c == 2 ? 1 : 0;
-        single = c == 1 ? n : single;
-    }
-    return pairs == 6 ? single : 0;
-}
-
 bool HoldsAtMostFour(const TileCounts& counts) {
     for (std::size_t n = kMinTile; n <= kMaxTile; ++n) {
         if (counts[n] < 0 || counts[n] > 4) {
@@ -165,6 +149,20 @@ bool IsCompleteCounts(const TileCounts& counts) {
     const std::int32_t total = TileTotal(counts);
     return total % 3 == 2 &&
            (Regular().Contains(CountsKey(counts)) || (total == 14 && IsSevenPairs(counts)));
+}
+
+TileNumber SevenPairsWait(const TileCounts& counts) {
+    int pairs = 0;
+    TileNumber single = 0;
+    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
+        const int c = counts[static_cast<std::size_t>(n)];
+        if (c > 2 || (c == 1 && single != 0)) {
+            return 0;
+        }
+        pairs += c == 2 ? 1 : 0;
+        single = c == 1 ? n : single;
+    }
+    return pairs == 6 ? single : 0;
 }
 
 NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge) {

@@ -1,6 +1,6 @@
 // Hands of any size the trainer deals: 3n+1 tiles waiting (4, 7, 10, 13) or 3n+2 won, worked
-// on copies per number. A 13-tile hand's quiz answer stays with FindWaits; these serve the short
-// hands, the smallest core and the hints, and agree with FindWaits on every 13-tile hand.
+// on copies per number. FindWaits takes a 13-tile hand's candidate waits from here and scores
+// them; the short hands, the smallest core and the hints use these alone.
 #pragma once
 
 #include <array>
@@ -49,6 +49,10 @@ bool IsCompleteCounts(const TileCounts& counts);
 // counts plus w is complete. judge is the whole hand whose counts decide the fourth copy; pass
 // counts itself for a hand on its own. Counts of another size give 0.
 NumberSet WaitsOfCounts(const TileCounts& counts, const TileCounts& judge);
+
+// The second copy of the single beside six different pairs, the one wait of seven pairs; 0 for
+// any other counts.
+TileNumber SevenPairsWait(const TileCounts& counts);
 
 inline NumberSet WaitsOfCounts(const TileCounts& counts) {
     return WaitsOfCounts(counts, counts);

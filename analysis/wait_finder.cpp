@@ -45,7 +45,6 @@ void FindWaits(const Hand13& hand, Problem& problem) {
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const auto slot = static_cast<std::size_t>(n);
         problem.isWait[slot] = 0;
-        // A fifth copy does not exist; tiles outside 1..9 or five of a kind make no hand.
         if ((completing & NumberBit(n)) == 0) {
             continue;
         }

@@ -1,22 +1,31 @@
 #include "wait_shapes.h"
 
+#include <algorithm>
+
+#include "tile_hand.h"
 #include "wait_finder.h"
 
 namespace zelkon {
 
 void WaitShapesOf(const Hand13& hand, std::array<std::uint8_t, kNumberSlots>& shapes) {
     shapes.fill(0);
+    TileCounts counts{};
+    for (const TileNumber tile : hand) {
+        if (tile < kMinTile || tile > kMaxTile) {
+            return;
+        }
+        ++counts[static_cast<std::size_t>(tile)];
+    }
+    // The table's answer is far cheaper than an enumeration, and most numbers complete nothing.
+    const NumberSet waits = WaitsOfCounts(counts);
     Hand14 won{};
     DecompositionTable table;
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        for (std::size_t i = 0; i < hand.size(); ++i) {
-            won[i] = hand[i];
-        }
-        won[13] = n;
-        // The completeness lookup is far cheaper than an enumeration, and most numbers fail it.
-        if (!IsCompleteHand(won)) {
+        if ((waits & NumberBit(n)) == 0) {
             continue;
         }
+        std::copy(hand.begin(), hand.end(), won.begin());
+        won[13] = n;
         SortHand(won);
         const std::int32_t count = EnumerateDecompositions(won, n, table);
         for (std::int32_t i = 0; i < count; ++i) {

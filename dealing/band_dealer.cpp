@@ -1,7 +1,9 @@
 #include "band_dealer.h"
 
 #include <algorithm>
+#include <bit>
 
+#include "analysis/tile_hand.h"
 #include "analysis/wait_finder.h"
 #include "complete_hand_generator.h"
 #include "problem_dealer.h"
@@ -292,25 +294,15 @@ double DrawUnit() {
 }  // namespace
 
 std::int32_t CountWaits(const Hand13& hand) {
-    std::array<std::int32_t, kNumberSlots> copies{};
+    TileCounts counts{};
     for (const TileNumber tile : hand) {
         if (tile < kMinTile || tile > kMaxTile) {
             return 0;
         }
-        ++copies[static_cast<std::size_t>(tile)];
+        ++counts[static_cast<std::size_t>(tile)];
     }
-    Hand14 won{};
-    std::copy(hand.begin(), hand.end(), won.begin());
-    std::int32_t waits = 0;
-    for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
-        // FindWaits never counts a fifth copy, even where the counts would read complete.
-        if (copies[static_cast<std::size_t>(n)] >= 4) {
-            continue;
-        }
-        won[13] = n;
-        waits += IsCompleteHand(won);
-    }
-    return waits;
+    // As FindWaits, a fifth copy is never counted.
+    return std::popcount(WaitsOfCounts(counts));
 }
 
 void DealProblemWhere(Problem& problem, HandFilter fits, const void* context,
