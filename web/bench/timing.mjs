@@ -4,21 +4,18 @@
 // node web/bench/timing.mjs [LOADS] [SITE] [OTHER_SITE]
 // SITE: a built site's folder, build/web/site by default. With OTHER_SITE the loads alternate
 // between the two, each from its own server, so that the machine's load falls on both alike.
-// ZELKON_SETTLE_MS (1000 unless given): how long a freshly started browser is left before the
-// navigation, as a player's browser is already running when the page is opened; its own start-up
-// work (its internal pages) otherwise shares the two cores with the load. 0 navigates at once.
+// ZELKON_SETTLE_MS: how long a freshly started browser is left before each navigation
+// (web/tests/browser.mjs).
 import os from "node:os";
 
-import { launch, startSiteProcess } from "../tests/browser.mjs";
+import { kSettleMs, launch, median, settle, startSiteProcess } from "../tests/browser.mjs";
 
 const loads = Number(process.argv[2] ?? 10);
 const folders = process.argv.slice(3, 5);
-const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const sites = [];
 for (const dir of folders.length > 0 ? folders : [undefined]) {
     sites.push({ name: dir ?? "build/web/site", ...(await startSiteProcess(dir)), first: [], painted: [], answers: [], frames: [], phases: new Map() });
 }
-const settle = Number(process.env.ZELKON_SETTLE_MS ?? 1000);
 const loadAverage = () => os.loadavg()[0].toFixed(1);
 const loadBefore = loadAverage();
 
@@ -45,7 +42,7 @@ for (let i = 0; i < loads; ++i) {
     for (const site of sites) {
         const { context, close } = await launch();
         const page = context.pages()[0] ?? (await context.newPage());
-        await new Promise((resolve) => setTimeout(resolve, settle));
+        await settle();
         await page.goto(site.url);
         await page.waitForFunction(() => performance.getEntriesByName("zelkon-first-frame").length > 0);
         site.first.push(await page.evaluate(() => performance.getEntriesByName("zelkon-first-frame")[0].startTime));
@@ -81,7 +78,7 @@ for (let i = 0; i < loads; ++i) {
     }
 }
 const f = (x) => `${x.toFixed(1)} ms`;
-console.log(`load average ${loadBefore} → ${loadAverage()}; browser left ${settle} ms before each navigation`);
+console.log(`load average ${loadBefore} → ${loadAverage()}; browser left ${kSettleMs} ms before each navigation`);
 for (const site of sites) {
     site.server.close();
     const { first, answers, frames } = site;

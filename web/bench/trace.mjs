@@ -3,7 +3,7 @@
 // and when each file arrived.
 // A benchmark, not a test: it prints figures and checks nothing.
 // node web/bench/trace.mjs [LOADS] [SITE] [--events]   (--events: the busiest event names too)
-import { launch, startSiteProcess } from "../tests/browser.mjs";
+import { launch, median, settle, startSiteProcess } from "../tests/browser.mjs";
 
 const args = process.argv.slice(2).filter((a) => !a.startsWith("--"));
 const loads = Number(args[0] ?? 5);
@@ -27,7 +27,6 @@ const kKinds = [
 ];
 const kindOf = (name) => kKinds.find(([re]) => re.test(name))?.[1] ?? "other";
 
-const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const { server, url } = await startSiteProcess(args[1]);
 const perKind = new Map();
 const perName = new Map();
@@ -38,6 +37,7 @@ for (let i = 0; i < loads; ++i) {
     const { context, close } = await launch();
     const browser = context.browser();
     const page = context.pages()[0] ?? (await context.newPage());
+    await settle();
     await browser.startTracing(page, { categories: kCategories });
     await page.goto(url);
     await page.waitForFunction(() => performance.getEntriesByName("zelkon-first-frame").length > 0);

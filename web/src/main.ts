@@ -178,7 +178,10 @@ class Page {
         this.choices("suit-choices", "suit", [t.suitRandom, t.suitNames[0], t.suitNames[2], t.suitNames[1]],
             kSuitOrder.indexOf(this.suitMode), (i) => { this.suitMode = kSuitOrder[i]; });
         this.choices("sort-choices", "sort", [t.sortOn, t.sortOff], this.sorted ? 0 : 1, (i) => { this.sorted = i === 0; });
-        this.choices("band-choices", "band", t.bands, this.settings.band, (i) => this.change({ band: i as Band }));
+        this.choices("band-choices", "band", t.bands, this.settings.band, (i) => {
+            this.core.setBand(i);
+            this.change({ band: i as Band });
+        });
         this.choices("size-choices", "size", kSizes.map(t.tileCountName), kSizes.indexOf(this.settings.tiles), (i) => {
             this.core.setTiles(kSizes[i]);
             this.change({ tiles: kSizes[i] });
@@ -205,7 +208,6 @@ class Page {
     private change(part: Partial<Settings>): void {
         const before = this.settings;
         this.settings = { ...before, ...part };
-        this.core.setBand(this.settings.band);
         if (this.settings.ladder) {
             // The step goes with the settings, so that the next visit climbs on from there.
             const step = this.core.ladderStep;

@@ -37,6 +37,13 @@ export async function startSiteProcess(dir = site) {
     return { server: { close: () => child.kill() }, url: `http://localhost:${port}/` };
 }
 
+// For the benchmarks: a freshly started browser does its own start-up work (its internal pages)
+// on the same two cores for a while, where a player's browser is already running when the page is
+// opened. ZELKON_SETTLE_MS (1000 unless given) is how long to leave it first; 0 navigates at once.
+export const kSettleMs = Number(process.env.ZELKON_SETTLE_MS ?? 1000);
+export const settle = () => new Promise((resolve) => setTimeout(resolve, kSettleMs));
+export const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+
 // A persistent context is the one way to hand chromium a --user-data-dir of our own.
 export async function launch(options = {}) {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "zelkon-chromium-"));
