@@ -51,7 +51,7 @@ inline std::string PanelLines(std::string_view hand, std::string_view picked, La
     text += "\n";
     for (TileNumber n = kMinTile; n <= kMaxTile; ++n) {
         const NumberExplanation& number = explanation->numbers[static_cast<std::size_t>(n)];
-        const bool pick = (picks >> n & 1u) != 0;
+        const bool pick = (picks & NumberBit(n)) != 0;
         if (!HasRow(number, pick)) {
             continue;
         }
