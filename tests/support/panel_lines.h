@@ -68,19 +68,22 @@ inline std::string PanelLines(std::string_view hand, std::string_view picked, La
         if (!withTiles) {
             continue;
         }
-        text += "  " + SpelledTiles(RowTiles(number, n)) + "\n  others";
+        text += "  ";
+        text += SpelledTiles(RowTiles(number, n));
+        text += "\n  others";
         const OtherRecords others = OtherRecordsOf(number);
         for (std::int32_t i = 0; i < others.count; ++i) {
-            text += " " + std::to_string(others.records[static_cast<std::size_t>(i)]);
+            text += ' ';
+            text += std::to_string(others.records[static_cast<std::size_t>(i)]);
         }
         text += "\n";
         for (std::int32_t place = 0; place < number.distinctCount; ++place) {
             const std::int32_t record = number.distinct[static_cast<std::size_t>(place)];
             text += "  ";
             text += CaptionWords(*explanation, n, record, language).view();
-            text += ": " +
-                    SpelledTiles(ReadingTiles(number.readings[static_cast<std::size_t>(record)])) +
-                    "\n";
+            text += ": ";
+            text += SpelledTiles(ReadingTiles(number.readings[static_cast<std::size_t>(record)]));
+            text += '\n';
         }
     }
     return text;
