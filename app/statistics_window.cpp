@@ -602,9 +602,18 @@ void StatisticsWindow::showDays(const Statistics& figures) {
         // A quarter above the tallest bar, so that no bar reaches the line of 100 %.
         // Nice numbers change the tick count too, and start from it: from the same count each
         // time, a taller day gives the scale a fresh window gives (not 0–100 for 43 problems).
-        m_dayCount->setTickCount(kDayCountTicks);
-        m_dayCount->setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
-        m_dayCount->applyNiceNumbers();
+        // Worked out on an axis of no chart: each change to the chart's own lays the chart out
+        // again, at every answer while today is the tallest day, though the scale rarely moves.
+        QValueAxis scale;
+        scale.setTickCount(kDayCountTicks);
+        scale.setRange(0, 1.25 * static_cast<qreal>(std::max<std::int64_t>(most, 1)));
+        scale.applyNiceNumbers();
+        if (m_dayCount->tickCount() != scale.tickCount()) {
+            m_dayCount->setTickCount(scale.tickCount());
+        }
+        if (m_dayCount->min() != scale.min() || m_dayCount->max() != scale.max()) {
+            m_dayCount->setRange(scale.min(), scale.max());
+        }
     }
 
     const QList<QList<QPointF>> runs = AccuracyRuns(figures);
