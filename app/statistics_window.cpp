@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -9,10 +11,14 @@
 #include <QCache>
 #include <QChart>
 #include <QChartView>
+#include <QDataStream>
 #include <QDate>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGraphicsItemGroup>
+#include <QGraphicsLineItem>
 #include <QGraphicsObject>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QGridLayout>
@@ -25,6 +31,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionGraphicsItem>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -49,12 +56,221 @@ double Percent(std::int64_t part, std::int64_t whole) {
     return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
+// A chart view that draws the chart's still parts, its background and the axes' lines, from a
+// picture. Qt Charts strokes every grid line twice (once to find its bounds) for each bar an
+// answer changes, and the day chart's whole plot at each answer; the lines move only when the
+// chart is laid out again. The scene is told the lines paint nothing, and the view draws them
+// under everything else, in the scene's own order: only lines that no earlier item overlaps are
+// taken, so every pixel comes out as the scene draws it. A grab or a print draws them afresh.
+class StillPartsView : public QChartView {
+public:
+    using QChartView::QChartView;
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override {
+        QChartView::drawBackground(painter, rect);
+        const QList<QGraphicsItem*> still = stillParts();
+        const QBrush fill = viewport()->palette().brush(viewport()->backgroundRole());
+        Parts parts = partsOf(still, fill, painter);
+        if (parts != m_parts) {
+            // The scene repaints no line it was told paints nothing, wherever it moved: the
+            // whole view is drawn again.
+            if (m_parts) {
+                QMetaObject::invokeMethod(viewport(), qOverload<>(&QWidget::update),
+                                          Qt::QueuedConnection);
+            }
+            m_parts = std::move(parts);
+            m_picture = QImage();
+        }
+        // The widget's painter draws into the window's picture, the engine's device.
+        const QPaintDevice* device = painter->paintEngine()->paintDevice();
+        const qreal ratio = device->devicePixelRatio();
+        if (device->devType() != QInternal::Image || ratio != std::round(ratio) ||
+            !painter->worldTransform().isIdentity() || !viewport()->autoFillBackground() ||
+            !fill.isOpaque()) {
+            Paint(painter, still, painter->worldTransform(), viewport());
+            return;
+        }
+        const auto* screen = static_cast<const QImage*>(device);
+        if (m_picture.format() != screen->format() || m_picture.devicePixelRatio() != ratio) {
+            m_picture = QImage(viewport()->size() * ratio, screen->format());
+            m_picture.setDevicePixelRatio(ratio);
+            QPainter picture(&m_picture);
+            picture.fillRect(QRect(QPoint(), viewport()->size()), fill);
+            picture.setRenderHints(painter->renderHints());
+            QChartView::drawBackground(&picture, sceneRect());
+            Paint(&picture, still, QTransform(), viewport());
+        }
+        painter->save();
+        painter->setCompositionMode(QPainter::CompositionMode_Source);
+        painter->drawImage(QPointF(), m_picture);
+        painter->restore();
+    }
+
+private:
+    // Marks the lines the view draws; the scene's own flag alone could not tell them apart.
+    static constexpr int kStillPartKey = 1;
+
+    static bool DrawnApart(const QGraphicsItem* item) {
+        if (item->effectiveOpacity() != 1 || item->isSelected() ||
+            (item->flags() & QGraphicsItem::ItemIgnoresTransformations)) {
+            return false;
+        }
+        for (const QGraphicsItem* up = item; up != nullptr; up = up->parentItem()) {
+            if (up->graphicsEffect() != nullptr ||
+                (up != item && (up->flags() & QGraphicsItem::ItemClipsChildrenToShape))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Where a line draws, without the stroke its bounds would cost, with room for antialiasing.
+    static QRectF LineArea(const QGraphicsLineItem* line) {
+        const qreal margin = line->pen().widthF() / 2 + 2;
+        return line->sceneTransform()
+            .mapRect(QRectF(line->line().p1(), line->line().p2()).normalized())
+            .adjusted(-margin, -margin, margin, margin);
+    }
+
+    static void Paint(QPainter* painter, const QList<QGraphicsItem*>& items, const QTransform& view,
+                      QWidget* widget) {
+        for (QGraphicsItem* item : items) {
+            painter->save();
+            painter->setWorldTransform(item->sceneTransform() * view);
+            QStyleOptionGraphicsItem option;
+            option.state = item->isEnabled() ? QStyle::State_Enabled : QStyle::State_None;
+            option.exposedRect = item->boundingRect();
+            option.rect = option.exposedRect.toAlignedRect();
+            item->paint(painter, &option, widget);
+            painter->restore();
+        }
+    }
+
+    // The chart's lines and its background in the order the scene draws them, each taken while
+    // no item drawn before it overlaps it; the scene is told to leave those out.
+    QList<QGraphicsItem*> stillParts() {
+        QList<QGraphicsItem*> still;
+        QList<QGraphicsItem*> before;  // drawn by the scene ahead of lines still to come
+        QList<QRectF> beforeAreas;     // worked out only once a line comes after them
+        QGraphicsItem* const root = chart();
+        const auto overlapsBefore = [&](const QRectF& area) {
+            for (qsizetype i = 0; i < before.size(); ++i) {
+                if (i == beforeAreas.size()) {
+                    beforeAreas << before[i]->sceneBoundingRect().adjusted(-2, -2, 2, 2);
+                }
+                if (beforeAreas[i].intersects(area)) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        const auto visit = [&](QGraphicsItem* item) {
+            const bool taken = item->data(kStillPartKey).toBool();
+            if ((!taken && (item->flags() & QGraphicsItem::ItemHasNoContents)) || item == root ||
+                item->type() == QGraphicsItemGroup::Type) {
+                return;  // paints nothing of its own
+            }
+            bool isStill = false;
+            if (item->type() == QGraphicsLineItem::Type) {
+                isStill = DrawnApart(item) &&
+                          !overlapsBefore(LineArea(static_cast<QGraphicsLineItem*>(item)));
+            } else if (item->type() == QGraphicsRectItem::Type && item->parentItem() == root &&
+                       item->zValue() < 0 && before.isEmpty()) {
+                isStill = DrawnApart(item);  // the chart's background, under all else
+            }
+            if (isStill) {
+                still << item;
+            } else {
+                before << item;
+            }
+            if (isStill != taken) {
+                item->setFlag(QGraphicsItem::ItemHasNoContents, isStill);
+                item->setData(kStillPartKey, isStill);
+            }
+        };
+        // Depth first as the scene draws: children stacked behind their parent, the parent, then
+        // the other children, each list already in stacking order.
+        QList<std::pair<QGraphicsItem*, bool>> pending{{root, false}};
+        while (!pending.isEmpty()) {
+            auto [item, childrenPlaced] = pending.takeLast();
+            if (childrenPlaced) {
+                visit(item);
+                continue;
+            }
+            if (!item->isVisible()) {
+                continue;
+            }
+            // The series and what is drawn after them (the legend) hold no line of an axis.
+            if (const QGraphicsObject* object = item->toGraphicsObject();
+                object != nullptr && object->inherits("ChartItem")) {
+                break;
+            }
+            const QList<QGraphicsItem*> children = item->childItems();
+            qsizetype behind = 0;
+            while (behind < children.size() &&
+                   (children[behind]->flags() & QGraphicsItem::ItemStacksBehindParent)) {
+                ++behind;
+            }
+            for (qsizetype i = children.size(); i-- > behind;) {
+                pending.append({children[i], false});
+            }
+            pending.append({item, true});
+            for (qsizetype i = behind; i-- > 0;) {
+                pending.append({children[i], false});
+            }
+        }
+        return still;
+    }
+
+    // What the still parts look like, but for the device they are drawn on.
+    struct Part {
+        const QGraphicsItem* item = nullptr;
+        QTransform at;
+        QRectF shape;  // the line's ends as a rectangle's corners, or the rectangle
+        QPen pen;
+        QBrush brush;
+        bool operator==(const Part&) const = default;
+    };
+    struct Parts {
+        QSize size;
+        QBrush fill;
+        QPainter::RenderHints hints;
+        qreal roundness = 0;
+        QList<Part> parts;
+        bool operator==(const Parts&) const = default;
+    };
+
+    Parts partsOf(const QList<QGraphicsItem*>& still, const QBrush& fill,
+                  const QPainter* painter) const {
+        Parts parts{
+            viewport()->size(), fill, painter->renderHints(), chart()->backgroundRoundness(), {}};
+        parts.parts.reserve(still.size());
+        for (const QGraphicsItem* item : still) {
+            Part part{item, item->sceneTransform(), {}, {}, {}};
+            if (const auto* line = qgraphicsitem_cast<const QGraphicsLineItem*>(item)) {
+                part.shape = QRectF(line->line().p1(), line->line().p2());
+                part.pen = line->pen();
+            } else if (const auto* rect = qgraphicsitem_cast<const QGraphicsRectItem*>(item)) {
+                part.shape = rect->rect();
+                part.pen = rect->pen();
+                part.brush = rect->brush();
+            }
+            parts.parts << part;
+        }
+        return parts;
+    }
+
+    std::optional<Parts> m_parts;
+    QImage m_picture;  // of m_parts, in the screen's format and ratio
+};
+
 QChart* NewChart(QGridLayout* grid, int row, int column, int rows, int columns,
                  const QString& objectName) {
     auto* chart = new QChart;
     chart->setObjectName(objectName);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* view = new QChartView(chart);
+    auto* view = new StillPartsView(chart);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     // Three columns still fit a screen 640 pixels wide (1280 at a ratio of 2).
