@@ -57,8 +57,8 @@ public:
     void grade(const AnswerRecord& answer, std::string_view handText);
 
 private:
-    SqliteStatement m_load;
-    SqliteStatement m_save;
+    ReusedStatement m_load;
+    ReusedStatement m_save;
 };
 
 // Adds one answer to the shape tallies; the row holds the five shape columns from firstColumn on.

@@ -322,7 +322,7 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
     return noteWrite(GuardedStatus([&] {
         SqliteDatabase& database = *m_database;
         SqliteTransaction transaction(database, SqliteTransaction::Kind::Write);
-        SqliteStatement insert = database.prepare(
+        ReusedStatement insert = database.reuse(
             "INSERT INTO answers (answered_at, hand, suit, dealt, band, picks, waits, wait_count, "
             "seconds, fully_right, two_sided, edge, closed, dual_pair, single, tiles, family, "
             "hints) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, "
@@ -331,16 +331,16 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
         for (const AnswerRecord& answer : answers) {
             const char suit[2] = {SuitLetter(answer.suit), '\0'};
             const std::string hand = RecordHandDigits(answer);
-            insert.bind(1, answer.answeredAt)
+            insert->bind(1, answer.answeredAt)
                 .bind(2, hand)
                 .bind(3, std::string_view(suit))
                 .bind(4, std::string_view(DealWord(answer.dealt)));
             if (const char* band = BandWord(answer.band)) {
-                insert.bind(5, std::string_view(band));
+                insert->bind(5, std::string_view(band));
             } else {
-                insert.bindNull(5);
+                insert->bindNull(5);
             }
-            insert.bind(6, NumberSetText(answer.picks))
+            insert->bind(6, NumberSetText(answer.picks))
                 .bind(7, NumberSetText(answer.waits))
                 .bind(8, std::int64_t{std::popcount(answer.waits)})
                 .bind(9, answer.seconds)
@@ -348,12 +348,12 @@ RecordsStatus RecordsStore::write(std::span<const AnswerRecord> answers) {
             const std::array<std::string, kWaitShapeCount> shapes =
                 ShapeColumnTexts(answer.waitShapes);
             for (std::size_t s = 0; s < shapes.size(); ++s) {
-                insert.bind(static_cast<int>(s) + 11, shapes[s]);
+                insert->bind(static_cast<int>(s) + 11, shapes[s]);
             }
-            insert.bind(16, std::int64_t{answer.tiles})
+            insert->bind(16, std::int64_t{answer.tiles})
                 .bind(17, std::string_view(FamilyWord(answer.family)))
                 .bind(18, std::int64_t{answer.hints});
-            insert.run();
+            insert->run();
             cards.grade(answer, hand);
         }
         transaction.commit();

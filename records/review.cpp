@@ -157,30 +157,29 @@ ReviewCard ScheduleReview(const std::optional<ReviewCard>& card, const Hand13& h
 }
 
 CardBook::CardBook(SqliteDatabase& database)
-    : m_load(
-          database.prepare("SELECT " + std::string(kCardColumns) + " FROM cards WHERE hand = ?1")),
-      m_save(database.prepare("INSERT OR REPLACE INTO cards (" + std::string(kCardColumns) +
-                              ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)")) {}
+    : m_load(database.reuse("SELECT " + std::string(kCardColumns) + " FROM cards WHERE hand = ?1")),
+      m_save(database.reuse("INSERT OR REPLACE INTO cards (" + std::string(kCardColumns) +
+                            ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)")) {}
 
 std::optional<ReviewCard> CardBook::load(std::string_view handText) {
-    m_load.bind(1, handText);
+    m_load->bind(1, handText);
     std::optional<ReviewCard> card;
-    if (m_load.step()) {
-        card = cardFromRow(m_load);
+    if (m_load->step()) {
+        card = cardFromRow(*m_load);
     }
-    m_load.reset();
+    m_load->reset();
     return card;
 }
 
 void CardBook::save(const ReviewCard& card) {
-    m_save.bind(1, TileDigits(StoredTiles(card.hand, card.tiles, card.shortHand)))
+    m_save->bind(1, TileDigits(StoredTiles(card.hand, card.tiles, card.shortHand)))
         .bind(2, card.memory.stability)
         .bind(3, card.memory.difficulty)
         .bind(4, std::int64_t{card.reviews})
         .bind(5, std::int64_t{card.lapses})
         .bind(6, card.lastReview)
         .bind(7, card.due);
-    m_save.run();
+    m_save->run();
 }
 
 void CardBook::grade(const Hand13& sortedHand, bool fullyRight, UnixMillis at) {

@@ -108,7 +108,33 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& path, int flags) {
 }
 
 SqliteDatabase::~SqliteDatabase() {
+    m_kept.clear();
     sqlite3_close_v2(m_db);
+}
+
+ReusedStatement SqliteDatabase::reuse(std::string_view sql) {
+    auto [kept, added] = m_kept.try_emplace(std::string(sql));
+    if (kept->second.lent) {
+        return ReusedStatement(std::make_unique<SqliteStatement>(m_db, sql));
+    }
+    if (added) {
+        try {
+            kept->second.statement = std::make_unique<SqliteStatement>(m_db, sql);
+        } catch (...) {
+            m_kept.erase(kept);
+            throw;
+        }
+    }
+    return ReusedStatement(*kept->second.statement, kept->second.lent);
+}
+
+ReusedStatement::~ReusedStatement() {
+    if (m_statement != nullptr) {
+        m_statement->reset();
+    }
+    if (m_lent != nullptr) {
+        *m_lent = false;
+    }
 }
 
 void SqliteDatabase::execute(std::string_view sql) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -58,6 +59,35 @@ private:
     sqlite3_stmt* m_statement = nullptr;
 };
 
+// A statement the database keeps prepared for the next use of the same text (those run at
+// every answer), lent out one borrower at a time. It is reset, its bindings cleared, when the
+// borrower is done, so that no read is left open to hold up a writer.
+class ReusedStatement {
+public:
+    ReusedStatement(ReusedStatement&& other) noexcept
+        : m_statement(other.m_statement), m_lent(other.m_lent), m_own(std::move(other.m_own)) {
+        other.m_statement = nullptr;
+        other.m_lent = nullptr;
+    }
+    ReusedStatement& operator=(ReusedStatement&&) = delete;
+    ~ReusedStatement();
+
+    SqliteStatement& operator*() const { return *m_statement; }
+    SqliteStatement* operator->() const { return m_statement; }
+
+private:
+    friend class SqliteDatabase;
+    ReusedStatement(SqliteStatement& kept, bool& lent) : m_statement(&kept), m_lent(&lent) {
+        lent = true;
+    }
+    explicit ReusedStatement(std::unique_ptr<SqliteStatement> own)
+        : m_statement(own.get()), m_own(std::move(own)) {}
+
+    SqliteStatement* m_statement;
+    bool* m_lent = nullptr;
+    std::unique_ptr<SqliteStatement> m_own;  // a second borrower of a text in use gets its own
+};
+
 class SqliteDatabase {
 public:
     // flags: SQLITE_OPEN_* values. Throws SqliteError when SQLite cannot open the file.
@@ -68,6 +98,9 @@ public:
 
     void execute(std::string_view sql);
     SqliteStatement prepare(std::string_view sql) { return SqliteStatement(m_db, sql); }
+    // The statement of this text kept from its last use, prepared on the first: preparing takes
+    // longer than running the small statements of an answer.
+    ReusedStatement reuse(std::string_view sql);
     // The first column of the first row of a query, as an integer.
     std::int64_t queryInt64(std::string_view sql);
     std::string queryText(std::string_view sql);
@@ -78,7 +111,13 @@ public:
     [[noreturn]] void fail(int code, std::string_view doing) const;
 
 private:
+    struct Kept {
+        std::unique_ptr<SqliteStatement> statement;
+        bool lent = false;
+    };
+
     sqlite3* m_db = nullptr;
+    std::unordered_map<std::string, Kept> m_kept;
 };
 
 // BEGIN on construction (IMMEDIATE for writers, so two writers queue at once instead of

@@ -71,7 +71,7 @@ std::string numbersText(NumberSet set) {
 RecordsStatus RecordsTally::update(RecordsStore& store) {
     return GuardedStatus([&] {
         SqliteDatabase& database = store.database();
-        SqliteStatement rows = database.prepare(
+        ReusedStatement rows = database.reuse(
             "SELECT id, answered_at, wait_count, picks, fully_right AND hints = 0, seconds, hand, "
             "two_sided, edge, closed, dual_pair, single, hints, family FROM answers WHERE id > ?1 "
             "ORDER BY id LIMIT ?2");
@@ -81,25 +81,27 @@ RecordsStatus RecordsTally::update(RecordsStore& store) {
         std::int64_t read = kRowsPerRead;
         while (read == kRowsPerRead) {
             read = 0;
-            rows.bind(1, m_lastRow).bind(2, kRowsPerRead);
-            while (rows.step()) {
+            rows->bind(1, m_lastRow).bind(2, kRowsPerRead);
+            while (rows->step()) {
                 ++read;
-                const NumberSet picks = NumberSetFromText(rows.text(3));
-                add(rows.int64(0), rows.int64(1), rows.int64(2), rows.int64(4) != 0, rows.real(5));
-                AddShapeTallies(m_figures.byShape, picks, rows, 7);
+                const NumberSet picks = NumberSetFromText(rows->text(3));
+                add(rows->int64(0), rows->int64(1), rows->int64(2), rows->int64(4) != 0,
+                    rows->real(5));
+                AddShapeTallies(m_figures.byShape, picks, *rows, 7);
                 // A hinted answer is not fully right, by family as everywhere.
-                m_figures.hinted += rows.int64(12) > 0 ? 1 : 0;
-                if (const FamilyIndex family = FamilyFromWord(rows.text(13)); family != kNoFamily) {
+                m_figures.hinted += rows->int64(12) > 0 ? 1 : 0;
+                if (const FamilyIndex family = FamilyFromWord(rows->text(13));
+                    family != kNoFamily) {
                     ProblemFigure& byFamily = m_figures.byFamily[static_cast<std::size_t>(family)];
                     ++byFamily.problems;
-                    byFamily.fullyRight += rows.int64(4) != 0 ? 1 : 0;
+                    byFamily.fullyRight += rows->int64(4) != 0 ? 1 : 0;
                 }
                 if (m_cardsRead) {
-                    m_pendingHands.insert(std::string(rows.text(6)));
+                    m_pendingHands.insert(std::string(rows->text(6)));
                 }
-                m_lastRow = rows.int64(0);
+                m_lastRow = rows->int64(0);
             }
-            rows.reset();
+            rows->reset();
         }
 
         if (!m_cardsRead) {
@@ -110,12 +112,12 @@ RecordsStatus RecordsTally::update(RecordsStore& store) {
             m_cardsRead = true;
             m_pendingHands.clear();
         }
-        SqliteStatement card = database.prepare("SELECT due FROM cards WHERE hand = ?1");
+        ReusedStatement card = database.reuse("SELECT due FROM cards WHERE hand = ?1");
         while (!m_pendingHands.empty()) {
             const std::string hand = *m_pendingHands.begin();
-            card.bind(1, std::string_view(hand));
-            setDue(hand, card.step() ? card.int64(0) : kNeverDue);
-            card.reset();
+            card->bind(1, std::string_view(hand));
+            setDue(hand, card->step() ? card->int64(0) : kNeverDue);
+            card->reset();
             m_pendingHands.erase(m_pendingHands.begin());
         }
     });
@@ -236,22 +238,22 @@ StatisticsOutcome RecordsTally::figures(RecordsStore& store, UnixMillis now,
         }
 
         // The rows counted, not those written since: the figures stay one snapshot.
-        SqliteStatement mistakes = store.database().prepare(
+        ReusedStatement mistakes = store.database().reuse(
             "SELECT answered_at, hand, suit, picks, waits FROM answers WHERE fully_right = 0 "
             "AND id <= ?2 ORDER BY answered_at DESC, id DESC LIMIT ?1");
-        mistakes.bind(1, std::int64_t{kLatestMistakes}).bind(2, m_lastRow);
-        while (mistakes.step()) {
+        mistakes->bind(1, std::int64_t{kLatestMistakes}).bind(2, m_lastRow);
+        while (mistakes->step()) {
             // A hand edited into something unreadable cannot be shown or dealt again.
-            const std::optional<TileHand> hand = TileHandFromText(mistakes.text(1));
+            const std::optional<TileHand> hand = TileHandFromText(mistakes->text(1));
             if (!hand) {
                 continue;
             }
             Mistake mistake;
-            mistake.answeredAt = ClampMillis(mistakes.int64(0));
+            mistake.answeredAt = ClampMillis(mistakes->int64(0));
             SplitStoredTiles(*hand, mistake.hand, mistake.tiles, mistake.shortHand);
-            mistake.suit = SuitFromLetter(mistakes.text(2));
-            mistake.picks = NumberSetFromText(mistakes.text(3));
-            mistake.waits = NumberSetFromText(mistakes.text(4));
+            mistake.suit = SuitFromLetter(mistakes->text(2));
+            mistake.picks = NumberSetFromText(mistakes->text(3));
+            mistake.waits = NumberSetFromText(mistakes->text(4));
             figures.latestMistakes.push_back(mistake);
         }
     });

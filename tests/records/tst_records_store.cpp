@@ -459,6 +459,33 @@ TEST(RecordsStore, twoWritersLoseNoRow) {
     }
 }
 
+// Statements kept for the next answer: a borrower done in the middle of a read leaves no lock on
+// the file, a second borrower of a text in use gets a statement of its own, and the next one
+// starts from the first row.
+TEST(SqliteDatabase, reusedStatementsLeaveNoReadOpen) {
+    TempDir dir;
+    const fs::path path = dir.path() / "records.sqlite3";
+    auto store = mustOpen(path, OpenMode::CreateIfMissing);
+    ASSERT_TRUE(store->addAnswers(GeneratedAnswers(50, 1, NowUnixMillis())).ok());
+    SqliteDatabase& database = store->database();
+    constexpr std::string_view kIds = "SELECT id FROM answers ORDER BY id";
+    {
+        ReusedStatement outer = database.reuse(kIds);
+        ASSERT_TRUE(outer->step());
+        ASSERT_TRUE(outer->step());
+        ReusedStatement inner = database.reuse(kIds);
+        ASSERT_TRUE(inner->step());
+        EXPECT_NE(&*outer, &*inner);
+        EXPECT_EQ(outer->int64(0), 2);
+        EXPECT_EQ(inner->int64(0), 1);
+    }
+    SqliteDatabase writer(path, SQLITE_OPEN_READWRITE);
+    EXPECT_NO_THROW(writer.execute("BEGIN EXCLUSIVE; COMMIT"));
+    ReusedStatement again = database.reuse(kIds);
+    ASSERT_TRUE(again->step());
+    EXPECT_EQ(again->int64(0), 1);
+}
+
 // Each earlier version as that program wrote it. A new schema version adds its file here.
 struct OldVersion {
     int version;
