@@ -42,6 +42,8 @@ namespace {
 
 // The count axis's ticks before nice numbers are applied (Qt Charts' own default).
 constexpr int kDayCountTicks = 5;
+// The daily rate's points, in pixels across.
+constexpr int kAccuracyMarkerSize = 7;
 // Where a family count's item keeps the width of its text.
 constexpr int kCountWidthKey = 0;
 // The families' column beside the 1000 pixels the other charts had.
@@ -279,18 +281,27 @@ QChart* NewChart(QGridLayout* grid, int row, int column, int rows, int columns,
     return chart;
 }
 
-// The item that holds a series' bars paints nothing itself, yet each changed value repaints its
-// whole plot area through it (grid, every bar and label): marked empty, the view repaints only
-// the bars and labels that changed. Found by class, as Qt Charts keeps it private.
-void RepaintOnlyChangedBars(QChart* chart) {
+// The chart's items of a class Qt Charts keeps private.
+QList<QGraphicsItem*> ItemsOfClass(QChart* chart, const char* className) {
+    QList<QGraphicsItem*> found;
     QList<QGraphicsItem*> items = chart->childItems();
     while (!items.isEmpty()) {
         QGraphicsItem* item = items.takeLast();
         const QGraphicsObject* object = item->toGraphicsObject();
-        if (object != nullptr && object->inherits("AbstractBarChartItem")) {
-            item->setFlag(QGraphicsItem::ItemHasNoContents);
+        if (object != nullptr && object->inherits(className)) {
+            found << item;
         }
         items << item->childItems();
+    }
+    return found;
+}
+
+// The item that holds a series' bars paints nothing itself, yet each changed value repaints its
+// whole plot area through it (grid, every bar and label): marked empty, the view repaints only
+// the bars and labels that changed. Found by class, as Qt Charts keeps it private.
+void RepaintOnlyChangedBars(QChart* chart) {
+    for (QGraphicsItem* item : ItemsOfClass(chart, "AbstractBarChartItem")) {
+        item->setFlag(QGraphicsItem::ItemHasNoContents);
     }
 }
 
@@ -549,6 +560,7 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* bars = new QBarSeries;
     bars->append(m_dayProblems);
     m_days->addSeries(bars);
+    RepaintOnlyChangedBars(m_days);
     m_dayNames = new QBarCategoryAxis;
     QFont dayFont = m_dayNames->labelsFont();
     dayFont.setPointSizeF(dayFont.pointSizeF() * 0.75);
@@ -563,8 +575,6 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     m_dayRate = PercentAxis();
     m_days->addAxis(m_dayRate, Qt::AlignRight);
     m_days->legend()->setVisible(true);
-    // The day bars keep repainting the whole plot: the rims of the lines' points reach past the
-    // lines' own area, and only that repaint draws them again.
 
     auto* mistakesBox = new QWidget;
     auto* mistakesLayout = new QVBoxLayout(mistakesBox);
@@ -839,12 +849,17 @@ void StatisticsWindow::showDays(const Statistics& figures) {
         sameRuns = points.size() == runs[r].size() && points.front().x() == runs[r].front().x();
     }
     if (sameRuns) {
+        bool moved = false;
         for (qsizetype r = 0; r < runs.size(); ++r) {
             for (qsizetype i = 0; i < runs[r].size(); ++i) {
                 if (m_accuracy[r]->at(static_cast<int>(i)) != runs[r][i]) {
                     m_accuracy[r]->replace(static_cast<int>(i), runs[r][i]);
+                    moved = true;
                 }
             }
+        }
+        if (moved) {
+            repaintAccuracyBand(false);
         }
     } else {
         // A new day with problems, or the days moved on: the runs are made again.
@@ -857,13 +872,14 @@ void StatisticsWindow::showDays(const Statistics& figures) {
             auto* line = new QLineSeries;
             line->setObjectName(QStringLiteral("accuracy"));
             line->setPointsVisible(true);
-            line->setMarkerSize(7);
+            line->setMarkerSize(kAccuracyMarkerSize);
             line->append(points);
             m_accuracy << line;
             m_days->addSeries(line);
             line->attachAxis(m_dayNames);
             line->attachAxis(m_dayRate);
         }
+        repaintAccuracyBand(true);
         // The runs are one line to the reader: one colour, one entry in the legend.
         for (QLineSeries* line : m_accuracy) {
             if (line != m_accuracy.front()) {
@@ -877,6 +893,24 @@ void StatisticsWindow::showDays(const Statistics& figures) {
     if (!m_accuracy.isEmpty() && m_accuracy.front()->name() != StatisticsWindow::tr("完全正解率")) {
         m_accuracy.front()->setName(StatisticsWindow::tr("完全正解率"));
     }
+}
+
+// The scene repaints a line that moved within the line's own bounds, which its points' markers
+// reach past: the band the lines lie in is repainted, as it was and as it is now. New lines are
+// placed only at the chart's next layout, so the whole plot stands for them until then.
+void StatisticsWindow::repaintAccuracyBand(bool made) {
+    constexpr qreal kRim = kAccuracyMarkerSize + 2;
+    QRectF band;
+    if (made) {
+        band = m_days->plotArea();
+    } else {
+        for (const QGraphicsItem* line : ItemsOfClass(m_days, "LineChartItem")) {
+            band |= line->sceneBoundingRect();
+        }
+    }
+    band.adjust(-kRim, -kRim, kRim, kRim);
+    m_days->scene()->update(band | m_accuracyBand);
+    m_accuracyBand = band;
 }
 
 void StatisticsWindow::showMistakes(const QStringList& texts) {

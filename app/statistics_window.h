@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QRectF>
 #include <QStackedWidget>
 #include <QStringList>
 #include <QWidget>
@@ -84,6 +85,7 @@ private:
     void onMistakeActivated(QListWidgetItem* item);
     void retranslate();
     void showDays(const Statistics& figures);
+    void repaintAccuracyBand(bool made);
     void showMistakes(const QStringList& texts);
     void showFamilyCounts(const QStringList& counts);
     int familyCountOffset() const;
@@ -107,6 +109,7 @@ private:
     QValueAxis* m_dayRate = nullptr;
     std::int64_t m_dayMost = -1;     // the tallest bar the count axis is scaled to
     QList<QLineSeries*> m_accuracy;  // one line per run of days with problems
+    QRectF m_accuracyBand;           // where the lines were last repainted, in the scene
 };
 
 // The module's entry points, resolved by name once it is loaded. The version names the layout of
