@@ -159,7 +159,10 @@ private:
         const auto overlapsBefore = [&](const QRectF& area) {
             for (qsizetype i = 0; i < before.size(); ++i) {
                 if (i == beforeAreas.size()) {
-                    beforeAreas << before[i]->sceneBoundingRect().adjusted(-2, -2, 2, 2);
+                    const QGraphicsItem* item = before[i];
+                    beforeAreas << (item->type() == QGraphicsLineItem::Type
+                                        ? LineArea(static_cast<const QGraphicsLineItem*>(item))
+                                        : item->sceneBoundingRect().adjusted(-2, -2, 2, 2));
                 }
                 if (beforeAreas[i].intersects(area)) {
                     return true;
@@ -168,19 +171,25 @@ private:
             return false;
         };
         const auto visit = [&](QGraphicsItem* item) {
+            const bool isLine = item->type() == QGraphicsLineItem::Type;
+            // The chart's background, under all else.
+            const bool isBackground = !isLine && item->type() == QGraphicsRectItem::Type &&
+                                      item->parentItem() == root && item->zValue() < 0 &&
+                                      before.isEmpty();
+            if (!isLine && !isBackground) {
+                if (!(item->flags() & QGraphicsItem::ItemHasNoContents) && item != root &&
+                    item->type() != QGraphicsItemGroup::Type) {
+                    before << item;  // groups and the chart itself paint nothing of their own
+                }
+                return;
+            }
             const bool taken = item->data(kStillPartKey).toBool();
-            if ((!taken && (item->flags() & QGraphicsItem::ItemHasNoContents)) || item == root ||
-                item->type() == QGraphicsItemGroup::Type) {
-                return;  // paints nothing of its own
+            if (!taken && (item->flags() & QGraphicsItem::ItemHasNoContents)) {
+                return;
             }
-            bool isStill = false;
-            if (item->type() == QGraphicsLineItem::Type) {
-                isStill = DrawnApart(item) &&
-                          !overlapsBefore(LineArea(static_cast<QGraphicsLineItem*>(item)));
-            } else if (item->type() == QGraphicsRectItem::Type && item->parentItem() == root &&
-                       item->zValue() < 0 && before.isEmpty()) {
-                isStill = DrawnApart(item);  // the chart's background, under all else
-            }
+            const bool isStill =
+                DrawnApart(item) &&
+                (isBackground || !overlapsBefore(LineArea(static_cast<QGraphicsLineItem*>(item))));
             if (isStill) {
                 still << item;
             } else {
