@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGraphicsItemGroup>
+#include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsObject>
 #include <QGraphicsRectItem>
@@ -58,42 +59,102 @@ double Percent(std::int64_t part, std::int64_t whole) {
     return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
+// The screen's picture a widget's painter draws into one to one at a whole device pixel ratio,
+// or nothing (a scaled render, a printer): a picture made in the screen's format and ratio then
+// copies onto it exactly.
+const QImage* OneToOneScreen(const QPainter* painter) {
+    const QPaintDevice* device = painter->paintEngine()->paintDevice();
+    const qreal ratio = device->devicePixelRatio();
+    const QTransform toDevice = painter->deviceTransform();
+    if (device->devType() != QInternal::Image || ratio != std::round(ratio) ||
+        toDevice.type() > QTransform::TxScale || toDevice.m11() != ratio ||
+        toDevice.m22() != ratio || toDevice.dx() != std::round(toDevice.dx()) ||
+        toDevice.dy() != std::round(toDevice.dy())) {
+        return nullptr;
+    }
+    return static_cast<const QImage*>(device);
+}
+
 // A chart view that draws the chart's still parts, its background and the axes' lines, from a
 // picture. Qt Charts strokes every grid line twice (once to find its bounds) for each bar an
 // answer changes, and the day chart's whole plot at each answer; the lines move only when the
 // chart is laid out again. The scene is told the lines paint nothing, and the view draws them
 // under everything else, in the scene's own order: only lines that no earlier item overlaps are
-// taken, so every pixel comes out as the scene draws it. A grab or a print draws them afresh.
+// taken, so every pixel comes out as the scene draws it. A scaled render or a printer gets them
+// drawn directly.
 class StillPartsView : public QChartView {
 public:
     using QChartView::QChartView;
 
+    // Follows the changes of the axes' lines (call once the axes are attached). A changed pen
+    // repaints the view; a change of place is looked for by settle().
+    void watchAxes() {
+        const auto moved = [this] { m_mayHaveMoved = true; };
+        const auto restyled = [this] {
+            m_parts.reset();
+            viewport()->update();
+        };
+        connect(chart(), &QChart::plotAreaChanged, this, moved);
+        for (QAbstractAxis* axis : chart()->axes()) {
+            connect(axis, &QAbstractAxis::visibleChanged, this, restyled);
+            connect(axis, &QAbstractAxis::lineVisibleChanged, this, restyled);
+            connect(axis, &QAbstractAxis::linePenChanged, this, restyled);
+            connect(axis, &QAbstractAxis::gridVisibleChanged, this, restyled);
+            connect(axis, &QAbstractAxis::gridLinePenChanged, this, restyled);
+            connect(axis, &QAbstractAxis::gridLineColorChanged, this, restyled);
+            connect(axis, &QAbstractAxis::minorGridVisibleChanged, this, restyled);
+            connect(axis, &QAbstractAxis::minorGridLinePenChanged, this, restyled);
+            if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+                connect(values, &QValueAxis::tickCountChanged, this, moved);
+                connect(values, &QValueAxis::minorTickCountChanged, this, moved);
+            } else if (auto* names = qobject_cast<QBarCategoryAxis*>(axis)) {
+                connect(names, &QBarCategoryAxis::countChanged, this, moved);
+            }
+        }
+    }
+
+    // After new figures: lays the chart out now rather than at its queued layout, and if the
+    // still parts moved, repaints the whole view in the frame that shows the figures (the scene
+    // repaints no line it was told paints nothing, wherever it went).
+    void settle() {
+        if (!m_mayHaveMoved) {
+            return;
+        }
+        m_mayHaveMoved = false;
+        if (QGraphicsLayout* layout = chart()->layout()) {
+            layout->activate();
+        }
+        Parts parts = partsOf(
+            stillParts(), viewport()->palette().brush(viewport()->backgroundRole()), renderHints());
+        if (parts != m_parts) {
+            m_parts = std::move(parts);
+            m_picture = QImage();
+            viewport()->update();
+        }
+    }
+
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override {
-        QChartView::drawBackground(painter, rect);
         const QList<QGraphicsItem*> still = stillParts();
         const QBrush fill = viewport()->palette().brush(viewport()->backgroundRole());
-        Parts parts = partsOf(still, fill, painter);
+        Parts parts = partsOf(still, fill, painter->renderHints());
         if (parts != m_parts) {
-            // The scene repaints no line it was told paints nothing, wherever it moved: the
-            // whole view is drawn again.
-            if (m_parts) {
+            // Moved where this paint does not reach, unseen by settle(): drawn again whole.
+            if (m_parts && !rect.contains(mapToScene(viewport()->rect()).boundingRect())) {
                 QMetaObject::invokeMethod(viewport(), qOverload<>(&QWidget::update),
                                           Qt::QueuedConnection);
             }
             m_parts = std::move(parts);
             m_picture = QImage();
         }
-        // The widget's painter draws into the window's picture, the engine's device.
-        const QPaintDevice* device = painter->paintEngine()->paintDevice();
-        const qreal ratio = device->devicePixelRatio();
-        if (device->devType() != QInternal::Image || ratio != std::round(ratio) ||
-            !painter->worldTransform().isIdentity() || !viewport()->autoFillBackground() ||
-            !fill.isOpaque()) {
-            Paint(painter, still, painter->worldTransform(), viewport());
+        const QImage* screen = OneToOneScreen(painter);
+        if (screen == nullptr || !painter->worldTransform().isIdentity() ||
+            !viewport()->autoFillBackground() || !fill.isOpaque()) {
+            QChartView::drawBackground(painter, rect);
+            Paint(painter, still, painter->worldTransform(), viewport(), rect);
             return;
         }
-        const auto* screen = static_cast<const QImage*>(device);
+        const qreal ratio = screen->devicePixelRatio();
         if (m_picture.format() != screen->format() || m_picture.devicePixelRatio() != ratio) {
             m_picture = QImage(viewport()->size() * ratio, screen->format());
             m_picture.setDevicePixelRatio(ratio);
@@ -101,7 +162,7 @@ protected:
             picture.fillRect(QRect(QPoint(), viewport()->size()), fill);
             picture.setRenderHints(painter->renderHints());
             QChartView::drawBackground(&picture, sceneRect());
-            Paint(&picture, still, QTransform(), viewport());
+            Paint(&picture, still, QTransform(), viewport(), sceneRect());
         }
         painter->save();
         painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -135,14 +196,21 @@ private:
             .adjusted(-margin, -margin, margin, margin);
     }
 
+    // The items that reach into exposed (in the scene), as the scene would draw them.
     static void Paint(QPainter* painter, const QList<QGraphicsItem*>& items, const QTransform& view,
-                      QWidget* widget) {
+                      QWidget* widget, const QRectF& exposed) {
         for (QGraphicsItem* item : items) {
+            const auto* line = qgraphicsitem_cast<const QGraphicsLineItem*>(item);
+            const QRectF area =
+                line != nullptr ? LineArea(line) : item->sceneBoundingRect().adjusted(-2, -2, 2, 2);
+            if (!area.intersects(exposed)) {
+                continue;
+            }
             painter->save();
             painter->setWorldTransform(item->sceneTransform() * view);
             QStyleOptionGraphicsItem option;
             option.state = item->isEnabled() ? QStyle::State_Enabled : QStyle::State_None;
-            option.exposedRect = item->boundingRect();
+            option.exposedRect = item->sceneTransform().inverted().mapRect(area);
             option.rect = option.exposedRect.toAlignedRect();
             item->paint(painter, &option, widget);
             painter->restore();
@@ -253,9 +321,8 @@ private:
     };
 
     Parts partsOf(const QList<QGraphicsItem*>& still, const QBrush& fill,
-                  const QPainter* painter) const {
-        Parts parts{
-            viewport()->size(), fill, painter->renderHints(), chart()->backgroundRoundness(), {}};
+                  QPainter::RenderHints hints) const {
+        Parts parts{viewport()->size(), fill, hints, chart()->backgroundRoundness(), {}};
         parts.parts.reserve(still.size());
         for (const QGraphicsItem* item : still) {
             Part part{item, item->sceneTransform(), {}, {}, {}};
@@ -273,6 +340,7 @@ private:
     }
 
     std::optional<Parts> m_parts;
+    bool m_mayHaveMoved = false;
     QImage m_picture;  // of m_parts, in the screen's format and ratio
 };
 
@@ -336,20 +404,18 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const QPaintDevice* device = painter->paintEngine()->paintDevice();
+        const QImage* screen = OneToOneScreen(painter);
         const QBrush base = option.palette.brush(QPalette::Base);
-        const qreal ratio = device->devicePixelRatio();
         const auto shown =
             QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus;
-        if (device->devType() != QInternal::Image || option.widget == nullptr ||
-            (option.state & shown) || base.style() != Qt::SolidPattern || !base.isOpaque() ||
-            ratio != std::round(ratio) || !painter->transform().isIdentity() ||
-            !KeepsResolution(option.widget->logicalDpiX()) ||
+        if (screen == nullptr || option.widget == nullptr || (option.state & shown) ||
+            base.style() != Qt::SolidPattern || !base.isOpaque() ||
+            !painter->transform().isIdentity() || !KeepsResolution(option.widget->logicalDpiX()) ||
             !KeepsResolution(option.widget->logicalDpiY())) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
-        const auto* screen = static_cast<const QImage*>(device);
+        const qreal ratio = screen->devicePixelRatio();
         forgetIfChanged(option, screen->format());
         const QString key =
             index.data(Qt::DisplayRole).toString() + QStringLiteral("|%1|%2|%3|%4")
@@ -609,6 +675,9 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&m_pages);
 
+    for (QChartView* view : findChildren<QChartView*>()) {
+        static_cast<StillPartsView*>(view)->watchAxes();
+    }
     retranslate();
     setPage(page);
 }
@@ -757,6 +826,9 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
 
     showDays(figures);
     showMistakes(page.mistakeTexts);
+    for (QChartView* view : findChildren<QChartView*>()) {
+        static_cast<StillPartsView*>(view)->settle();
+    }
 }
 
 // The counts stand in the chart's right margin, past room for a bar's label of 100 %. They are

@@ -1,5 +1,6 @@
 #include "sqlite_database.h"
 
+#include <cassert>
 #include <sqlite3.h>
 
 namespace zelkon {
@@ -108,6 +109,10 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& path, int flags) {
 }
 
 SqliteDatabase::~SqliteDatabase() {
+    // A borrower left would reset a finalized statement and free its flag's memory.
+    for ([[maybe_unused]] const auto& [sql, kept] : m_kept) {
+        assert(!kept.lent);
+    }
     m_kept.clear();
     sqlite3_close_v2(m_db);
 }

@@ -61,7 +61,8 @@ private:
 
 // A statement the database keeps prepared for the next use of the same text (those run at
 // every answer), lent out one borrower at a time. It is reset, its bindings cleared, when the
-// borrower is done, so that no read is left open to hold up a writer.
+// borrower is done, so that no read is left open to hold up a writer. It must not outlive the
+// database.
 class ReusedStatement {
 public:
     ReusedStatement(ReusedStatement&& other) noexcept
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<SqliteStatement> m_own;  // a second borrower of a text in use gets its own
 };
 
+// One connection, used by one thread at a time (the statements it keeps are not locked).
 class SqliteDatabase {
 public:
     // flags: SQLITE_OPEN_* values. Throws SqliteError when SQLite cannot open the file.

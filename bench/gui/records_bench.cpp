@@ -179,7 +179,7 @@ void BM_AnswerAndDealAtAMillion(benchmark::State& state) {
             state.ResumeTiming();
         }
     }
-    if (records.statisticsWindow() != nullptr) {
+    if (answer && records.statisticsWindow() != nullptr) {
         const auto iterations = static_cast<double>(state.iterations());
         state.counters["window_paints"] = static_cast<double>(counter.paints) / iterations;
         state.counters["window_kpixels"] = static_cast<double>(counter.pixels) / iterations / 1000;

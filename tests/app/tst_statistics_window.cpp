@@ -3,6 +3,7 @@
 // as a fresh window would draw them; families and hints from real records.
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include <QAbstractEventDispatcher>
 #include <QBarCategoryAxis>
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
@@ -56,6 +58,43 @@ StatisticsPage PageWithDays(std::initializer_list<std::pair<int, int>> days) {
     }
     page.mistakeTexts << QStringLiteral("12/9 14:05　1112345678999m　選んだ牌：5　待ち：123456789");
     return page;
+}
+
+// Each chart as the screen showed it right after the first frame that painted it, with the
+// events run pass by pass until none is left: a chart whose figures move its lines must show
+// them whole in that frame, not a frame later.
+std::map<QString, QImage> FirstFramesOfCharts(QWidget& window) {
+    class Painted : public QObject {
+    public:
+        QSet<QObject*> widgets;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                widgets.insert(watched);
+            }
+            return false;
+        }
+    };
+    Painted painted;
+    const QList<QChartView*> views = window.findChildren<QChartView*>();
+    for (QChartView* view : views) {
+        view->viewport()->installEventFilter(&painted);
+    }
+    std::map<QString, QImage> frames;
+    bool more = true;
+    while (more) {
+        more = QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+        for (QChartView* view : views) {
+            if (painted.widgets.contains(view->viewport()) &&
+                !frames.contains(view->objectName())) {
+                frames[view->objectName()] =
+                    window.screen()
+                        ->grabWindow(window.winId())
+                        .toImage()
+                        .copy(QRect(view->mapTo(&window, QPoint()), view->size()));
+            }
+        }
+    }
+    return frames;
 }
 
 QChart* ChartOf(QWidget& window, const char* name) {
@@ -220,6 +259,7 @@ private slots:
         for (const auto& change : changes) {
             change();
             m_module.show(shown.get(), page);
+            const std::map<QString, QImage> firstFrames = FirstFramesOfCharts(*shown);
             std::unique_ptr<QWidget> fresh(m_module.create(page, nullptr));
             fresh->show();
             QVERIFY(QTest::qWaitForWindowExposed(fresh.get()));
@@ -233,6 +273,14 @@ private slots:
             const QImage onScreen = shown->screen()->grabWindow(shown->winId()).toImage();
             QVERIFY2(onScreen.convertToFormat(expected.format()) == expected,
                      qPrintable(QStringLiteral("change %1 on screen").arg(changeNumber)));
+            for (const auto& [name, frame] : firstFrames) {
+                const auto* view = shown->findChild<QChartView*>(name);
+                const QRect area(view->mapTo(shown.get(), QPoint()), view->size());
+                QVERIFY2(frame.convertToFormat(expected.format()) == expected.copy(area),
+                         qPrintable(QStringLiteral("change %1, first frame of %2")
+                                        .arg(changeNumber)
+                                        .arg(name)));
+            }
             ++changeNumber;
         }
         QCOMPARE(ChartOf(*shown, "byWaits")->series().value(0), waitBars);
