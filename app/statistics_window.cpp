@@ -137,7 +137,7 @@ protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override {
         const QList<QGraphicsItem*> still = stillParts();
         const QBrush fill = viewport()->palette().brush(viewport()->backgroundRole());
-        Parts parts = partsOf(still, fill, painter->renderHints());
+        Parts parts = partsOf(still, fill, renderHints());
         if (parts != m_parts) {
             // Moved where this paint does not reach, unseen by settle(): drawn again whole.
             if (m_parts && !rect.contains(mapToScene(viewport()->rect()).boundingRect())) {
