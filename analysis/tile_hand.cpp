@@ -38,40 +38,34 @@ public:
             }
             return fits;
         };
+        // The pair, then up to four melds in kind order, depth first: level k holds the counts
+        // and the key of k melds, and the kind it tries next.
+        constexpr std::size_t kMelds = 4;
         for (std::size_t pair = kMinTile; pair <= kMaxTile; ++pair) {
-            TileCounts withPair{};
-            withPair[pair] = 2;
-            const std::uint32_t pairKey = 2 * kCountDigit[pair];
-            Set(pairKey);
-            for (std::size_t a = 0; a < kMeldKinds; ++a) {
-                TileCounts one = withPair;
-                if (!add(one, a)) {
+            std::array<TileCounts, kMelds + 1> counts{};
+            std::array<std::uint32_t, kMelds + 1> keys{};
+            std::array<std::size_t, kMelds + 1> next{};
+            counts[0][pair] = 2;
+            keys[0] = 2 * kCountDigit[pair];
+            Set(keys[0]);
+            std::size_t level = 0;
+            while (true) {
+                if (level == kMelds || next[level] == kMeldKinds) {
+                    if (level == 0) {
+                        break;
+                    }
+                    --level;
                     continue;
                 }
-                const std::uint32_t keyA = pairKey + meldKeys[a];
-                Set(keyA);
-                for (std::size_t b = a; b < kMeldKinds; ++b) {
-                    TileCounts two = one;
-                    if (!add(two, b)) {
-                        continue;
-                    }
-                    const std::uint32_t keyB = keyA + meldKeys[b];
-                    Set(keyB);
-                    for (std::size_t c = b; c < kMeldKinds; ++c) {
-                        TileCounts three = two;
-                        if (!add(three, c)) {
-                            continue;
-                        }
-                        const std::uint32_t keyC = keyB + meldKeys[c];
-                        Set(keyC);
-                        for (std::size_t d = c; d < kMeldKinds; ++d) {
-                            TileCounts four = three;
-                            if (add(four, d)) {
-                                Set(keyC + meldKeys[d]);
-                            }
-                        }
-                    }
+                const std::size_t meld = next[level]++;
+                counts[level + 1] = counts[level];
+                if (!add(counts[level + 1], meld)) {
+                    continue;
                 }
+                keys[level + 1] = keys[level] + meldKeys[meld];
+                Set(keys[level + 1]);
+                ++level;
+                next[level] = meld;
             }
         }
     }
