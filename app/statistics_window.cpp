@@ -675,7 +675,8 @@ StatisticsWindow::StatisticsWindow(const StatisticsPage& page, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&m_pages);
 
-    for (QChartView* view : findChildren<QChartView*>()) {
+    m_views = findChildren<QChartView*>();
+    for (QChartView* view : m_views) {
         static_cast<StillPartsView*>(view)->watchAxes();
     }
     retranslate();
@@ -826,7 +827,7 @@ void StatisticsWindow::setPage(const StatisticsPage& page) {
 
     showDays(figures);
     showMistakes(page.mistakeTexts);
-    for (QChartView* view : findChildren<QChartView*>()) {
+    for (QChartView* view : m_views) {
         static_cast<StillPartsView*>(view)->settle();
     }
 }

@@ -20,6 +20,7 @@ class QBarCategoryAxis;
 class QBarSet;
 class QGraphicsSimpleTextItem;
 class QChart;
+class QChartView;
 class QLineSeries;
 class QValueAxis;
 
@@ -110,6 +111,7 @@ private:
     std::int64_t m_dayMost = -1;     // the tallest bar the count axis is scaled to
     QList<QLineSeries*> m_accuracy;  // one line per run of days with problems
     QRectF m_accuracyBand;           // where the lines were last repainted, in the scene
+    QList<QChartView*> m_views;      // the four charts' views, owned by the layout
 };
 
 // The module's entry points, resolved by name once it is loaded. The version names the layout of
