@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include <QAbstractEventDispatcher>
 #include <QBarCategoryAxis>
@@ -197,6 +198,45 @@ private slots:
                                     ->findChild<QValueAxis*>(QStringLiteral("problemCount"));
             QVERIFY(count != nullptr);
             QVERIFY2(count->max() > most, qPrintable(QString::number(count->max())));
+        }
+    }
+
+    // Today growing answer by answer as the tallest day, shown in place: the count axis keeps the
+    // scale a fresh window gives at every height, across each step of its nice numbers.
+    void theCountAxisGrowsAsAFreshWindowScalesIt() {
+        const auto countAxis = [](QWidget& window) {
+            return window.findChild<QChartView*>(QStringLiteral("byDay"))
+                ->chart()
+                ->findChild<QValueAxis*>(QStringLiteral("problemCount"));
+        };
+        StatisticsPage page = PageWithDays({{10, 3}, {29, 1}});
+        std::unique_ptr<QWidget> shown(m_module.create(page, nullptr));
+        std::vector<int> heights;
+        for (int most = 2; most <= 130; ++most) {
+            heights.push_back(most);
+        }
+        heights.insert(heights.end(),
+                       {399, 400, 401, 799, 800, 801, 9'999, 10'000, 16'999, 17'000, 123'456});
+        for (const int most : heights) {
+            DayFigure& today = page.figures.days[kStatisticsDays - 1];
+            page.figures.problems += most - today.problems;
+            today.problems = most;
+            m_module.show(shown.get(), page);
+            std::unique_ptr<QWidget> fresh(m_module.create(page, nullptr));
+            const QValueAxis* inPlace = countAxis(*shown);
+            const QValueAxis* expected = countAxis(*fresh);
+            const QString scale = QStringLiteral("%1: %2-%3 in %4 ticks, fresh %5-%6 in %7")
+                                      .arg(most)
+                                      .arg(inPlace->min())
+                                      .arg(inPlace->max())
+                                      .arg(inPlace->tickCount())
+                                      .arg(expected->min())
+                                      .arg(expected->max())
+                                      .arg(expected->tickCount());
+            QVERIFY2(inPlace->min() == expected->min() && inPlace->max() == expected->max() &&
+                         inPlace->tickCount() == expected->tickCount(),
+                     qPrintable(scale));
+            QVERIFY2(inPlace->max() > most, qPrintable(scale));
         }
     }
 
