@@ -193,5 +193,30 @@ TEST(DealStatus, eachWayOfDealingInBothLanguages) {
     EXPECT_EQ(BandAt(kBandItems).most, kAllHands.most);
 }
 
+// Every family, asked for at each size and on the ladder, in both languages: the whole name and
+// the size it deals (a family too large for a size deals its smallest) reach the line, none cut
+// short by its fixed buffer.
+TEST(DealStatus, everyFamilyAndSizeFitsTheLine) {
+    for (FamilyIndex f = 0; f < kFamilyCount; ++f) {
+        for (const Language language : {Language::Japanese, Language::English}) {
+            const std::string family = FamilyNameInSentence(f, language);
+            for (const bool ladder : {false, true}) {
+                for (const std::int32_t tiles : {4, 7, 10, 13}) {
+                    PracticeDealer dealer;
+                    dealer.setFamily(f);
+                    dealer.setTiles(tiles);
+                    dealer.setLadderOn(ladder);
+                    const std::string line(DealStatusWords(dealer, "", language).view());
+                    const std::string size =
+                        std::to_string(ladder ? dealer.ladder().tiles() : dealer.dealtTiles()) +
+                        (language == Language::Japanese ? "枚" : " tiles");
+                    EXPECT_NE(line.find(family), std::string::npos) << line;
+                    EXPECT_TRUE(line.ends_with(size)) << line << " / " << size;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zelkon
