@@ -11,7 +11,6 @@
 #include <QCache>
 #include <QChart>
 #include <QChartView>
-#include <QDataStream>
 #include <QDate>
 #include <QEvent>
 #include <QFontMetrics>
@@ -124,11 +123,7 @@ public:
         if (QGraphicsLayout* layout = chart()->layout()) {
             layout->activate();
         }
-        Parts parts = partsOf(
-            stillParts(), viewport()->palette().brush(viewport()->backgroundRole()), renderHints());
-        if (parts != m_parts) {
-            m_parts = std::move(parts);
-            m_picture = QImage();
+        if (noteParts(stillParts())) {
             viewport()->update();
         }
     }
@@ -136,17 +131,14 @@ public:
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override {
         const QList<QGraphicsItem*> still = stillParts();
-        const QBrush fill = viewport()->palette().brush(viewport()->backgroundRole());
-        Parts parts = partsOf(still, fill, renderHints());
-        if (parts != m_parts) {
-            // Moved where this paint does not reach, unseen by settle(): drawn again whole.
-            if (m_parts && !rect.contains(mapToScene(viewport()->rect()).boundingRect())) {
-                QMetaObject::invokeMethod(viewport(), qOverload<>(&QWidget::update),
-                                          Qt::QueuedConnection);
-            }
-            m_parts = std::move(parts);
-            m_picture = QImage();
+        const bool seen = m_parts.has_value();
+        // Moved where this paint does not reach, unseen by settle(): drawn again whole.
+        if (noteParts(still) && seen &&
+            !rect.contains(mapToScene(viewport()->rect()).boundingRect())) {
+            QMetaObject::invokeMethod(viewport(), qOverload<>(&QWidget::update),
+                                      Qt::QueuedConnection);
         }
+        const QBrush fill = fillBrush();
         const QImage* screen = OneToOneScreen(painter);
         if (screen == nullptr || !painter->worldTransform().isIdentity() ||
             !viewport()->autoFillBackground() || !fill.isOpaque()) {
@@ -320,9 +312,23 @@ private:
         bool operator==(const Parts&) const = default;
     };
 
-    Parts partsOf(const QList<QGraphicsItem*>& still, const QBrush& fill,
-                  QPainter::RenderHints hints) const {
-        Parts parts{viewport()->size(), fill, hints, chart()->backgroundRoundness(), {}};
+    // What the viewport is filled with before the scene draws.
+    QBrush fillBrush() const { return viewport()->palette().brush(viewport()->backgroundRole()); }
+
+    // Keeps what the still parts look like now; true when that changed, the picture dropped.
+    bool noteParts(const QList<QGraphicsItem*>& still) {
+        Parts parts = partsOf(still);
+        if (parts == m_parts) {
+            return false;
+        }
+        m_parts = std::move(parts);
+        m_picture = QImage();
+        return true;
+    }
+
+    Parts partsOf(const QList<QGraphicsItem*>& still) const {
+        Parts parts{
+            viewport()->size(), fillBrush(), renderHints(), chart()->backgroundRoundness(), {}};
         parts.parts.reserve(still.size());
         for (const QGraphicsItem* item : still) {
             Part part{item, item->sceneTransform(), {}, {}, {}};
